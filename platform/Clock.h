@@ -19,7 +19,8 @@ std::uint64_t GetPerformanceFrequency();
 void SleepMilliseconds(std::uint32_t milliseconds);
 
 // Manual clock for tests: while enabled, both clocks stand still until advanced.
-// The manual counter runs at 1,000,000 counts per second. Sleeping advances it.
+// Switching it on starts it at zero. The counter runs at 1,000,000 counts per
+// second in both modes. Sleeping advances the manual clock instead of waiting.
 void SetManualClock(bool enabled);
 void AdvanceManualClock(std::uint64_t microseconds);
 
