@@ -4,7 +4,8 @@
 // It is created before the file layer, so it writes its file with the runtime
 // library's streams directly. It never creates its folder: on a first run, before
 // the user data folder exists, no log is written. Safe to use from the loading
-// thread and the main thread at once.
+// thread and the main thread at once: each message reaches the file and the list
+// whole. The log never reports its own failures; only LogFatal throws.
 #pragma once
 
 #include <cstdint>
@@ -54,10 +55,14 @@ public:
     Message GetMessageAt(std::uint32_t index) const;
     void ClearMessages();
 
+    // The path as the engine spells it (backslashes); empty when writing to file
+    // is off. Platform::ToNativePath gives the file on disk.
     const std::string& GetFilePath() const;
 
 private:
-    void Log(std::uint32_t type, const std::string& text);
+    // Log takes the mutex; Compose and the writers below expect it held.
+    std::string Compose(std::uint32_t type, const std::string& text) const;
+    void Log(std::uint32_t type, const std::string& callerText);
     void WriteConverted(const std::string& html);
     void WriteFontOpening(const Color& color);
     void WriteFontClosing();
