@@ -1,0 +1,31 @@
+#include "engine/sound/SoundSystem.h"
+
+namespace OrrelayEngine {
+
+SoundSystem::SoundSystem(MessageManager* log, FileManager* files, Config* config, bool use3D)
+    : log_(log), files_(files), config_(config), use3D_(use3D)
+{
+}
+
+SoundSystem::~SoundSystem() = default;
+
+void SoundSystem::Refresh() {}
+
+void SoundSystem::SetListenerPosition(const Vector3& position)
+{
+    listenerPosition_ = position;
+}
+
+void SoundSystem::SetListenerOrientation(const Vector3& front, const Vector3& top)
+{
+    listenerFront_ = front;
+    listenerTop_ = top;
+}
+
+void SoundSystem::ResetListener()
+{
+    SetListenerPosition(Vector3(0.0f, 0.0f, 0.0f));
+    SetListenerOrientation(Vector3(0.0f, 0.0f, -1.0f), Vector3(0.0f, 1.0f, 0.0f));
+}
+
+} // namespace OrrelayEngine
