@@ -1,0 +1,181 @@
+#include "framework/HeaderedFile.h"
+
+#include <cstdio>
+
+#include "engine/core/FileError.h"
+#include "engine/core/StringHelpers.h"
+#include "engine/file/FileBinary.h"
+#include "engine/file/FileManager.h"
+#include "platform/FileSystem.h"
+
+namespace GameFramework {
+
+namespace {
+
+const char kTemporarySuffix[] = ".tmp";
+const char kBackupSuffix[] = ".bak";
+
+std::uint32_t DecodeUInt32(const std::uint8_t* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+void EncodeUInt32(std::uint8_t* bytes, std::uint32_t value)
+{
+    bytes[0] = static_cast<std::uint8_t>(value);
+    bytes[1] = static_cast<std::uint8_t>(value >> 8);
+    bytes[2] = static_cast<std::uint8_t>(value >> 16);
+    bytes[3] = static_cast<std::uint8_t>(value >> 24);
+}
+
+} // namespace
+
+HeaderedFile::HeaderedFile(OrrelayEngine::FileManager* files, const std::string& magic, std::uint32_t version)
+    : files_(files), magic_(magic.substr(0, kMagicLength)), version_(version)
+{
+    magic_.resize(kMagicLength, '\0');
+}
+
+HeaderedFile::~HeaderedFile()
+{
+    try
+    {
+        Close();
+    }
+    catch (const OrrelayEngine::FileError&)
+    {
+        // A destructor cannot report; Close() has already kept the old file.
+    }
+}
+
+std::string HeaderedFile::ToNativeFilePath(const std::string& enginePath)
+{
+    const bool absolute = (!enginePath.empty() && enginePath[0] == '/') ||
+                          (enginePath.size() >= 2 && enginePath[1] == ':');
+    return Platform::ToNativePath(absolute ? enginePath : OrrelayEngine::GetProgramFolder() + "\\" + enginePath);
+}
+
+bool HeaderedFile::SetAsideDamaged(const std::string& path)
+{
+    const std::string native = ToNativeFilePath(path);
+    if (!Platform::PathExists(native))
+        return true;
+    return Platform::ReplaceFile(native, native + kBackupSuffix);
+}
+
+void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool acceptAnyVersion,
+                        std::uint32_t* versionRead)
+{
+    // A write still open here was never finished by its owner: drop it rather
+    // than put a partial file in place.
+    if (file_ != nullptr && mode_ != kModeRead)
+        Abandon();
+    Close();
+    mode_ = mode;
+
+    if (mode_ != kModeRead)
+    {
+        // Any leftover of an earlier failed save is simply overwritten.
+        targetPath_ = path;
+        file_ = files_->OpenFile(path + kTemporarySuffix, true);
+        WriteHeader(file_->GetPosition());
+        return;
+    }
+
+    file_ = files_->OpenFile(path, false);
+    std::uint8_t header[kHeaderBytes] = {};
+    std::uint32_t got = 0;
+    file_->Read(header, kHeaderBytes, &got);
+    const std::string formatError = "Incorrect \"" + path + "\" file format";
+    if (got != kHeaderBytes)
+        throw OrrelayEngine::FileError(formatError);
+    const std::uint32_t storedSize = DecodeUInt32(header);
+    if (magic_.compare(0, kMagicLength, reinterpret_cast<const char*>(header + 4), kMagicLength) != 0 ||
+        storedSize != file_->GetSize())
+    {
+        throw OrrelayEngine::FileError(formatError);
+    }
+
+    const std::uint32_t storedVersion = DecodeUInt32(header + 9);
+    if (acceptAnyVersion)
+    {
+        if (versionRead != nullptr)
+            *versionRead = storedVersion;
+        return;
+    }
+    if (storedVersion != version_)
+    {
+        throw OrrelayEngine::FileError("Incorrect \"" + path + "\" format version (" +
+                                       OrrelayEngine::UIntToString(storedVersion) + "), current is " +
+                                       OrrelayEngine::UIntToString(version_));
+    }
+}
+
+void HeaderedFile::WriteHeader(std::uint32_t size)
+{
+    std::uint8_t header[kHeaderBytes] = {};
+    EncodeUInt32(header, size);
+    for (std::uint32_t i = 0; i < kMagicLength; ++i)
+        header[4 + i] = static_cast<std::uint8_t>(magic_[i]);
+    EncodeUInt32(header + 9, version_);
+    file_->Write(header, kHeaderBytes);
+}
+
+void HeaderedFile::Close()
+{
+    if (file_ == nullptr)
+        return;
+
+    if (mode_ == kModeRead)
+    {
+        file_.reset();
+        return;
+    }
+
+    try
+    {
+        // Writers only append, so the position is the size of the whole file.
+        const std::uint32_t size = file_->GetPosition();
+        file_->Seek(OrrelayEngine::FileBinary::kSeekFromStart, 0);
+        WriteHeader(size);
+        file_->Close();
+    }
+    catch (const OrrelayEngine::FileError&)
+    {
+        Abandon();
+        throw;
+    }
+
+    const std::string temporary = ToNativeFilePath(file_->GetName());
+    file_.reset();
+    if (!Platform::ReplaceFile(temporary, ToNativeFilePath(targetPath_)))
+    {
+        std::remove(temporary.c_str());
+        throw OrrelayEngine::FileError("Failed to replace \"" + targetPath_ + "\" file");
+    }
+}
+
+void HeaderedFile::Abandon()
+{
+    if (file_ == nullptr)
+        return;
+    if (mode_ == kModeRead)
+    {
+        file_.reset();
+        return;
+    }
+    const std::string temporary = ToNativeFilePath(file_->GetName());
+    try
+    {
+        file_->Close();
+    }
+    catch (const OrrelayEngine::FileError&)
+    {
+        // The file is removed below whatever state it was left in.
+    }
+    file_.reset();
+    std::remove(temporary.c_str());
+}
+
+} // namespace GameFramework

@@ -1,0 +1,367 @@
+#include "platform/AppWindow.h"
+
+#include "platform/EventPump.h"
+#include "platform/VirtualKeys.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <map>
+
+namespace Platform {
+
+namespace {
+
+bool gFailRegisterClass = false;
+bool gFailCreateWindow = false;
+bool gFailDrawingContext = false;
+bool gOpenGlWindows = true;
+
+struct IconResource
+{
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
+std::map<std::uint32_t, IconResource>& IconResources()
+{
+    static std::map<std::uint32_t, IconResource> icons;
+    return icons;
+}
+
+std::vector<AppWindow*>& LiveWindows()
+{
+    static std::vector<AppWindow*> windows;
+    return windows;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+bool HasFlag(SDL_Window* window, std::uint32_t flag)
+{
+    return (SDL_GetWindowFlags(window) & flag) != 0;
+}
+
+} // namespace
+
+void SetWindowFailureForTesting(WindowStep step, bool fail)
+{
+    switch (step) {
+    case WindowStep::RegisterClass:
+        gFailRegisterClass = fail;
+        break;
+    case WindowStep::CreateWindow:
+        gFailCreateWindow = fail;
+        break;
+    case WindowStep::AcquireDrawingContext:
+        gFailDrawingContext = fail;
+        break;
+    }
+}
+
+void SetOpenGlWindows(bool enabled)
+{
+    gOpenGlWindows = enabled;
+}
+
+void RegisterIconResource(std::uint32_t id, std::int32_t width, std::int32_t height,
+                          const std::vector<std::uint8_t>& rgba)
+{
+    if (width <= 0 || height <= 0 ||
+        rgba.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4u) {
+        return;
+    }
+    IconResources()[id] = IconResource{width, height, rgba};
+}
+
+std::string Utf8FromWide(const std::wstring& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t character : text) {
+        auto codePoint = static_cast<std::uint32_t>(character);
+        if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+            codePoint = 0xFFFD;
+        }
+        AppendUtf8(out, codePoint);
+    }
+    return out;
+}
+
+WindowResult AppWindow::RegisterClass()
+{
+    if (gFailRegisterClass || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return WindowResult::VideoUnavailable;
+    }
+    return WindowResult::Ok;
+}
+
+void AppWindow::UnregisterClass()
+{
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+WindowResult AppWindow::Create(const std::string& titleUtf8, const WindowPlacement& placement,
+                               WindowMessageHandler* handler, std::unique_ptr<AppWindow>& window)
+{
+    window.reset();
+    if (gFailCreateWindow || SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        return WindowResult::CreationFailed;
+    }
+    std::uint32_t flags = SDL_WINDOW_HIDDEN;
+    if (gOpenGlWindows) {
+        flags |= SDL_WINDOW_OPENGL;
+    }
+    if (placement.form == WindowForm::Fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN;
+    }
+    if (placement.topmost) {
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    }
+    const bool fullscreen = placement.form == WindowForm::Fullscreen;
+    SDL_Window* sdlWindow = SDL_CreateWindow(titleUtf8.c_str(), fullscreen ? 0 : placement.x,
+                                             fullscreen ? 0 : placement.y, std::max(placement.width, 1),
+                                             std::max(placement.height, 1), flags);
+    if (sdlWindow == nullptr) {
+        return WindowResult::CreationFailed;
+    }
+    window.reset(new AppWindow(sdlWindow, handler, placement));
+    SDL_StartTextInput();
+    // The screen saver stays off only while the window refuses it.
+    window->Dispatch(WindowMessage{WindowMessageType::SystemCommand,
+                                   static_cast<std::uint32_t>(SystemCommand::ScreenSave)});
+    return WindowResult::Ok;
+}
+
+AppWindow::AppWindow(SDL_Window* window, WindowMessageHandler* handler, const WindowPlacement& placement)
+    : window_(window), handler_(handler), placement_(placement)
+{
+    LiveWindows().push_back(this);
+}
+
+AppWindow::~AppWindow()
+{
+    auto& windows = LiveWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+    SDL_DestroyWindow(window_);
+}
+
+WindowResult AppWindow::AcquireDrawingContext()
+{
+    return gFailDrawingContext ? WindowResult::NoDrawingContext : WindowResult::Ok;
+}
+
+void AppWindow::ReleaseDrawingContext()
+{
+}
+
+void AppWindow::Show()
+{
+    SDL_ShowWindow(window_);
+}
+
+void AppWindow::BringToFront()
+{
+    SDL_RaiseWindow(window_);
+    focused_ = true;
+}
+
+void AppWindow::TakeFocus()
+{
+    SDL_SetWindowInputFocus(window_);
+    focused_ = true;
+}
+
+bool AppWindow::HasFocus() const
+{
+    return focused_;
+}
+
+void AppWindow::Minimize()
+{
+    SDL_MinimizeWindow(window_);
+}
+
+bool AppWindow::IsMinimized() const
+{
+    return HasFlag(window_, SDL_WINDOW_MINIMIZED);
+}
+
+void AppWindow::Place(const WindowPlacement& placement)
+{
+    placement_ = placement;
+    const std::int32_t width = std::max(placement.width, 1);
+    const std::int32_t height = std::max(placement.height, 1);
+    if (placement.form == WindowForm::Fullscreen) {
+        // The size first: full screen takes the display mode closest to it.
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN);
+    } else {
+        // Leaving full screen gives the desktop its own display mode back.
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowPosition(window_, placement.x, placement.y);
+    }
+    SDL_SetWindowAlwaysOnTop(window_, placement.topmost ? SDL_TRUE : SDL_FALSE);
+    SDL_ShowWindow(window_);
+}
+
+WindowPlacement AppWindow::GetPlacement() const
+{
+    return placement_;
+}
+
+void AppWindow::SetTitle(const std::string& titleUtf8)
+{
+    SDL_SetWindowTitle(window_, titleUtf8.c_str());
+}
+
+void AppWindow::SetTitle(const std::wstring& title)
+{
+    SetTitle(Utf8FromWide(title));
+}
+
+std::string AppWindow::GetTitle() const
+{
+    const char* title = SDL_GetWindowTitle(window_);
+    return title != nullptr ? std::string(title) : std::string();
+}
+
+bool AppWindow::SetIconResource(std::uint32_t id)
+{
+    const auto found = IconResources().find(id);
+    if (found == IconResources().end()) {
+        return false;
+    }
+    IconResource& icon = found->second;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.rgba.data(), icon.width, icon.height, 32,
+                                                              icon.width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (surface == nullptr) {
+        return false;
+    }
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
+    return true;
+}
+
+MessageDisposition AppWindow::Dispatch(const WindowMessage& message)
+{
+    if (message.type == WindowMessageType::SetFocus) {
+        focused_ = true;
+    } else if (message.type == WindowMessageType::KillFocus) {
+        focused_ = false;
+    }
+    const MessageDisposition disposition =
+        handler_ != nullptr ? handler_->HandleWindowMessage(message) : MessageDisposition::Default;
+    if (disposition == MessageDisposition::Default) {
+        DoDefault(message);
+    } else {
+        AfterHandled(message);
+    }
+    return disposition;
+}
+
+void AppWindow::DoDefault(const WindowMessage& message)
+{
+    if (message.type == WindowMessageType::SysKeyDown && message.code == VirtualKey::kF1 + 3) {
+        PostWindowMessage(*this, WindowMessage{WindowMessageType::SystemCommand,
+                                               static_cast<std::uint32_t>(SystemCommand::Close)});
+        return;
+    }
+    if (message.type != WindowMessageType::SystemCommand) {
+        return;
+    }
+    switch (static_cast<SystemCommand>(message.code)) {
+    case SystemCommand::Close:
+        PostWindowMessage(*this, WindowMessage{WindowMessageType::Close, 0});
+        break;
+    case SystemCommand::Minimize:
+        if (!HasFlag(window_, SDL_WINDOW_MINIMIZED)) {
+            SDL_MinimizeWindow(window_);
+        }
+        break;
+    case SystemCommand::Maximize:
+        if (!HasFlag(window_, SDL_WINDOW_MAXIMIZED)) {
+            SDL_MaximizeWindow(window_);
+        }
+        break;
+    case SystemCommand::Restore:
+        if (HasFlag(window_, SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED)) {
+            SDL_RestoreWindow(window_);
+        }
+        break;
+    case SystemCommand::ScreenSave:
+    case SystemCommand::MonitorPower:
+        SDL_EnableScreenSaver();
+        break;
+    default:
+        break;
+    }
+}
+
+void AppWindow::AfterHandled(const WindowMessage& message)
+{
+    if (message.type != WindowMessageType::SystemCommand) {
+        return;
+    }
+    switch (static_cast<SystemCommand>(message.code)) {
+    case SystemCommand::Maximize:
+        // The window manager has already maximised the window by the time we hear
+        // of it; a refused maximise is undone.
+        if (HasFlag(window_, SDL_WINDOW_MAXIMIZED)) {
+            SDL_RestoreWindow(window_);
+        }
+        break;
+    case SystemCommand::ScreenSave:
+    case SystemCommand::MonitorPower:
+        SDL_DisableScreenSaver();
+        break;
+    default:
+        break;
+    }
+}
+
+std::uint32_t AppWindow::GetId() const
+{
+    return SDL_GetWindowID(window_);
+}
+
+SDL_Window* AppWindow::GetSdlWindow() const
+{
+    return window_;
+}
+
+AppWindow* AppWindow::FindById(std::uint32_t id)
+{
+    for (AppWindow* window : LiveWindows()) {
+        if (window->GetId() == id) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<AppWindow*>& AppWindow::GetLiveWindows()
+{
+    return LiveWindows();
+}
+
+} // namespace Platform

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "framework/LanguageManager.h"
+#include "platform/Registry.h"
+#include "platform/ScopedEnvironment.h"
+#include "tests/framework/FrameworkTestSupport.h"
+
+namespace {
+
+using FrameworkTests::FrameworkEnvironment;
+using GameFramework::LanguageManager;
+
+const char kKey[] = "SOFTWARE\\Quorvane Games\\Quillory";
+
+class LanguageManagerTest : public testing::Test
+{
+protected:
+    LanguageManagerTest()
+    {
+        environment.Set("XDG_CONFIG_HOME", env.Root() + "/config");
+        Platform::SetMachineConfigRoot(env.Root() + "/machine");
+    }
+    ~LanguageManagerTest() override { Platform::SetMachineConfigRoot("/etc/xdg"); }
+
+    FrameworkEnvironment env;
+    PlatformTests::ScopedEnvironment environment;
+};
+
+TEST_F(LanguageManagerTest, LanguageComesFromTheRegistryElseTheFirstInstalledElseEnglish)
+{
+    struct Case
+    {
+        const char* what;
+        const char* registry;
+        std::vector<std::string> installed;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"registry language installed", "ru", {"en", "ru"}, "ru"},
+        {"registry language in capitals", "RU", {"ru"}, "ru"},
+        {"registry language not installed", "ru", {"ge", "cz"}, "ge"},
+        {"no registry value", nullptr, {"cz", "fr"}, "fr"},
+        {"nothing installed", "it", {}, "en"},
+        {"registry code the game does not know", "xx", {"xx"}, "en"},
+        {"registry value reaching out of the folder", "..\\fonts\\ru", {"ru"}, "ru"},
+    };
+    for (const Case& c : cases)
+    {
+        FrameworkEnvironment fresh;
+        PlatformTests::ScopedEnvironment scoped;
+        scoped.Set("XDG_CONFIG_HOME", fresh.Root() + "/config");
+        if (c.registry != nullptr)
+            fresh.Write("config/Quorvane Games/Quillory/registry.ini", std::string("Language=") + c.registry + "\n");
+        for (const std::string& code : c.installed)
+            fresh.Write("data/ui/fonts/" + code + ".ini", "0 0\n");
+        LanguageManager languages(&fresh.Files(), kKey);
+        EXPECT_EQ(languages.GetCurrentLanguage().code, c.expected) << c.what;
+    }
+}
+
+TEST_F(LanguageManagerTest, FindLanguageComparesCodesNotNames)
+{
+    LanguageManager languages(&env.Files(), kKey);
+    ASSERT_NE(languages.FindLanguage("RU"), nullptr);
+    EXPECT_EQ(languages.FindLanguage("RU")->name, "russian");
+    EXPECT_EQ(languages.FindLanguage("russian"), nullptr);
+    EXPECT_EQ(languages.FindLanguage(""), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,259 @@
+#include "platform/AppWindow.h"
+#include "platform/Cursor.h"
+#include "platform/Display.h"
+#include "platform/EventPump.h"
+#include "platform/InputSystem.h"
+#include "platform/KeyState.h"
+#include "platform/VirtualKeys.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace Platform;
+
+class RecordingHandler : public WindowMessageHandler
+{
+public:
+    MessageDisposition HandleWindowMessage(const WindowMessage& message) override
+    {
+        messages.push_back(message);
+        if (message.type == WindowMessageType::SystemCommand &&
+            static_cast<SystemCommand>(message.code) == SystemCommand::ScreenSave) {
+            return refuseScreenSaver ? MessageDisposition::Handled : MessageDisposition::Default;
+        }
+        return MessageDisposition::Default;
+    }
+
+    bool refuseScreenSaver = true;
+    std::vector<WindowMessage> messages;
+};
+
+class AppWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SDL_setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        SetOpenGlWindows(false);
+        ASSERT_EQ(AppWindow::RegisterClass(), WindowResult::Ok) << SDL_GetError();
+        ReleaseAllHeldKeys();
+    }
+    void TearDown() override
+    {
+        window_.reset();
+        DiscardPendingEvents();
+        SetWindowFailureForTesting(WindowStep::RegisterClass, false);
+        SetWindowFailureForTesting(WindowStep::CreateWindow, false);
+        AppWindow::UnregisterClass();
+        ReleaseAllHeldKeys();
+        SetOpenGlWindows(true);
+    }
+
+    void CreateWindow(WindowForm form = WindowForm::Windowed)
+    {
+        WindowPlacement placement;
+        placement.form = form;
+        placement.x = 40;
+        placement.y = 30;
+        placement.width = 320;
+        placement.height = 240;
+        ASSERT_EQ(AppWindow::Create("Test", placement, &handler_, window_), WindowResult::Ok);
+        DiscardPendingEvents();
+        handler_.messages.clear();
+    }
+
+    void Push(SDL_Event event)
+    {
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+    }
+
+    void PumpAll()
+    {
+        int guard = 0;
+        while (DispatchNextEvent() && ++guard < 1000) {
+        }
+    }
+
+    SDL_Event KeyDown(SDL_Keycode key, SDL_Scancode scancode, std::uint16_t mod)
+    {
+        SDL_Event event{};
+        event.key.type = SDL_KEYDOWN;
+        event.key.windowID = window_->GetId();
+        event.key.keysym.sym = key;
+        event.key.keysym.scancode = scancode;
+        event.key.keysym.mod = mod;
+        return event;
+    }
+
+    RecordingHandler handler_;
+    std::unique_ptr<AppWindow> window_;
+};
+
+TEST_F(AppWindowTest, CloseAndQuitReachTheHandler)
+{
+    CreateWindow();
+    SDL_Event close{};
+    close.window.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = window_->GetId();
+    Push(close);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    Push(quit);
+    PumpAll();
+    ASSERT_EQ(handler_.messages.size(), 2u);
+    EXPECT_EQ(handler_.messages[0].type, WindowMessageType::Close);
+    EXPECT_EQ(handler_.messages[1].type, WindowMessageType::Quit);
+    EXPECT_FALSE(DispatchNextEvent()) << "nothing left to dispatch";
+}
+
+TEST_F(AppWindowTest, AltF4LeftToTheDefaultBecomesTheCloseCommandThenClose)
+{
+    CreateWindow();
+    Push(KeyDown(SDLK_F4, SDL_SCANCODE_F4, KMOD_LALT));
+    PumpAll();
+    ASSERT_EQ(handler_.messages.size(), 3u);
+    EXPECT_EQ(handler_.messages[0].type, WindowMessageType::SysKeyDown);
+    EXPECT_EQ(handler_.messages[0].code, VirtualKey::kF1 + 3);
+    EXPECT_EQ(handler_.messages[1].type, WindowMessageType::SystemCommand);
+    EXPECT_EQ(handler_.messages[1].code, static_cast<std::uint32_t>(SystemCommand::Close));
+    EXPECT_EQ(handler_.messages[2].type, WindowMessageType::Close);
+}
+
+TEST_F(AppWindowTest, PostedMessagesGoFirstAndAreDroppedForAGoneWindow)
+{
+    CreateWindow();
+    SDL_Event close{};
+    close.window.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = window_->GetId();
+    Push(close);
+    PostWindowMessage(*window_, WindowMessage{WindowMessageType::SystemCommand,
+                                              static_cast<std::uint32_t>(SystemCommand::Restore)});
+    ASSERT_TRUE(DispatchNextEvent());
+    ASSERT_EQ(handler_.messages.size(), 1u);
+    EXPECT_EQ(handler_.messages[0].type, WindowMessageType::SystemCommand);
+    PumpAll();
+    ASSERT_EQ(handler_.messages.size(), 2u);
+    EXPECT_EQ(handler_.messages[1].type, WindowMessageType::Close);
+
+    PostWindowMessage(*window_, WindowMessage{WindowMessageType::Close, 0});
+    window_.reset();
+    EXPECT_TRUE(DispatchNextEvent());
+    EXPECT_EQ(handler_.messages.size(), 2u);
+}
+
+TEST_F(AppWindowTest, TheScreenSaverStaysOffWhileTheWindowRefusesIt)
+{
+    SDL_EnableScreenSaver();
+    CreateWindow();
+    EXPECT_FALSE(SDL_IsScreenSaverEnabled());
+    window_.reset();
+    handler_.refuseScreenSaver = false;
+    CreateWindow();
+    EXPECT_TRUE(SDL_IsScreenSaverEnabled());
+}
+
+TEST_F(AppWindowTest, PumpedInputReachesDevicesHeldStateAndCursor)
+{
+    CreateWindow();
+    std::unique_ptr<InputSystem> system;
+    ASSERT_EQ(InputSystem::Create(system), InputResult::Ok);
+    std::unique_ptr<InputDevice> keyboard;
+    ASSERT_EQ(system->CreateDevice(InputDeviceKind::Keyboard, keyboard), InputResult::Ok);
+    ASSERT_EQ(keyboard->SetDataFormat(InputDeviceKind::Keyboard), InputResult::Ok);
+    ASSERT_EQ(keyboard->SetBufferSize(8), InputResult::Ok);
+    ASSERT_EQ(keyboard->Acquire(), InputResult::Ok);
+
+    Push(KeyDown(SDLK_z, SDL_SCANCODE_Z, 0));
+    SDL_Event motion{};
+    motion.motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = window_->GetId();
+    motion.motion.x = 12;
+    motion.motion.y = 34;
+    Push(motion);
+    PumpAll();
+
+    InputEvent events[8];
+    std::uint32_t count = 8;
+    ASSERT_EQ(keyboard->GetBufferedData(events, count), InputResult::Ok);
+    ASSERT_EQ(count, 1u);
+    EXPECT_EQ(events[0].offset, KeyCode::kZ);
+    EXPECT_TRUE(IsVirtualKeyHeld('Z'));
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    GetCursorClientPosition(x, y);
+    EXPECT_EQ(x, 12);
+    EXPECT_EQ(y, 34);
+    ASSERT_EQ(handler_.messages.size(), 1u);
+    EXPECT_EQ(handler_.messages[0].type, WindowMessageType::KeyDown);
+}
+
+TEST_F(AppWindowTest, PlacementTitleAndIcon)
+{
+    CreateWindow();
+    ASSERT_NE(window_->GetSdlWindow(), nullptr);
+    EXPECT_EQ(AppWindow::FindById(window_->GetId()), window_.get());
+    window_->SetTitle(std::wstring(L"Quillory \u00E9\u20AC"));
+    EXPECT_EQ(window_->GetTitle(), "Quillory \xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(Utf8FromWide(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
+
+    WindowPlacement full;
+    full.form = WindowForm::Fullscreen;
+    full.width = 640;
+    full.height = 480;
+    full.topmost = true;
+    window_->Place(full);
+    EXPECT_NE(SDL_GetWindowFlags(window_->GetSdlWindow()) & SDL_WINDOW_FULLSCREEN, 0u);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_->GetSdlWindow(), &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    WindowPlacement windowed = full;
+    windowed.form = WindowForm::Windowed;
+    windowed.width = 400;
+    windowed.height = 300;
+    window_->Place(windowed);
+    EXPECT_EQ(SDL_GetWindowFlags(window_->GetSdlWindow()) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_EQ(window_->GetPlacement().width, 400);
+
+    EXPECT_FALSE(window_->SetIconResource(4711));
+    RegisterIconResource(4711, 2, 2, std::vector<std::uint8_t>(16, 0xFF));
+    EXPECT_TRUE(window_->SetIconResource(4711));
+    RegisterIconResource(4712, 2, 2, std::vector<std::uint8_t>(15, 0xFF));
+    EXPECT_FALSE(window_->SetIconResource(4712)) << "pixels that do not fill the size are refused";
+}
+
+TEST_F(AppWindowTest, PlannedFailuresReachEveryStep)
+{
+    SetWindowFailureForTesting(WindowStep::RegisterClass, true);
+    EXPECT_EQ(AppWindow::RegisterClass(), WindowResult::VideoUnavailable);
+    SetWindowFailureForTesting(WindowStep::CreateWindow, true);
+    std::unique_ptr<AppWindow> window;
+    EXPECT_EQ(AppWindow::Create("x", WindowPlacement(), &handler_, window), WindowResult::CreationFailed);
+    EXPECT_EQ(window, nullptr);
+    SetWindowFailureForTesting(WindowStep::CreateWindow, false);
+    CreateWindow();
+    SetWindowFailureForTesting(WindowStep::AcquireDrawingContext, true);
+    EXPECT_EQ(window_->AcquireDrawingContext(), WindowResult::NoDrawingContext);
+    SetWindowFailureForTesting(WindowStep::AcquireDrawingContext, false);
+    EXPECT_EQ(window_->AcquireDrawingContext(), WindowResult::Ok);
+}
+
+TEST_F(AppWindowTest, DesktopAndDisplayModesAreReported)
+{
+    DisplayMode desktop;
+    ASSERT_TRUE(GetDesktopDisplayMode(desktop));
+    EXPECT_GT(desktop.width, 0u);
+    EXPECT_GT(desktop.height, 0u);
+    EXPECT_EQ(desktop.bitsPerPixel, 32u);
+    EXPECT_FALSE(GetDisplayModes().empty());
+}
+
+} // namespace
