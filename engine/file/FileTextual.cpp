@@ -343,6 +343,13 @@ void FileTextual::ReadAllText(std::wstring& out, bool cutComments)
 
 void FileTextual::PutByte(std::uint8_t value)
 {
+    // In read mode the buffer holds what was read and may be full: the write
+    // goes to the binary file, which refuses it unless it was opened for writing.
+    if (mode_ != kModeWrite)
+    {
+        file_->Write(&value, 1);
+        return;
+    }
     buffer_[bytesInBuffer_++] = value;
     if (bytesInBuffer_ == kBufferSizeBytes)
         FlushBuffer();

@@ -306,3 +306,23 @@ TEST(FileTextual, FailedWriteOnCloseThrowsButDestructorStaysQuiet)
         text.WriteString("lost");
     });
 }
+
+TEST(FileTextual, WritingATextOpenedForReadingThrows)
+{
+    // The first line leaves the read buffer full, the case that must not be written into.
+    auto text = TextFrom("ab\n" + std::string(3000, 'c'));
+    std::string line;
+    ASSERT_TRUE(text->ReadString(line, false, false));
+    try
+    {
+        text->WriteString("more");
+        ADD_FAILURE() << "wrote into a text opened for reading";
+    }
+    catch (const FileError& error)
+    {
+        EXPECT_EQ(error.GetMessage(), "Failed to write 1 bytes from \"text.txt\" file");
+    }
+    EXPECT_THROW(text->WriteLineEnd(), FileError);
+    ASSERT_TRUE(text->ReadString(line, false, false));
+    EXPECT_EQ(line, std::string(3000, 'c')) << "reading goes on undisturbed";
+}
