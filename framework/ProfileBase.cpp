@@ -98,9 +98,11 @@ std::string ProfileBase::MakeFileName(const std::wstring& name) const
     std::string letters = LatinLettersLowered(name);
     for (std::uint32_t attempt = 0; attempt < kFileNameTries; ++attempt)
     {
-        // A long name gets no digits, so after one clash it must give up letters
-        // for them, or a new profile would overwrite another player's file.
-        if (attempt > 0 && letters.size() > kLettersKeptOnClash)
+        // A name too long for digits would come out the same on every try, so
+        // after one clash it gives up letters for them, or a new profile would
+        // overwrite another player's file. Shorter names keep their letters and
+        // only draw new digits.
+        if (attempt > 0 && letters.size() + 1 >= kPaddedFileNameLength)
             letters.resize(kLettersKeptOnClash);
         const std::string candidate = PadWithRandomDigits(letters, kPaddedFileNameLength) + kProfileExtension;
         if (!files_->Exists(GetProfilesFolder() + "\\" + candidate))

@@ -32,7 +32,8 @@ public:
     // File names are padded with random digits up to this length.
     static constexpr std::size_t kPaddedFileNameLength = 16;
     static constexpr std::uint32_t kFileNameTries = 1024;
-    // After a clash the letters are cut to this many, leaving room for eight digits.
+    // After a clash a name too long for digits is cut to this many letters,
+    // leaving room for eight.
     static constexpr std::size_t kLettersKeptOnClash = 7;
 
     // folder: the user data folder. The subclass's constructor then calls Load
