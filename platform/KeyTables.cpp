@@ -17,7 +17,7 @@ struct PhysicalKey
     std::uint8_t virtualKey;
 };
 
-// One row per key of the engine's key table.
+// One row per key of the engine's key table, and keypad Enter.
 constexpr PhysicalKey kPhysicalKeys[] = {
     {SDL_SCANCODE_CAPSLOCK, KeyCode::kCapsLock, VirtualKey::kCapsLock},
     {SDL_SCANCODE_NUMLOCKCLEAR, KeyCode::kNumLock, VirtualKey::kNumLock},
@@ -119,6 +119,9 @@ constexpr PhysicalKey kPhysicalKeys[] = {
     {SDL_SCANCODE_BACKSLASH, KeyCode::kBackslash, VirtualKey::kBackslash},
     {SDL_SCANCODE_RIGHTBRACKET, KeyCode::kRightBracket, VirtualKey::kRightBracket},
     {SDL_SCANCODE_APOSTROPHE, KeyCode::kApostrophe, VirtualKey::kApostrophe},
+    // Not in the engine's key table, so no key name reads it; it is here because
+    // asking whether Return is held answers for either Enter key.
+    {SDL_SCANCODE_KP_ENTER, KeyCode::kNumpadEnter, VirtualKey::kReturn},
 };
 
 struct KeyLookup

@@ -14,7 +14,7 @@ namespace Platform {
 std::uint8_t VirtualKeyFromSdlKeycode(std::int32_t sdlKeycode);
 
 // The physical key's code in our key-code numbering; KeyCode::kNone for keys
-// outside the engine's key table.
+// outside the engine's key table, keypad Enter apart.
 std::uint8_t KeyCodeFromSdlScancode(std::int32_t sdlScancode);
 
 // The virtual-key code of a physical key (US layout, the sided code for

@@ -141,6 +141,7 @@ constexpr std::uint8_t kNumpad0 = 0x52;
 constexpr std::uint8_t kNumpadDecimal = 0x53;
 constexpr std::uint8_t kF11 = 0x57;
 constexpr std::uint8_t kF12 = 0x58;
+constexpr std::uint8_t kNumpadEnter = 0x9C;
 constexpr std::uint8_t kRightControl = 0x9D;
 constexpr std::uint8_t kNumpadDivide = 0xB5;
 constexpr std::uint8_t kPrintScreen = 0xB7;

@@ -31,21 +31,28 @@ bool IsBlank(char character)
     return std::isspace(static_cast<unsigned char>(character)) != 0;
 }
 
-// A whole decimal number that fits 32 bits and is not 0.
-bool ParseModePart(std::string part, std::uint32_t& value)
+// The decimal number a part starts with (after blanks and an optional '+'),
+// read up to its first other character as the C library reads one. A part with
+// no digits, a sign of minus, 0 or more than 32 bits is refused.
+bool ParseModePart(const std::string& part, std::uint32_t& value)
 {
-    Trim(part);
-    if (part.empty() || part.size() > 10) {
-        return false;
+    std::string::size_type position = 0;
+    while (position < part.size() && IsBlank(part[position])) {
+        ++position;
+    }
+    if (position < part.size() && part[position] == '+') {
+        ++position;
     }
     std::uint64_t number = 0;
-    for (char character : part) {
-        if (character < '0' || character > '9') {
+    bool anyDigit = false;
+    for (; position < part.size() && part[position] >= '0' && part[position] <= '9'; ++position) {
+        anyDigit = true;
+        number = number * 10 + static_cast<std::uint64_t>(part[position] - '0');
+        if (number > 0xFFFFFFFFull) {
             return false;
         }
-        number = number * 10 + static_cast<std::uint64_t>(character - '0');
     }
-    if (number == 0 || number > 0xFFFFFFFFull) {
+    if (!anyDigit || number == 0) {
         return false;
     }
     value = static_cast<std::uint32_t>(number);

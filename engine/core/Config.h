@@ -27,9 +27,10 @@ namespace OrrelayEngine {
 class FileManager;
 class MessageManager;
 
-// Splits "width x height x bits" (the separator is x or X) into three numbers;
-// any pointer may be null. A text that is not of that form, a part that is not
-// a decimal number, or a zero part gives 640, 480 and 16.
+// Splits "width x height x bits" (the separator is x or X) into three numbers,
+// each read up to its first non-digit; any pointer may be null. A text without
+// two separators, or a part that gives no number, a negative one, 0 or more
+// than 32 bits, gives 640, 480 and 16.
 void ParseVideoMode(const std::string& text, std::uint32_t* width, std::uint32_t* height, std::uint32_t* bits);
 
 class Config

@@ -54,7 +54,7 @@ TEST(KeyTables, PhysicalKeysUseTheScanCodeNumbering)
         {SDL_SCANCODE_KP_0, 0x52},       {SDL_SCANCODE_KP_DIVIDE, 0xB5}, {SDL_SCANCODE_F10, 0x44},
         {SDL_SCANCODE_F11, 0x57},        {SDL_SCANCODE_F12, 0x58},       {SDL_SCANCODE_GRAVE, 0x29},
         {SDL_SCANCODE_APOSTROPHE, 0x28}, {SDL_SCANCODE_BACKSLASH, 0x2B}, {SDL_SCANCODE_DOWN, 0xD0},
-        {SDL_SCANCODE_KP_ENTER, 0x00},   {SDL_SCANCODE_LGUI, 0x00},
+        {SDL_SCANCODE_KP_ENTER, 0x9C},   {SDL_SCANCODE_LGUI, 0x00},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(KeyCodeFromSdlScancode(c.scancode), c.expected) << SDL_GetScancodeName(c.scancode);
@@ -73,9 +73,10 @@ TEST(KeyTables, EveryTableKeyHasItsOwnCodeAndAVirtualKey)
             EXPECT_NE(VirtualKeyFromKeyCode(code), VirtualKey::kNone) << int(code);
         }
     }
-    EXPECT_EQ(codes.size(), 100u); // the key table without its eight mouse buttons
+    EXPECT_EQ(codes.size(), 101u); // the key table without its eight mouse buttons, and keypad Enter
     EXPECT_EQ(VirtualKeyFromKeyCode(KeyCode::kLeftAlt), VirtualKey::kLeftAlt);
     EXPECT_EQ(VirtualKeyFromKeyCode(KeyCode::kReturn), VirtualKey::kReturn);
+    EXPECT_EQ(VirtualKeyFromKeyCode(KeyCode::kNumpadEnter), VirtualKey::kReturn) << "either Enter is Return";
 }
 
 TEST(KeyTables, MouseButtonsPutTheRightButtonSecond)

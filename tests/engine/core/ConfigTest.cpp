@@ -291,7 +291,7 @@ TEST_F(ConfigTest, WatchedVariablesReportChangesForOneFrame)
     EXPECT_FALSE(config->IsChanged("v_gamma")) << "unwatched";
 }
 
-TEST(ParseVideoMode, SplitsModesAndFallsBackOnAnythingElse)
+TEST(ParseVideoMode, ReadsEachPartLikeTheCLibraryAndFallsBackWhenOneGivesNoSize)
 {
     struct Case
     {
@@ -304,7 +304,8 @@ TEST(ParseVideoMode, SplitsModesAndFallsBackOnAnythingElse)
         {"1024X768X32", 1024, 768, 32}, {"800x600x16", 800, 600, 16}, {" 1280 x 1024 x 32 ", 1280, 1024, 32},
         {"desktop", 640, 480, 16},      {"1024x768", 640, 480, 16},  {"axbxc", 640, 480, 16},
         {"0x0x32", 640, 480, 16},       {"", 640, 480, 16},          {"99999999999x768x32", 640, 480, 16},
-        {"1024x768x32x8", 640, 480, 16}, {"-1x768x32", 640, 480, 16},
+        {"1024x768x32x8", 1024, 768, 32}, {"800x600x32bpp", 800, 600, 32}, {"+800x600x16", 800, 600, 16},
+        {"-1x768x32", 640, 480, 16},     {"1024x768x", 640, 480, 16},
     };
     for (const Case& c : cases) {
         std::uint32_t width = 0;

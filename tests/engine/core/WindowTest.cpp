@@ -206,6 +206,12 @@ TEST_F(WindowTest, HeldAltEnterSwitchesOncePerPressOfReturn)
     SetKey(Platform::KeyCode::kReturn, true);
     window_->Update();
     EXPECT_EQ(config_->GetValue("v_fullscreen"), "0") << "Return alone does nothing";
+
+    SetKey(Platform::KeyCode::kReturn, false);
+    SetKey(Platform::KeyCode::kRightAlt, true);
+    SetKey(Platform::KeyCode::kNumpadEnter, true);
+    window_->Update();
+    EXPECT_EQ(config_->GetValue("v_fullscreen"), "1") << "keypad Enter is Return too";
 }
 
 TEST_F(WindowTest, KeyEventsKeepTheLastKeyAndControlCharactersAreIgnored)

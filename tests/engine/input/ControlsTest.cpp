@@ -167,6 +167,12 @@ TEST_F(ControlsTest, UnknownAndLowerCaseNamesAnswerFalse)
     }
     EXPECT_EQ(Controls::GetKeyNames().size(), 108u);
     EXPECT_EQ(controls_->GetKeyCode("escape"), 0u);
+
+    EndFrame();
+    Key(Platform::KeyCode::kNumpadEnter, true);
+    Frame();
+    EXPECT_FALSE(controls_->WasKeyPressed("ENTER")) << "keypad Enter has no name of its own and is not ENTER";
+    EXPECT_FALSE(controls_->AnyKeyPressed());
 }
 
 TEST_F(ControlsTest, WheelIsReportedOnceAndThenReadsZero)
