@@ -1,0 +1,409 @@
+#include "platform/GraphicsDriverGL.h"
+
+#include <SDL.h>
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+
+#include "platform/GLTextureNameQueue.h"
+#include "platform/GraphicsDeviceGL.h"
+
+namespace Platform {
+
+namespace {
+
+// Headless drivers report no real modes, so these windowed sizes are offered up
+// to the desktop's size.
+constexpr std::uint32_t kWindowedSizes[][2] = {
+    {640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},  {1280, 800},
+    {1280, 960},  {1280, 1024}, {1366, 768},  {1400, 1050}, {1440, 900},  {1600, 900},
+    {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}};
+
+std::uint32_t BitsOf(std::uint32_t sdlFormat)
+{
+    // 24-bit modes count as 32, as the engine records them.
+    const std::uint32_t bits = SDL_BITSPERPIXEL(sdlFormat);
+    return bits > 16 ? 32 : 16;
+}
+
+bool ModeBefore(const DisplayMode& a, const DisplayMode& b)
+{
+    return std::tie(b.width, b.height, b.bitsPerPixel) < std::tie(a.width, a.height, a.bitsPerPixel);
+}
+
+bool SameMode(const DisplayMode& a, const DisplayMode& b)
+{
+    return a.width == b.width && a.height == b.height && a.bitsPerPixel == b.bitsPerPixel;
+}
+
+} // namespace
+
+void GraphicsDriverGL::PrepareWindowAttributes()
+{
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+}
+
+GraphicsResult GraphicsDriverGL::CreateForWindow(SDL_Window* window, std::unique_ptr<GraphicsDriverGL>& out)
+{
+    out.reset();
+    if (window == nullptr) {
+        return kGraphicsErrNoHwnd;
+    }
+    std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(window, false));
+    const GraphicsResult result = driver->CreateContext();
+    if (!GraphicsFailed(result)) {
+        out = std::move(driver);
+    }
+    return result;
+}
+
+GraphicsResult GraphicsDriverGL::CreateOffscreen(std::uint32_t width, std::uint32_t height,
+                                                 std::unique_ptr<GraphicsDriverGL>& out)
+{
+    out.reset();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return kGraphicsErrGeneric;
+    }
+    PrepareWindowAttributes();
+    SDL_Window* window = SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                          static_cast<int>(width), static_cast<int>(height),
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (window == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return kGraphicsErrGeneric;
+    }
+    std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(window, true));
+    const GraphicsResult result = driver->CreateContext();
+    if (!GraphicsFailed(result)) {
+        out = std::move(driver);
+    }
+    return result;
+}
+
+GraphicsDriverGL::GraphicsDriverGL(SDL_Window* window, bool ownsWindow)
+    : window_(window), ownsWindow_(ownsWindow), deletedNames_(std::make_shared<GLTextureNameQueue>())
+{
+}
+
+GraphicsDriverGL::~GraphicsDriverGL()
+{
+    if (context_ != nullptr) {
+        MakeCurrent();
+        DeleteQueuedTextureNames();
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+    }
+    if (ownsWindow_) {
+        SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+GraphicsResult GraphicsDriverGL::CreateContext()
+{
+    context_ = SDL_GL_CreateContext(window_);
+    if (context_ == nullptr) {
+        return kGraphicsErrNoDirectDrawHardware;
+    }
+    MakeCurrent();
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    renderer_ = renderer != nullptr ? renderer : "";
+    if (!IsSoftwareRenderer()) {
+        devices_.push_back(DescribeDevice(DeviceKind::HardwareTransformAndLighting));
+    }
+    devices_.push_back(DescribeDevice(DeviceKind::Software));
+    return kGraphicsOk;
+}
+
+bool GraphicsDriverGL::IsSoftwareRenderer() const
+{
+    for (const char* name : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+        if (renderer_.find(name) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+DeviceDescription GraphicsDriverGL::DescribeDevice(DeviceKind kind) const
+{
+    DeviceDescription device;
+    const bool hardware = kind != DeviceKind::Software;
+    device.kind = kind;
+    device.name = hardware ? "OpenGL hardware device" : "OpenGL software device";
+    device.description = device.name + " (" + renderer_ + ")";
+    device.hardwareRasterization = hardware;
+    device.renderDepths = kRenderDepth16 | kRenderDepth24 | kRenderDepth32;
+    GLint value = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &value);
+    device.maxTextureWidth = static_cast<std::uint32_t>(std::max(value, 1));
+    device.maxTextureHeight = device.maxTextureWidth;
+    value = 1;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &value);
+    device.maxSimultaneousTextures =
+        std::min<std::uint32_t>(static_cast<std::uint32_t>(std::max(value, 1)), kMaxTextureStages);
+    GLfloat anisotropy = 1.0f;
+    glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+    glGetError();  // a driver without the extension reports an invalid enum; 1 then stands
+    device.maxAnisotropy = static_cast<std::uint32_t>(std::max(anisotropy, 1.0f));
+    value = 0;
+    glGetIntegerv(GL_MAX_LIGHTS, &value);
+    device.maxActiveLights = std::min<std::uint32_t>(static_cast<std::uint32_t>(std::max(value, 0)), kMaxLights);
+    return device;
+}
+
+void GraphicsDriverGL::MakeCurrent()
+{
+    SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+}
+
+std::uint32_t GraphicsDriverGL::GetDrawableHeight() const
+{
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window_, &width, &height);
+    return static_cast<std::uint32_t>(std::max(height, 0));
+}
+
+std::vector<AdapterDescription> GraphicsDriverGL::EnumerateAdapters()
+{
+    AdapterDescription adapter;
+    adapter.description = "OpenGL display driver (" + renderer_ + ")";
+    adapter.primary = true;
+    adapter.canRenderWindowed = true;
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    SDL_DisplayMode desktop{};
+    if (SDL_GetDesktopDisplayMode(display, &desktop) == 0) {
+        adapter.desktopMode = DisplayMode{static_cast<std::uint32_t>(std::max(desktop.w, 0)),
+                                          static_cast<std::uint32_t>(std::max(desktop.h, 0)),
+                                          BitsOf(desktop.format),
+                                          static_cast<std::uint32_t>(std::max(desktop.refresh_rate, 0))};
+    }
+    const int count = SDL_GetNumDisplayModes(display);
+    for (int index = 0; index < count; ++index) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(display, index, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+            adapter.displayModes.push_back(DisplayMode{static_cast<std::uint32_t>(mode.w),
+                                                       static_cast<std::uint32_t>(mode.h), BitsOf(mode.format),
+                                                       static_cast<std::uint32_t>(std::max(mode.refresh_rate, 0))});
+        }
+    }
+    const DisplayMode& desk = adapter.desktopMode;
+    for (const auto& size : kWindowedSizes) {
+        if (size[0] <= desk.width && size[1] <= desk.height) {
+            for (std::uint32_t bits : {16u, 32u}) {
+                adapter.displayModes.push_back(DisplayMode{size[0], size[1], bits, 0});
+            }
+        }
+    }
+    if (desk.width > 0 && desk.height > 0) {
+        adapter.displayModes.push_back(DisplayMode{desk.width, desk.height, desk.bitsPerPixel, desk.refreshRate});
+    }
+    std::stable_sort(adapter.displayModes.begin(), adapter.displayModes.end(), ModeBefore);
+    adapter.displayModes.erase(
+        std::unique(adapter.displayModes.begin(), adapter.displayModes.end(), SameMode),
+        adapter.displayModes.end());
+    adapter.devices = devices_;
+    return {adapter};
+}
+
+GraphicsResult GraphicsDriverGL::OpenAdapter(std::uint32_t adapter)
+{
+    if (adapter != 0) {
+        return kGraphicsErrInvalidParams;
+    }
+    MakeCurrent();
+    adapterOpen_ = true;
+    ClearDeviceLoss();
+    return kGraphicsOk;
+}
+
+void GraphicsDriverGL::CloseAdapter()
+{
+    ReleaseScreenBuffers();
+    adapterOpen_ = false;
+    ClearDeviceLoss();
+}
+
+GraphicsResult GraphicsDriverGL::SetCooperativeLevel(bool)
+{
+    return adapterOpen_ ? kGraphicsOk : kGraphicsErrInvalidObject;
+}
+
+GraphicsResult GraphicsDriverGL::GetDisplayMode(DisplayMode& mode)
+{
+    SDL_DisplayMode current{};
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    if (SDL_GetCurrentDisplayMode(display, &current) != 0) {
+        return kGraphicsErrGeneric;
+    }
+    mode = DisplayMode{static_cast<std::uint32_t>(std::max(current.w, 0)),
+                       static_cast<std::uint32_t>(std::max(current.h, 0)), BitsOf(current.format),
+                       static_cast<std::uint32_t>(std::max(current.refresh_rate, 0))};
+    return kGraphicsOk;
+}
+
+GraphicsResult GraphicsDriverGL::SetDisplayMode(const DisplayMode& mode)
+{
+    SDL_DisplayMode wanted{};
+    wanted.w = static_cast<int>(mode.width);
+    wanted.h = static_cast<int>(mode.height);
+    wanted.refresh_rate = static_cast<int>(mode.refreshRate);
+    SDL_DisplayMode closest{};
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    // The window takes the mode when it goes full screen; a mode that does not exist is refused.
+    if (SDL_GetClosestDisplayMode(display, &wanted, &closest) == nullptr ||
+        SDL_SetWindowDisplayMode(window_, &closest) != 0) {
+        return kGraphicsErrInvalidMode;
+    }
+    return kGraphicsOk;
+}
+
+GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::uint32_t height, bool)
+{
+    if (!adapterOpen_) {
+        return kGraphicsErrInvalidObject;
+    }
+    if (width == 0 || height == 0) {
+        return kGraphicsErrInvalidParams;
+    }
+    // The game's window is sized by its owner; a window of our own follows the
+    // mode. It is made anew, because resizing does not resize the drawing
+    // surface under every video driver (the offscreen one keeps its first size).
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+    if (ownsWindow_ && (static_cast<std::uint32_t>(drawableWidth) != width ||
+                        static_cast<std::uint32_t>(drawableHeight) != height)) {
+        SDL_Window* resized = SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                               static_cast<int>(width), static_cast<int>(height),
+                                               SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (resized == nullptr) {
+            return kGraphicsErrOutOfMemory;
+        }
+        if (SDL_GL_MakeCurrent(resized, static_cast<SDL_GLContext>(context_)) != 0) {
+            SDL_DestroyWindow(resized);
+            MakeCurrent();
+            return kGraphicsErrGeneric;
+        }
+        SDL_DestroyWindow(window_);
+        window_ = resized;
+    }
+    return kGraphicsOk;
+}
+
+void GraphicsDriverGL::ReleaseScreenBuffers()
+{
+}
+
+std::vector<ZBufferFormat> GraphicsDriverGL::EnumerateZBufferFormats(std::uint32_t)
+{
+    // Total bits per depth texel, stencil included: the context's 24 depth and
+    // 8 stencil bits serve a 32-bit request with or without stencil, and a
+    // 16-bit one without.
+    int depth = 0;
+    int stencil = 0;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
+    SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencil);
+    std::vector<ZBufferFormat> formats;
+    if (depth >= 16) {
+        formats.push_back(ZBufferFormat{16, 0});
+    }
+    if (depth >= 24) {
+        formats.push_back(ZBufferFormat{32, 0});
+        if (stencil > 0) {
+            formats.push_back(ZBufferFormat{32, static_cast<std::uint32_t>(stencil)});
+        }
+    }
+    return formats;
+}
+
+std::vector<PixelFormat> GraphicsDriverGL::EnumerateTextureFormats()
+{
+    PixelFormat argb8888{32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000, true, false, false, 0};
+    PixelFormat xrgb8888{32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0, false, false, false, 0};
+    PixelFormat rgb565{16, 0xF800, 0x07E0, 0x001F, 0, false, false, false, 0};
+    PixelFormat argb1555{16, 0x7C00, 0x03E0, 0x001F, 0x8000, true, false, false, 0};
+    PixelFormat argb4444{16, 0x0F00, 0x00F0, 0x000F, 0xF000, true, false, false, 0};
+    return {argb8888, xrgb8888, rgb565, argb1555, argb4444};
+}
+
+GraphicsResult GraphicsDriverGL::CreateDevice(std::uint32_t device, std::unique_ptr<GraphicsDevice>& out)
+{
+    out.reset();
+    if (!adapterOpen_) {
+        return kGraphicsErrInvalidObject;
+    }
+    if (device >= devices_.size()) {
+        return kGraphicsErrInvalidParams;
+    }
+    MakeCurrent();
+    out = std::make_unique<GraphicsDeviceGL>(devices_[device], this);
+    return kGraphicsOk;
+}
+
+void GraphicsDriverGL::DeleteQueuedTextureNames()
+{
+    deletedNames_->TakeAll(namesToDelete_);
+    if (!namesToDelete_.empty()) {
+        glDeleteTextures(static_cast<GLsizei>(namesToDelete_.size()), namesToDelete_.data());
+    }
+}
+
+GraphicsResult GraphicsDriverGL::Present(bool waitForVerticalBlank)
+{
+    if (AreSurfacesLost()) {
+        return kGraphicsErrSurfaceLost;
+    }
+    const int interval = waitForVerticalBlank ? 1 : 0;
+    if (interval != swapInterval_) {
+        // Some drivers refuse to change it; presenting goes on either way.
+        SDL_GL_SetSwapInterval(interval);
+        swapInterval_ = interval;
+    }
+    DeleteQueuedTextureNames();
+    SDL_GL_SwapWindow(window_);
+    return kGraphicsOk;
+}
+
+GraphicsResult GraphicsDriverGL::ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,
+                                                std::uint32_t height, std::uint8_t* pixels)
+{
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+    if (pixels == nullptr || width == 0 || height == 0 ||
+        static_cast<std::uint64_t>(x) + width > static_cast<std::uint64_t>(std::max(drawableWidth, 0)) ||
+        static_cast<std::uint64_t>(y) + height > static_cast<std::uint64_t>(std::max(drawableHeight, 0))) {
+        return kGraphicsErrInvalidParams;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    readRows_.resize(rowBytes * height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    // GL counts rows from the bottom; the caller wants them from the top.
+    const GLint glY = drawableHeight - static_cast<GLint>(y + height);
+    glReadPixels(static_cast<GLint>(x), glY, static_cast<GLsizei>(width), static_cast<GLsizei>(height),
+                 GL_BGRA, GL_UNSIGNED_BYTE, readRows_.data());
+    if (glGetError() != GL_NO_ERROR) {
+        return kGraphicsErrGeneric;
+    }
+    for (std::uint32_t row = 0; row < height; ++row) {
+        std::memcpy(pixels + row * rowBytes, readRows_.data() + (height - 1 - row) * rowBytes, rowBytes);
+    }
+    return kGraphicsOk;
+}
+
+} // namespace Platform

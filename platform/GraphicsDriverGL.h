@@ -1,0 +1,80 @@
+// The graphics driver on an OpenGL 2.1 compatibility context made through
+// SDL. It draws into an SDL window created with the OpenGL flag: either the
+// game's window (borrowed) or, for tests and benchmarks, a hidden window of its
+// own. The back buffer is the window's default framebuffer; present swaps it.
+//
+// Enumeration reports one adapter. Its devices: a hardware transform-and-lighting
+// device when the GL renderer is a real driver, and always a software device
+// (on a machine whose renderer is Mesa's llvmpipe only the software one). Its
+// display modes are SDL's, plus the usual windowed sizes up to the desktop,
+// because headless drivers report next to none.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/GraphicsDriver.h"
+
+struct SDL_Window;
+
+namespace Platform {
+
+class GLTextureNameQueue;
+
+class GraphicsDriverGL : public GraphicsDriver
+{
+public:
+    // Must run before the window this driver will draw into is created: asks for
+    // double buffering, 24 depth bits and 8 stencil bits.
+    static void PrepareWindowAttributes();
+    // The window is borrowed and must outlive the driver.
+    static GraphicsResult CreateForWindow(SDL_Window* window, std::unique_ptr<GraphicsDriverGL>& out);
+    // A hidden window of the driver's own, width x height pixels.
+    static GraphicsResult CreateOffscreen(std::uint32_t width, std::uint32_t height,
+                                          std::unique_ptr<GraphicsDriverGL>& out);
+
+    ~GraphicsDriverGL() override;
+
+    std::vector<AdapterDescription> EnumerateAdapters() override;
+    GraphicsResult OpenAdapter(std::uint32_t adapter) override;
+    void CloseAdapter() override;
+    GraphicsResult SetCooperativeLevel(bool fullScreen) override;
+    GraphicsResult GetDisplayMode(DisplayMode& mode) override;
+    GraphicsResult SetDisplayMode(const DisplayMode& mode) override;
+    GraphicsResult CreateScreenBuffers(std::uint32_t width, std::uint32_t height, bool fullScreen) override;
+    void ReleaseScreenBuffers() override;
+    std::vector<ZBufferFormat> EnumerateZBufferFormats(std::uint32_t device) override;
+    std::vector<PixelFormat> EnumerateTextureFormats() override;
+    GraphicsResult CreateDevice(std::uint32_t device, std::unique_ptr<GraphicsDevice>& out) override;
+    GraphicsResult Present(bool waitForVerticalBlank) override;
+    GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,
+                                  std::uint32_t height, std::uint8_t* pixels) override;
+
+    // For the device and for benchmarks that compare with raw GL calls.
+    void MakeCurrent();
+    std::uint32_t GetDrawableHeight() const;
+    const std::shared_ptr<GLTextureNameQueue>& GetDeletedTextureNames() const { return deletedNames_; }
+    void DeleteQueuedTextureNames();
+    const std::string& GetRendererName() const { return renderer_; }
+
+private:
+    GraphicsDriverGL(SDL_Window* window, bool ownsWindow);
+    GraphicsResult CreateContext();
+    bool IsSoftwareRenderer() const;
+    DeviceDescription DescribeDevice(DeviceKind kind) const;
+
+    SDL_Window* window_;
+    bool ownsWindow_;
+    void* context_ = nullptr;
+    bool adapterOpen_ = false;
+    int swapInterval_ = -1;
+    std::string renderer_;
+    std::vector<DeviceDescription> devices_;
+    std::shared_ptr<GLTextureNameQueue> deletedNames_;
+    std::vector<std::uint32_t> namesToDelete_;
+    std::vector<std::uint8_t> readRows_;
+};
+
+} // namespace Platform

@@ -1,0 +1,17 @@
+// Decodes arbitrary bytes as a TGA file, as Image does for a file on disk.
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/file/FileBinary.h"
+#include "engine/render/Image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size > 0xFFFFFFFFu)
+        return 0;
+    OrrelayEngine::FileBinary file(nullptr, "fuzz.tga", false, false, true, static_cast<std::uint32_t>(size),
+                                   data);
+    OrrelayEngine::Image image;
+    image.ReadTGA(nullptr, file, "fuzz.tga");
+    return 0;
+}
