@@ -22,8 +22,18 @@ ScopedLeakCheckPause::~ScopedLeakCheckPause()
     }
 }
 
+namespace {
+bool graphicsUsed = false;
+}
+
+bool GraphicsWereUsed()
+{
+    return graphicsUsed;
+}
+
 void PinGraphicsLibraries()
 {
+    graphicsUsed = true;
     static const bool pinned = [] {
         // The dispatching loaders SDL opens, Mesa's EGL and GLX back ends, and
         // the one file every Mesa DRI driver name links to; their dependencies

@@ -8,6 +8,7 @@
 // PinGraphicsLibraries keeps the GL libraries loaded until the process ends.
 // Unloaded, they leave stale thread-local entries behind that the leak
 // checker's thread scan trips over. Call it before making a GL context.
+// GraphicsWereUsed tells afterwards whether it was called in this process.
 //
 // Without the leak checker both do nothing harmful.
 #pragma once
@@ -24,5 +25,6 @@ public:
 };
 
 void PinGraphicsLibraries();
+bool GraphicsWereUsed();
 
 } // namespace TestSupport

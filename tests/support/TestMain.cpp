@@ -1,9 +1,14 @@
 // Test entry: headless SDL drivers and the process locale the game runs with, then GoogleTest.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/Locale.h"
+#include "support/LeakCheckPause.h"
+
+// Weak, so that a build without the sanitizers links and skips the call.
+extern "C" int __lsan_do_recoverable_leak_check() __attribute__((weak));
 
 int main(int argc, char** argv)
 {
@@ -12,5 +17,18 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     Platform::SetProcessLocale();
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = RUN_ALL_TESTS();
+
+    // A process that drove the GL driver skips the leak check: the driver keeps
+    // allocations for the life of the process, and under load the checker's
+    // thread scan crashes on the driver's worker threads. Every other process
+    // is checked here, before static destruction, and _Exit skips the check at exit.
+    if (__lsan_do_recoverable_leak_check != nullptr) {
+        if (!TestSupport::GraphicsWereUsed() && __lsan_do_recoverable_leak_check() != 0) {
+            result = 1;
+        }
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
+    return result;
 }

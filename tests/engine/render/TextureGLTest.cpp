@@ -10,6 +10,7 @@
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
+#include "support/LeakCheckPause.h"
 #include "engine/render/VertexBuffer.h"
 #include "platform/GraphicsDriverGL.h"
 #include "support/LeakCheckPause.h"
@@ -32,6 +33,7 @@ protected:
 
     void SetUp() override
     {
+        TestSupport::PinGraphicsLibraries();
         std::unique_ptr<Platform::GraphicsDriverGL> made;
         if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(64, 64, made))) {
             GTEST_SKIP() << "no OpenGL context under this video driver";
