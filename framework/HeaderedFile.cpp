@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/core/FileError.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileManager.h"
@@ -153,6 +154,25 @@ void HeaderedFile::Close()
     {
         std::remove(temporary.c_str());
         throw OrrelayEngine::FileError("Failed to replace \"" + targetPath_ + "\" file");
+    }
+}
+
+bool HeaderedFile::Save(const std::string& path,
+                        const std::function<void(OrrelayEngine::FileBinary&)>& writeBody,
+                        OrrelayEngine::MessageManager* log, const std::string& what)
+{
+    try
+    {
+        Open(path, kModeWrite);
+        writeBody(*file_);
+        Close();
+        return true;
+    }
+    catch (const OrrelayEngine::FileError& error)
+    {
+        Abandon();
+        log->LogError(what + " not saved: " + error.GetMessage());
+        return false;
     }
 }
 

@@ -9,12 +9,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace OrrelayEngine {
 class FileBinary;
 class FileManager;
+class MessageManager;
 } // namespace OrrelayEngine
 
 namespace GameFramework {
@@ -53,6 +55,12 @@ public:
     void Close();
     // Closes without completing a write: the temporary file is removed.
     void Abandon();
+
+    // Writes a whole file: opens path for writing, lets writeBody fill the body
+    // and closes. A FileError is logged as "<what> not saved: <message>" and the
+    // old file stays as it was. True when the file is in place.
+    bool Save(const std::string& path, const std::function<void(OrrelayEngine::FileBinary&)>& writeBody,
+              OrrelayEngine::MessageManager* log, const std::string& what);
 
     const std::string& GetMagic() const { return magic_; }
     std::uint32_t GetVersion() const { return version_; }

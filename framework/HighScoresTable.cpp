@@ -144,10 +144,7 @@ void HighScoresTable::Clear()
 
 bool HighScoresTable::Save()
 {
-    try
-    {
-        file_->Open(GetFilePath(), HeaderedFile::kModeWrite);
-        OrrelayEngine::FileBinary& file = *file_->GetFile();
+    const auto writeBody = [this](OrrelayEngine::FileBinary& file) {
         WriteUInt32(file, nextSerial_);
         WriteUInt32(file, static_cast<std::uint32_t>(entries_.size()));
         for (const std::unique_ptr<HighScoreEntry>& entry : entries_)
@@ -157,15 +154,8 @@ bool HighScoresTable::Save()
             WriteUInt32(file, entry->score);
             WriteUInt32(file, entry->serial);
         }
-        file_->Close();
-        return true;
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
-        file_->Abandon();
-        log_->LogError("High scores not saved: " + error.GetMessage());
-        return false;
-    }
+    };
+    return file_->Save(GetFilePath(), writeBody, log_, "High scores");
 }
 
 } // namespace GameFramework

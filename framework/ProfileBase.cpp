@@ -223,19 +223,7 @@ void ProfileBase::ReadSettings(OrrelayEngine::FileBinary& file)
 
 bool ProfileBase::Save()
 {
-    try
-    {
-        file_->Open(GetFilePath(), HeaderedFile::kModeWrite);
-        Write(*file_->GetFile());
-        file_->Close();
-        return true;
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
-        file_->Abandon();
-        log_->LogError("Profile not saved: " + error.GetMessage());
-        return false;
-    }
+    return file_->Save(GetFilePath(), [this](OrrelayEngine::FileBinary& file) { Write(file); }, log_, "Profile");
 }
 
 void ProfileBase::Rename(const std::wstring& name)

@@ -234,19 +234,8 @@ void ProfileManagerBase::DeleteProfile(const std::wstring& name)
 
 bool ProfileManagerBase::Save()
 {
-    try
-    {
-        file_->Open(GetListPath(), HeaderedFile::kModeWrite);
-        Write(*file_->GetFile());
-        file_->Close();
-        return true;
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
-        file_->Abandon();
-        log_->LogError("Profile list not saved: " + error.GetMessage());
-        return false;
-    }
+    return file_->Save(GetListPath(), [this](OrrelayEngine::FileBinary& file) { Write(file); }, log_,
+                       "Profile list");
 }
 
 } // namespace GameFramework
