@@ -1,0 +1,285 @@
+// The model manager's render pass against raw GL on the same offscreen
+// context: 500 textured models of 200 triangles each, half in each sorted
+// group, updated, culled, sorted and drawn through the engine, against the
+// same triangles drawn with the GL calls a hand-written renderer would make.
+// Prints frames per second of each and the ratio (goal: at most 1.25).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "content/BmpFileWriter.h"
+#include "content/ModelFileWriter.h"
+#include "engine/core/Config.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/TimerManager.h"
+#include "engine/file/FileManager.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/VertexBuffer.h"
+#include "engine/scene/ModelManager.h"
+#include "platform/GraphicsDriverGL.h"
+
+using namespace OrrelayEngine;
+
+namespace {
+
+constexpr int kModelCount = 500;
+constexpr std::uint32_t kGridCells = 10;
+constexpr int kColumns = 25;
+constexpr float kSpacing = 1.5f;
+constexpr float kModelScale = 0.1f;
+constexpr int kComparedFrames = 101;
+constexpr std::uint32_t kTextureSidePixels = 64;
+// The device camera's perspective: a 4:3 frustum whose vertical half-angle
+// follows from the default field of view.
+constexpr double kAspect = 1.3333334;
+
+struct Scene
+{
+    Scene()
+        : folder(std::filesystem::temp_directory_path() / ("quillory_modelbench_" + std::to_string(::getpid()))),
+          log("Bench", false, false, "", ""), config(&log, nullptr, "folder", "", false, "", false, false)
+    {
+        std::unique_ptr<Platform::GraphicsDriverGL> made;
+        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(800, 600, made))) {
+            return;
+        }
+        driver = made.get();
+        system = std::make_unique<RenderSystem_D3D7>(&log, &config, nullptr, true, false, std::move(made));
+        system->Refresh();
+
+        std::filesystem::create_directories(folder / "data" / "models");
+        texture = Content::FixturePicture::MakePattern(kTextureSidePixels, kTextureSidePixels, 3);
+        Content::BmpFileWriter(texture).Build().Save((folder / "data" / "models" / "checker.bmp").string());
+        Content::ModelFileWriter().Build(Content::ModelFileWriter::MakeStaticGrid(kGridCells, kGridCells))
+            .Save((folder / "data" / "models" / "grid.mlf").string());
+
+        files = std::make_unique<FileManager>(&log, folder.string(), "");
+        cameras = std::make_unique<CameraManager>(&log, nullptr, system.get());
+        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &config, system.get());
+        models = std::make_unique<ModelManager>(&log, files.get(), &timers, system.get(), cameras.get(), nullptr,
+                                                shaders.get());
+        templateModel.reset(models->LoadModelTemplate("models\\grid.mlf", nullptr, 0));
+        templateModel->ClearFlags(Model::kFlagLit);
+        ShaderDescriptor descriptor;
+        descriptor.ConstructForTexture(false, "models\\checker.bmp", "", false);
+        templateModel->SetShader(descriptor);
+        for (int i = 0; i < kModelCount; ++i) {
+            Model* model = models->CreateCopy(templateModel.get(), nullptr, 0);
+            model->ClearFlags(i % 2 == 0 ? Model::kFlagSecondGroup : Model::kFlagFirstGroup);
+            MatrixSetIdentity(model->matrix);
+            model->matrix.m[0] = kModelScale;
+            model->matrix.m[5] = kModelScale;
+            model->matrix.m[10] = kModelScale;
+            model->matrix.m[3] = (static_cast<float>(i % kColumns) - kColumns / 2.0f) * kSpacing;
+            model->matrix.m[7] = (static_cast<float>(i / kColumns) - 10.0f) * kSpacing;
+            model->matrix.m[11] = -30.0f - static_cast<float>(i % 7);
+            placed.push_back(model);
+        }
+    }
+
+    ~Scene()
+    {
+        placed.clear();
+        templateModel.reset();
+        models.reset();
+        shaders.reset();
+        cameras.reset();
+        files.reset();
+        system.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    bool Ready() const { return system != nullptr; }
+
+    // Waits for the picture, so that both paths pay for their drawing.
+    void Finish()
+    {
+        std::uint8_t pixel[4];
+        driver->ReadBackBuffer(0, 0, 1, 1, pixel);
+    }
+
+    std::filesystem::path folder;
+    MessageManager log;
+    Config config;
+    TimerManager timers;
+    Platform::GraphicsDriverGL* driver = nullptr;
+    std::unique_ptr<RenderSystem_D3D7> system;
+    std::unique_ptr<FileManager> files;
+    std::unique_ptr<CameraManager> cameras;
+    std::unique_ptr<ShaderManager> shaders;
+    std::unique_ptr<ModelManager> models;
+    std::unique_ptr<Model> templateModel;
+    std::vector<Model*> placed;
+    Content::FixturePicture texture;
+};
+
+Scene& TheScene()
+{
+    static Scene scene;
+    return scene;
+}
+
+void FrameThroughModelManager(Scene& scene)
+{
+    scene.cameras->Update();
+    scene.shaders->UpdateShaderUsers();
+    scene.models->RenderAll();
+    scene.Finish();
+}
+
+// The same models' triangles, in registration order, with the render
+// system's GL state saved around it so that neither path disturbs the other.
+void FrameThroughRawGL(Scene& scene)
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    const Camera& camera = *scene.cameras->GetCurrentCamera();
+    const double top = camera.nearDistance * std::tan(kAspect * camera.fieldOfView * 0.25);
+    glFrustum(-top * kAspect, top * kAspect, -top, top, camera.nearDistance, camera.farDistance);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // The models' flags: depth test and writes on, no culling, no stencil.
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glActiveTexture(GL_TEXTURE0);
+    glEnable(GL_TEXTURE_2D);
+    static GLuint name = 0;
+    if (name == 0) {
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kTextureSidePixels, kTextureSidePixels, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     scene.texture.pixels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glClientActiveTexture(GL_TEXTURE0);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    for (Model* model : scene.placed) {
+        const VertexBuffer& vertices = *model->GetVertexBuffer();
+        const IndexBuffer& indices = *model->GetIndexBuffer();
+        Matrix4 placement = model->matrix;
+        placement.Transpose();
+        glLoadMatrixf(placement.m);
+        const std::uint8_t* base = vertices.GetData();
+        const GLsizei stride = vertices.GetStride();
+        glVertexPointer(3, GL_FLOAT, stride, base);
+        glNormalPointer(GL_FLOAT, stride, base + 12);
+        glTexCoordPointer(2, GL_FLOAT, stride, base + stride - 8);
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.GetUsedCount()),
+                       indices.Is32Bit() ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices.GetData());
+    }
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopClientAttrib();
+    glPopAttrib();
+    scene.Finish();
+}
+
+void BM_ModelsThroughRenderPass(benchmark::State& state)
+{
+    Scene& scene = TheScene();
+    if (!scene.Ready()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    for (auto _ : state) {
+        FrameThroughModelManager(scene);
+    }
+}
+BENCHMARK(BM_ModelsThroughRenderPass)->Unit(benchmark::kMillisecond);
+
+void BM_ModelsThroughRawGL(benchmark::State& state)
+{
+    Scene& scene = TheScene();
+    if (!scene.Ready()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    for (auto _ : state) {
+        FrameThroughRawGL(scene);
+    }
+}
+BENCHMARK(BM_ModelsThroughRawGL)->Unit(benchmark::kMillisecond);
+
+template <typename Work>
+double SecondsOf(Work work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+    return spent.count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    Scene& scene = TheScene();
+    if (!scene.Ready()) {
+        std::printf("No OpenGL context: no ratio.\n");
+        return 0;
+    }
+    // Frames of the two paths alternate and the medians are compared, so that
+    // the load of a shared machine falls on both alike.
+    std::vector<double> ours;
+    std::vector<double> raw;
+    FrameThroughModelManager(scene);
+    FrameThroughRawGL(scene);
+    for (int round = 0; round < kComparedFrames; ++round) {
+        ours.push_back(SecondsOf([&] { FrameThroughModelManager(scene); }));
+        raw.push_back(SecondsOf([&] { FrameThroughRawGL(scene); }));
+    }
+    const double oursMedian = Median(ours);
+    const double rawMedian = Median(raw);
+    const ModelManager::Statistics& statistics = scene.models->GetStatistics();
+    std::printf("%d textured models of %u triangles (%u drawn): render pass %.1f fps, raw GL %.1f fps, "
+                "render pass / raw GL time = %.3f (goal <= 1.25)\n",
+                kModelCount, kGridCells * kGridCells * 2, statistics.drawnModels, 1.0 / oursMedian, 1.0 / rawMedian,
+                oursMedian / rawMedian);
+    return 0;
+}

@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SceneTestSupport.h"
+#include "content/ModelFileWriter.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/VertexBuffer.h"
+#include "engine/scene/AnimationControl.h"
+#include "engine/scene/Skeleton.h"
+
+namespace OrrelayEngine {
+namespace {
+
+using Content::ModelFileWriter;
+using SceneTest::SceneFixture;
+
+class ModelTest : public SceneFixture
+{
+protected:
+    // Writes the model under data\models\ and loads it as a template.
+    std::unique_ptr<Model> Load(const ModelFile& contents, std::uint32_t extraFlags = 0)
+    {
+        SaveFixture("data\\models\\piece.mlf", ModelFileWriter().Build(contents));
+        return std::unique_ptr<Model>(models->LoadModelTemplate("models\\piece.mlf", nullptr, extraFlags));
+    }
+
+    static ModelFile MakeTriangle(std::uint32_t flags)
+    {
+        ModelFile model;
+        model.version = ModelFile::kCurrentVersion;
+        model.flags = flags;
+        model.vertexCount = 3;
+        model.indices = {0, 1, 2};
+        for (std::uint32_t i = 0; i < 3; ++i) {
+            ModelFile::Vertex vertex;
+            vertex.u = 0.1f * static_cast<float>(i + 1);
+            vertex.v = 0.2f * static_cast<float>(i + 1);
+            vertex.normal = Vector3(0.0f, 0.0f, 1.0f);
+            vertex.position = Vector3(static_cast<float>(i == 1), static_cast<float>(i == 2), -5.0f);
+            model.vertices.push_back(vertex);
+        }
+        model.boxes.push_back({Vector3(0, 0, -5), Vector3(1, 1, -5)});
+        return model;
+    }
+
+    static ModelFile MakeKeyframeTriangle()
+    {
+        ModelFile model = MakeTriangle(Model::kFlagKeyframe | Model::kFlagTriangleList | Model::kFlagVisible);
+        model.frameCount = 2;
+        model.animationSpeed = 1.0f;
+        for (std::uint32_t i = 0; i < 3; ++i) {
+            ModelFile::Vertex moved = model.vertices[i];
+            moved.position.z = -7.0f;
+            moved.u += 1.0f;
+            model.vertices.push_back(moved);
+        }
+        model.boxes.clear();
+        model.boxes.push_back({Vector3(0, 0, -5), Vector3(1, 1, -5)});
+        model.boxes.push_back({Vector3(0, 0, -9), Vector3(1, 1, -5)});
+        return model;
+    }
+};
+
+TEST_F(ModelTest, SortGroupsAndCullModesExcludeEachOther)
+{
+    std::unique_ptr<Model> model(models->CreateBox(Vector3(-1, -1, -1), Vector3(1, 1, 1), nullptr, nullptr, 0));
+    struct Step
+    {
+        bool set;
+        std::uint32_t bits;
+        std::uint32_t expectedGroupAndCull;
+    };
+    const std::uint32_t watched = 0x200 | 0x400 | 0x2000 | 0x4000 | 0x400000;
+    const Step steps[] = {
+        {true, 0x400, 0x400 | 0x2000},
+        {true, 0x200, 0x200 | 0x2000},
+        {false, 0x200, 0x400 | 0x2000},
+        {false, 0x400, 0x200 | 0x2000},
+        {false, 0x600, 0x2000},
+        {true, 0x4000, 0x4000},
+        {true, 0x400000, 0x400000},
+        {true, 0x2000 | 0x400000, 0x2000},
+        {false, 0x2000, 0},
+    };
+    for (const Step& step : steps) {
+        if (step.set) {
+            model->SetFlags(step.bits);
+        } else {
+            model->ClearFlags(step.bits);
+        }
+        EXPECT_EQ(model->GetFlags() & watched, step.expectedGroupAndCull)
+            << (step.set ? "set " : "clear ") << std::hex << step.bits;
+    }
+}
+
+TEST_F(ModelTest, BoxHasTwentyFourVerticesThirtySixIndicesAndItsCorners)
+{
+    std::unique_ptr<Model> box(models->CreateBox(Vector3(-1, -2, -3), Vector3(1, 2, 3), nullptr, nullptr, 0x20));
+    EXPECT_EQ(box->GetName(), "box");
+    EXPECT_EQ(box->GetFlags(), Model::kBoxFlags | 0x20u);
+    EXPECT_FALSE(box->IsStrip());
+    EXPECT_EQ(box->GetVertexBuffer()->GetVertexCount(), 24u);
+    EXPECT_TRUE(box->GetVertexBuffer()->HasColor());
+    EXPECT_EQ(box->GetIndexBuffer()->GetUsedCount(), 36u);
+    EXPECT_EQ(box->GetPrimitiveCount(), 12u);
+    EXPECT_FLOAT_EQ(box->box.localMin.y, -2.0f);
+    EXPECT_FLOAT_EQ(box->box.localMax.z, 3.0f);
+    EXPECT_EQ(box->GetCamera(), camera);
+    // Every face's two triangles turn the same way as its outward normal.
+    const auto* vertices = box->GetVertexBuffer()->LockColoredVertices(0, 24);
+    for (std::uint32_t t = 0; t < 12; ++t) {
+        const ColoredVertex& a = vertices[box->GetIndexBuffer()->GetIndex(t * 3)];
+        const ColoredVertex& b = vertices[box->GetIndexBuffer()->GetIndex(t * 3 + 1)];
+        const ColoredVertex& c = vertices[box->GetIndexBuffer()->GetIndex(t * 3 + 2)];
+        const Vector3 turn = (Vector3(b.x, b.y, b.z) - Vector3(a.x, a.y, a.z)).Cross(Vector3(c.x, c.y, c.z) - Vector3(a.x, a.y, a.z));
+        EXPECT_GT(turn.Dot(Vector3(a.nx, a.ny, a.nz)), 0.0f) << "triangle " << t;
+    }
+    box->GetVertexBuffer()->Unlock();
+    box->SetColor(Color(1.0f, 0.0f, 0.0f, 0.5f));
+    EXPECT_NEAR(box->GetColor().a, 0.5f, 0.003f);
+    EXPECT_NEAR(box->GetColor().g, 0.0f, 0.003f);
+}
+
+TEST_F(ModelTest, StripsDrawTwoLessThanTheirIndicesAndNothingBelowThree)
+{
+    struct Case
+    {
+        std::uint32_t flags;
+        std::uint32_t used;
+        std::uint32_t triangles;
+    };
+    const Case cases[] = {{0x1, 7, 5}, {0x1, 3, 1}, {0x1, 2, 0}, {0x1, 0, 0}, {0x9, 7, 2}, {0x9, 9, 3}, {0x9, 2, 0}};
+    for (const Case& c : cases) {
+        Model* model = models->CreateSelfMade(c.flags, 9, 9, 1, nullptr, nullptr);
+        model->GetIndexBuffer()->SetUsedCount(c.used);
+        EXPECT_EQ(model->CountPrimitives(), c.triangles) << c.flags << " " << c.used;
+        models->DeleteModel(model);
+    }
+    Model* zero = models->CreateSelfMade(0, 3, 3, 1, nullptr, nullptr);
+    EXPECT_EQ(zero->GetFlags(), Model::kFlagVertexBufferKind1);
+    EXPECT_EQ(zero->GetName(), "self_made");
+    EXPECT_FLOAT_EQ(zero->box.localMax.x, 0.0001f);
+    EXPECT_EQ(models->GetModelCount(), 1u);
+}
+
+TEST_F(ModelTest, FileVerticesAreMappedFieldByFieldIntoEitherLayout)
+{
+    for (std::uint32_t color : {0u, 0x20u}) {
+        SCOPED_TRACE(color);
+        ModelFile contents = MakeTriangle(Model::kFlagStatic | Model::kFlagTriangleList | Model::kFlag32BitIndices);
+        std::unique_ptr<Model> model = Load(contents, color);
+        ASSERT_EQ(model->GetName(), "models\\piece.mlf");
+        VertexBuffer* buffer = model->GetVertexBuffer();
+        ASSERT_EQ(buffer->GetVertexCount(), 3u);
+        EXPECT_EQ(buffer->HasColor(), color != 0);
+        // 32-bit file indices in a buffer that keeps 16-bit ones.
+        EXPECT_EQ(model->GetIndexBuffer()->GetIndexSize(), 2u);
+        EXPECT_EQ(model->GetIndexBuffer()->GetIndex(2), 2u);
+        const float* v = reinterpret_cast<const float*>(buffer->GetData() + 2 * buffer->GetStride());
+        EXPECT_FLOAT_EQ(v[0], 0.0f);
+        EXPECT_FLOAT_EQ(v[1], 1.0f);
+        EXPECT_FLOAT_EQ(v[2], -5.0f);
+        EXPECT_FLOAT_EQ(v[5], 1.0f);
+        const float* uv = v + (color != 0 ? 7 : 6);
+        EXPECT_FLOAT_EQ(uv[0], 0.3f);
+        EXPECT_NEAR(uv[1], 0.6f, 0.00001f);
+        if (color != 0) {
+            EXPECT_NEAR(model->GetColor().r, 1.0f, 0.001f);
+        }
+    }
+}
+
+TEST_F(ModelTest, UnreadableFilesBecomeANamedBoxAndAnError)
+{
+    ModelFile bad = MakeTriangle(Model::kFlagStatic | Model::kFlagTriangleList);
+    bad.indices = {0, 1, 9};
+    SaveFixture("data\\models\\bad.mlf", ModelFileWriter().Build(bad));
+    const char* names[] = {"models\\bad.mlf", "models\\missing.mlf"};
+    for (const char* name : names) {
+        std::unique_ptr<Model> model(models->LoadModelTemplate(name, nullptr, 0x400));
+        EXPECT_EQ(model->GetName(), name);
+        EXPECT_EQ(model->GetVertexBuffer()->GetVertexCount(), 24u);
+        EXPECT_FLOAT_EQ(model->box.localMin.x, -1.0f);
+        EXPECT_FLOAT_EQ(model->box.localMax.z, 1.0f);
+        EXPECT_NE(model->GetFlags() & 0x400, 0u);
+        EXPECT_EQ(model->GetFlags() & 0x200, 0u);
+    }
+    EXPECT_EQ(CountLogged(MessageManager::kError, "index 9 outside 3 vertices"), 1u);
+    EXPECT_EQ(CountLogged(MessageManager::kError, "missing.mlf"), 1u);
+    // The registered loader keeps its box too.
+    Model* registered = models->LoadModel("models\\missing.mlf", nullptr, 0);
+    EXPECT_EQ(models->GetModelCount(), 1u);
+    models->DeleteModel(registered);
+    EXPECT_EQ(models->GetModelCount(), 0u);
+}
+
+TEST_F(ModelTest, KeyframeModelBlendsVerticesAndBoxAndSkipsAStillFrame)
+{
+    std::unique_ptr<Model> model = Load(MakeKeyframeTriangle());
+    AnimationControl* animation = model->GetAnimationControl();
+    EXPECT_FLOAT_EQ(animation->speed, 1.0f);
+    ASSERT_EQ(model->GetFrameBoxes().size(), 2u);
+    animation->Play();
+    animation->position = 0.25f;
+    animation->speed = 0.0f;
+    model->Update(false);
+    const float* v = reinterpret_cast<const float*>(model->GetVertexBuffer()->GetData());
+    EXPECT_NEAR(v[2], -5.5f, 0.0001f);
+    EXPECT_NEAR(v[6], 0.35f, 0.0001f);
+    // Box centres -5 and -7, half depths 0 and 2, a quarter of the way.
+    EXPECT_NEAR(model->box.localMin.z, -6.0f, 0.0001f);
+    EXPECT_NEAR(model->box.localMax.z, -5.0f, 0.0001f);
+    EXPECT_EQ(model->GetVertexRebuildCount(), 1u);
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexRebuildCount(), 1u);
+    animation->position = 0.25005f;
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexRebuildCount(), 1u);
+    animation->position = 0.5f;
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexRebuildCount(), 2u);
+    model->animateVertices = 0;
+    animation->position = 0.75f;
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexRebuildCount(), 2u);
+}
+
+TEST_F(ModelTest, SkinnedModelFollowsItsBonesAndCopiesKeepTheirOwnData)
+{
+    ModelFile contents;
+    contents.version = ModelFile::kCurrentVersion;
+    contents.flags = Model::kFlagSkinned | Model::kFlagTriangleList | Model::kFlagVisible;
+    contents.frameCount = 2;
+    ModelFile::Bone bone;
+    bone.boxMin = Vector3(-1, -1, -1);
+    bone.boxMax = Vector3(1, 1, 1);
+    contents.bones = {bone, bone};
+    contents.bones[1].boundsExcluded = 1;
+    for (std::uint32_t f = 0; f < 2; ++f) {
+        for (std::uint32_t b = 0; b < 2; ++b) {
+            ModelFile::BoneFrame frame;
+            frame.position = Vector3(f == 0 ? 0.0f : 10.0f, b == 0 ? 0.0f : 100.0f, 0.0f);
+            frame.scale = Vector3(1, 1, 1);
+            contents.boneFrames.push_back(frame);
+        }
+    }
+    contents.vertexCount = 3;
+    contents.indices = {0, 1, 2};
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        ModelFile::Vertex uv;
+        uv.u = 0.5f;
+        contents.vertices.push_back(uv);
+        ModelFile::SkinnedVertex skinned;
+        skinned.influenceCount = 2;
+        skinned.influences[0] = {0, 0.75f, Vector3(0, 0, 1), Vector3(static_cast<float>(i), 0, 0)};
+        skinned.influences[1] = {1, 0.25f, Vector3(0, 0, 1), Vector3(static_cast<float>(i), 0, 0)};
+        contents.skinnedVertices.push_back(skinned);
+    }
+    contents.boxes.push_back({Vector3(-1, -1, -1), Vector3(1, 1, 1)});
+    std::unique_ptr<Model> model = Load(contents);
+    ASSERT_NE(model->GetSkeleton(), nullptr);
+    AnimationControl* animation = model->GetAnimationControl();
+    animation->position = 0.5f;
+    model->Update(false);
+    const float* v = reinterpret_cast<const float*>(model->GetVertexBuffer()->GetData() + model->GetVertexBuffer()->GetStride());
+    // Bone 0 at x 5, bone 1 at (5, 100): 0.75 and 0.25 of vertex 1 at x 1.
+    EXPECT_NEAR(v[0], 6.0f, 0.0001f);
+    EXPECT_NEAR(v[1], 25.0f, 0.0001f);
+    EXPECT_NEAR(v[5], 1.0f, 0.0001f);
+    // Only bone 0 counts for the box.
+    EXPECT_NEAR(model->box.localMin.x, 4.0f, 0.0001f);
+    EXPECT_NEAR(model->box.localMax.y, 1.0f, 0.0001f);
+
+    Model* copy = models->CreateCopy(model.get(), nullptr, 0x20);
+    EXPECT_NE(copy->GetVertexBuffer(), model->GetVertexBuffer());
+    EXPECT_NE(copy->GetSkeleton(), model->GetSkeleton());
+    EXPECT_NE(copy->GetFlags() & 0x20u, 0u);
+    copy->GetAnimationControl()->position = 0.0f;
+    copy->Update(false);
+    EXPECT_NEAR(reinterpret_cast<const float*>(copy->GetVertexBuffer()->GetData() + copy->GetVertexBuffer()->GetStride())[0], 1.0f, 0.0001f);
+    EXPECT_NEAR(v[0], 6.0f, 0.0001f);
+
+    // With every bone excluded the file's box stands, never an inside-out one.
+    contents.bones[0].boundsExcluded = 1;
+    std::unique_ptr<Model> unbounded = Load(contents);
+    unbounded->Update(false);
+    EXPECT_FLOAT_EQ(unbounded->box.localMin.x, -1.0f);
+    EXPECT_FLOAT_EQ(unbounded->box.localMax.x, 1.0f);
+}
+
+TEST_F(ModelTest, RayPickingFindsTheNearestTriangleThroughTheWorldMatrix)
+{
+    std::unique_ptr<Model> box(models->CreateBox(Vector3(-1, -1, -1), Vector3(1, 1, 1), nullptr, nullptr, 0));
+    MatrixSetTranslation(box->matrix, Vector3(0, 0, -10));
+    box->Update(false);
+    float distance = 0.0f;
+    EXPECT_TRUE(box->IntersectRay(Vector3(0, 0, 0), Vector3(0, 0, -20), &distance));
+    EXPECT_NEAR(distance, 9.0f, 0.0001f);
+    EXPECT_TRUE(box->IntersectRay(Vector3(0.5f, 0.5f, 0), Vector3(0, 0, -20), nullptr));
+    EXPECT_FALSE(box->IntersectRay(Vector3(3, 0, 0), Vector3(0, 0, -20), &distance));
+    // The segment stops short of the box.
+    EXPECT_FALSE(box->IntersectRay(Vector3(0, 0, 0), Vector3(0, 0, -5), &distance));
+}
+
+} // namespace
+} // namespace OrrelayEngine
