@@ -1,11 +1,13 @@
 #include "platform/AppWindow.h"
 
 #include "platform/EventPump.h"
+#include "platform/GraphicsDriverGL.h"
 #include "platform/VirtualKeys.h"
 
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace Platform {
@@ -58,6 +60,14 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint)
 bool HasFlag(SDL_Window* window, std::uint32_t flag)
 {
     return (SDL_GetWindowFlags(window) & flag) != 0;
+}
+
+// The offscreen video driver gives a GL window its drawing surface once, at the
+// window's first size, and never resizes it.
+bool SurfaceKeepsFirstSize(SDL_Window* window)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return HasFlag(window, SDL_WINDOW_OPENGL) && driver != nullptr && std::strcmp(driver, "offscreen") == 0;
 }
 
 } // namespace
@@ -129,6 +139,8 @@ WindowResult AppWindow::Create(const std::string& titleUtf8, const WindowPlaceme
     std::uint32_t flags = SDL_WINDOW_HIDDEN;
     if (gOpenGlWindows) {
         flags |= SDL_WINDOW_OPENGL;
+        // The depth and stencil bits are fixed when the window is made.
+        GraphicsDriverGL::PrepareWindowAttributes();
     }
     if (placement.form == WindowForm::Fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN;
@@ -152,7 +164,7 @@ WindowResult AppWindow::Create(const std::string& titleUtf8, const WindowPlaceme
 }
 
 AppWindow::AppWindow(SDL_Window* window, WindowMessageHandler* handler, const WindowPlacement& placement)
-    : window_(window), handler_(handler), placement_(placement)
+    : window_(window), id_(SDL_GetWindowID(window)), handler_(handler), placement_(placement)
 {
     LiveWindows().push_back(this);
 }
@@ -210,6 +222,12 @@ void AppWindow::Place(const WindowPlacement& placement)
     placement_ = placement;
     const std::int32_t width = std::max(placement.width, 1);
     const std::int32_t height = std::max(placement.height, 1);
+    int currentWidth = 0;
+    int currentHeight = 0;
+    SDL_GetWindowSize(window_, &currentWidth, &currentHeight);
+    if ((currentWidth != width || currentHeight != height) && SurfaceKeepsFirstSize(window_)) {
+        RemakeAtSize(width, height);
+    }
     if (placement.form == WindowForm::Fullscreen) {
         // The size first: full screen takes the display mode closest to it.
         SDL_SetWindowSize(window_, width, height);
@@ -222,6 +240,26 @@ void AppWindow::Place(const WindowPlacement& placement)
     }
     SDL_SetWindowAlwaysOnTop(window_, placement.topmost ? SDL_TRUE : SDL_FALSE);
     SDL_ShowWindow(window_);
+}
+
+void AppWindow::RemakeAtSize(std::int32_t width, std::int32_t height)
+{
+    GraphicsDriverGL::PrepareWindowAttributes();
+    SDL_Window* remade =
+        SDL_CreateWindow(SDL_GetWindowTitle(window_), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (remade == nullptr) {
+        return;
+    }
+    // A context drawing into the old surface goes on drawing into the new one;
+    // contexts outlive the windows they were made on.
+    SDL_GLContext context = SDL_GL_GetCurrentContext();
+    if (context != nullptr && SDL_GL_GetCurrentWindow() == window_ && SDL_GL_MakeCurrent(remade, context) != 0) {
+        SDL_DestroyWindow(remade);
+        return;
+    }
+    SDL_DestroyWindow(window_);
+    window_ = remade;
 }
 
 WindowPlacement AppWindow::GetPlacement() const
@@ -341,7 +379,7 @@ void AppWindow::AfterHandled(const WindowMessage& message)
 
 std::uint32_t AppWindow::GetId() const
 {
-    return SDL_GetWindowID(window_);
+    return id_;
 }
 
 SDL_Window* AppWindow::GetSdlWindow() const
@@ -352,7 +390,7 @@ SDL_Window* AppWindow::GetSdlWindow() const
 AppWindow* AppWindow::FindById(std::uint32_t id)
 {
     for (AppWindow* window : LiveWindows()) {
-        if (window->GetId() == id) {
+        if (window->id_ == id || SDL_GetWindowID(window->window_) == id) {
             return window;
         }
     }

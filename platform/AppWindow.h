@@ -103,6 +103,8 @@ public:
     // Handler first; then, when it answers Default, the window's default behaviour.
     MessageDisposition Dispatch(const WindowMessage& message);
 
+    // The id stays for the window's life; the SDL window changes with a Place
+    // that remakes it, so ask for it again after one.
     std::uint32_t GetId() const;
     SDL_Window* GetSdlWindow() const;
 
@@ -113,10 +115,16 @@ public:
 
 private:
     AppWindow(SDL_Window* window, WindowMessageHandler* handler, const WindowPlacement& placement);
+    // The offscreen video driver never resizes a GL window's drawing surface, so
+    // such a window is made anew at its new size.
+    void RemakeAtSize(std::int32_t width, std::int32_t height);
     void DoDefault(const WindowMessage& message);
     void AfterHandled(const WindowMessage& message);
 
     SDL_Window* window_;
+    // The first SDL window's id, kept when the window is remade: posted messages
+    // carry it, while SDL's events carry the current SDL window's.
+    std::uint32_t id_;
     WindowMessageHandler* handler_;
     WindowPlacement placement_;
     bool focused_ = false;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <tuple>
 
+#include "platform/AppWindow.h"
 #include "platform/GLTextureNameQueue.h"
 #include "platform/GraphicsDeviceGL.h"
 
@@ -56,13 +57,13 @@ void GraphicsDriverGL::PrepareWindowAttributes()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 }
 
-GraphicsResult GraphicsDriverGL::CreateForWindow(SDL_Window* window, std::unique_ptr<GraphicsDriverGL>& out)
+GraphicsResult GraphicsDriverGL::CreateForWindow(AppWindow* window, std::unique_ptr<GraphicsDriverGL>& out)
 {
     out.reset();
-    if (window == nullptr) {
+    if (window == nullptr || window->GetSdlWindow() == nullptr) {
         return kGraphicsErrNoHwnd;
     }
-    std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(window, false));
+    std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(nullptr, window));
     const GraphicsResult result = driver->CreateContext();
     if (!GraphicsFailed(result)) {
         out = std::move(driver);
@@ -85,7 +86,7 @@ GraphicsResult GraphicsDriverGL::CreateOffscreen(std::uint32_t width, std::uint3
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return kGraphicsErrGeneric;
     }
-    std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(window, true));
+    std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(window, nullptr));
     const GraphicsResult result = driver->CreateContext();
     if (!GraphicsFailed(result)) {
         out = std::move(driver);
@@ -93,9 +94,14 @@ GraphicsResult GraphicsDriverGL::CreateOffscreen(std::uint32_t width, std::uint3
     return result;
 }
 
-GraphicsDriverGL::GraphicsDriverGL(SDL_Window* window, bool ownsWindow)
-    : window_(window), ownsWindow_(ownsWindow), deletedNames_(std::make_shared<GLTextureNameQueue>())
+GraphicsDriverGL::GraphicsDriverGL(SDL_Window* ownWindow, AppWindow* borrowedWindow)
+    : ownWindow_(ownWindow), borrowedWindow_(borrowedWindow), deletedNames_(std::make_shared<GLTextureNameQueue>())
 {
+}
+
+SDL_Window* GraphicsDriverGL::DrawingWindow() const
+{
+    return borrowedWindow_ != nullptr ? borrowedWindow_->GetSdlWindow() : ownWindow_;
 }
 
 GraphicsDriverGL::~GraphicsDriverGL()
@@ -105,15 +111,15 @@ GraphicsDriverGL::~GraphicsDriverGL()
         DeleteQueuedTextureNames();
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
     }
-    if (ownsWindow_) {
-        SDL_DestroyWindow(window_);
+    if (ownWindow_ != nullptr) {
+        SDL_DestroyWindow(ownWindow_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 }
 
 GraphicsResult GraphicsDriverGL::CreateContext()
 {
-    context_ = SDL_GL_CreateContext(window_);
+    context_ = SDL_GL_CreateContext(DrawingWindow());
     if (context_ == nullptr) {
         return kGraphicsErrNoDirectDrawHardware;
     }
@@ -166,14 +172,14 @@ DeviceDescription GraphicsDriverGL::DescribeDevice(DeviceKind kind) const
 
 void GraphicsDriverGL::MakeCurrent()
 {
-    SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+    SDL_GL_MakeCurrent(DrawingWindow(), static_cast<SDL_GLContext>(context_));
 }
 
 std::uint32_t GraphicsDriverGL::GetDrawableHeight() const
 {
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(window_, &width, &height);
+    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
     return static_cast<std::uint32_t>(std::max(height, 0));
 }
 
@@ -183,7 +189,7 @@ std::vector<AdapterDescription> GraphicsDriverGL::EnumerateAdapters()
     adapter.description = "OpenGL display driver (" + renderer_ + ")";
     adapter.primary = true;
     adapter.canRenderWindowed = true;
-    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    const int display = std::max(SDL_GetWindowDisplayIndex(DrawingWindow()), 0);
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(display, &desktop) == 0) {
         adapter.desktopMode = DisplayMode{static_cast<std::uint32_t>(std::max(desktop.w, 0)),
@@ -245,7 +251,7 @@ GraphicsResult GraphicsDriverGL::SetCooperativeLevel(bool)
 GraphicsResult GraphicsDriverGL::GetDisplayMode(DisplayMode& mode)
 {
     SDL_DisplayMode current{};
-    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    const int display = std::max(SDL_GetWindowDisplayIndex(DrawingWindow()), 0);
     if (SDL_GetCurrentDisplayMode(display, &current) != 0) {
         return kGraphicsErrGeneric;
     }
@@ -262,10 +268,10 @@ GraphicsResult GraphicsDriverGL::SetDisplayMode(const DisplayMode& mode)
     wanted.h = static_cast<int>(mode.height);
     wanted.refresh_rate = static_cast<int>(mode.refreshRate);
     SDL_DisplayMode closest{};
-    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    const int display = std::max(SDL_GetWindowDisplayIndex(DrawingWindow()), 0);
     // The window takes the mode when it goes full screen; a mode that does not exist is refused.
     if (SDL_GetClosestDisplayMode(display, &wanted, &closest) == nullptr ||
-        SDL_SetWindowDisplayMode(window_, &closest) != 0) {
+        SDL_SetWindowDisplayMode(DrawingWindow(), &closest) != 0) {
         return kGraphicsErrInvalidMode;
     }
     return kGraphicsOk;
@@ -279,14 +285,19 @@ GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::u
     if (width == 0 || height == 0) {
         return kGraphicsErrInvalidParams;
     }
-    // The game's window is sized by its owner; a window of our own follows the
-    // mode. It is made anew, because resizing does not resize the drawing
-    // surface under every video driver (the offscreen one keeps its first size).
+    // The game's window is sized by its owner, which remakes its surface where
+    // the video driver needs that; the context follows it here. A window of our
+    // own follows the mode. It is made anew, because resizing does not resize
+    // the drawing surface under every video driver (the offscreen one keeps its
+    // first size).
+    if (borrowedWindow_ != nullptr) {
+        MakeCurrent();
+        return kGraphicsOk;
+    }
     int drawableWidth = 0;
     int drawableHeight = 0;
-    SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
-    if (ownsWindow_ && (static_cast<std::uint32_t>(drawableWidth) != width ||
-                        static_cast<std::uint32_t>(drawableHeight) != height)) {
+    SDL_GL_GetDrawableSize(ownWindow_, &drawableWidth, &drawableHeight);
+    if (static_cast<std::uint32_t>(drawableWidth) != width || static_cast<std::uint32_t>(drawableHeight) != height) {
         SDL_Window* resized = SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                                static_cast<int>(width), static_cast<int>(height),
                                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -298,8 +309,8 @@ GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::u
             MakeCurrent();
             return kGraphicsErrGeneric;
         }
-        SDL_DestroyWindow(window_);
-        window_ = resized;
+        SDL_DestroyWindow(ownWindow_);
+        ownWindow_ = resized;
     }
     return kGraphicsOk;
 }
@@ -374,7 +385,7 @@ GraphicsResult GraphicsDriverGL::Present(bool waitForVerticalBlank)
         swapInterval_ = interval;
     }
     DeleteQueuedTextureNames();
-    SDL_GL_SwapWindow(window_);
+    SDL_GL_SwapWindow(DrawingWindow());
     return kGraphicsOk;
 }
 
@@ -383,7 +394,7 @@ GraphicsResult GraphicsDriverGL::ReadBackBuffer(std::uint32_t x, std::uint32_t y
 {
     int drawableWidth = 0;
     int drawableHeight = 0;
-    SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+    SDL_GL_GetDrawableSize(DrawingWindow(), &drawableWidth, &drawableHeight);
     if (pixels == nullptr || width == 0 || height == 0 ||
         static_cast<std::uint64_t>(x) + width > static_cast<std::uint64_t>(std::max(drawableWidth, 0)) ||
         static_cast<std::uint64_t>(y) + height > static_cast<std::uint64_t>(std::max(drawableHeight, 0))) {

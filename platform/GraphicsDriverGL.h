@@ -1,7 +1,9 @@
 // The graphics driver on an OpenGL 2.1 compatibility context made through
 // SDL. It draws into an SDL window created with the OpenGL flag: either the
-// game's window (borrowed) or, for tests and benchmarks, a hidden window of its
-// own. The back buffer is the window's default framebuffer; present swaps it.
+// game's window (borrowed; asked for its SDL window at every use, because the
+// window may remake it on a mode change) or, for tests and benchmarks, a
+// hidden window of its own. The back buffer is the window's default
+// framebuffer; present swaps it.
 //
 // Enumeration reports one adapter. Its devices: a hardware transform-and-lighting
 // device when the GL renderer is a real driver, and always a software device
@@ -21,6 +23,7 @@ struct SDL_Window;
 
 namespace Platform {
 
+class AppWindow;
 class GLTextureNameQueue;
 
 class GraphicsDriverGL : public GraphicsDriver
@@ -30,7 +33,7 @@ public:
     // double buffering, 24 depth bits and 8 stencil bits.
     static void PrepareWindowAttributes();
     // The window is borrowed and must outlive the driver.
-    static GraphicsResult CreateForWindow(SDL_Window* window, std::unique_ptr<GraphicsDriverGL>& out);
+    static GraphicsResult CreateForWindow(AppWindow* window, std::unique_ptr<GraphicsDriverGL>& out);
     // A hidden window of the driver's own, width x height pixels.
     static GraphicsResult CreateOffscreen(std::uint32_t width, std::uint32_t height,
                                           std::unique_ptr<GraphicsDriverGL>& out);
@@ -60,13 +63,14 @@ public:
     const std::string& GetRendererName() const { return renderer_; }
 
 private:
-    GraphicsDriverGL(SDL_Window* window, bool ownsWindow);
+    GraphicsDriverGL(SDL_Window* ownWindow, AppWindow* borrowedWindow);
+    SDL_Window* DrawingWindow() const;
     GraphicsResult CreateContext();
     bool IsSoftwareRenderer() const;
     DeviceDescription DescribeDevice(DeviceKind kind) const;
 
-    SDL_Window* window_;
-    bool ownsWindow_;
+    SDL_Window* ownWindow_;
+    AppWindow* borrowedWindow_;
     void* context_ = nullptr;
     bool adapterOpen_ = false;
     int swapInterval_ = -1;

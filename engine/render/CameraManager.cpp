@@ -5,10 +5,8 @@
 
 #include "engine/core/Matrix4.h"
 #include "engine/render/Camera.h"
-#include "engine/render/Camera_D3D7.h"
 #include "engine/render/ModeInfo.h"
 #include "engine/render/RenderSystem.h"
-#include "engine/render/RenderSystem_D3D7.h"
 
 namespace OrrelayEngine {
 
@@ -48,12 +46,7 @@ CameraManager::~CameraManager()
 
 std::unique_ptr<Camera> CameraManager::MakeCamera(std::uint32_t orthographic) const
 {
-    // The render system's camera factory: the one render system we have makes
-    // device cameras; without it a camera computes but applies nothing.
-    if (auto* direct3D = dynamic_cast<RenderSystem_D3D7*>(renderSystem_)) {
-        return std::make_unique<Camera_D3D7>(direct3D, orthographic);
-    }
-    return std::make_unique<Camera>(orthographic);
+    return renderSystem_->CreateCamera(orthographic);
 }
 
 Camera* CameraManager::CreateCamera(std::uint32_t orthographic)

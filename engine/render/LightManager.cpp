@@ -3,9 +3,7 @@
 #include <algorithm>
 
 #include "engine/render/Light.h"
-#include "engine/render/Light_D3D7.h"
 #include "engine/render/RenderSystem.h"
-#include "engine/render/RenderSystem_D3D7.h"
 
 namespace OrrelayEngine {
 
@@ -25,12 +23,7 @@ LightManager::~LightManager()
 
 std::unique_ptr<Light> LightManager::MakeLight(std::uint32_t deviceIndex) const
 {
-    // The render system's light factory: the one render system we have makes
-    // device lights; without it a light only keeps its fields.
-    if (auto* direct3D = dynamic_cast<RenderSystem_D3D7*>(renderSystem_)) {
-        return std::make_unique<Light_D3D7>(log_, direct3D, deviceIndex);
-    }
-    return std::make_unique<Light>(log_, deviceIndex);
+    return renderSystem_->CreateLight(deviceIndex);
 }
 
 std::uint32_t LightManager::FindFreeDeviceIndex() const

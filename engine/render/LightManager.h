@@ -44,7 +44,8 @@ private:
     std::unique_ptr<Light> MakeLight(std::uint32_t deviceIndex) const;
     std::uint32_t FindFreeDeviceIndex() const;
 
-    MessageManager* log_;
+    // Kept for the constructor's callers; the lights take the render system's log.
+    [[maybe_unused]] MessageManager* log_;
     RenderSystem* renderSystem_;
     std::vector<std::uint32_t> freeIds_;
     std::vector<std::uint32_t> usedIds_;

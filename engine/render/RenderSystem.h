@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/core/Color.h"
@@ -20,10 +21,15 @@
 
 namespace OrrelayEngine {
 
+class Camera;
 class Config;
 class DeviceTexture;
+class Image;
 class IndexBuffer;
+class Light;
 class MessageManager;
+class Texture2D;
+class TextureManager;
 class VertexBuffer;
 class Window;
 struct ConfigValues;
@@ -76,12 +82,17 @@ public:
     virtual void DrawIndexedPrimitive(bool strip, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
                                       std::uint32_t primitiveCount);
     // The caller owns what these make.
+    virtual std::unique_ptr<Camera> CreateCamera(std::uint32_t orthographic) = 0;
     virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(std::uint32_t colorFlag, std::uint32_t vertexCount) = 0;
     virtual std::unique_ptr<VertexBuffer> CreateVertexBufferFrom(std::uint32_t colorFlag, const VertexBuffer& source) = 0;
     virtual std::unique_ptr<VertexBuffer> CloneVertexBuffer(const VertexBuffer& source) = 0;
     virtual std::unique_ptr<IndexBuffer> CreateIndexBuffer(std::uint32_t capacity) = 0;
     virtual std::unique_ptr<IndexBuffer> CreateIndexBufferFrom(const IndexBuffer& source) = 0;
     virtual std::unique_ptr<IndexBuffer> CloneIndexBuffer(const IndexBuffer& source) = 0;
+    virtual std::unique_ptr<Texture2D> CreateTexture(TextureManager* manager, const std::string& key,
+                                                     const Image& diffuse, const Image* opacity, bool mipMapped) = 0;
+    virtual std::unique_ptr<Light> CreateLight(std::uint32_t deviceIndex) = 0;
+    virtual void CopyScreenToImage(Image& image) = 0;
 
     void AllocateStageStates();
     virtual void SetDefaultStates();

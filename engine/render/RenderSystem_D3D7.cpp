@@ -10,12 +10,15 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/core/Window.h"
 #include "engine/render/AdapterInfo_D3D7.h"
+#include "engine/render/Camera_D3D7.h"
 #include "engine/render/DeviceInfo_D3D7.h"
 #include "engine/render/DeviceTexture.h"
 #include "engine/render/DirectXResultTexts.h"
 #include "engine/render/Image.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Light_D3D7.h"
 #include "engine/render/ModeInfo_D3D7.h"
+#include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 #include "platform/AppWindow.h"
 #include "platform/GraphicsDriverGL.h"
@@ -121,7 +124,7 @@ RenderSystem_D3D7::RenderSystem_D3D7(MessageManager* log, Config* config, Window
         std::unique_ptr<Platform::GraphicsDriverGL> made;
         Platform::AppWindow* surface = window_ != nullptr ? window_->GetAppWindow() : nullptr;
         if (surface == nullptr ||
-            Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateForWindow(surface->GetSdlWindow(), made))) {
+            Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateForWindow(surface, made))) {
             log_->LogFatal(kNoDeviceText);
         }
         driver_ = std::move(made);
@@ -450,6 +453,7 @@ void RenderSystem_D3D7::ResetDevice(std::uint32_t flags)
     if ((flags & kResetRecreateDevice) != 0) {
         log_->LogInfo("\nReseting Direct3D device:");
         if (surfacesLost_) {
+            std::lock_guard<std::mutex> lock(texturesMutex_);
             for (DeviceTexture* texture : textures_) {
                 texture->ReleaseSurface();
             }
@@ -469,6 +473,7 @@ void RenderSystem_D3D7::ResetDevice(std::uint32_t flags)
         SetDefaultStates();
     }
     if ((flags & kResetRestoreSurfaces) != 0 && surfacesLost_) {
+        std::lock_guard<std::mutex> lock(texturesMutex_);
         for (DeviceTexture* texture : textures_) {
             texture->Restore();
         }
@@ -479,19 +484,23 @@ void RenderSystem_D3D7::ResetDevice(std::uint32_t flags)
 void RenderSystem_D3D7::RegisterTexture(DeviceTexture* texture)
 {
     if (texture != nullptr) {
+        std::lock_guard<std::mutex> lock(texturesMutex_);
         textures_.push_back(texture);
     }
 }
 
 void RenderSystem_D3D7::UnregisterTexture(DeviceTexture* texture)
 {
-    const auto found = std::find(textures_.begin(), textures_.end(), texture);
-    if (found == textures_.end()) {
-        log_->LogError("RenderSystem_D3D7: Failed to remove texture \"" +
-                       (texture != nullptr ? texture->GetName() : std::string()) + "\"");
-        return;
+    {
+        std::lock_guard<std::mutex> lock(texturesMutex_);
+        const auto found = std::find(textures_.begin(), textures_.end(), texture);
+        if (found == textures_.end()) {
+            log_->LogError("RenderSystem_D3D7: Failed to remove texture \"" +
+                           (texture != nullptr ? texture->GetName() : std::string()) + "\"");
+            return;
+        }
+        textures_.erase(found);
     }
-    textures_.erase(found);
     // The device must not keep drawing with the surface of a texture that goes.
     for (std::uint32_t stage = 0; stage < stageTextures_.size(); ++stage) {
         if (stageTextures_[stage] == texture) {
@@ -618,6 +627,11 @@ void RenderSystem_D3D7::DrawIndexedPrimitive(bool strip, IndexBuffer* indexBuffe
     CheckResult("RenderSystem_D3D7::DrawIndexedPrimitive", result);
 }
 
+std::unique_ptr<Camera> RenderSystem_D3D7::CreateCamera(std::uint32_t orthographic)
+{
+    return std::make_unique<Camera_D3D7>(this, orthographic);
+}
+
 std::unique_ptr<VertexBuffer> RenderSystem_D3D7::CreateVertexBuffer(std::uint32_t colorFlag, std::uint32_t vertexCount)
 {
     return std::make_unique<VertexBuffer_D3D7>(this, colorFlag, vertexCount);
@@ -647,6 +661,18 @@ std::unique_ptr<IndexBuffer> RenderSystem_D3D7::CreateIndexBufferFrom(const Inde
 std::unique_ptr<IndexBuffer> RenderSystem_D3D7::CloneIndexBuffer(const IndexBuffer& source)
 {
     return std::make_unique<IndexBuffer_D3D7>(source);
+}
+
+std::unique_ptr<Texture2D> RenderSystem_D3D7::CreateTexture(TextureManager* manager, const std::string& key,
+                                                            const Image& diffuse, const Image* opacity,
+                                                            bool mipMapped)
+{
+    return std::make_unique<Texture2D_D3D7>(this, log_, config_, manager, key, diffuse, opacity, mipMapped);
+}
+
+std::unique_ptr<Light> RenderSystem_D3D7::CreateLight(std::uint32_t deviceIndex)
+{
+    return std::make_unique<Light_D3D7>(log_, this, deviceIndex);
 }
 
 void RenderSystem_D3D7::CopyScreenToImage(Image& image)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -43,17 +44,22 @@ public:
     void DrawIndexedPrimitive(bool strip, IndexBuffer* indexBuffer, VertexBuffer* vertexBuffer,
                               std::uint32_t primitiveCount) override;
 
+    std::unique_ptr<Camera> CreateCamera(std::uint32_t orthographic) override;
     std::unique_ptr<VertexBuffer> CreateVertexBuffer(std::uint32_t colorFlag, std::uint32_t vertexCount) override;
     std::unique_ptr<VertexBuffer> CreateVertexBufferFrom(std::uint32_t colorFlag, const VertexBuffer& source) override;
     std::unique_ptr<VertexBuffer> CloneVertexBuffer(const VertexBuffer& source) override;
     std::unique_ptr<IndexBuffer> CreateIndexBuffer(std::uint32_t capacity) override;
     std::unique_ptr<IndexBuffer> CreateIndexBufferFrom(const IndexBuffer& source) override;
     std::unique_ptr<IndexBuffer> CloneIndexBuffer(const IndexBuffer& source) override;
+    // The texture takes this render system's log and configuration.
+    std::unique_ptr<Texture2D> CreateTexture(TextureManager* manager, const std::string& key, const Image& diffuse,
+                                             const Image* opacity, bool mipMapped) override;
+    std::unique_ptr<Light> CreateLight(std::uint32_t deviceIndex) override;
 
     // The picture last drawn into the back buffer, rows bottom-up, 32 bits for
     // a 32-bit mode (alpha inverted) and 24 otherwise. Throws Error
     // "Error creating temporary surface!" when the picture cannot be read.
-    void CopyScreenToImage(Image& image);
+    void CopyScreenToImage(Image& image) override;
 
     void SetDefaultStates() override;
     void SetMaterial(const Color& ambient, const Color& diffuse, const Color& specular, const Color& emissive,
@@ -64,7 +70,8 @@ public:
 
     // Textures add themselves when created and remove themselves when destroyed,
     // so that a device reset can release and rebuild their surfaces; a texture
-    // that goes is taken off every stage that holds it.
+    // that goes is taken off every stage that holds it. The loading thread
+    // calls both while the main thread may be walking the list in a reset.
     void RegisterTexture(DeviceTexture* texture);
     void UnregisterTexture(DeviceTexture* texture);
 
@@ -109,6 +116,9 @@ private:
     std::unique_ptr<Platform::GraphicsDriver> driver_;
     std::unique_ptr<Platform::GraphicsDevice> device_;
     bool adapterOpen_ = false;
+    // Held across a whole walk of the list, so that a texture being destroyed
+    // elsewhere waits in UnregisterTexture until the walk is done with it.
+    std::mutex texturesMutex_;
     std::vector<DeviceTexture*> textures_;
     std::vector<std::uint8_t> screenPixels_;
 };

@@ -44,7 +44,7 @@ struct ShaderStage
     std::uint32_t frameIndex = 0;
 
     // Advances framePosition (in frames) by the speed over the frame time, keeps
-    // it within (0, frameCount], and sets frameIndex or, for a grid, the texture
+    // it within [0, frameCount], and sets frameIndex or, for a grid, the texture
     // transform that shows the cell of the current frame.
     void UpdateAnimation(float& framePosition, float frameTimeSeconds);
 };

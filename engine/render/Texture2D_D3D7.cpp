@@ -176,7 +176,8 @@ void Texture2D_D3D7::CreateSurface(const Image& diffuse, const Image* opacity)
             }
         }
         FillLevel(level, *levelDiffuse, levelOpacity);
-        memorySize_ += levelWidth * levelHeight * depth / 8;
+        // In 64 bits: a 16384 x 8192 level of 32 bits would wrap around in 32.
+        memorySize_ += static_cast<std::uint32_t>(static_cast<std::uint64_t>(levelWidth) * levelHeight * depth / 8);
     }
 }
 

@@ -5,9 +5,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/render/RenderSystem.h"
-#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/Texture2D.h"
-#include "engine/render/Texture2D_D3D7.h"
 
 namespace OrrelayEngine {
 
@@ -253,12 +251,7 @@ void TextureManager::FitImages(const std::string& diffuseName, const std::string
 std::unique_ptr<Texture2D> TextureManager::CreateDeviceTexture(const std::string& key, const Image& diffuse,
                                                                const Image* opacity, bool mipMapped)
 {
-    // The render system's texture factory: the one render system we have makes
-    // device textures; without it a texture keeps only its bookkeeping.
-    if (auto* direct3D = dynamic_cast<RenderSystem_D3D7*>(renderSystem_)) {
-        return std::make_unique<Texture2D_D3D7>(direct3D, log_, config_, this, key, diffuse, opacity, mipMapped);
-    }
-    return std::make_unique<Texture2D>(log_, config_, this, key, mipMapped);
+    return renderSystem_->CreateTexture(this, key, diffuse, opacity, mipMapped);
 }
 
 } // namespace OrrelayEngine

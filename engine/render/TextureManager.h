@@ -93,7 +93,8 @@ private:
 
     MessageManager* log_;
     FileManager* fileManager_;
-    Config* config_;
+    // Kept for the constructor's callers; textures take the render system's configuration.
+    [[maybe_unused]] Config* config_;
     RenderSystem* renderSystem_;
     mutable std::mutex mutex_;
     std::map<std::string, Record> textures_;

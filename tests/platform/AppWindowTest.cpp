@@ -2,6 +2,8 @@
 #include "platform/Cursor.h"
 #include "platform/Display.h"
 #include "platform/EventPump.h"
+#include "platform/GraphicsDevice.h"
+#include "platform/GraphicsDriverGL.h"
 #include "platform/InputSystem.h"
 #include "platform/KeyState.h"
 #include "platform/VirtualKeys.h"
@@ -9,8 +11,11 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
+
+#include "support/LeakCheckPause.h"
 
 namespace {
 
@@ -228,6 +233,72 @@ TEST_F(AppWindowTest, PlacementTitleAndIcon)
     EXPECT_TRUE(window_->SetIconResource(4711));
     RegisterIconResource(4712, 2, 2, std::vector<std::uint8_t>(15, 0xFF));
     EXPECT_FALSE(window_->SetIconResource(4712)) << "pixels that do not fill the size are refused";
+}
+
+// The pixel at column x, row y from the top of the back buffer, as 0xAARRGGBB.
+std::uint32_t ReadPixel(GraphicsDriverGL& driver, std::uint32_t x, std::uint32_t y)
+{
+    std::uint8_t bgra[4] = {};
+    EXPECT_EQ(kGraphicsOk, driver.ReadBackBuffer(x, y, 1, 1, bgra));
+    return (static_cast<std::uint32_t>(bgra[3]) << 24) | (bgra[2] << 16) | (bgra[1] << 8) | bgra[0];
+}
+
+TEST_F(AppWindowTest, GlWindowHasStencilAndItsSurfaceFollowsAModeChange)
+{
+    TestSupport::ScopedLeakCheckPause pause;
+    TestSupport::PinGraphicsLibraries();
+    SetOpenGlWindows(true);
+    CreateWindow();
+    std::unique_ptr<GraphicsDriverGL> driver;
+    if (GraphicsFailed(GraphicsDriverGL::CreateForWindow(window_.get(), driver))) {
+        GTEST_SKIP() << "no OpenGL context under this video driver";
+    }
+    int stencilBits = 0;
+    int depthBits = 0;
+    SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &stencilBits);
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depthBits);
+    EXPECT_GE(stencilBits, 8);
+    EXPECT_GE(depthBits, 24);
+
+    const std::uint32_t id = window_->GetId();
+    // Posted before the window is remade, delivered after.
+    PostWindowMessage(*window_, WindowMessage{WindowMessageType::Close, 0});
+
+    const auto adapters = driver->EnumerateAdapters();
+    ASSERT_EQ(kGraphicsOk, driver->OpenAdapter(0));
+    std::unique_ptr<GraphicsDevice> device;
+    ASSERT_EQ(kGraphicsOk, driver->CreateDevice(static_cast<std::uint32_t>(adapters[0].devices.size() - 1), device));
+    struct Step
+    {
+        std::int32_t width;
+        std::int32_t height;
+        std::uint32_t color;
+    };
+    const Step steps[] = {{320, 240, 0xFFFF0000u}, {400, 300, 0xFF00FF00u}, {200, 150, 0xFF0000FFu}};
+    for (const Step& step : steps) {
+        WindowPlacement placement = window_->GetPlacement();
+        placement.width = step.width;
+        placement.height = step.height;
+        window_->Place(placement);
+        const auto width = static_cast<std::uint32_t>(step.width);
+        const auto height = static_cast<std::uint32_t>(step.height);
+        ASSERT_EQ(kGraphicsOk, driver->CreateScreenBuffers(width, height, false));
+        Viewport viewport;
+        viewport.width = width;
+        viewport.height = height;
+        ASSERT_EQ(kGraphicsOk, device->SetViewport(viewport));
+        ASSERT_EQ(kGraphicsOk, device->Clear(kClearTarget, step.color, 1.0f, 0));
+        EXPECT_EQ(step.color, ReadPixel(*driver, 0, 0)) << step.width << "x" << step.height;
+        EXPECT_EQ(step.color, ReadPixel(*driver, width - 1, height - 1)) << step.width << "x" << step.height;
+    }
+    EXPECT_EQ(id, window_->GetId());
+    EXPECT_EQ(AppWindow::FindById(id), window_.get());
+    EXPECT_EQ(AppWindow::FindById(SDL_GetWindowID(window_->GetSdlWindow())), window_.get());
+    PumpAll();
+    EXPECT_TRUE(std::any_of(handler_.messages.begin(), handler_.messages.end(),
+                            [](const WindowMessage& message) { return message.type == WindowMessageType::Close; }));
+    device.reset();
+    driver.reset();
 }
 
 TEST_F(AppWindowTest, PlannedFailuresReachEveryStep)

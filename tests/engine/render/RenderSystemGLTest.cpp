@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
 #include "engine/render/Image.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/RenderSystem_D3D7.h"
@@ -118,7 +123,8 @@ TEST(RenderSystemGL, CopyScreenToImageGivesBottomUpOpaqueRgb)
     if (!fixture.Start()) {
         GTEST_SKIP() << "no OpenGL context under this video driver";
     }
-    RenderSystem_D3D7& rs = *fixture.system;
+    // Through the interface: every render system can copy its screen.
+    RenderSystem& rs = *fixture.system;
     rs.Refresh();
     rs.SetProjectionMatrix(GuiProjection(800.0f, 600.0f));
     rs.SetClearColor(Color(1.0f, 0.0f, 0.0f, 0.5f));
@@ -151,4 +157,36 @@ TEST(RenderSystemGL, CopyScreenToImageGivesBottomUpOpaqueRgb)
     EXPECT_EQ(0, top[1]);
     EXPECT_EQ(0, top[2]);
     EXPECT_EQ(255, top[3]) << "the screen has no alpha of its own";
+}
+
+TEST(RenderSystemGL, OnTheGameWindowItHasStencilAndDrawsAtTheModeSize)
+{
+    TestSupport::ScopedLeakCheckPause pause;
+    TestSupport::PinGraphicsLibraries();
+    MessageManager log("Test", false, false, "", "");
+    Config config(&log, nullptr, "folder", "", false, "", false, false);
+    // A window smaller than the mode, so that the mode change must resize its surface.
+    Window window(&log, &config, "Quillory", nullptr, 0, false, 320, 240, false, true, 0, 0);
+    config.GetValues()->videoMode = "800x600x32";
+    config.GetValues()->fullscreen = 0;
+    std::unique_ptr<RenderSystem_D3D7> system;
+    try {
+        system = std::make_unique<RenderSystem_D3D7>(&log, &config, &window, true, true);
+    } catch (const Error&) {
+        GTEST_SKIP() << "no OpenGL context under this video driver";
+    }
+    EXPECT_TRUE(system->IsStencilInUse());
+    ASSERT_EQ("800x600", std::to_string(system->GetCurrentMode()->width) + "x" +
+                             std::to_string(system->GetCurrentMode()->height));
+    system->Refresh();
+    system->SetClearColor(Color(0.0f, 0.0f, 1.0f, 1.0f));
+    system->BeginScene();
+    system->EndScene();
+    for (const auto& corner : {std::pair<std::uint32_t, std::uint32_t>{0, 0}, {799, 599}}) {
+        std::uint8_t bgra[4] = {};
+        ASSERT_EQ(Platform::kGraphicsOk, system->GetDriver()->ReadBackBuffer(corner.first, corner.second, 1, 1, bgra));
+        EXPECT_EQ(255, bgra[0]) << corner.first << ", " << corner.second;
+        EXPECT_EQ(0, bgra[2]) << corner.first << ", " << corner.second;
+    }
+    system.reset();
 }

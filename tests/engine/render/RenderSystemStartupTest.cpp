@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "engine/core/FatalError.h"
+#include "engine/render/Camera_D3D7.h"
+#include "engine/render/Image.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/Light_D3D7.h"
+#include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/RenderSystemTestSupport.h"
 #include "engine/render/VertexBuffer.h"
 
@@ -283,6 +290,56 @@ TEST(RenderSystemFrame, ATextureThatGoesLeavesEveryStage)
     EXPECT_EQ(sentBefore + 1, fixture.Device().GetTextureCount(0));
     EXPECT_FALSE(fixture.Logged("Failed to remove texture"));
     rs.UnregisterTexture(&other);
+}
+
+TEST(RenderSystemFrame, TexturesComeAndGoOnAnotherThreadDuringResets)
+{
+    NullRenderSystem fixture;
+    RenderSystem_D3D7& rs = fixture.Start();
+    std::atomic<bool> resetting{true};
+    std::thread loader([&] {
+        // Enough live textures that the list grows and shrinks under the walk.
+        while (resetting) {
+            std::vector<RenderTest::CountingTexture> batch(64);
+            for (auto& texture : batch) {
+                rs.RegisterTexture(&texture);
+            }
+            for (auto& texture : batch) {
+                rs.UnregisterTexture(&texture);
+            }
+        }
+    });
+    for (int reset = 0; reset < 200; ++reset) {
+        rs.CheckVideoMode();
+        rs.ResetDevice(RenderSystem::kResetRecreateDevice | RenderSystem::kResetRestoreSurfaces);
+    }
+    resetting = false;
+    loader.join();
+    EXPECT_FALSE(fixture.Logged("Failed to remove texture"));
+}
+
+TEST(RenderSystemFrame, FactoriesMakeTheDeviceFormsWithTheCallersArguments)
+{
+    NullRenderSystem fixture;
+    RenderSystem& rs = fixture.Start();
+
+    const std::unique_ptr<Camera> camera = rs.CreateCamera(1);
+    ASSERT_NE(nullptr, dynamic_cast<Camera_D3D7*>(camera.get()));
+    EXPECT_TRUE(camera->IsOrthographic());
+    EXPECT_FALSE(rs.CreateCamera(0)->IsOrthographic());
+
+    const std::unique_ptr<Light> light = rs.CreateLight(3);
+    ASSERT_NE(nullptr, dynamic_cast<Light_D3D7*>(light.get()));
+    EXPECT_EQ(3u, light->GetDeviceIndex());
+
+    Image picture;
+    picture.Create(&fixture.log, 4, 4, 32);
+    std::unique_ptr<Texture2D> texture = rs.CreateTexture(nullptr, "diffuse_wood.bmp", picture, nullptr, false);
+    ASSERT_NE(nullptr, dynamic_cast<Texture2D_D3D7*>(texture.get()));
+    EXPECT_EQ("diffuse_wood.bmp", texture->GetKey());
+    EXPECT_NE(nullptr, texture->GetSurface());
+    texture.reset();
+    EXPECT_FALSE(fixture.Logged("Failed to remove texture")) << "the texture registered itself";
 }
 
 TEST(RenderSystemFrame, LostSurfacesAreRestoredByRefresh)

@@ -10,7 +10,6 @@
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
-#include "support/LeakCheckPause.h"
 #include "engine/render/VertexBuffer.h"
 #include "platform/GraphicsDriverGL.h"
 #include "support/LeakCheckPause.h"
