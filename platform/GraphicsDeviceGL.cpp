@@ -204,6 +204,24 @@ void SetCombine(bool alpha, std::uint32_t operation, std::uint32_t argument1, st
     }
 }
 
+// A stage that multiplies its texture by the incoming colour in both colour and
+// alpha is the fixed-function modulate mode; drawn that way rather than through
+// the combine environment, the software rasteriser takes its fast path.
+bool IsPlainModulate(std::uint32_t unit, std::uint32_t colorOperation, std::uint32_t color1, std::uint32_t color2,
+                     std::uint32_t alphaOperation, std::uint32_t alpha1, std::uint32_t alpha2)
+{
+    // On the first stage the current colour is the diffuse colour.
+    const auto isIncoming = [unit](std::uint32_t argument) {
+        return argument == kTextureArgCurrent || (unit == 0 && argument == kTextureArgDiffuse);
+    };
+    const auto isTextureTimesIncoming = [&](std::uint32_t operation, std::uint32_t first, std::uint32_t second) {
+        return operation == kTextureOpModulate && ((first == kTextureArgTexture && isIncoming(second)) ||
+                                                   (second == kTextureArgTexture && isIncoming(first)));
+    };
+    return isTextureTimesIncoming(colorOperation, color1, color2) &&
+           isTextureTimesIncoming(alphaOperation, alpha1, alpha2);
+}
+
 std::uint32_t CountBits(std::uint32_t mask)
 {
     std::uint32_t count = 0;
@@ -798,10 +816,19 @@ void GraphicsDeviceGL::ApplyEnvironment(std::uint32_t unit)
     GLfloat factor[4];
     UnpackColor(renderStates_[static_cast<std::size_t>(RenderState::TextureFactor)], factor);
     glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
-    SetCombine(false, GetStageState(unit, StageState::ColorOperation), GetStageState(unit, StageState::ColorArgument1),
-               GetStageState(unit, StageState::ColorArgument2));
-    SetCombine(true, GetStageState(unit, StageState::AlphaOperation), GetStageState(unit, StageState::AlphaArgument1),
-               GetStageState(unit, StageState::AlphaArgument2));
+    const std::uint32_t colorOperation = GetStageState(unit, StageState::ColorOperation);
+    const std::uint32_t color1 = GetStageState(unit, StageState::ColorArgument1);
+    const std::uint32_t color2 = GetStageState(unit, StageState::ColorArgument2);
+    const std::uint32_t alphaOperation = GetStageState(unit, StageState::AlphaOperation);
+    const std::uint32_t alpha1 = GetStageState(unit, StageState::AlphaArgument1);
+    const std::uint32_t alpha2 = GetStageState(unit, StageState::AlphaArgument2);
+    if (IsPlainModulate(unit, colorOperation, color1, color2, alphaOperation, alpha1, alpha2)) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    } else {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+        SetCombine(false, colorOperation, color1, color2);
+        SetCombine(true, alphaOperation, alpha1, alpha2);
+    }
     stage.environmentDirty = false;
 }
 
