@@ -80,8 +80,8 @@ private:
     Platform::AviWriter movie_;
     std::uint32_t movieWidth_ = 0;
     std::uint32_t movieHeight_ = 0;
-    // The grab and the frame built from it; both keep their memory between
-    // frames so that recording allocates nothing per frame.
+    // The grab and the frame built from it. The frame keeps its memory for
+    // the whole recording; the grab is made anew by each screen copy.
     Image grab_;
     std::vector<std::uint8_t> movieFrame_;
 };

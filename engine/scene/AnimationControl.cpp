@@ -30,7 +30,7 @@ bool AnimationControl::AddAnimation(std::uint32_t id, std::uint32_t first, std::
     if (animations_.count(id) != 0) {
         return false;
     }
-    animations_[id] = Range{std::min(first, frameCount_ - 1), std::min(last, frameCount_ - 1)};
+    animations_[id] = Range{first, last};
     return true;
 }
 
@@ -135,10 +135,12 @@ void AnimationControl::Advance(float frameSeconds)
     GetRange(currentId, range);
     const bool reversed = range.last < range.first;
     const std::uint32_t lowest = reversed ? range.last : range.first;
-    const std::uint32_t count = (reversed ? range.first - range.last : range.last - range.first) + 1;
+    // 64 bits: a range over every u32 frame holds 2^32 frames.
+    const std::uint64_t count =
+        static_cast<std::uint64_t>(reversed ? range.first - range.last : range.last - range.first) + 1;
     const float lastPosition = static_cast<float>(count - 1);
-    std::uint32_t current = 0;
-    std::uint32_t next = 0;
+    std::uint64_t current = 0;
+    std::uint64_t next = 0;
     float fraction = 0.0f;
 
     delayRemaining -= frameSeconds;
@@ -175,17 +177,15 @@ void AnimationControl::Advance(float frameSeconds)
         position = 0.0f;
     } else {
         // The last frame of a range is the first of the next cycle. A float
-        // step too large to count in whole cycles is folded in one go.
+        // step too large to count in whole cycles is folded in one go; fmod
+        // is exact, so the folded position always lies inside the range.
         if (position >= lastPosition) {
             const float cycles = std::floor(position / lastPosition);
-            position -= cycles * lastPosition;
-            if (position < 0.0f) {
-                position = 0.0f;
-            }
+            position = std::isfinite(position) ? std::fmod(position, lastPosition) : 0.0f;
             loopsDone += cycles >= 4294967295.0f ? 0xFFFFFFFFu : static_cast<std::uint32_t>(cycles);
         }
         const float whole = std::floor(position);
-        current = static_cast<std::uint32_t>(whole);
+        current = static_cast<std::uint64_t>(whole);
         fraction = position - whole;
         if (current >= count) {
             current %= count;
@@ -202,8 +202,8 @@ void AnimationControl::Advance(float frameSeconds)
     if (count == 1) {
         fraction = 0.0f;
     }
-    currentFrame = current + lowest;
-    nextFrame = next + lowest;
+    currentFrame = static_cast<std::uint32_t>(current + lowest);
+    nextFrame = static_cast<std::uint32_t>(next + lowest);
     blend = interpolate != 0 ? fraction : 0.0f;
 }
 

@@ -37,9 +37,10 @@ public:
     AnimationControl(const AnimationControl& other) = default;
     AnimationControl& operator=(const AnimationControl&) = delete;
 
-    // Files the range under id unless the id is already filed. Frames past the
-    // owner's last frame are brought back to it, so that no range can ask for
-    // frame data the model does not have.
+    // Files the range under id unless the id is already filed. The range is
+    // kept as given, also past the frame count: a control used alone (the
+    // key-frame camera is made with one frame) indexes data of its own, and a
+    // model checks the frames it is given against its data.
     bool AddAnimation(std::uint32_t id, std::uint32_t first, std::uint32_t last);
     // Selects a filed id and rewinds; an id never filed is logged and ignored.
     void SetAnimation(std::uint32_t id);

@@ -182,13 +182,15 @@ Model::Model(const ModelServices& services, const std::string& fileName, const M
 Model::Model(const Model& source, Camera* camera, std::uint32_t extraFlags)
     : matrix(source.matrix), baseMatrix(source.baseMatrix), box(source.box), depth(source.depth),
       depthBias(source.depthBias), animateVertices(source.animateVertices), services_(source.services_),
-      name_(source.name_), flags_(NormalizeFlagWord(source.flags_ | extraFlags)), strip_(source.strip_),
+      name_(source.name_), flags_(NormalizeFlagWord(source.flags_ | extraFlags)),
+      strip_((flags_ & kFlagTriangleList) != 0 ? 0 : 1),
       vertexKind_(source.vertexKind_), keyframeVertices_(source.keyframeVertices_),
       skinnedVertices_(source.skinnedVertices_), boneFrames_(source.boneFrames_),
-      camera_(camera != nullptr ? camera : source.camera_), frameBoxes_(source.frameBoxes_),
-      primitiveCount_(source.primitiveCount_)
+      camera_(camera != nullptr ? camera : source.camera_), frameBoxes_(source.frameBoxes_)
 {
     indexBuffer_ = services_.renderSystem->CloneIndexBuffer(*source.indexBuffer_);
+    // The extra flags may turn a strip into a list.
+    primitiveCount_ = CountPrimitives();
     vertexBuffer_ = services_.renderSystem->CloneVertexBuffer(*source.vertexBuffer_);
     animation_ = std::make_unique<AnimationControl>(*source.animation_);
     if (source.skeleton_ != nullptr) {
@@ -300,6 +302,7 @@ void Model::SetFlags(std::uint32_t bits)
         flags_ &= ~kCullGroup;
     }
     flags_ |= bits;
+    strip_ = (flags_ & kFlagTriangleList) != 0 ? 0 : 1;
 }
 
 void Model::ClearFlags(std::uint32_t bits)
@@ -308,6 +311,7 @@ void Model::ClearFlags(std::uint32_t bits)
         flags_ |= kSortGroups;
     }
     flags_ &= ~bits;
+    strip_ = (flags_ & kFlagTriangleList) != 0 ? 0 : 1;
 }
 
 void Model::SetCamera(Camera* camera)

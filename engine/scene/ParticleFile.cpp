@@ -1,7 +1,6 @@
 #include "engine/scene/ParticleFile.h"
 
 #include <cstring>
-#include <vector>
 
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
@@ -12,26 +11,29 @@ namespace OrrelayEngine {
 
 namespace {
 
-constexpr std::uint32_t kHeaderBytes = 13;
 constexpr const char* kMagic = "OEPSF";
 constexpr std::uint32_t kMagicBytes = 5;
 
-// Fields of a block already read whole, decoded little-endian one by one.
-class FieldCursor
+// Reads the file field by field, little-endian; a field the file is too short
+// for raises the file's own FileError, which names the bytes it missed.
+class FieldReader
 {
 public:
-    explicit FieldCursor(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+    explicit FieldReader(FileBinary& file) : file_(file) {}
 
-    std::uint8_t U8() { return bytes_[cursor_++]; }
+    std::uint8_t U8()
+    {
+        std::uint8_t value = 0;
+        file_.Read(&value, 1);
+        return value;
+    }
 
     std::uint32_t U32()
     {
-        const std::uint32_t value = static_cast<std::uint32_t>(bytes_[cursor_]) |
-                                    (static_cast<std::uint32_t>(bytes_[cursor_ + 1]) << 8) |
-                                    (static_cast<std::uint32_t>(bytes_[cursor_ + 2]) << 16) |
-                                    (static_cast<std::uint32_t>(bytes_[cursor_ + 3]) << 24);
-        cursor_ += 4;
-        return value;
+        std::uint8_t bytes[4];
+        file_.Read(bytes, 4);
+        return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+               (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
     }
 
     float F32()
@@ -58,34 +60,23 @@ public:
     }
 
 private:
-    const std::vector<std::uint8_t>& bytes_;
-    std::size_t cursor_ = 0;
+    FileBinary& file_;
 };
 
 } // namespace
 
 void ParticleFile::Read(FileBinary& file, const std::string& name)
 {
-    if (file.GetSize() < kHeaderBytes) {
-        throw FileError(MakeIncorrectFileFormatMessage(name));
-    }
-    std::vector<std::uint8_t> bytes(file.GetSize());
-    file.Read(bytes.data(), file.GetSize());
-    FieldCursor fields(bytes);
+    FieldReader fields(file);
     const std::uint32_t sizeField = fields.U32();
-    if (sizeField != file.GetSize() || std::memcmp(bytes.data() + 4, kMagic, kMagicBytes) != 0) {
+    char magic[kMagicBytes];
+    file.Read(magic, kMagicBytes);
+    if (sizeField != file.GetSize() || std::memcmp(magic, kMagic, kMagicBytes) != 0) {
         throw FileError(MakeIncorrectFileFormatMessage(name));
-    }
-    for (std::uint32_t i = 0; i < kMagicBytes; ++i) {
-        fields.U8();
     }
     version = fields.U32();
     if (version != kCurrentVersion && version != kVersionWithoutSpeedSpread) {
         throw FileError("Incorrect \"" + name + "\" format version, current is " + UIntToString(kCurrentVersion));
-    }
-    const std::uint32_t expected = version == kCurrentVersion ? kFileBytes : kFileBytesWithoutSpeedSpread;
-    if (file.GetSize() < expected) {
-        throw FileError(MakeIncorrectFileFormatMessage(name, "the file is cut short"));
     }
 
     fileMaxParticles = fields.U32();

@@ -152,6 +152,11 @@ void SpriteGroup::Build()
         }
         if (sortByDepth != 0) {
             sprite.depth = back.Dot(eye - sprite.position);
+            // A position that is not a number (a damaged effect file can make
+            // one) compares with nothing, which would leave the sort undefined.
+            if (std::isnan(sprite.depth)) {
+                sprite.depth = 0.0f;
+            }
         }
         drawList_[listed++] = &sprite;
     }

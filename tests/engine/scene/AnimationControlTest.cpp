@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/core/MessageManager.h"
@@ -180,7 +181,7 @@ TEST(AnimationControl, SeekToEndReportsTheLastIntervalNearlyBlended)
     EXPECT_FLOAT_EQ(control.blend, 0.0f);
 }
 
-TEST(AnimationControl, RangesAreFiledOnceAndKeptInsideTheFrames)
+TEST(AnimationControl, RangesAreFiledOnceAndKeptAsGiven)
 {
     MessageManager log("Test", false, false, "", "");
     AnimationControl control(&log, nullptr, 5);
@@ -192,7 +193,7 @@ TEST(AnimationControl, RangesAreFiledOnceAndKeptInsideTheFrames)
     EXPECT_EQ(range.last, 2u);
     EXPECT_TRUE(control.AddAnimation(5, 3, 40));
     control.GetRange(5, range);
-    EXPECT_EQ(range.last, 4u);
+    EXPECT_EQ(range.last, 40u);
     ASSERT_TRUE(control.GetRange(AnimationControl::kAllFrames, range));
     EXPECT_EQ(range.last, 4u);
 
@@ -220,6 +221,41 @@ TEST(AnimationControl, NoSpeedOrPositionGivesAFrameOutsideTheRange)
             EXPECT_LE(control.currentFrame, 4u);
             EXPECT_GE(control.nextFrame, 2u);
             EXPECT_LE(control.nextFrame, 4u);
+        }
+    }
+}
+
+TEST(AnimationControl, AControlOfOneFramePlaysTheKeysItsOwnerFiles)
+{
+    // The key-frame camera's control is made with one frame; its ranges index
+    // the camera's own key lists.
+    AnimationControl control(nullptr, nullptr, 1);
+    ASSERT_TRUE(control.AddAnimation(0, 0, 4));
+    control.SetAnimation(0);
+    control.speed = 2.0f;
+    control.Play();
+    control.Advance(0.75f);
+    ExpectOutput(control, {1, 2, 0.5f});
+    control.Advance(1.0f);
+    ExpectOutput(control, {3, 4, 0.5f});
+    control.Advance(1.0f);
+    ExpectOutput(control, {4, 0, 0.0f});
+    EXPECT_EQ(control.playing, 0u);
+
+    // Ranges over the whole frame numbering neither divide by zero nor wrap.
+    const AnimationControl::Range extremes[] = {{0, 0xFFFFFFFFu}, {0xFFFFFFFFu, 0}, {0xFFFFFFF0u, 0xFFFFFFFFu}};
+    for (const AnimationControl::Range& extreme : extremes) {
+        AnimationControl wide(nullptr, nullptr, 1);
+        wide.AddAnimation(1, extreme.first, extreme.last);
+        wide.SetAnimation(1);
+        wide.loop = 1;
+        wide.speed = 3.0e9f;
+        wide.Play();
+        for (int i = 0; i < 4; ++i) {
+            wide.Advance(0.7f);
+            const std::uint32_t low = std::min(extreme.first, extreme.last);
+            EXPECT_GE(wide.currentFrame, low);
+            EXPECT_GE(wide.nextFrame, low);
         }
     }
 }

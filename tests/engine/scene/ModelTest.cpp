@@ -137,6 +137,19 @@ TEST_F(ModelTest, StripsDrawTwoLessThanTheirIndicesAndNothingBelowThree)
         EXPECT_EQ(model->CountPrimitives(), c.triangles) << c.flags << " " << c.used;
         models->DeleteModel(model);
     }
+    // The strip follows the list flag however the flag changes.
+    Model* changed = models->CreateSelfMade(0x1, 9, 9, 1, nullptr, nullptr);
+    changed->SetFlags(Model::kFlagTriangleList);
+    EXPECT_FALSE(changed->IsStrip());
+    EXPECT_EQ(changed->CountPrimitives(), 3u);
+    changed->ClearFlags(Model::kFlagTriangleList);
+    EXPECT_TRUE(changed->IsStrip());
+    Model* listCopy = models->CreateCopy(changed, nullptr, Model::kFlagTriangleList);
+    EXPECT_FALSE(listCopy->IsStrip());
+    EXPECT_EQ(listCopy->GetPrimitiveCount(), 3u);
+    models->DeleteModel(listCopy);
+    models->DeleteModel(changed);
+
     Model* zero = models->CreateSelfMade(0, 3, 3, 1, nullptr, nullptr);
     EXPECT_EQ(zero->GetFlags(), Model::kFlagVertexBufferKind1);
     EXPECT_EQ(zero->GetName(), "self_made");
@@ -224,6 +237,17 @@ TEST_F(ModelTest, KeyframeModelBlendsVerticesAndBoxAndSkipsAStillFrame)
     animation->position = 0.75f;
     model->Update(false);
     EXPECT_EQ(model->GetVertexRebuildCount(), 2u);
+
+    // A range past the model's two frames names frames it has no data for:
+    // vertices and box stay as they were.
+    model->animateVertices = 1;
+    ASSERT_TRUE(animation->AddAnimation(7, 0, 9));
+    animation->SetAnimation(7);
+    animation->position = 5.5f;
+    model->Update(false);
+    EXPECT_EQ(animation->currentFrame, 5u);
+    EXPECT_EQ(model->GetVertexRebuildCount(), 2u);
+    EXPECT_NEAR(model->box.localMax.z, -5.0f, 0.0001f);
 }
 
 TEST_F(ModelTest, SkinnedModelFollowsItsBonesAndCopiesKeepTheirOwnData)

@@ -174,7 +174,17 @@ TEST_F(ParticleSystemTest, AFileThatCannotBeReadGivesTheDefaultSystemAndAnError)
     Content::ByteBuffer version = ParticleFileWriter().Build(fountain);
     version.PatchU32(ParticleFileWriter::kVersionOffset, 205);
     SaveFixture("data\\particles\\version.psf", version);
-    const char* names[] = {"particles\\bad.psf", "particles\\version.psf", "particles\\missing.psf"};
+    // A current file cut where an older one ends: the size field agrees, the
+    // emitter box is missing.
+    Content::ByteBuffer cut = ParticleFileWriter().Build(fountain);
+    std::vector<std::uint8_t> cutBytes = cut.GetBytes();
+    cutBytes.resize(ParticleFile::kFileBytesWithoutSpeedSpread);
+    Content::ByteBuffer shortened;
+    shortened.PutBytes(cutBytes.data(), cutBytes.size());
+    shortened.PatchU32(ParticleFileWriter::kSizeOffset, ParticleFile::kFileBytesWithoutSpeedSpread);
+    SaveFixture("data\\particles\\cut.psf", shortened);
+    const char* names[] = {"particles\\bad.psf", "particles\\version.psf", "particles\\missing.psf",
+                           "particles\\cut.psf"};
     for (const char* name : names) {
         std::unique_ptr<ParticleSystem> system(particles->LoadParticleSystem(name, nullptr));
         EXPECT_EQ(system->GetName(), "self_made");
@@ -184,6 +194,9 @@ TEST_F(ParticleSystemTest, AFileThatCannotBeReadGivesTheDefaultSystemAndAnError)
     EXPECT_EQ(CountLogged(MessageManager::kError, "Incorrect \"particles\\bad.psf\" file format"), 1u);
     EXPECT_EQ(CountLogged(MessageManager::kError, "format version, current is 204"), 1u);
     EXPECT_EQ(CountLogged(MessageManager::kError, "missing.psf"), 1u);
+    // A cut file fails on the first field it lacks, with the file layer's own words.
+    EXPECT_EQ(CountLogged(MessageManager::kError, "Failed to read 4 bytes from \""), 1u);
+    EXPECT_EQ(CountLogged(MessageManager::kError, "data\\particles\\cut.psf\" file"), 1u);
 }
 
 TEST_F(ParticleSystemTest, ABouncedParticleAtRestVanishesOneUpdateLater)

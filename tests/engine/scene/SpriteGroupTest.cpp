@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 #include "SceneTestSupport.h"
@@ -98,6 +99,28 @@ TEST_F(SpriteGroupTest, BuildFacesTheCameraFarthestFirstAndDrawsOnlySpritesInUse
     group->Build();
     EXPECT_EQ(group->GetModel()->GetIndexBuffer()->GetUsedCount(), 0u);
     EXPECT_FLOAT_EQ(group->centre.z, -1.5f);
+}
+
+TEST_F(SpriteGroupTest, ASpriteAtNoNumberDoesNotUnsortTheOthers)
+{
+    std::unique_ptr<SpriteGroup> group(sprites->CreateSpriteGroup(4, nullptr, nullptr));
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // Handed out 3, 2, 1, 0: in index order the depths are 3, 1, none, 2.
+    const float depths[] = {2.0f, nan, 1.0f, 3.0f};
+    for (float depth : depths) {
+        group->AddSprite(Vector3(0, 0, -depth), 1.0f, Color(1, 1, 1, 1));
+    }
+    group->Build();
+    ASSERT_EQ(group->GetDrawnCount(), 4u);
+    float previous = std::numeric_limits<float>::infinity();
+    for (std::uint32_t j = 0; j < 4; ++j) {
+        const float depth = group->GetDrawn(j)->depth;
+        EXPECT_LE(depth, previous) << "position " << j;
+        previous = depth;
+    }
+    EXPECT_EQ(group->GetDrawn(0), group->GetSprite(0));
+    EXPECT_EQ(group->GetDrawn(1), group->GetSprite(3));
+    EXPECT_EQ(group->GetDrawn(2), group->GetSprite(1));
 }
 
 TEST_F(SpriteGroupTest, TinyAnglesStayUnrotatedAndHiddenGroupsAreNotRebuilt)
