@@ -99,9 +99,15 @@ Image::~Image()
 void Image::Create(MessageManager* log, std::uint32_t width, std::uint32_t height,
                    std::uint32_t bitsPerPixel)
 {
+    // A picture of the same shape keeps its block: screen captures re-create
+    // their image every frame.
+    const bool sameShape = !empty_ && data_ != nullptr && width == width_ && height == height_ &&
+                           bitsPerPixel == bitsPerPixel_;
+    log_ = log;
+    if (sameShape)
+        return;
     Release();
     empty_ = false;
-    log_ = log;
     width_ = width;
     height_ = height;
     bitsPerPixel_ = bitsPerPixel;

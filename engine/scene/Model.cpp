@@ -233,8 +233,17 @@ void Model::Build(const ModelFile& contents)
     }
 
     // The file's index width may differ from the buffer's: indices travel as
-    // 32-bit values and the buffer stores them in its own width.
-    indexBuffer_ = services_.renderSystem->CreateIndexBuffer(static_cast<std::uint32_t>(contents.indices.size()));
+    // 32-bit values and the buffer stores them in its own width. A buffer picks
+    // its width from its capacity, so indices that need 32 bits get a buffer
+    // large enough to be wide, of which only the file's count is used.
+    const auto indexCount = static_cast<std::uint32_t>(contents.indices.size());
+    const bool wideIndices = std::any_of(contents.indices.begin(), contents.indices.end(),
+                                         [](std::uint32_t index) { return index > 0xFFFFu; });
+    indexBuffer_ = services_.renderSystem->CreateIndexBuffer(
+        wideIndices ? std::max(indexCount, IndexBuffer::kFirst32BitCapacity) : indexCount);
+    if (wideIndices) {
+        indexBuffer_->SetUsedCount(indexCount);
+    }
     if (!contents.indices.empty()) {
         indexBuffer_->SetIndices(0, static_cast<std::uint32_t>(contents.indices.size()), contents.indices.data());
     }

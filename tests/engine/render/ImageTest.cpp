@@ -41,6 +41,19 @@ std::vector<std::uint8_t> Pixel(const Image& image, std::uint32_t x, std::uint32
 
 using Bytes = std::vector<std::uint8_t>;
 
+TEST(Image, RecreatingTheSameShapeKeepsTheBlockAndAnotherShapeResizes)
+{
+    Image image;
+    image.Create(nullptr, 64, 32, 24);
+    const std::uint8_t* first = image.GetData();
+    image.Create(nullptr, 64, 32, 24);
+    EXPECT_EQ(image.GetData(), first) << "a capture re-creates its image every frame";
+    image.Create(nullptr, 16, 16, 32);
+    EXPECT_EQ(image.GetWidth(), 16u);
+    EXPECT_EQ(image.GetBitsPerPixel(), 32u);
+    image.GetData()[16 * 16 * 4 - 1] = 1; // the whole new size is there
+}
+
 TEST(Image, FlipVerticalReversesRowsInPlaceAndIntoOutput)
 {
     Image image;

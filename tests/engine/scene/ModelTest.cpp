@@ -184,6 +184,21 @@ TEST_F(ModelTest, FileVerticesAreMappedFieldByFieldIntoEitherLayout)
     }
 }
 
+TEST_F(ModelTest, IndicesAboveSixteenBitsKeepTheirValue)
+{
+    // Few indices, but into a large vertex list: the buffer must still hold 32-bit indices.
+    ModelFile contents = MakeTriangle(Model::kFlagStatic | Model::kFlagTriangleList | Model::kFlag32BitIndices);
+    constexpr std::uint32_t kVertexCount = 70000;
+    contents.vertexCount = kVertexCount;
+    contents.vertices.resize(kVertexCount, contents.vertices[2]);
+    contents.indices = {0, 1, kVertexCount - 1};
+    std::unique_ptr<Model> model = Load(contents);
+    IndexBuffer* indices = model->GetIndexBuffer();
+    EXPECT_EQ(indices->GetIndexSize(), 4u);
+    EXPECT_EQ(indices->GetUsedCount(), 3u);
+    EXPECT_EQ(indices->GetIndex(2), kVertexCount - 1);
+}
+
 TEST_F(ModelTest, UnreadableFilesBecomeANamedBoxAndAnError)
 {
     ModelFile bad = MakeTriangle(Model::kFlagStatic | Model::kFlagTriangleList);
