@@ -6,7 +6,7 @@
 #include "engine/core/FileError.h"
 #include "engine/file/FileBinary.h"
 #include "engine/render/Image.h"
-#include "engine/render/LittleEndian.h"
+#include "engine/file/LittleEndian.h"
 
 namespace OrrelayEngine {
 

@@ -6,6 +6,7 @@
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
+#include "engine/file/LittleEndian.h"
 
 namespace OrrelayEngine {
 
@@ -69,10 +70,7 @@ public:
 
     std::uint32_t U32()
     {
-        const std::uint32_t value = static_cast<std::uint32_t>(block_[cursor_]) |
-                                    (static_cast<std::uint32_t>(block_[cursor_ + 1]) << 8) |
-                                    (static_cast<std::uint32_t>(block_[cursor_ + 2]) << 16) |
-                                    (static_cast<std::uint32_t>(block_[cursor_ + 3]) << 24);
+        const std::uint32_t value = ReadLittleEndian32(block_.data() + cursor_);
         cursor_ += 4;
         return value;
     }

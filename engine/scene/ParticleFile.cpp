@@ -5,6 +5,7 @@
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
+#include "engine/file/LittleEndian.h"
 #include "engine/scene/ModelFile.h"
 
 namespace OrrelayEngine {
@@ -32,8 +33,7 @@ public:
     {
         std::uint8_t bytes[4];
         file_.Read(bytes, 4);
-        return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-               (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+        return ReadLittleEndian32(bytes);
     }
 
     float F32()

@@ -1,4 +1,4 @@
-// Little-endian fields of the image and shader file formats, read from and
+// Little-endian fields of the binary file formats, read from and
 // written into byte buffers one by one, whatever the machine's own order.
 #pragma once
 
