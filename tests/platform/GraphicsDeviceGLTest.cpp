@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "platform/GraphicsTestScene.h"
 #include "platform/TextureSurface.h"
@@ -21,6 +25,15 @@ constexpr std::uint32_t kGreen = 0xFF00FF00u;
 constexpr std::uint32_t kBlue = 0xFF0000FFu;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 constexpr std::uint32_t kBlack = 0xFF000000u;
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUILLORY_TEST_UNDER_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define QUILLORY_TEST_UNDER_ASAN 1
+#endif
 
 #define OPEN_SCENE_OR_SKIP(scene)                                  \
     Scene scene;                                                   \
@@ -456,6 +469,36 @@ TEST(GraphicsDeviceGL, SurfaceFilledOnAnotherThreadUploadsAtFirstUse)
     EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{255, 0, 0, 255}));
 }
 
+TEST(GraphicsDeviceGL, SurfaceUnchangedSinceItsUploadIsNotUploadedAgain)
+{
+    OPEN_SCENE_OR_SKIP(scene);
+    std::unique_ptr<TextureSurface> texture = MakeTexture(1, 1, 1, {kGreen});
+    UsePointSampledTexture(*scene.device, texture.get());
+    scene.Clear(kBlack);
+    scene.DrawQuad(0, 0, 64, 64, 0.0f, kWhite);
+    ASSERT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{0, 255, 0, 255}));
+
+    // Texels changed behind the surface's back, without a lock, stay unseen:
+    // every later frame draws from the copy GL already holds.
+    std::uint32_t red = kRed;
+    std::memcpy(const_cast<std::uint8_t*>(texture->GetLevelBits(0)), &red, sizeof(red));
+    for (int frame = 0; frame < 3; ++frame) {
+        scene.device->SetTexture(0, nullptr);
+        scene.device->SetTexture(0, texture.get());
+        scene.Clear(kBlack);
+        scene.DrawQuad(0, 0, 64, 64, 0.0f, kWhite);
+        EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{0, 255, 0, 255})) << "frame " << frame;
+    }
+
+    void* bits = nullptr;
+    std::uint32_t pitch = 0;
+    ASSERT_EQ(kGraphicsOk, texture->Lock(0, bits, pitch));
+    texture->Unlock(0);
+    scene.Clear(kBlack);
+    scene.DrawQuad(0, 0, 64, 64, 0.0f, kWhite);
+    EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{255, 0, 0, 255}));
+}
+
 TEST(GraphicsDeviceGL, GridOfQuadsLandsOnItsCells)
 {
     OPEN_SCENE_OR_SKIP(scene);
@@ -519,4 +562,38 @@ TEST(GraphicsDriverGL, OffersWindowedSizesUpToTheDesktop)
         stencil = stencil || (format.depthBits == 32 && format.stencilBits > 0);
     }
     EXPECT_TRUE(stencil);
+}
+
+// The software rasteriser frees a frame's binning blocks (64 KiB each, tens of
+// megabytes a frame) when the next frame starts; handed back to the system,
+// every page of them faults in again on the next frame.
+TEST(GraphicsDriverGL, SoftwareRendererKeepsFreedFrameMemoryForReuse)
+{
+#if defined(QUILLORY_TEST_UNDER_ASAN) || !defined(__GLIBC__)
+    GTEST_SKIP() << "the heap under test is glibc's own";
+#else
+    OPEN_SCENE_OR_SKIP(scene);
+    const auto adapters = scene.driver->EnumerateAdapters();
+    ASSERT_EQ(1u, adapters.size());
+    if (adapters[0].devices.front().kind != DeviceKind::Software) {
+        GTEST_SKIP() << "a hardware renderer keeps no frame in the heap";
+    }
+    constexpr std::size_t kBlockBytes = 64 * 1024;
+    constexpr std::size_t kFrameBytes = 32 * 1024 * 1024;
+    std::vector<void*> blocks;
+    blocks.reserve(kFrameBytes / kBlockBytes);
+    const auto* before = static_cast<const char*>(sbrk(0));
+    for (std::size_t index = 0; index < kFrameBytes / kBlockBytes; ++index) {
+        void* block = std::malloc(kBlockBytes);
+        ASSERT_NE(nullptr, block);
+        std::memset(block, 1, kBlockBytes);
+        blocks.push_back(block);
+    }
+    const auto* peak = static_cast<const char*>(sbrk(0));
+    ASSERT_GE(static_cast<std::size_t>(peak - before), kFrameBytes / 2) << "the blocks did not come from the heap";
+    for (void* block : blocks) {
+        std::free(block);
+    }
+    EXPECT_EQ(peak, static_cast<const char*>(sbrk(0)));
+#endif
 }
