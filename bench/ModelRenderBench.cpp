@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/AlternatingFrames.h"
 #include "content/BmpFileWriter.h"
 #include "content/ModelFileWriter.h"
 #include "engine/core/Config.h"
@@ -241,21 +242,6 @@ void BM_ModelsThroughRawGL(benchmark::State& state)
 }
 BENCHMARK(BM_ModelsThroughRawGL)->Unit(benchmark::kMillisecond);
 
-template <typename Work>
-double SecondsOf(Work work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return spent.count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -267,18 +253,10 @@ int main(int argc, char** argv)
         std::printf("No OpenGL context: no ratio.\n");
         return 0;
     }
-    // Frames of the two paths alternate and the medians are compared, so that
-    // the load of a shared machine falls on both alike.
-    std::vector<double> ours;
-    std::vector<double> raw;
-    FrameThroughModelManager(scene);
-    FrameThroughRawGL(scene);
-    for (int round = 0; round < kComparedFrames; ++round) {
-        ours.push_back(SecondsOf([&] { FrameThroughModelManager(scene); }));
-        raw.push_back(SecondsOf([&] { FrameThroughRawGL(scene); }));
-    }
-    const double oursMedian = Median(ours);
-    const double rawMedian = Median(raw);
+    const Bench::FrameMedians medians = Bench::CompareAlternatingFrames(
+        [&] { FrameThroughModelManager(scene); }, [&] { FrameThroughRawGL(scene); }, kComparedFrames);
+    const double oursMedian = medians.oursSeconds;
+    const double rawMedian = medians.rawSeconds;
     const ModelManager::Statistics& statistics = scene.models->GetStatistics();
     std::printf("%d textured models of %u triangles (%u drawn): render pass %.1f fps, raw GL %.1f fps, "
                 "render pass / raw GL time = %.3f (goal <= 1.25)\n",

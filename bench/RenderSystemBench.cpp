@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/AlternatingFrames.h"
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/DeviceTexture.h"
@@ -306,21 +307,6 @@ double SecondsPerRun(Work work, int runs)
     return spent.count() / runs;
 }
 
-template <typename Work>
-double SecondsOf(Work work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return spent.count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -337,18 +323,10 @@ int main(int argc, char** argv)
     std::printf("(a) %d redundant state sets: cache %.1f us, device %.1f us, cache / device = %.3f\n", kRedundantSets,
                 cached * 1e6, direct * 1e6, cached / direct);
     SetUpLitTexturedState(*scene.system, scene.texture);
-    // Frames of the two paths alternate and the medians are compared, so that
-    // the load of a shared machine falls on both alike.
-    std::vector<double> ours;
-    std::vector<double> raw;
-    FrameThroughRenderSystem(scene);
-    FrameThroughRawGL(scene);
-    for (int round = 0; round < kComparedFrames; ++round) {
-        ours.push_back(SecondsOf([&] { FrameThroughRenderSystem(scene); }));
-        raw.push_back(SecondsOf([&] { FrameThroughRawGL(scene); }));
-    }
-    const double oursMedian = Median(ours);
-    const double rawMedian = Median(raw);
+    const Bench::FrameMedians medians = Bench::CompareAlternatingFrames(
+        [&] { FrameThroughRenderSystem(scene); }, [&] { FrameThroughRawGL(scene); }, kComparedFrames);
+    const double oursMedian = medians.oursSeconds;
+    const double rawMedian = medians.rawSeconds;
     std::printf("(b) %d textured lit quads: RenderSystem_D3D7 %.1f fps, raw GL %.1f fps, "
                 "render system / raw GL time = %.3f (goal <= 1.2)\n",
                 kQuadsPerFrame, 1.0 / oursMedian, 1.0 / rawMedian, oursMedian / rawMedian);
