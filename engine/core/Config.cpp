@@ -26,6 +26,17 @@ const char* const kDefaultConfigName = "Orrelay Engine";
 const char* const kDefaultVideoMode = "800x600x32";
 const char* const kTemporarySuffix = ".tmp";
 
+bool IsLowerCase(const std::string& text)
+{
+    for (char character : text) {
+        const auto unsignedCharacter = static_cast<unsigned char>(character);
+        if (std::tolower(unsignedCharacter) != unsignedCharacter) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool IsBlank(char character)
 {
     return std::isspace(static_cast<unsigned char>(character)) != 0;
@@ -138,6 +149,13 @@ ConfigVariable* Config::Find(const std::string& lowerName) const
 {
     const auto found = variables_.find(lowerName);
     return found == variables_.end() ? nullptr : found->second.get();
+}
+
+ConfigVariable* Config::FindNamed(const std::string& name) const
+{
+    // Owners poll their commands and changes every frame, and write the names
+    // in lower case: such a name is looked up as it is, with no lowered copy.
+    return IsLowerCase(name) ? Find(name) : Find(ToLower(name));
 }
 
 void Config::AddVariable(const std::string& name, std::uint32_t type, bool locked, bool saved, void* storage,
@@ -275,7 +293,7 @@ std::string Config::ToText(const ConfigVariable& variable)
 
 void Config::SetValue(const std::string& name, const std::string& text)
 {
-    ConfigVariable* variable = Find(ToLower(name));
+    ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly || variable->type == kConfigCommand) {
         return;
     }
@@ -284,19 +302,19 @@ void Config::SetValue(const std::string& name, const std::string& text)
 
 std::string Config::GetValue(const std::string& name) const
 {
-    const ConfigVariable* variable = Find(ToLower(name));
+    const ConfigVariable* variable = FindNamed(name);
     return variable == nullptr ? std::string() : ToText(*variable);
 }
 
 std::string Config::GetDefaultValue(const std::string& name) const
 {
-    const ConfigVariable* variable = Find(ToLower(name));
+    const ConfigVariable* variable = FindNamed(name);
     return variable == nullptr ? std::string() : variable->defaultText;
 }
 
 void Config::ResetToDefault(const std::string& name)
 {
-    ConfigVariable* variable = Find(ToLower(name));
+    ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly) {
         return;
     }
@@ -316,7 +334,7 @@ void Config::ResetAll()
 
 void Config::SetCommandIdle(const std::string& name, bool idle)
 {
-    ConfigVariable* variable = Find(ToLower(name));
+    ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly) {
         return;
     }
@@ -325,7 +343,7 @@ void Config::SetCommandIdle(const std::string& name, bool idle)
 
 bool Config::IsCommandIdle(const std::string& name) const
 {
-    const ConfigVariable* variable = Find(ToLower(name));
+    const ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly || variable->type != kConfigCommand) {
         return false;
     }
@@ -334,13 +352,13 @@ bool Config::IsCommandIdle(const std::string& name) const
 
 bool Config::IsChanged(const std::string& name) const
 {
-    const ConfigVariable* variable = Find(ToLower(name));
+    const ConfigVariable* variable = FindNamed(name);
     return variable != nullptr && variable->changed;
 }
 
 void Config::SetReadOnly(const std::string& name)
 {
-    ConfigVariable* variable = Find(ToLower(name));
+    ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly) {
         return;
     }

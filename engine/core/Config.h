@@ -84,6 +84,8 @@ public:
 
 private:
     ConfigVariable* Find(const std::string& lowerName) const;
+    // Any case; the name need not be lowered first.
+    ConfigVariable* FindNamed(const std::string& name) const;
     static void SetFromText(ConfigVariable& variable, const std::string& text);
     static std::string ToText(const ConfigVariable& variable);
     void TakeSnapshot(ConfigVariable& variable) const;

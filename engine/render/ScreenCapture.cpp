@@ -15,6 +15,14 @@ namespace {
 constexpr std::uint32_t kMovieBitsPerPixel = 24;
 constexpr std::uint32_t kNumberDigits = 3;
 
+// Polled every frame; made once, since names this long do not fit in a
+// string's own storage and each poll would otherwise allocate.
+const std::string kTakeScreenshotCommand = "sc_take_screenshot";
+const std::string kTakeTgaScreenshotCommand = "sc_take_screenshot_tga";
+const std::string kTakeJpegScreenshotCommand = "sc_take_screenshot_jpg";
+const std::string kStartMovieCommand = "sc_start_movie_record";
+const std::string kStopMovieCommand = "sc_stop_movie_record";
+
 } // namespace
 
 ScreenCapture::ScreenCapture(MessageManager* log, FileManager* fileManager, Config* config,
@@ -31,7 +39,7 @@ ScreenCapture::~ScreenCapture()
     StopRecording();
 }
 
-bool ScreenCapture::IsCommandPending(const char* name)
+bool ScreenCapture::IsCommandPending(const std::string& name)
 {
     if (config_->IsCommandIdle(name)) {
         return false;
@@ -49,26 +57,26 @@ void ScreenCapture::Update()
     if (format < 0) {
         format = 0;
     }
-    if (IsCommandPending("sc_take_screenshot")) {
+    if (IsCommandPending(kTakeScreenshotCommand)) {
         screenshotPending_ = true;
         screenshotFormat_ = format;
     }
     // Each named command saves in the format its name says.
-    if (IsCommandPending("sc_take_screenshot_tga")) {
+    if (IsCommandPending(kTakeTgaScreenshotCommand)) {
         screenshotPending_ = true;
         screenshotFormat_ = kFormatTga;
     }
-    if (IsCommandPending("sc_take_screenshot_jpg")) {
+    if (IsCommandPending(kTakeJpegScreenshotCommand)) {
         screenshotPending_ = true;
         screenshotFormat_ = kFormatJpeg;
     }
     if (screenshotPending_) {
         MakeScreenshotName(screenshotFormat_);
     }
-    if (IsCommandPending("sc_start_movie_record")) {
+    if (IsCommandPending(kStartMovieCommand)) {
         StartRecording();
     }
-    if (IsCommandPending("sc_stop_movie_record")) {
+    if (IsCommandPending(kStopMovieCommand)) {
         StopRecording();
     }
 

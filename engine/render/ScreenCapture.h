@@ -62,7 +62,7 @@ protected:
 
 private:
     void MakeName(const std::string& stem, const std::string& extension);
-    bool IsCommandPending(const char* name);
+    bool IsCommandPending(const std::string& name);
     // Converts the grab into the movie's bitmap layout; false when its size
     // no longer matches the movie's.
     bool FillMovieFrame();

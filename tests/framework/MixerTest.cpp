@@ -14,6 +14,7 @@
 #include "framework/FadingSound.h"
 #include "framework/Mixer.h"
 #include "framework/SoundInstance.h"
+#include "support/AllocationCounter.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {
@@ -344,6 +345,33 @@ TEST(MixerSilent, WithoutASoundDeviceEverythingAnswersStoppedAndVolumesAreKept)
     EXPECT_EQ(mixer.GetMusicVolume(), 1.0f);
     EXPECT_EQ(mixer.GetSoundVolume(), 0.2f);
     EXPECT_FLOAT_EQ(mixer.GetDefaultMusicVolume(), 0.37f);
+}
+
+TEST_F(MixerTest, FramesWithFadesRunningAllocateNothing)
+{
+    mixer.PlayMusic(0, kMenuTrack, true, 0.5f);
+    mixer.PlaySound(kRain);
+    sounds.Update(true);
+    for (int frame = 0; frame < 3; ++frame) {
+        mixer.Advance(0.016f);
+    }
+    std::size_t allocations = 0;
+    for (int frame = 0; frame < 60; ++frame) {
+        if (frame == 20) {
+            // The menu track fades out and stops while the game track fades in.
+            mixer.PlayMusic(0, kGameTrack, true, 1.0f);
+        }
+        if (frame == 40) {
+            mixer.PauseAllMusic(true, true, 0.5f);
+        }
+        timers.Update();
+        TestSupport::ScopedAllocationCount count;
+        mixer.Update();
+        mixer.Advance(0.016f);
+        allocations += count.Count();
+    }
+    EXPECT_EQ(allocations, 0u);
+    EXPECT_NE(mixer.FindTrack(kGameTrack)->GetFadeState(), FadingSound::kFadeNone) << "a fade was still running";
 }
 
 } // namespace

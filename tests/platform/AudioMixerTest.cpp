@@ -11,6 +11,7 @@
 #include "platform/AudioDevice.h"
 #include "platform/AudioListener.h"
 #include "platform/AudioPrimaryBuffer.h"
+#include "support/AllocationCounter.h"
 
 namespace Platform {
 namespace {
@@ -437,6 +438,40 @@ TEST(AudioDeviceTest, SdlDevicePullsFromTheMixer)
         buffer->GetCurrentPosition(&play, nullptr);
     }
     EXPECT_GT(play, 0u);
+}
+
+TEST_F(AudioMixerTest, MixingPlayingVoicesAllocatesNothing)
+{
+    std::vector<std::int16_t> ramp;
+    for (int i = 0; i < 4000; ++i) {
+        ramp.push_back(static_cast<std::int16_t>((i % 200) * 50));
+    }
+    auto mono = MakeBuffer(1, 16, 22050, Samples16(ramp));
+    auto stereo = MakeBuffer(2, 16, 44100, Samples16(ramp));
+    auto bytes8 = MakeBuffer(1, 8, 11025, std::vector<std::uint8_t>(3000, 200));
+    auto once = MakeBuffer(1, 16, 22050, Samples16(ramp));
+    ASSERT_EQ(mono->Play(true), kAudioOk);
+    ASSERT_EQ(stereo->Play(true), kAudioOk);
+    ASSERT_EQ(bytes8->Play(true), kAudioOk);
+    mono->SetVolume(-600);
+    mono->SetFrequency(30000);
+    // Frames of about 60 per second at 44.1 kHz, into the output of one frame.
+    std::vector<std::int16_t> out(2 * 735);
+    for (int frame = 0; frame < 3; ++frame) {
+        device_->Mix(out.data(), 735);
+    }
+    std::size_t allocations = 0;
+    for (int frame = 0; frame < 60; ++frame) {
+        if (frame % 10 == 0) {
+            // A one-shot voice that starts, plays out and ends while counted.
+            ASSERT_EQ(once->Play(false), kAudioOk);
+        }
+        TestSupport::ScopedAllocationCount count;
+        device_->Mix(out.data(), 735);
+        allocations += count.Count();
+    }
+    EXPECT_EQ(allocations, 0u);
+    EXPECT_NE(out[0], 0) << "the voices were heard";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileManager.h"
+#include "support/AllocationCounter.h"
 #include "tests/engine/file/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -289,6 +290,46 @@ TEST_F(ConfigTest, WatchedVariablesReportChangesForOneFrame)
     config->Update();
     EXPECT_FALSE(config->IsChanged("d_level"));
     EXPECT_FALSE(config->IsChanged("v_gamma")) << "unwatched";
+}
+
+TEST_F(ConfigTest, SteadyFramesAllocateNothing)
+{
+    auto config = MakeConfig();
+    float level = 0.0f;
+    std::int32_t count = 0;
+    std::uint8_t flag = 0;
+    std::string title;
+    config->AddVariable("d_level", kConfigFloat, false, false, &level, "0.5", true);
+    config->AddVariable("d_count", kConfigInteger, false, false, &count, "3", true);
+    config->AddVariable("d_flag", kConfigBoolean, false, false, &flag, "1", true);
+    config->AddVariable("d_title", kConfigString, false, false, &title, "a title longer than any small buffer", true);
+    std::int32_t detail = 0;
+    config->AddVariable("d_watched_detail_level", kConfigInteger, false, false, &detail, "1", true);
+    // Names as an owner keeps them; too long for a string's own storage.
+    const std::string longWatched = "d_watched_detail_level";
+    const std::string longCommand = "sc_start_movie_record";
+    for (int frame = 0; frame < 3; ++frame) {
+        config->Update();
+        config->ClearChanged();
+    }
+
+    bool seenEveryChange = true;
+    TestSupport::ScopedAllocationCount allocations;
+    for (int frame = 0; frame < 100; ++frame) {
+        // Numbers that change every frame still take no memory to notice.
+        level = 0.5f + 0.01f * static_cast<float>(frame % 2);
+        count = frame;
+        flag = static_cast<std::uint8_t>(frame % 2);
+        detail = frame;
+        config->Update();
+        seenEveryChange = seenEveryChange && config->IsChanged("D_Count") && config->IsChanged(longWatched);
+        if (!config->IsCommandIdle(longCommand)) {
+            config->SetCommandIdle(longCommand, true);
+        }
+        config->ClearChanged();
+    }
+    EXPECT_EQ(allocations.Count(), 0u);
+    EXPECT_TRUE(seenEveryChange) << "whatever the case of the name";
 }
 
 TEST(ParseVideoMode, ReadsEachPartLikeTheCLibraryAndFallsBackWhenOneGivesNoSize)

@@ -12,6 +12,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "platform/FileSystem.h"
+#include "support/AllocationCounter.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -247,6 +248,20 @@ TEST_F(MessageManagerTest, ConcurrentMessagesStayWhole)
     }
     EXPECT_EQ(start, body.size());
     EXPECT_EQ(lines, 2u * kMessagesPerThread);
+}
+
+TEST_F(MessageManagerTest, ClearingAnEmptyFrameAllocatesNothing)
+{
+    auto log = MakeLog();
+    log->LogInfo("a message from loading");
+    log->ClearMessages();
+    log->ClearMessages();
+    TestSupport::ScopedAllocationCount allocations;
+    for (int frame = 0; frame < 100; ++frame) {
+        log->ClearMessages();
+    }
+    EXPECT_EQ(allocations.Count(), 0u);
+    EXPECT_EQ(log->GetMessageCount(), 0u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/core/TimerManager.h"
 #include "platform/Clock.h"
+#include "support/AllocationCounter.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -108,6 +109,20 @@ TEST_F(TimerManagerTest, DeletingForeignOrNullTimerChangesNothing)
     manager_.CreateTimer(0.0f, false);
     manager_.CreateTimer(0.0f, false);
     EXPECT_EQ(manager_.GetSlotCount(), 3u) << "the freed slot was on the stack only once";
+}
+
+TEST_F(TimerManagerTest, SteadyFramesAllocateNothing)
+{
+    manager_.SetSmoothing(true);
+    manager_.CreateTimer(0.0f, false);
+    for (int frame = 0; frame < 3; ++frame) {
+        Frame(16.0);
+    }
+    TestSupport::ScopedAllocationCount allocations;
+    for (int frame = 0; frame < 100; ++frame) {
+        Frame(16.0);
+    }
+    EXPECT_EQ(allocations.Count(), 0u);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
 #include "engine/file/FileManager.h"
+#include "support/AllocationCounter.h"
 #include "tests/engine/file/TempFolder.h"
 
 #include "platform/AppWindow.h"
@@ -414,6 +415,52 @@ TEST_F(ControlsTest, CursorCounterSettlesAtTenEitherWay)
         Frame();
     }
     EXPECT_EQ(Platform::GetCursorShowCount(), 10);
+}
+
+TEST_F(ControlsTest, SteadyFramesWithInputAllocateNothing)
+{
+    // One frame's worth of keyboard and mouse traffic; the events reach the
+    // device queues before the frame, as the system's would.
+    const auto feed = [](int frame) {
+        const bool down = frame % 2 == 0;
+        Key(Platform::KeyCode::kA, down);
+        Key(Platform::KeyCode::kSpace, !down);
+        Key(Platform::KeyCode::kEscape, down);
+        Mouse(Platform::kMouseOffsetX, 3);
+        Mouse(Platform::kMouseOffsetY, -2);
+        Mouse(Platform::kMouseOffsetWheel, down ? 120 : -120);
+        Mouse(Platform::kMouseOffsetButton0, down ? Platform::kInputDownFlag : 0);
+        Mouse(Platform::kMouseOffsetButton0 + 1, down ? 0 : Platform::kInputDownFlag);
+    };
+    for (const bool buffered : {true, false}) {
+        Open(buffered);
+        for (int frame = 0; frame < 3; ++frame) {
+            feed(frame);
+            Frame();
+            EndFrame();
+        }
+        std::size_t allocations = 0;
+        bool sawKeys = false;
+        for (int frame = 0; frame < 50; ++frame) {
+            feed(frame);
+            if (frame == 10) {
+                controls_->BlockInput();
+            }
+            TestSupport::ScopedAllocationCount count;
+            Frame();
+            sawKeys = sawKeys || (controls_->IsKeyDown("A") && controls_->WasKeyPressed("ESCAPE"));
+            controls_->WasKeyPressed("SPACE");
+            controls_->AnyKeyPressed();
+            controls_->ShowCursor(frame % 3 != 0);
+            EndFrame();
+            allocations += count.Count();
+        }
+        EXPECT_EQ(allocations, 0u) << (buffered ? "buffered" : "immediate");
+        EXPECT_TRUE(sawKeys) << "the input really went through";
+        controls_.reset();
+        Platform::DiscardPendingEvents();
+        Platform::ReleaseAllHeldKeys();
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "engine/render/Camera.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/Camera_D3D7.h"
+#include "support/AllocationCounter.h"
 #include "tests/engine/render/RenderSystemTestSupport.h"
 
 namespace OrrelayEngine {
@@ -235,6 +236,28 @@ TEST_F(CameraFixture, AnAttachmentAwayFromIdentityMarksTheCamera)
     nearlyIdentity.m[3] = 0.00005f;
     camera.SetSecondMatrix(nearlyIdentity);
     EXPECT_FALSE(camera.IsAttached());
+}
+
+TEST_F(CameraFixture, SteadyUpdatesAllocateNothing)
+{
+    Camera* gui = cameras_->CreateCamera(1);
+    Camera* side = cameras_->CreateCamera(0);
+    const auto frame = [&](int number) {
+        const float step = static_cast<float>(number);
+        side->SetPosition(Vector3(step, 2.0f, -5.0f));
+        side->rotation = Quaternion(0.0f, std::sin(0.05f * step), 0.0f, std::cos(0.05f * step));
+        cameras_->Update();
+        cameras_->ApplyCamera(side, number % 2 == 0);
+        cameras_->ApplyCamera(gui, false);
+    };
+    for (int number = 0; number < 3; ++number) {
+        frame(number);
+    }
+    TestSupport::ScopedAllocationCount allocations;
+    for (int number = 0; number < 50; ++number) {
+        frame(number);
+    }
+    EXPECT_EQ(allocations.Count(), 0u);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "engine/render/Light.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/Light_D3D7.h"
+#include "support/AllocationCounter.h"
 #include "tests/engine/render/RenderSystemTestSupport.h"
 
 namespace OrrelayEngine {
@@ -140,6 +141,31 @@ TEST_F(LightFixture, AmbientAndLightingPassTheStateCache)
     lights_->SetLighting(true);
     EXPECT_EQ(lightingBefore + 1, device.GetRenderStateCount(Platform::RenderState::Lighting));
     EXPECT_EQ(1u, device.GetRenderState(Platform::RenderState::Lighting));
+}
+
+TEST_F(LightFixture, ApplyingEveryFrameAllocatesNothing)
+{
+    Light* sun = lights_->CreateLight();
+    sun->type = Light::kDirectional;
+    Light* lamp = lights_->CreateLight();
+    lamp->type = Light::kSpot;
+    lamp->outerConeAngle = 0.5f;
+    lights_->CreateLight();
+    const auto frame = [&](int number) {
+        const float step = static_cast<float>(number);
+        lights_->SetAmbientColor(Color(0.1f * static_cast<float>(number % 3), 0.2f, 0.2f, 1.0f));
+        lamp->position = Vector3(step, 1.0f, 0.0f);
+        sun->enabled = static_cast<std::uint8_t>(number % 2);
+        lights_->ApplyAll();
+    };
+    for (int number = 0; number < 3; ++number) {
+        frame(number);
+    }
+    TestSupport::ScopedAllocationCount allocations;
+    for (int number = 0; number < 50; ++number) {
+        frame(number);
+    }
+    EXPECT_EQ(allocations.Count(), 0u);
 }
 
 } // namespace

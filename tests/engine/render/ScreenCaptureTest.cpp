@@ -11,6 +11,7 @@
 #include "engine/render/RenderSystemTestSupport.h"
 #include "engine/render/ScreenCapture.h"
 #include "platform/AviTestReader.h"
+#include "support/AllocationCounter.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -179,6 +180,31 @@ TEST_F(ScreenCaptureTest, WithoutAPictureNothingIsWrittenAndTheFailureIsLogged)
     blind.Update();
     EXPECT_EQ(CountLogged("Failed to create avi stream"), 1u);
     EXPECT_FALSE(blind.IsRecording());
+}
+
+TEST_F(ScreenCaptureTest, FramesWithoutACommandAllocateNothing)
+{
+    for (int frame = 0; frame < 3; ++frame) {
+        capture_->Update();
+    }
+    TestSupport::ScopedAllocationCount idle;
+    for (int frame = 0; frame < 50; ++frame) {
+        capture_->Update();
+    }
+    EXPECT_EQ(idle.Count(), 0u) << "polling the commands";
+
+    // A recording frame writes to the movie it opened at the start, and takes
+    // no memory for it.
+    Issue("sc_start_movie_record");
+    for (int frame = 0; frame < 3; ++frame) {
+        capture_->Update();
+    }
+    TestSupport::ScopedAllocationCount recording;
+    for (int frame = 0; frame < 10; ++frame) {
+        capture_->Update();
+    }
+    EXPECT_EQ(recording.Count(), 0u) << "recording";
+    EXPECT_EQ(capture_->GetFrameNumber(), 13);
 }
 
 } // namespace

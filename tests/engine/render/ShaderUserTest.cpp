@@ -6,11 +6,13 @@
 
 #include "engine/core/FatalError.h"
 #include "engine/core/Random.h"
+#include "engine/core/TimerManager.h"
 #include "engine/render/Shader.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/render/Texture2D.h"
+#include "support/AllocationCounter.h"
 #include "tests/engine/render/TextureTestSupport.h"
 
 namespace OrrelayEngine {
@@ -233,6 +235,39 @@ TEST_F(ShaderManagerFiles, ARandomStartPutsEachUserSomewhereInItsFrames)
     EXPECT_GT(starts.size(), 10u);
     EXPECT_EQ(0.0f, shaders_->CreateShaderUser(MakeTextureShaderDescriptor(4, 2, "g.bmp", "", false))
                         ->GetFramePosition(0));
+}
+
+TEST_F(ShaderManagerFiles, UpdatingAnimatedUsersAllocatesNothing)
+{
+    for (int frame = 0; frame < 4; ++frame) {
+        SaveBmp("data\\walk" + std::to_string(frame) + ".bmp", Plain(2, 2, 3, 10));
+    }
+    TimerManager timers;
+    ShaderManager shaders(log_.get(), files_.get(), &timers, &render_.config, render_.system.get());
+    ShaderDescriptor files(0);
+    files.ConstructForAnimatedTexture(false, ShaderStage::kAnimationDiffuseFiles, 1, 1, 4, 12.0f, "walk0.bmp", "",
+                                      false);
+    ShaderDescriptor grid(0);
+    grid.AddStage(ShaderStage::kFlagRandomStart | ShaderStage::kFlagNoTexture, ShaderStage::kAnimationGrid, 4, 2, 8,
+                  6.0f, "grid.bmp", "", 1);
+    for (int i = 0; i < 10; ++i) {
+        shaders.CreateShaderUser(files);
+        shaders.CreateShaderUser(grid);
+        shaders.CreateShaderUser(MakeSingleTextureShaderDescriptor("walk1.bmp", "", false));
+    }
+    for (int frame = 0; frame < 3; ++frame) {
+        timers.Update();
+        shaders.UpdateShaderUsers();
+    }
+
+    std::size_t allocations = 0;
+    for (int frame = 0; frame < 50; ++frame) {
+        timers.Update();
+        TestSupport::ScopedAllocationCount count;
+        shaders.UpdateShaderUsers();
+        allocations += count.Count();
+    }
+    EXPECT_EQ(allocations, 0u);
 }
 
 } // namespace

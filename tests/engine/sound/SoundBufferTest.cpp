@@ -15,6 +15,7 @@
 #include "engine/sound/Sound_DS7.h"
 #include "platform/AudioBuffer.h"
 #include "platform/AudioDevice.h"
+#include "support/AllocationCounter.h"
 #include "SoundTestFixture.h"
 
 namespace SoundTests {
@@ -329,6 +330,51 @@ TEST_F(SoundBufferTest, LoopingOggStreamPlaysOnPastItsEnd)
     }
     EXPECT_GT(loudest, 10000);
     EXPECT_EQ(sound->GetState(), Sound::kPlaying);
+    EXPECT_EQ(log_->GetMessageCount(), 0u);
+}
+
+TEST_F(SoundBufferTest, SteadyFramesOfPlayingAndStreamedSoundsAllocateNothing)
+{
+    const std::string wavStream =
+        WriteFile("long.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(300000)));
+    const auto tone = Content::ToneSynth::Sine(330.0f, 22050, 270000, 2, 0.5f);
+    const std::string oggStream = WriteFile("music.ogg", Content::OggWriter::Encode(tone, 2, 22050));
+    const std::string shortPath =
+        WriteFile("click.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(2000)));
+    Sound* streamed = manager_->CreateSound(wavStream);
+    Sound* music = manager_->CreateSound(oggStream);
+    Sound* loop = manager_->CreateSound(shortPath);
+    Sound* click = manager_->CreateSound(shortPath);
+    ASSERT_TRUE(BufferOf(streamed)->IsStreamed());
+    ASSERT_TRUE(BufferOf(music)->IsStreamed());
+    for (Sound* sound : {streamed, music, loop}) {
+        sound->SetLoop(true);
+        manager_->PlaySound(sound, true);
+    }
+
+    // A frame: the device pulls about 1/30 s, then the game queues a click
+    // now and then and runs its update, which refills the streams.
+    std::vector<std::int16_t> out(2 * 1470);
+    std::size_t mixing = 0;
+    std::size_t updating = 0;
+    for (int frame = 0; frame < 230; ++frame) {
+        const bool counted = frame >= 3;
+        {
+            TestSupport::ScopedAllocationCount count;
+            system_->GetDevice()->Mix(out.data(), 1470);
+            mixing += counted ? count.Count() : 0;
+        }
+        TestSupport::ScopedAllocationCount count;
+        if (frame % 7 == 0) {
+            manager_->PlaySound(click, false);
+        }
+        manager_->Update(true);
+        updating += counted ? count.Count() : 0;
+    }
+    EXPECT_EQ(mixing, 0u);
+    EXPECT_EQ(updating, 0u);
+    EXPECT_GT(BufferOf(streamed)->GetTotalPlayed(), 300000u * 4) << "the stream wrapped while counted";
+    EXPECT_EQ(streamed->GetState(), Sound::kPlaying);
     EXPECT_EQ(log_->GetMessageCount(), 0u);
 }
 
