@@ -43,7 +43,8 @@ public:
     virtual void ReleaseScreenBuffers() = 0;
 
     virtual std::vector<ZBufferFormat> EnumerateZBufferFormats(std::uint32_t device) = 0;
-    virtual std::vector<PixelFormat> EnumerateTextureFormats() = 0;
+    // The texel formats of the CPU texture surfaces every driver shares.
+    virtual std::vector<PixelFormat> EnumerateTextureFormats();
     // The device draws into the screen buffers; it must be destroyed before they are released.
     virtual GraphicsResult CreateDevice(std::uint32_t device, std::unique_ptr<GraphicsDevice>& out) = 0;
 

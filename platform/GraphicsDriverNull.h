@@ -43,7 +43,6 @@ public:
     GraphicsResult CreateScreenBuffers(std::uint32_t width, std::uint32_t height, bool fullScreen) override;
     void ReleaseScreenBuffers() override;
     std::vector<ZBufferFormat> EnumerateZBufferFormats(std::uint32_t device) override;
-    std::vector<PixelFormat> EnumerateTextureFormats() override;
     GraphicsResult CreateDevice(std::uint32_t device, std::unique_ptr<GraphicsDevice>& out) override;
     GraphicsResult Present(bool waitForVerticalBlank) override;
     GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,
