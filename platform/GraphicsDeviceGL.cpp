@@ -265,10 +265,7 @@ bool IsArgb8888(const PixelFormat& format)
 } // namespace
 
 GraphicsDeviceGL::GraphicsDeviceGL(const DeviceDescription& description, GraphicsDriverGL* driver)
-    : description_(description),
-      driver_(driver),
-      stageCount_(std::min<std::uint32_t>(std::max<std::uint32_t>(description.maxSimultaneousTextures, 1),
-                                          kMaxTextureStages))
+    : GraphicsDevice(description, driver), driver_(driver)
 {
     ApplyDefaults();
 }
@@ -276,7 +273,7 @@ GraphicsDeviceGL::GraphicsDeviceGL(const DeviceDescription& description, Graphic
 GraphicsDeviceGL::~GraphicsDeviceGL()
 {
     // Leave no stage pointing at a surface that may go before the next device.
-    for (std::uint32_t unit = 0; unit < stageCount_; ++unit) {
+    for (std::uint32_t unit = 0; unit < GetStageLimit(); ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, 0);
         glDisable(GL_TEXTURE_2D);
@@ -284,6 +281,7 @@ GraphicsDeviceGL::~GraphicsDeviceGL()
     glActiveTexture(GL_TEXTURE0);
 }
 
+// Brings GL in step with the stored state a new device starts from.
 void GraphicsDeviceGL::ApplyDefaults()
 {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -298,39 +296,14 @@ void GraphicsDeviceGL::ApplyDefaults()
     glDisableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_VERTEX_ARRAY);
     clientArrays_ = kVertexPosition;
-    for (std::uint32_t unit = 0; unit < kMaxTextureStages; ++unit) {
-        if (unit < stageCount_) {
-            glClientActiveTexture(GL_TEXTURE0 + unit);
-            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-            glActiveTexture(GL_TEXTURE0 + unit);
-            glDisable(GL_TEXTURE_2D);
-            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-        }
-        Stage& stage = stages_[unit];
-        auto set = [&stage](StageState state, std::uint32_t value) {
-            stage.states[static_cast<std::size_t>(state)] = value;
-        };
-        set(StageState::ColorOperation, unit == 0 ? kTextureOpModulate : kTextureOpDisable);
-        set(StageState::ColorArgument1, kTextureArgTexture);
-        set(StageState::ColorArgument2, kTextureArgCurrent);
-        set(StageState::AlphaOperation, unit == 0 ? kTextureOpSelectArg1 : kTextureOpDisable);
-        set(StageState::AlphaArgument1, kTextureArgTexture);
-        set(StageState::AlphaArgument2, kTextureArgCurrent);
-        set(StageState::TexCoordIndex, unit);
-        set(StageState::AddressU, kAddressWrap);
-        set(StageState::AddressV, kAddressWrap);
-        set(StageState::MagFilter, kFilterPoint);
-        set(StageState::MinFilter, kFilterPoint);
-        set(StageState::MipFilter, kMipFilterNone);
-        set(StageState::MaxAnisotropy, 1);
-        set(StageState::TextureTransformFlags, kTextureTransformDisable);
-        stage.texture = nullptr;
-        stage.transform = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-        stage.environmentDirty = true;
-        stage.samplerDirty = true;
-        stage.transformDirty = true;
-        stage.enabled = false;
+    for (std::uint32_t unit = 0; unit < GetStageLimit(); ++unit) {
+        glClientActiveTexture(GL_TEXTURE0 + unit);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glDisable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     }
+    units_ = {};
     clientTextureUnits_ = 0;
     glClientActiveTexture(GL_TEXTURE0);
     glActiveTexture(GL_TEXTURE0);
@@ -338,42 +311,10 @@ void GraphicsDeviceGL::ApplyDefaults()
     clientActiveUnit_ = 0;
     currentNormalSet_ = false;
     currentColorSet_ = false;
-
-    for (auto& transform : transforms_) {
-        transform = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    for (std::uint32_t index = 0; index < static_cast<std::uint32_t>(RenderState::Count); ++index) {
+        const auto state = static_cast<RenderState>(index);
+        ApplyRenderState(state, GetRenderState(state));
     }
-    const std::pair<RenderState, std::uint32_t> defaults[] = {
-        {RenderState::Ambient, 0},
-        {RenderState::AlphaBlendEnable, 0},
-        {RenderState::SourceBlend, kBlendOne},
-        {RenderState::DestinationBlend, kBlendZero},
-        {RenderState::CullMode, kCullCounterClockwise},
-        {RenderState::Lighting, 1},
-        {RenderState::NormalizeNormals, 0},
-        {RenderState::ZEnable, 1},
-        {RenderState::ZWriteEnable, 1},
-        {RenderState::ZFunction, kCompareLessEqual},
-        {RenderState::StencilEnable, 0},
-        {RenderState::StencilFunction, kCompareAlways},
-        {RenderState::StencilReference, 0},
-        {RenderState::StencilMask, 0xFFFFFFFFu},
-        {RenderState::StencilWriteMask, 0xFFFFFFFFu},
-        {RenderState::StencilFail, kStencilKeep},
-        {RenderState::StencilZFail, kStencilKeep},
-        {RenderState::StencilPass, kStencilKeep},
-        {RenderState::ColorVertex, 1},
-        {RenderState::DiffuseMaterialSource, kMaterialSourceColor1},
-        {RenderState::AmbientMaterialSource, kMaterialSourceMaterial},
-        {RenderState::SpecularMaterialSource, kMaterialSourceColor2},
-        {RenderState::EmissiveMaterialSource, kMaterialSourceMaterial},
-        {RenderState::TextureFactor, 0xFFFFFFFFu},
-    };
-    for (const auto& entry : defaults) {
-        renderStates_[static_cast<std::size_t>(entry.first)] = entry.second;
-        ApplyRenderState(entry.first, entry.second);
-    }
-    lightEnabled_.fill(false);
-    material_ = Material{};
     projectionDirty_ = true;
     modelViewDirty_ = true;
     lightsDirty_ = true;
@@ -382,12 +323,8 @@ void GraphicsDeviceGL::ApplyDefaults()
     colorMaterialMode_ = 0;
 }
 
-GraphicsResult GraphicsDeviceGL::SetViewport(const Viewport& viewport)
+GraphicsResult GraphicsDeviceGL::DoSetViewport(const Viewport& viewport)
 {
-    if (viewport.width == 0 || viewport.height == 0) {
-        return kGraphicsErrInvalidParams;
-    }
-    viewport_ = viewport;
     const std::int64_t bottom = static_cast<std::int64_t>(driver_->GetDrawableHeight()) -
                                 (static_cast<std::int64_t>(viewport.y) + viewport.height);
     glViewport(static_cast<GLint>(viewport.x), static_cast<GLint>(bottom), static_cast<GLsizei>(viewport.width),
@@ -397,31 +334,21 @@ GraphicsResult GraphicsDeviceGL::SetViewport(const Viewport& viewport)
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::CreateZBuffer(const ZBufferFormat& format)
+GraphicsResult GraphicsDeviceGL::DoCreateZBuffer(const ZBufferFormat&)
 {
-    if (format.depthBits == 0) {
-        return kGraphicsErrInvalidParams;
-    }
-    zBuffer_ = format;
-    hasZBuffer_ = true;
-    ApplyRenderState(RenderState::ZEnable, renderStates_[static_cast<std::size_t>(RenderState::ZEnable)]);
+    ApplyRenderState(RenderState::ZEnable, GetRenderState(RenderState::ZEnable));
     ApplyStencil();
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetRenderTarget()
+GraphicsResult GraphicsDeviceGL::DoSetRenderTarget()
 {
     driver_->MakeCurrent();
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetTransform(TransformState state, const float matrix[16])
+GraphicsResult GraphicsDeviceGL::DoSetTransform(TransformState state)
 {
-    const auto index = static_cast<std::size_t>(state);
-    if (index >= transforms_.size() || matrix == nullptr) {
-        return kGraphicsErrInvalidParams;
-    }
-    std::copy(matrix, matrix + 16, transforms_[index].begin());
     switch (state) {
     case TransformState::Projection: projectionDirty_ = true; break;
     case TransformState::View:
@@ -433,23 +360,14 @@ GraphicsResult GraphicsDeviceGL::SetTransform(TransformState state, const float 
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetTextureTransform(std::uint32_t stage, const float matrix[16])
+GraphicsResult GraphicsDeviceGL::DoSetTextureTransform(std::uint32_t stage)
 {
-    if (stage >= stageCount_ || matrix == nullptr) {
-        return kGraphicsErrInvalidParams;
-    }
-    std::copy(matrix, matrix + 16, stages_[stage].transform.begin());
-    stages_[stage].transformDirty = true;
+    units_[stage].transformDirty = true;
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetRenderState(RenderState state, std::uint32_t value)
+GraphicsResult GraphicsDeviceGL::DoSetRenderState(RenderState state, std::uint32_t value)
 {
-    const auto index = static_cast<std::size_t>(state);
-    if (index >= renderStates_.size()) {
-        return kGraphicsErrInvalidParams;
-    }
-    renderStates_[index] = value;
     ApplyRenderState(state, value);
     return kGraphicsOk;
 }
@@ -467,8 +385,8 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
     case RenderState::AlphaBlendEnable: enable(GL_BLEND, value != 0); break;
     case RenderState::SourceBlend:
     case RenderState::DestinationBlend:
-        glBlendFunc(MapBlend(renderStates_[static_cast<std::size_t>(RenderState::SourceBlend)]),
-                    MapBlend(renderStates_[static_cast<std::size_t>(RenderState::DestinationBlend)]));
+        glBlendFunc(MapBlend(GetRenderState(RenderState::SourceBlend)),
+                    MapBlend(GetRenderState(RenderState::DestinationBlend)));
         break;
     case RenderState::CullMode:
         // Both name the winding as seen on the screen; GL's front faces are the
@@ -482,7 +400,7 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
         break;
     case RenderState::Lighting: enable(GL_LIGHTING, value != 0); break;
     case RenderState::NormalizeNormals: enable(GL_NORMALIZE, value != 0); break;
-    case RenderState::ZEnable: enable(GL_DEPTH_TEST, value != 0 && hasZBuffer_); break;
+    case RenderState::ZEnable: enable(GL_DEPTH_TEST, value != 0 && HasZBuffer()); break;
     case RenderState::ZWriteEnable: glDepthMask(value != 0 ? GL_TRUE : GL_FALSE); break;
     case RenderState::ZFunction: glDepthFunc(MapCompare(value)); break;
     case RenderState::StencilEnable:
@@ -494,8 +412,8 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
     case RenderState::StencilZFail:
     case RenderState::StencilPass: ApplyStencil(); break;
     case RenderState::TextureFactor:
-        for (auto& stage : stages_) {
-            stage.environmentDirty = true;
+        for (auto& unit : units_) {
+            unit.environmentDirty = true;
         }
         break;
     default:
@@ -506,8 +424,8 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
 
 void GraphicsDeviceGL::ApplyStencil()
 {
-    auto state = [this](RenderState which) { return renderStates_[static_cast<std::size_t>(which)]; };
-    if (state(RenderState::StencilEnable) != 0 && hasZBuffer_ && zBuffer_.stencilBits > 0) {
+    auto state = [this](RenderState which) { return GetRenderState(which); };
+    if (state(RenderState::StencilEnable) != 0 && HasZBuffer() && GetZBufferFormat().stencilBits > 0) {
         glEnable(GL_STENCIL_TEST);
     } else {
         glDisable(GL_STENCIL_TEST);
@@ -520,70 +438,50 @@ void GraphicsDeviceGL::ApplyStencil()
     glStencilMask(state(RenderState::StencilWriteMask));
 }
 
-GraphicsResult GraphicsDeviceGL::SetTextureStageState(std::uint32_t stage, StageState state, std::uint32_t value)
+GraphicsResult GraphicsDeviceGL::DoSetTextureStageState(std::uint32_t stage, StageState state, std::uint32_t)
 {
-    const auto index = static_cast<std::size_t>(state);
-    if (stage >= stageCount_ || index >= stages_[stage].states.size()) {
-        return kGraphicsErrInvalidParams;
-    }
-    Stage& target = stages_[stage];
-    target.states[index] = value;
+    Unit& unit = units_[stage];
     switch (state) {
     case StageState::AddressU:
     case StageState::AddressV:
     case StageState::MagFilter:
     case StageState::MinFilter:
     case StageState::MipFilter:
-    case StageState::MaxAnisotropy: target.samplerDirty = true; break;
-    case StageState::TextureTransformFlags: target.transformDirty = true; break;
+    case StageState::MaxAnisotropy: unit.samplerDirty = true; break;
+    case StageState::TextureTransformFlags: unit.transformDirty = true; break;
     case StageState::TexCoordIndex: break;
-    default: target.environmentDirty = true; break;
+    default: unit.environmentDirty = true; break;
     }
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetTexture(std::uint32_t stage, TextureSurface* surface)
+GraphicsResult GraphicsDeviceGL::DoSetTexture(std::uint32_t)
 {
-    if (stage >= stageCount_) {
-        return kGraphicsErrInvalidParams;
-    }
-    if (stages_[stage].texture != surface) {
-        stages_[stage].texture = surface;
-        stages_[stage].samplerDirty = true;
-    }
+    // The next draw binds whatever the stage holds; BindTexture sees a change of surface.
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetMaterial(const Material& material)
+GraphicsResult GraphicsDeviceGL::DoSetMaterial()
 {
-    material_ = material;
     materialDirty_ = true;
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::SetLight(std::uint32_t index, const LightDescription& light)
+GraphicsResult GraphicsDeviceGL::DoSetLight(std::uint32_t)
 {
-    if (index >= description_.maxActiveLights) {
-        return kGraphicsErrInvalidParams;
-    }
-    lights_[index] = light;
     lightsDirty_ = true;
     modelViewDirty_ = true;
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::LightEnable(std::uint32_t index, bool enable)
+GraphicsResult GraphicsDeviceGL::DoLightEnable(std::uint32_t)
 {
-    if (index >= description_.maxActiveLights) {
-        return kGraphicsErrInvalidParams;
-    }
-    lightEnabled_[index] = enable;
     lightsDirty_ = true;
     modelViewDirty_ = true;
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::Clear(std::uint32_t flags, std::uint32_t color, float z, std::uint32_t stencil)
+GraphicsResult GraphicsDeviceGL::DoClear(std::uint32_t flags, std::uint32_t color, float z, std::uint32_t stencil)
 {
     GLbitfield bits = 0;
     if ((flags & kClearTarget) != 0) {
@@ -592,8 +490,8 @@ GraphicsResult GraphicsDeviceGL::Clear(std::uint32_t flags, std::uint32_t color,
         glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
         bits |= GL_COLOR_BUFFER_BIT;
     }
-    const bool depthWrite = renderStates_[static_cast<std::size_t>(RenderState::ZWriteEnable)] != 0;
-    if ((flags & kClearZBuffer) != 0 && hasZBuffer_) {
+    const bool depthWrite = GetRenderState(RenderState::ZWriteEnable) != 0;
+    if ((flags & kClearZBuffer) != 0 && HasZBuffer()) {
         glClearDepth(std::min(std::max(z, 0.0f), 1.0f));
         bits |= GL_DEPTH_BUFFER_BIT;
         // A clear reaches the whole depth buffer whatever the write switch says.
@@ -601,7 +499,7 @@ GraphicsResult GraphicsDeviceGL::Clear(std::uint32_t flags, std::uint32_t color,
             glDepthMask(GL_TRUE);
         }
     }
-    const bool clearStencil = (flags & kClearStencil) != 0 && hasZBuffer_ && zBuffer_.stencilBits > 0;
+    const bool clearStencil = (flags & kClearStencil) != 0 && HasZBuffer() && GetZBufferFormat().stencilBits > 0;
     if (clearStencil) {
         glClearStencil(static_cast<GLint>(stencil));
         glStencilMask(0xFFFFFFFFu);
@@ -614,27 +512,19 @@ GraphicsResult GraphicsDeviceGL::Clear(std::uint32_t flags, std::uint32_t color,
         glDepthMask(GL_FALSE);
     }
     if (clearStencil) {
-        glStencilMask(renderStates_[static_cast<std::size_t>(RenderState::StencilWriteMask)]);
+        glStencilMask(GetRenderState(RenderState::StencilWriteMask));
     }
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::BeginScene()
+GraphicsResult GraphicsDeviceGL::DoBeginScene()
 {
-    if (driver_->AreSurfacesLost()) {
-        return kGraphicsErrSurfaceLost;
-    }
     driver_->DeleteQueuedTextureNames();
-    inScene_ = true;
     return kGraphicsOk;
 }
 
-GraphicsResult GraphicsDeviceGL::EndScene()
+GraphicsResult GraphicsDeviceGL::DoEndScene()
 {
-    inScene_ = false;
-    if (driver_->AreSurfacesLost()) {
-        return kGraphicsErrSurfaceLost;
-    }
     return kGraphicsOk;
 }
 
@@ -646,10 +536,10 @@ void GraphicsDeviceGL::FlushTransforms()
         // whole coordinates): half a pixel right, and half a pixel down less a
         // sliver, so that an edge through a row's sample point keeps the device
         // form's rule (top edge in, bottom edge out) rather than GL's opposite one.
-        const float shiftX = kHalfPixelShift * 2.0f / static_cast<float>(std::max<std::uint32_t>(viewport_.width, 1));
+        const float shiftX = kHalfPixelShift * 2.0f / static_cast<float>(std::max<std::uint32_t>(GetViewport().width, 1));
         const float shiftY =
-            -(kHalfPixelShift - kEdgeTieShiftPixels) * 2.0f / static_cast<float>(std::max<std::uint32_t>(viewport_.height, 1));
-        const float* p = transforms_[static_cast<std::size_t>(TransformState::Projection)].data();
+            -(kHalfPixelShift - kEdgeTieShiftPixels) * 2.0f / static_cast<float>(std::max<std::uint32_t>(GetViewport().height, 1));
+        const float* p = GetTransform(TransformState::Projection);
         GLfloat remapped[16];
         for (int row = 0; row < 4; ++row) {
             const float w = p[row * 4 + 3];
@@ -667,15 +557,15 @@ void GraphicsDeviceGL::FlushTransforms()
         // Lights are given in world space: GL places them by the matrix current
         // when they are sent, which must be the view alone.
         glMatrixMode(GL_MODELVIEW);
-        glLoadMatrixf(transforms_[static_cast<std::size_t>(TransformState::View)].data());
+        glLoadMatrixf(GetTransform(TransformState::View));
         SendLights();
         lightsDirty_ = false;
         modelViewDirty_ = true;
     }
     if (modelViewDirty_) {
         // Row vectors: world first, then view.
-        const float* world = transforms_[static_cast<std::size_t>(TransformState::World)].data();
-        const float* view = transforms_[static_cast<std::size_t>(TransformState::View)].data();
+        const float* world = GetTransform(TransformState::World);
+        const float* view = GetTransform(TransformState::View);
         GLfloat modelView[16];
         for (int row = 0; row < 4; ++row) {
             for (int column = 0; column < 4; ++column) {
@@ -692,13 +582,13 @@ void GraphicsDeviceGL::FlushTransforms()
 
 void GraphicsDeviceGL::SendLights()
 {
-    for (std::uint32_t index = 0; index < description_.maxActiveLights; ++index) {
+    for (std::uint32_t index = 0; index < GetLightLimit(); ++index) {
         const GLenum light = GL_LIGHT0 + index;
-        if (!lightEnabled_[index]) {
+        if (!IsLightEnabled(index)) {
             glDisable(light);
             continue;
         }
-        const LightDescription& source = lights_[index];
+        const LightDescription& source = GetLight(index);
         GLfloat color[4];
         ToArray(source.diffuse, color);
         glLightfv(light, GL_DIFFUSE, color);
@@ -747,21 +637,21 @@ void GraphicsDeviceGL::SendLights()
 void GraphicsDeviceGL::SendMaterial()
 {
     GLfloat color[4];
-    ToArray(material_.ambient, color);
+    ToArray(GetMaterial().ambient, color);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, color);
-    ToArray(material_.diffuse, color);
+    ToArray(GetMaterial().diffuse, color);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, color);
-    ToArray(material_.specular, color);
+    ToArray(GetMaterial().specular, color);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, color);
-    ToArray(material_.emissive, color);
+    ToArray(GetMaterial().emissive, color);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, color);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::min(std::max(material_.power, 0.0f), kMaxShininess));
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::min(std::max(GetMaterial().power, 0.0f), kMaxShininess));
     materialDirty_ = false;
 }
 
 void GraphicsDeviceGL::SetColorMaterial(std::uint32_t vertexFormat)
 {
-    auto state = [this](RenderState which) { return renderStates_[static_cast<std::size_t>(which)]; };
+    auto state = [this](RenderState which) { return GetRenderState(which); };
     GLenum mode = 0;
     if (state(RenderState::Lighting) != 0 && state(RenderState::ColorVertex) != 0 &&
         (vertexFormat & kVertexDiffuse) != 0) {
@@ -812,9 +702,9 @@ void GraphicsDeviceGL::SetColorMaterial(std::uint32_t vertexFormat)
 
 void GraphicsDeviceGL::ApplyEnvironment(std::uint32_t unit)
 {
-    Stage& stage = stages_[unit];
+    Unit& stage = units_[unit];
     GLfloat factor[4];
-    UnpackColor(renderStates_[static_cast<std::size_t>(RenderState::TextureFactor)], factor);
+    UnpackColor(GetRenderState(RenderState::TextureFactor), factor);
     glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
     const std::uint32_t colorOperation = GetStageState(unit, StageState::ColorOperation);
     const std::uint32_t color1 = GetStageState(unit, StageState::ColorArgument1);
@@ -832,16 +722,16 @@ void GraphicsDeviceGL::ApplyEnvironment(std::uint32_t unit)
     stage.environmentDirty = false;
 }
 
-void GraphicsDeviceGL::ApplyTextureTransform(std::uint32_t unit)
+void GraphicsDeviceGL::LoadTextureMatrix(std::uint32_t unit)
 {
-    Stage& stage = stages_[unit];
+    Unit& stage = units_[unit];
     // The device form applies the matrix to (u, v, 1, 0) as a row vector; GL applies
     // its matrix to the column (s, t, 0, 1). Column k of the GL matrix takes the
     // coefficient of input k: s from row 0, t from row 1, the constant from row 2.
     // Only two coordinates are used, undivided: rows r and q of the GL matrix stay (0, 0, 0, 0), (0, 0, 0, 1).
     GLfloat glMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     if (GetStageState(unit, StageState::TextureTransformFlags) != kTextureTransformDisable) {
-        const float* m = stage.transform.data();
+        const float* m = GetTextureTransform(unit);
         std::fill(glMatrix, glMatrix + 16, 0.0f);
         for (int output = 0; output < 2; ++output) {
             glMatrix[0 * 4 + output] = m[0 * 4 + output];
@@ -905,8 +795,8 @@ GraphicsResult GraphicsDeviceGL::Upload(TextureSurface& surface, std::uint32_t n
 
 GraphicsResult GraphicsDeviceGL::BindTexture(std::uint32_t unit)
 {
-    Stage& stage = stages_[unit];
-    TextureSurface& surface = *stage.texture;
+    Unit& stage = units_[unit];
+    TextureSurface& surface = *GetTexture(unit);
     if (surface.GetSerial() == stage.boundSerial && surface.GetBinding() == stage.boundBinding &&
         surface.GetRevision() == stage.boundRevision && !stage.samplerDirty) {
         return kGraphicsOk;
@@ -943,7 +833,7 @@ GraphicsResult GraphicsDeviceGL::BindTexture(std::uint32_t unit)
     GLfloat anisotropy = 1.0f;
     if (magnification == kFilterAnisotropic || minification == kFilterAnisotropic) {
         anisotropy = static_cast<GLfloat>(std::min(std::max(GetStageState(unit, StageState::MaxAnisotropy), 1u),
-                                                   description_.maxAnisotropy));
+                                                   GetDescription().maxAnisotropy));
     }
     const GLint wrapS = MapAddress(GetStageState(unit, StageState::AddressU));
     const GLint wrapT = MapAddress(GetStageState(unit, StageState::AddressV));
@@ -963,7 +853,7 @@ GraphicsResult GraphicsDeviceGL::BindTexture(std::uint32_t unit)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
         binding->wrapT = wrapT;
     }
-    if (binding->anisotropy != anisotropy && description_.maxAnisotropy > 1) {
+    if (binding->anisotropy != anisotropy && GetDescription().maxAnisotropy > 1) {
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
         binding->anisotropy = anisotropy;
     }
@@ -980,10 +870,10 @@ GraphicsResult GraphicsDeviceGL::Flush(std::uint32_t vertexFormat)
     SetColorMaterial(vertexFormat);
     // A disabled colour operation ends the cascade: that stage and every later one are off.
     bool cascadeEnded = false;
-    for (std::uint32_t unit = 0; unit < stageCount_; ++unit) {
-        Stage& stage = stages_[unit];
+    for (std::uint32_t unit = 0; unit < GetStageLimit(); ++unit) {
+        Unit& stage = units_[unit];
         const bool disabled = GetStageState(unit, StageState::ColorOperation) == kTextureOpDisable;
-        bool wanted = !cascadeEnded && !disabled && stage.texture != nullptr &&
+        bool wanted = !cascadeEnded && !disabled && GetTexture(unit) != nullptr &&
                       (vertexFormat & kVertexTexture1) != 0;
         cascadeEnded = cascadeEnded || disabled;
         if (wanted && GraphicsFailed(BindTexture(unit))) {
@@ -1000,7 +890,7 @@ GraphicsResult GraphicsDeviceGL::Flush(std::uint32_t vertexFormat)
                 ApplyEnvironment(unit);
             }
             if (stage.transformDirty) {
-                ApplyTextureTransform(unit);
+                LoadTextureMatrix(unit);
             }
         }
     }
@@ -1053,13 +943,13 @@ void GraphicsDeviceGL::SetClientArrays(std::uint32_t vertexFormat, const void* v
     }
     std::uint32_t units = 0;
     if ((vertexFormat & kVertexTexture1) != 0) {
-        for (std::uint32_t unit = 0; unit < stageCount_; ++unit) {
-            if (stages_[unit].enabled) {
+        for (std::uint32_t unit = 0; unit < GetStageLimit(); ++unit) {
+            if (units_[unit].enabled) {
                 units |= 1u << unit;
             }
         }
     }
-    for (std::uint32_t unit = 0; unit < stageCount_; ++unit) {
+    for (std::uint32_t unit = 0; unit < GetStageLimit(); ++unit) {
         const std::uint32_t bit = 1u << unit;
         const bool wanted = (units & bit) != 0;
         if (wanted || (clientTextureUnits_ & bit) != 0) {
@@ -1079,16 +969,10 @@ void GraphicsDeviceGL::SetClientArrays(std::uint32_t vertexFormat, const void* v
     clientTextureUnits_ = units;
 }
 
-GraphicsResult GraphicsDeviceGL::DrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
-                                                      const void* vertices, std::uint32_t vertexCount,
-                                                      const void* indices, std::uint32_t indexSize,
-                                                      std::uint32_t indexCount)
+GraphicsResult GraphicsDeviceGL::DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
+                                                        const void* vertices, std::uint32_t, const void* indices,
+                                                        std::uint32_t indexSize, std::uint32_t indexCount)
 {
-    if (vertices == nullptr || indices == nullptr || vertexCount == 0 || (indexSize != 2 && indexSize != 4) ||
-        (vertexFormat & kVertexPosition) == 0 ||
-        (type != PrimitiveType::TriangleList && type != PrimitiveType::TriangleStrip)) {
-        return kGraphicsErrInvalidParams;
-    }
     if (indexCount == 0) {
         return kGraphicsOk;
     }

@@ -39,39 +39,32 @@ public:
     GraphicsDeviceGL(const DeviceDescription& description, GraphicsDriverGL* driver);
     ~GraphicsDeviceGL() override;
 
-    const DeviceDescription& GetDescription() const override { return description_; }
-
-    GraphicsResult SetViewport(const Viewport& viewport) override;
-    GraphicsResult CreateZBuffer(const ZBufferFormat& format) override;
-    GraphicsResult SetRenderTarget() override;
-    GraphicsResult SetTransform(TransformState state, const float matrix[16]) override;
-    GraphicsResult SetTextureTransform(std::uint32_t stage, const float matrix[16]) override;
-    GraphicsResult SetRenderState(RenderState state, std::uint32_t value) override;
-    GraphicsResult SetTextureStageState(std::uint32_t stage, StageState state,
-                                        std::uint32_t value) override;
-    GraphicsResult SetTexture(std::uint32_t stage, TextureSurface* surface) override;
-    GraphicsResult SetMaterial(const Material& material) override;
-    GraphicsResult SetLight(std::uint32_t index, const LightDescription& light) override;
-    GraphicsResult LightEnable(std::uint32_t index, bool enable) override;
-    GraphicsResult Clear(std::uint32_t flags, std::uint32_t color, float z,
-                         std::uint32_t stencil) override;
-    GraphicsResult BeginScene() override;
-    GraphicsResult EndScene() override;
-    GraphicsResult DrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
-                                        const void* vertices, std::uint32_t vertexCount,
-                                        const void* indices, std::uint32_t indexSize,
-                                        std::uint32_t indexCount) override;
+protected:
+    GraphicsResult DoSetViewport(const Viewport& viewport) override;
+    GraphicsResult DoCreateZBuffer(const ZBufferFormat& format) override;
+    GraphicsResult DoSetRenderTarget() override;
+    GraphicsResult DoSetTransform(TransformState state) override;
+    GraphicsResult DoSetTextureTransform(std::uint32_t stage) override;
+    GraphicsResult DoSetRenderState(RenderState state, std::uint32_t value) override;
+    GraphicsResult DoSetTextureStageState(std::uint32_t stage, StageState state, std::uint32_t value) override;
+    GraphicsResult DoSetTexture(std::uint32_t stage) override;
+    GraphicsResult DoSetMaterial() override;
+    GraphicsResult DoSetLight(std::uint32_t index) override;
+    GraphicsResult DoLightEnable(std::uint32_t index) override;
+    GraphicsResult DoClear(std::uint32_t flags, std::uint32_t color, float z, std::uint32_t stencil) override;
+    GraphicsResult DoBeginScene() override;
+    GraphicsResult DoEndScene() override;
+    GraphicsResult DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat, const void* vertices,
+                                          std::uint32_t vertexCount, const void* indices, std::uint32_t indexSize,
+                                          std::uint32_t indexCount) override;
 
 private:
-    struct Stage
+    // What GL holds for a texture unit, so that an unchanged stage costs no GL call.
+    struct Unit
     {
-        std::array<std::uint32_t, static_cast<std::size_t>(StageState::Count)> states{};
-        TextureSurface* texture = nullptr;
-        // What the unit holds since the last bind, so that an unchanged stage costs no GL call.
         std::uint64_t boundSerial = 0;
         const void* boundBinding = nullptr;
         std::uint64_t boundRevision = 0;
-        std::array<float, 16> transform{};
         bool environmentDirty = true;
         bool samplerDirty = true;
         bool transformDirty = true;
@@ -86,31 +79,15 @@ private:
     void SendLights();
     void SendMaterial();
     void ApplyEnvironment(std::uint32_t unit);
-    void ApplyTextureTransform(std::uint32_t unit);
+    void LoadTextureMatrix(std::uint32_t unit);
     GraphicsResult BindTexture(std::uint32_t unit);
     GraphicsResult Upload(TextureSurface& surface, std::uint32_t name);
     void SetColorMaterial(std::uint32_t vertexFormat);
     void SetClientArrays(std::uint32_t vertexFormat, const void* vertices);
     void SelectUnit(std::uint32_t unit);
-    std::uint32_t GetStageState(std::uint32_t stage, StageState state) const
-    {
-        return stages_[stage].states[static_cast<std::size_t>(state)];
-    }
 
-    DeviceDescription description_;
     GraphicsDriverGL* driver_;
-    std::uint32_t stageCount_;
-
-    std::array<std::uint32_t, static_cast<std::size_t>(RenderState::Count)> renderStates_{};
-    std::array<std::array<float, 16>, static_cast<std::size_t>(TransformState::Count)> transforms_{};
-    std::array<Stage, kMaxTextureStages> stages_{};
-    std::array<LightDescription, kMaxLights> lights_{};
-    std::array<bool, kMaxLights> lightEnabled_{};
-    Material material_;
-    Viewport viewport_;
-    ZBufferFormat zBuffer_;
-    bool hasZBuffer_ = false;
-    bool inScene_ = false;
+    std::array<Unit, kMaxTextureStages> units_{};
 
     bool projectionDirty_ = true;
     bool modelViewDirty_ = true;

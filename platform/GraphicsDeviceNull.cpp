@@ -1,169 +1,103 @@
 #include "platform/GraphicsDeviceNull.h"
 
-#include <algorithm>
-
-#include "platform/GraphicsDriver.h"
-
 namespace Platform {
 
-GraphicsDeviceNull::GraphicsDeviceNull(const DeviceDescription& description,
-                                       const GraphicsDriver* driver)
-    : description_(description), driver_(driver)
+GraphicsDeviceNull::GraphicsDeviceNull(const DeviceDescription& description, const GraphicsDriver* driver)
+    : GraphicsDevice(description, driver)
 {
 }
 
 GraphicsDeviceNull::~GraphicsDeviceNull() = default;
 
-GraphicsResult GraphicsDeviceNull::Record()
+GraphicsResult GraphicsDeviceNull::Count()
 {
     ++totalCalls_;
     return failure_;
 }
 
-GraphicsResult GraphicsDeviceNull::SetViewport(const Viewport& viewport)
+GraphicsResult GraphicsDeviceNull::Count(std::uint32_t& counter)
 {
-    viewport_ = viewport;
-    ++viewportCount_;
-    return Record();
+    ++counter;
+    return Count();
 }
 
-GraphicsResult GraphicsDeviceNull::CreateZBuffer(const ZBufferFormat& format)
+GraphicsResult GraphicsDeviceNull::DoSetViewport(const Viewport&)
 {
-    zBufferFormat_ = format;
-    hasZBuffer_ = true;
-    return Record();
+    return Count(viewportCount_);
 }
 
-GraphicsResult GraphicsDeviceNull::SetRenderTarget()
+GraphicsResult GraphicsDeviceNull::DoCreateZBuffer(const ZBufferFormat&)
 {
-    return Record();
+    return Count();
 }
 
-GraphicsResult GraphicsDeviceNull::SetTransform(TransformState state, const float matrix[16])
+GraphicsResult GraphicsDeviceNull::DoSetRenderTarget()
 {
-    const auto index = static_cast<std::size_t>(state);
-    if (index >= kTransformCount) {
-        return kGraphicsErrInvalidParams;
-    }
-    std::copy(matrix, matrix + 16, transforms_[index].begin());
-    ++transformCounts_[index];
-    return Record();
+    return Count();
 }
 
-GraphicsResult GraphicsDeviceNull::SetTextureTransform(std::uint32_t stage, const float matrix[16])
+GraphicsResult GraphicsDeviceNull::DoSetTransform(TransformState state)
 {
-    if (!StageInRange(stage)) {
-        return kGraphicsErrInvalidParams;
-    }
-    std::copy(matrix, matrix + 16, textureTransforms_[stage].begin());
-    ++textureTransformCounts_[stage];
-    return Record();
+    return Count(transformCounts_[static_cast<std::size_t>(state)]);
 }
 
-GraphicsResult GraphicsDeviceNull::SetRenderState(RenderState state, std::uint32_t value)
+GraphicsResult GraphicsDeviceNull::DoSetTextureTransform(std::uint32_t stage)
 {
-    const auto index = static_cast<std::size_t>(state);
-    if (index >= kRenderStateCount) {
-        return kGraphicsErrInvalidParams;
-    }
-    renderStates_[index] = value;
-    ++renderStateCounts_[index];
-    return Record();
+    return Count(textureTransformCounts_[stage]);
 }
 
-GraphicsResult GraphicsDeviceNull::SetTextureStageState(std::uint32_t stage, StageState state,
-                                                        std::uint32_t value)
+GraphicsResult GraphicsDeviceNull::DoSetRenderState(RenderState state, std::uint32_t)
 {
-    const auto index = static_cast<std::size_t>(state);
-    if (!StageInRange(stage) || index >= kStageStateCount) {
-        return kGraphicsErrInvalidParams;
-    }
-    stageStates_[stage][index] = value;
-    ++stageStateCounts_[stage][index];
-    return Record();
+    return Count(renderStateCounts_[static_cast<std::size_t>(state)]);
 }
 
-GraphicsResult GraphicsDeviceNull::SetTexture(std::uint32_t stage, TextureSurface* surface)
+GraphicsResult GraphicsDeviceNull::DoSetTextureStageState(std::uint32_t stage, StageState state, std::uint32_t)
 {
-    if (!StageInRange(stage)) {
-        return kGraphicsErrInvalidParams;
-    }
-    textures_[stage] = surface;
-    ++textureCounts_[stage];
-    return Record();
+    return Count(stageStateCounts_[stage][static_cast<std::size_t>(state)]);
 }
 
-GraphicsResult GraphicsDeviceNull::SetMaterial(const Material& material)
+GraphicsResult GraphicsDeviceNull::DoSetTexture(std::uint32_t stage)
 {
-    material_ = material;
-    ++materialCount_;
-    return Record();
+    return Count(textureCounts_[stage]);
 }
 
-GraphicsResult GraphicsDeviceNull::SetLight(std::uint32_t index, const LightDescription& light)
+GraphicsResult GraphicsDeviceNull::DoSetMaterial()
 {
-    if (index >= kMaxLights) {
-        return kGraphicsErrInvalidParams;
-    }
-    lights_[index] = light;
-    ++lightCounts_[index];
-    return Record();
+    return Count(materialCount_);
 }
 
-GraphicsResult GraphicsDeviceNull::LightEnable(std::uint32_t index, bool enable)
+GraphicsResult GraphicsDeviceNull::DoSetLight(std::uint32_t index)
 {
-    if (index >= kMaxLights) {
-        return kGraphicsErrInvalidParams;
-    }
-    lightEnabled_[index] = enable;
-    ++lightEnableCounts_[index];
-    return Record();
+    return Count(lightCounts_[index]);
 }
 
-GraphicsResult GraphicsDeviceNull::Clear(std::uint32_t flags, std::uint32_t color, float z,
-                                         std::uint32_t stencil)
+GraphicsResult GraphicsDeviceNull::DoLightEnable(std::uint32_t index)
+{
+    return Count(lightEnableCounts_[index]);
+}
+
+GraphicsResult GraphicsDeviceNull::DoClear(std::uint32_t flags, std::uint32_t color, float z, std::uint32_t stencil)
 {
     lastClear_ = ClearCall{flags, color, z, stencil};
-    ++clearCount_;
-    return Record();
+    return Count(clearCount_);
 }
 
-GraphicsResult GraphicsDeviceNull::BeginScene()
+GraphicsResult GraphicsDeviceNull::DoBeginScene()
 {
-    ++beginSceneCount_;
-    const GraphicsResult result = Record();
-    if (driver_ != nullptr && driver_->AreSurfacesLost()) {
-        return kGraphicsErrSurfaceLost;
-    }
-    return result;
+    return Count(beginSceneCount_);
 }
 
-GraphicsResult GraphicsDeviceNull::EndScene()
+GraphicsResult GraphicsDeviceNull::DoEndScene()
 {
-    ++endSceneCount_;
-    const GraphicsResult result = Record();
-    if (driver_ != nullptr && driver_->AreSurfacesLost()) {
-        return kGraphicsErrSurfaceLost;
-    }
-    return result;
+    return Count(endSceneCount_);
 }
 
-GraphicsResult GraphicsDeviceNull::DrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
-                                                        const void* vertices, std::uint32_t vertexCount,
-                                                        const void* indices, std::uint32_t indexSize,
-                                                        std::uint32_t indexCount)
+GraphicsResult GraphicsDeviceNull::DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
+                                                          const void*, std::uint32_t vertexCount, const void*,
+                                                          std::uint32_t indexSize, std::uint32_t indexCount)
 {
-    if (vertices == nullptr || indices == nullptr || (indexSize != 2 && indexSize != 4)) {
-        return kGraphicsErrInvalidParams;
-    }
     lastDraw_ = DrawCall{type, vertexFormat, vertexCount, indexSize, indexCount};
-    ++drawCount_;
-    return Record();
-}
-
-std::uint32_t GraphicsDeviceNull::GetRenderState(RenderState state) const
-{
-    return renderStates_.at(static_cast<std::size_t>(state));
+    return Count(drawCount_);
 }
 
 std::uint32_t GraphicsDeviceNull::GetRenderStateCount(RenderState state) const
@@ -171,19 +105,9 @@ std::uint32_t GraphicsDeviceNull::GetRenderStateCount(RenderState state) const
     return renderStateCounts_.at(static_cast<std::size_t>(state));
 }
 
-std::uint32_t GraphicsDeviceNull::GetStageState(std::uint32_t stage, StageState state) const
-{
-    return stageStates_.at(stage).at(static_cast<std::size_t>(state));
-}
-
 std::uint32_t GraphicsDeviceNull::GetStageStateCount(std::uint32_t stage, StageState state) const
 {
     return stageStateCounts_.at(stage).at(static_cast<std::size_t>(state));
-}
-
-const float* GraphicsDeviceNull::GetTransform(TransformState state) const
-{
-    return transforms_.at(static_cast<std::size_t>(state)).data();
 }
 
 std::uint32_t GraphicsDeviceNull::GetTransformCount(TransformState state) const
@@ -191,19 +115,9 @@ std::uint32_t GraphicsDeviceNull::GetTransformCount(TransformState state) const
     return transformCounts_.at(static_cast<std::size_t>(state));
 }
 
-const float* GraphicsDeviceNull::GetTextureTransform(std::uint32_t stage) const
-{
-    return textureTransforms_.at(stage).data();
-}
-
 std::uint32_t GraphicsDeviceNull::GetTextureTransformCount(std::uint32_t stage) const
 {
     return textureTransformCounts_.at(stage);
-}
-
-TextureSurface* GraphicsDeviceNull::GetTexture(std::uint32_t stage) const
-{
-    return textures_.at(stage);
 }
 
 std::uint32_t GraphicsDeviceNull::GetTextureCount(std::uint32_t stage) const
@@ -211,19 +125,9 @@ std::uint32_t GraphicsDeviceNull::GetTextureCount(std::uint32_t stage) const
     return textureCounts_.at(stage);
 }
 
-const LightDescription& GraphicsDeviceNull::GetLight(std::uint32_t index) const
-{
-    return lights_.at(index);
-}
-
 std::uint32_t GraphicsDeviceNull::GetLightCount(std::uint32_t index) const
 {
     return lightCounts_.at(index);
-}
-
-bool GraphicsDeviceNull::IsLightEnabled(std::uint32_t index) const
-{
-    return lightEnabled_.at(index);
 }
 
 std::uint32_t GraphicsDeviceNull::GetLightEnableCount(std::uint32_t index) const

@@ -21,7 +21,7 @@
 #include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer_D3D7.h"
 #include "platform/AppWindow.h"
-#include "platform/GraphicsDriverGL.h"
+#include "platform/GraphicsDriverFactory.h"
 
 namespace OrrelayEngine {
 
@@ -121,13 +121,10 @@ RenderSystem_D3D7::RenderSystem_D3D7(MessageManager* log, Config* config, Window
 {
     log_->LogInfo("\nInitialization of Direct3D subsystem...");
     if (driver_ == nullptr) {
-        std::unique_ptr<Platform::GraphicsDriverGL> made;
-        Platform::AppWindow* surface = window_ != nullptr ? window_->GetAppWindow() : nullptr;
-        if (surface == nullptr ||
-            Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateForWindow(surface, made))) {
+        driver_ = Platform::CreateGraphicsDriver(window_ != nullptr ? window_->GetAppWindow() : nullptr);
+        if (driver_ == nullptr) {
             log_->LogFatal(kNoDeviceText);
         }
-        driver_ = std::move(made);
     }
     Enumerate();
     CreateDeviceWithFallback();
