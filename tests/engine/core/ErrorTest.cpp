@@ -3,44 +3,10 @@
 #include <string>
 
 #include "engine/core/Error.h"
-#include "engine/core/FatalError.h"
 #include "engine/core/FileError.h"
 
 namespace OrrelayEngine {
 namespace {
-
-// Which handler a thrown exception reaches first: "file", "fatal" or "error".
-template <typename Thrown>
-std::string CaughtBy(const Thrown& thrown, std::string& message)
-{
-    try {
-        throw thrown;
-    } catch (const FileError& error) {
-        message = error.GetMessage();
-        return "file";
-    } catch (const FatalError& error) {
-        message = error.GetMessage();
-        return "fatal";
-    } catch (const Error& error) {
-        message = error.GetMessage();
-        return "error";
-    }
-}
-
-TEST(Error, EachKindReachesItsOwnHandlerBeforeTheBase)
-{
-    std::string message;
-    EXPECT_EQ(CaughtBy(FileError("Failed to open \"a\" file"), message), "file");
-    EXPECT_EQ(message, "Failed to open \"a\" file");
-    EXPECT_EQ(CaughtBy(FatalError("Out of memory"), message), "fatal") << "a FileError handler must not take it";
-    EXPECT_EQ(message, "Out of memory");
-    EXPECT_EQ(CaughtBy(Error(""), message), "error");
-    EXPECT_EQ(message, "");
-
-    // A base handler alone takes both derived kinds.
-    EXPECT_THROW(throw FileError("f"), Error);
-    EXPECT_THROW(throw FatalError("x"), Error);
-}
 
 TEST(Error, RethrownCopyKeepsItsClassAndMessage)
 {

@@ -5,20 +5,9 @@
 #include "MathTestHelpers.h"
 #include "engine/core/Color.h"
 #include "engine/core/Vector2.h"
-#include "engine/core/Vector4.h"
 
 namespace OrrelayEngine {
 namespace {
-
-TEST(Vector3, DefaultsOfTheSmallValueTypesAreZero)
-{
-    const Vector4 v4;
-    const Color color;
-    EXPECT_FALSE(Vector3() != Vector3(0.0f, 0.0f, 0.0f));
-    EXPECT_FALSE(Vector2() != Vector2(0.0f, 0.0f));
-    EXPECT_FALSE(color != Color(0.0f, 0.0f, 0.0f, 0.0f));
-    EXPECT_EQ(v4.x + v4.y + v4.z + v4.w, 0.0f);
-}
 
 TEST(Vector3, InequalityAllowsTheToleranceOnEachComponent)
 {
