@@ -23,8 +23,14 @@ protected:
         environment.Set("XDG_CONFIG_HOME", env.Root() + "/config");
         Platform::SetMachineConfigRoot(env.Root() + "/machine");
     }
-    ~LanguageManagerTest() override { Platform::SetMachineConfigRoot("/etc/xdg"); }
+    ~LanguageManagerTest() override
+    {
+        Platform::SetMachineConfigRoot("/etc/xdg");
+        // Every language manager sets the process locale; later tests get theirs back.
+        std::setlocale(LC_ALL, previousLocale.c_str());
+    }
 
+    std::string previousLocale = std::setlocale(LC_ALL, nullptr);
     FrameworkEnvironment env;
     PlatformTests::ScopedEnvironment environment;
 };
@@ -63,7 +69,6 @@ TEST_F(LanguageManagerTest, LanguageComesFromTheRegistryElseTheFirstInstalledEls
 
 TEST_F(LanguageManagerTest, ChoosingTheLanguageSetsCharactersAndCollationButNotNumbers)
 {
-    const std::string before = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
     env.Write("data/ui/fonts/ru.ini", "0 0\n");
     {
@@ -75,7 +80,6 @@ TEST_F(LanguageManagerTest, ChoosingTheLanguageSetsCharactersAndCollationButNotN
     EXPECT_STREQ(std::setlocale(LC_COLLATE, nullptr), std::setlocale(LC_CTYPE, nullptr));
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     EXPECT_FLOAT_EQ(OrrelayEngine::StringToFloat("0.5"), 0.5f);
-    std::setlocale(LC_ALL, before.c_str());
 }
 
 TEST_F(LanguageManagerTest, FindLanguageComparesCodesNotNames)
