@@ -2,6 +2,7 @@
 
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileManager.h"
+#include "platform/Locale.h"
 #include "tools/RegistryReader.h"
 
 namespace GameFramework {
@@ -55,6 +56,7 @@ LanguageManager::LanguageManager(OrrelayEngine::FileManager* files, const std::s
     current_ = FindLanguage(code);
     if (current_ == nullptr)
         current_ = FindLanguage(kFallbackCode);
+    Platform::SetLanguageLocale(current_->name);
 }
 
 LanguageManager::~LanguageManager() = default;

@@ -2,9 +2,9 @@
 // installer recorded when its font list is installed, else the first
 // installed one, else English. Fonts, texts and resource sets follow its code.
 //
-// The process already runs with a UTF-8 character locale and the "C" numeric
-// locale, which covers every language here, so choosing a language changes
-// neither the locale nor the keyboard layout.
+// Choosing the language also sets the process locale: numbers keep the "C"
+// format, while character classes, case and collation follow a UTF-8 locale
+// of the language. The keyboard layout is left as the user has it.
 #pragma once
 
 #include <memory>

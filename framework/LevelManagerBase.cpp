@@ -85,9 +85,8 @@ void LevelManagerBase::LoadStageFile(std::uint32_t stageIndex)
     std::unique_ptr<OrrelayEngine::FileTextual> file = files_->OpenTextFile(
         name, OrrelayEngine::FileTextual::kModeRead, OrrelayEngine::FileTextual::kEncoding8Bit);
     const std::int32_t count = file->ReadInt();
-    // Every level takes at least one character of its stage file, so a larger
-    // count is damage; a stage without levels would leave the player stuck.
-    if (count <= 0 || static_cast<std::uint32_t>(count) > file->GetLengthInChars())
+    // A stage without levels would leave the player stuck.
+    if (count <= 0 || static_cast<std::uint32_t>(count) > kMaxLevelCount)
         log_->LogFatal("\"" + name + "\" names " + std::to_string(count) + " levels");
 
     stages_[stageIndex]->levelCount = static_cast<std::uint32_t>(count);

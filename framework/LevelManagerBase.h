@@ -30,6 +30,9 @@ public:
     // stages_info.ini holds nothing but the count, so no file size bounds it;
     // every stage needs a file of its own, and no campaign comes near this.
     static constexpr std::uint32_t kMaxStageCount = 4096;
+    // A stage file in the base format holds only its count (the base reads
+    // nothing per level), so its size cannot bound the count either.
+    static constexpr std::uint32_t kMaxLevelCount = 4096;
 
     LevelManagerBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files);
     virtual ~LevelManagerBase();

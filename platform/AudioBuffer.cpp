@@ -38,9 +38,10 @@ inline std::int32_t ReadSample(const std::uint8_t* data, std::uint64_t index)
     }
 }
 
+// A full-scale step (65535) times a 16-bit fraction needs more than 31 bits.
 inline std::int32_t Interpolate(std::int32_t a, std::int32_t b, std::int32_t fraction16)
 {
-    return a + (((b - a) * fraction16) >> 16);
+    return a + static_cast<std::int32_t>((static_cast<std::int64_t>(b - a) * fraction16) >> 16);
 }
 
 // Mixes up to `frames` output frames; returns false when a non-looping voice ran

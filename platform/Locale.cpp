@@ -1,27 +1,64 @@
 #include "platform/Locale.h"
 
+#include <langinfo.h>
+
 #include <clocale>
-#include <string_view>
+#include <cstring>
 
 namespace Platform {
 
-bool SetProcessLocale()
+namespace {
+
+struct LanguageLocale
 {
-    // Prefer the user's own UTF-8 locale; fall back to the one every glibc has.
-    bool utf8 = false;
-    for (const char* name : {"", "C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
-        const char* set = std::setlocale(LC_CTYPE, name);
-        if (set != nullptr) {
-            const std::string_view chosen(set);
-            if (chosen.find("UTF-8") != std::string_view::npos || chosen.find("utf8") != std::string_view::npos ||
-                chosen.find("UTF8") != std::string_view::npos || chosen.find("utf-8") != std::string_view::npos) {
-                utf8 = true;
-                break;
-            }
+    const char* language;
+    const char* locale;
+};
+
+const LanguageLocale kLanguageLocales[] = {
+    {"english", "en_US"}, {"russian", "ru_RU"}, {"german", "de_DE"}, {"french", "fr_FR"},
+    {"italian", "it_IT"}, {"spanish", "es_ES"}, {"czech", "cs_CZ"},
+};
+
+// Sets the character locale and keeps it only when it speaks UTF-8.
+bool TryCharacterLocale(const std::string& name)
+{
+    if (std::setlocale(LC_CTYPE, name.c_str()) == nullptr) {
+        return false;
+    }
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) {
+        return true;
+    }
+    std::setlocale(LC_CTYPE, "C");
+    return false;
+}
+
+} // namespace
+
+bool SetLanguageLocale(const std::string& languageName)
+{
+    std::setlocale(LC_ALL, "C");
+    std::string candidates[4];
+    std::size_t count = 0;
+    for (const LanguageLocale& entry : kLanguageLocales) {
+        if (languageName == entry.language) {
+            candidates[count++] = std::string(entry.locale) + ".UTF-8";
+            candidates[count++] = std::string(entry.locale) + ".utf8";
+            break;
         }
     }
-    std::setlocale(LC_NUMERIC, "C");
-    return utf8;
+    // The user's own locale, from the environment, then the one every glibc has.
+    candidates[count++] = "";
+    candidates[count++] = "C.UTF-8";
+    for (std::size_t i = 0; i < count; ++i) {
+        if (TryCharacterLocale(candidates[i])) {
+            // The name the runtime chose, so that "" gives collation the same locale.
+            const std::string chosen = std::setlocale(LC_CTYPE, nullptr);
+            std::setlocale(LC_COLLATE, chosen.c_str());
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace Platform

@@ -199,13 +199,18 @@ Model::Model(const Model& source, Camera* camera, std::uint32_t extraFlags)
     if (source.shaderUser_ != nullptr) {
         shaderUser_ = services_.shaderManager->CloneShaderUser(*source.shaderUser_);
     }
+    deferred_ = source.deferred_;
+    if (source.pendingShader_ != nullptr) {
+        pendingShader_ = std::make_unique<ShaderDescriptor>(*source.pendingShader_);
+    }
     box.SetTransform(matrix);
 }
 
 Model::~Model()
 {
-    if (shaderUser_ != nullptr && services_.shaderManager != nullptr) {
+    if (services_.shaderManager != nullptr) {
         services_.shaderManager->DeleteShaderUser(shaderUser_);
+        services_.shaderManager->DeleteShaderUser(secondShaderUser_);
     }
 }
 
@@ -333,11 +338,29 @@ void Model::SetCamera(Camera* camera)
 
 void Model::SetShader(const ShaderDescriptor& descriptor)
 {
+    if (deferred_ != 0) {
+        if (pendingShader_ != nullptr) {
+            *pendingShader_ = descriptor;
+        } else {
+            pendingShader_ = std::make_unique<ShaderDescriptor>(descriptor);
+        }
+        return;
+    }
     ShaderUser* replacement = services_.shaderManager->CreateShaderUser(descriptor);
     if (shaderUser_ != nullptr) {
         services_.shaderManager->DeleteShaderUser(shaderUser_);
     }
     shaderUser_ = replacement;
+}
+
+void Model::SetShaderDeferred(bool deferred)
+{
+    deferred_ = deferred ? 1 : 0;
+    if (deferred || pendingShader_ == nullptr) {
+        return;
+    }
+    const std::unique_ptr<ShaderDescriptor> pending = std::move(pendingShader_);
+    SetShader(*pending);
 }
 
 void Model::SetColor(const Color& color)

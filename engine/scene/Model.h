@@ -7,6 +7,10 @@
 // Models come from a procedural box, a "self_made" mesh the caller fills, a
 // model file (read through ModelFile), or a copy of another model. The model
 // manager updates and draws them; a model never draws outside its render pass.
+//
+// While its shader is deferred a model only records the descriptors it is
+// given and keeps drawing with the shader it has; the last one recorded is
+// made when the deferral ends.
 #pragma once
 
 #include <cstdint>
@@ -101,6 +105,11 @@ public:
     Camera* GetCamera() const { return camera_; }
     void SetShader(const ShaderDescriptor& descriptor);
     ShaderUser* GetShaderUser() const { return shaderUser_; }
+    // Ending the deferral makes the shader recorded meanwhile, if any.
+    void SetShaderDeferred(bool deferred);
+    bool IsShaderDeferred() const { return deferred_ != 0; }
+    // The descriptor recorded while deferred; null when none is waiting.
+    const ShaderDescriptor* GetPendingShader() const { return pendingShader_.get(); }
     // Only a model with vertex colours has colours to set.
     void SetColor(const Color& color);
     Color GetColor() const;
@@ -156,6 +165,10 @@ private:
     std::unique_ptr<VertexBuffer> vertexBuffer_;
     std::unique_ptr<AnimationControl> animation_;
     ShaderUser* shaderUser_ = nullptr;
+    // A second user, null from construction; released with the model like the first.
+    ShaderUser* secondShaderUser_ = nullptr;
+    std::unique_ptr<ShaderDescriptor> pendingShader_;
+    std::uint8_t deferred_ = 0;
     // Keyframe models: vertex count x frame count, frame-major.
     std::vector<ModelFile::Vertex> keyframeVertices_;
     std::vector<ModelFile::SkinnedVertex> skinnedVertices_;

@@ -12,7 +12,7 @@ namespace OrrelayEngine {
 
 namespace {
 
-constexpr std::uint32_t kHeaderBytes = 17;
+constexpr std::uint32_t kHeaderBytes = 13;
 constexpr const char* kMagic = "OEMLF";
 constexpr std::uint32_t kMagicBytes = 5;
 constexpr std::uint32_t kFileVertexBytes = 32;
@@ -30,8 +30,10 @@ constexpr std::uint32_t kPivotBytes = 12;
 // capped here rather than trusted.
 constexpr std::uint32_t kMaxVertexCount = 1u << 20;
 
-// Decodes little-endian fields from a block that was first checked against
-// what is left of the file and then read whole.
+// Decodes little-endian fields from a block read whole. A block whose length
+// comes from a count in the file is checked against what is left first, so a
+// count that disagrees with the file is a format error; a fixed-size block is
+// simply read, so a file cut short fails with the file layer's short read.
 class FieldReader
 {
 public:
@@ -52,9 +54,14 @@ public:
     void Load(std::uint64_t bytes, const char* what)
     {
         Require(bytes, what);
-        block_.resize(static_cast<std::size_t>(bytes));
+        Take(static_cast<std::uint32_t>(bytes));
+    }
+
+    void Take(std::uint32_t bytes)
+    {
+        block_.resize(bytes);
         if (bytes > 0) {
-            file_.Read(block_.data(), static_cast<std::uint32_t>(bytes));
+            file_.Read(block_.data(), bytes);
         }
         cursor_ = 0;
     }
@@ -97,12 +104,6 @@ public:
         cursor_ += count;
     }
 
-    std::uint32_t ReadU32(const char* what)
-    {
-        Load(4, what);
-        return U32();
-    }
-
     [[noreturn]] void Fail(const std::string& detail) const
     {
         throw FileError(MakeIncorrectFileFormatMessage(name_, detail));
@@ -139,10 +140,7 @@ std::string MakeIncorrectFileFormatMessage(const std::string& name, const std::s
 void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t extraFlags)
 {
     FieldReader fields(file, name);
-    if (file.GetSize() < kHeaderBytes) {
-        fields.Fail(std::string());
-    }
-    fields.Load(kHeaderBytes, "header");
+    fields.Take(kHeaderBytes);
     const std::uint32_t sizeField = fields.U32();
     char magic[kMagicBytes];
     fields.Bytes(magic, kMagicBytes);
@@ -153,6 +151,7 @@ void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t ex
     if (version != kCurrentVersion && version != kVersionWithoutPivots) {
         throw FileError("Incorrect \"" + name + "\" format version, current is " + UIntToString(kCurrentVersion));
     }
+    fields.Take(4);
     flags = fields.U32() | extraFlags;
     if (flags == 0) {
         flags = kFlagVertexBufferKind1;
@@ -171,7 +170,7 @@ void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t ex
     frameCount = 1;
     animationSpeed = 0.0f;
     if ((flags & (kFlagKeyframe | kFlagSkinned)) != 0) {
-        fields.Load(8, "frame count");
+        fields.Take(8);
         frameCount = fields.U32();
         animationSpeed = fields.F32();
         // Every animated model needs a frame to show; zero would leave the
@@ -184,20 +183,20 @@ void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t ex
     bones.clear();
     boneFrames.clear();
     if ((flags & kFlagSkinned) != 0) {
-        fields.Load(2, "bone count");
+        fields.Take(2);
         const std::uint32_t boneCount = fields.U16();
         const std::uint64_t smallestBone = kSmallestBoneBytes + (version == kCurrentVersion ? kPivotBytes : 0);
         fields.Require(smallestBone * boneCount, "bone table");
         bones.resize(boneCount);
         for (Bone& bone : bones) {
-            fields.Load(2, "bone");
+            fields.Take(2);
             bone.boundsExcluded = fields.U8();
             const std::uint32_t length = fields.U8();
             fields.Load(length, "bone name");
             char text[256];
             fields.Bytes(text, length);
             bone.name.assign(text, std::find(text, text + length, '\0'));
-            fields.Load(smallestBone - 2, "bone");
+            fields.Take(static_cast<std::uint32_t>(smallestBone - 2));
             if (version == kCurrentVersion) {
                 bone.pivot = fields.Vec3();
             }
@@ -221,7 +220,7 @@ void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t ex
         }
     }
 
-    fields.Load(8, "counts");
+    fields.Take(8);
     const std::uint32_t indexCount = fields.U32();
     vertexCount = fields.U32();
     if (vertexCount > kMaxVertexCount) {
@@ -264,7 +263,7 @@ void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t ex
         vertices.resize(vertexCount);
         skinnedVertices.resize(vertexCount);
         for (std::uint32_t i = 0; i < vertexCount; ++i) {
-            fields.Load(kSkinnedVertexHeadBytes, "skinned vertex");
+            fields.Take(kSkinnedVertexHeadBytes);
             vertices[i].u = fields.F32();
             vertices[i].v = fields.F32();
             const std::uint32_t count = fields.U16();
@@ -292,8 +291,12 @@ void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t ex
         break;
     }
 
+    if (keyframeBoxes) {
+        fields.Load(static_cast<std::uint64_t>(frameCount) * kBoxBytes, "bounding boxes");
+    } else {
+        fields.Take(kBoxBytes);
+    }
     const std::uint32_t boxCount = keyframeBoxes ? frameCount : 1;
-    fields.Load(static_cast<std::uint64_t>(boxCount) * kBoxBytes, "bounding boxes");
     boxes.resize(boxCount);
     for (Box& box : boxes) {
         box.min = fields.Vec3();

@@ -19,14 +19,11 @@ Sound_DS7::Sound_DS7(MessageManager* log, SoundSystem_DS7* system, SoundBufferMa
 Sound_DS7::Sound_DS7(const Sound_DS7& other)
     : Sound(other), system_(other.system_), bufferDS7_(static_cast<SoundBuffer_DS7*>(buffer_))
 {
+    // Only volume and position reach the copy's buffer: it plays at its file's
+    // own rate, and a streamed one does not loop, until tempo and loop are set on it.
     if (bufferDS7_ != nullptr) {
         bufferDS7_->SetVolume(volume_);
-        // The copy plays at the pitch of its original.
-        bufferDS7_->SetTempo(tempo_);
         bufferDS7_->SetPosition(position_);
-        if (bufferDS7_->IsStreamed()) {
-            bufferDS7_->SetLoop(loop_);
-        }
     }
 }
 

@@ -71,8 +71,6 @@ TEST(HeaderedFile, RejectsEveryHeaderThatDoesNotDescribeTheFile)
         {"file one byte longer", good + "x"},
         {"file one byte shorter", good.substr(0, good.size() - 1)},
         {"other magic", Headered("GFHSX", 101, body)},
-        {"header cut short", good.substr(0, 12)},
-        {"empty file", ""},
     };
     for (const Case& c : cases)
     {
@@ -85,6 +83,18 @@ TEST(HeaderedFile, RejectsEveryHeaderThatDoesNotDescribeTheFile)
     FrameworkEnvironment::WriteAll(env.NativeUserFolder() + "/t.hsf", good);
     HeaderedFile file(&env.Files(), "GFHSF", 101);
     EXPECT_EQ(OpenError(file, env.UserFolder() + "\\t.hsf"), "");
+}
+
+TEST(HeaderedFile, FileTooShortForItsHeaderIsAShortRead)
+{
+    FrameworkEnvironment env;
+    const std::string path = env.UserFolder() + "\\t.hsf";
+    for (const std::string& bytes : {Headered("GFHSF", 101, "").substr(0, 12), std::string()})
+    {
+        FrameworkEnvironment::WriteAll(env.NativeUserFolder() + "/t.hsf", bytes);
+        HeaderedFile file(&env.Files(), "GFHSF", 101);
+        EXPECT_EQ(OpenError(file, path), "Failed to read 13 bytes from \"" + path + "\" file") << bytes.size();
+    }
 }
 
 TEST(HeaderedFile, OtherVersionIsRejectedWithBothNumbersUnlessAnyIsAccepted)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
+#include "engine/core/StringHelpers.h"
 #include "framework/LanguageManager.h"
 #include "platform/Registry.h"
 #include "platform/ScopedEnvironment.h"
@@ -20,8 +23,14 @@ protected:
         environment.Set("XDG_CONFIG_HOME", env.Root() + "/config");
         Platform::SetMachineConfigRoot(env.Root() + "/machine");
     }
-    ~LanguageManagerTest() override { Platform::SetMachineConfigRoot("/etc/xdg"); }
+    ~LanguageManagerTest() override
+    {
+        Platform::SetMachineConfigRoot("/etc/xdg");
+        // Every language manager sets the process locale; later tests get theirs back.
+        std::setlocale(LC_ALL, previousLocale.c_str());
+    }
 
+    std::string previousLocale = std::setlocale(LC_ALL, nullptr);
     FrameworkEnvironment env;
     PlatformTests::ScopedEnvironment environment;
 };
@@ -56,6 +65,21 @@ TEST_F(LanguageManagerTest, LanguageComesFromTheRegistryElseTheFirstInstalledEls
         LanguageManager languages(&fresh.Files(), kKey);
         EXPECT_EQ(languages.GetCurrentLanguage().code, c.expected) << c.what;
     }
+}
+
+TEST_F(LanguageManagerTest, ChoosingTheLanguageSetsCharactersAndCollationButNotNumbers)
+{
+    std::setlocale(LC_ALL, "C");
+    env.Write("data/ui/fonts/ru.ini", "0 0\n");
+    {
+        LanguageManager languages(&env.Files(), kKey);
+        ASSERT_EQ(languages.GetCurrentLanguage().code, "ru");
+    }
+    EXPECT_EQ(OrrelayEngine::StringToWide("\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0"), L"\u0410\u043D\u043D\u0430");
+    EXPECT_EQ(OrrelayEngine::ToLowerWide(L"\u0410\u041D\u041D\u0410"), L"\u0430\u043D\u043D\u0430");
+    EXPECT_STREQ(std::setlocale(LC_COLLATE, nullptr), std::setlocale(LC_CTYPE, nullptr));
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    EXPECT_FLOAT_EQ(OrrelayEngine::StringToFloat("0.5"), 0.5f);
 }
 
 TEST_F(LanguageManagerTest, FindLanguageComparesCodesNotNames)

@@ -43,6 +43,23 @@ protected:
     }
 };
 
+// Keeps the base readers: a stage file holds its level count and nothing more.
+class BaseFormatLevels : public GameFramework::LevelManagerBase
+{
+public:
+    using LevelManagerBase::LevelManagerBase;
+
+protected:
+    std::unique_ptr<GameFramework::StageRecord> CreateStage() override
+    {
+        return std::make_unique<GameFramework::StageRecord>();
+    }
+    std::unique_ptr<GameFramework::LevelRecord> CreateLevel() override
+    {
+        return std::make_unique<GameFramework::LevelRecord>();
+    }
+};
+
 class LevelManagerBaseTest : public testing::Test
 {
 protected:
@@ -135,6 +152,17 @@ TEST_F(LevelManagerBaseTest, BaseStageFileNamesLieInAFolderPerStage)
     EXPECT_EQ(levels.GetTotalLevelCount(), 1u);
 }
 
+TEST_F(LevelManagerBaseTest, BaseFormatStageFileHoldsOnlyItsCount)
+{
+    env.Write("data/levels/stages_info.ini", "1");
+    env.Write("data/levels/stage0/levels_info.ini", "3");
+    BaseFormatLevels campaign(&env.Log(), &env.Files());
+    campaign.Load();
+    EXPECT_EQ(campaign.GetLevelCount(0), 3u);
+    ASSERT_NE(campaign.GetLevel(0, 2), nullptr);
+    EXPECT_EQ(campaign.GetLevel(0, 2)->levelIndex, 2u);
+}
+
 TEST_F(LevelManagerBaseTest, CampaignsTheGameCannotRunOnAreFatal)
 {
     struct Case
@@ -148,7 +176,7 @@ TEST_F(LevelManagerBaseTest, CampaignsTheGameCannotRunOnAreFatal)
         {"missing stage file", "2", {"1 a"}},
         {"negative stage count", "-1", {}},
         {"stage count beyond reason", "100000000", {}},
-        {"level count beyond its file", "1", {"900000000 a"}},
+        {"level count beyond reason", "1", {"900000000 a"}},
         {"negative level count", "1", {"-4 a"}},
     };
     for (const Case& c : cases)

@@ -235,6 +235,21 @@ TEST_F(MixerTest, PauseAndStopFollowTheTracksState)
     EXPECT_EQ(mixer.GetMusicState(9), 2u);
 }
 
+TEST_F(MixerTest, AFadingStopOutlastsAFadingPauseAndResumingDoesNotRevive)
+{
+    mixer.PlayMusic(0, kMenuTrack, false, 0.0f);
+    mixer.StopMusic(0, true, 2.0f);
+    mixer.Advance(0.25f);
+    mixer.PauseMusic(0, true, true, 4.0f);
+    EXPECT_EQ(mixer.FindTrack(kMenuTrack)->GetFadeState(), FadingSound::kFadeOutThenStop);
+    mixer.Advance(0.3f);
+    EXPECT_EQ(mixer.GetMusicState(0), 2u);
+    mixer.PauseMusic(0, false, true, 1.0f);
+    mixer.Advance(0.1f);
+    EXPECT_EQ(mixer.GetMusicState(0), 2u);
+    EXPECT_EQ(TrackSound(kMenuTrack).plays, 1);
+}
+
 TEST_F(MixerTest, PauseAllAndStopAllReachEveryChannel)
 {
     mixer.PlayMusic(0, kMenuTrack, false, 0.0f);

@@ -9,6 +9,7 @@
 #include "framework/LevelRecord.h"
 #include "framework/Mixer.h"
 #include "framework/StageRecord.h"
+#include "support/ScopedLanguageLocale.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/TestProfiles.h"
 
@@ -71,6 +72,7 @@ TEST_F(ProfileManagerBaseTest, WithoutProfilesTheListHoldsAnEmptyNameAndNoEntrie
 
 TEST_F(ProfileManagerBaseTest, ProfilesStandInCaseInsensitiveOrderAcrossScripts)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     MakeProfiles({L"bob", L"Alice", L"carl", L"\u0432\u0438\u043a\u0442\u043e\u0440", L"\u0410\u043d\u043d\u0430"});
     auto manager = LoadManager();
     const std::vector<std::wstring> expected = {L"Alice", L"bob", L"carl", L"\u0410\u043d\u043d\u0430",
@@ -84,6 +86,7 @@ TEST_F(ProfileManagerBaseTest, ProfilesStandInCaseInsensitiveOrderAcrossScripts)
 
 TEST_F(ProfileManagerBaseTest, AddingAnExistingNameReturnsThatProfile)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     TestProfileManager manager(&env.Log(), &env.Files(), nullptr, env.UserFolder());
     manager.Load();
     ProfileBase* anna = manager.AddProfile(L"anna");

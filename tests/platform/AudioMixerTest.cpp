@@ -181,6 +181,69 @@ TEST_F(AudioMixerTest, HalfRateInterpolatesBetweenSamples)
     }
 }
 
+TEST_F(AudioMixerTest, FullScaleStepsAtFractionalRatesMatchExactInterpolation)
+{
+    constexpr std::uint64_t kOutputRate = 22050;
+    constexpr std::uint64_t kSourceFrames = 128;
+    constexpr std::uint32_t kMixedFrames = 64;
+    struct Format
+    {
+        std::uint32_t channels, bits;
+    };
+    const Format formats[] = {{1, 16}, {2, 16}, {1, 8}};
+    const std::uint32_t rates[] = {2756, 7350, 11025, 16000, 30000, 33075};
+    for (const Format& format : formats) {
+        // Neighbouring frames alternate between the lowest and the highest
+        // value, so every interpolation spans a full-scale step, up or down.
+        auto sample = [&format](std::uint64_t frame, std::uint32_t channel) -> std::int64_t {
+            const bool high = (frame + channel) % 2 != 0;
+            if (format.bits == 8) {
+                return high ? 127 * 256 : -128 * 256;
+            }
+            return high ? 32767 : -32768;
+        };
+        std::vector<std::uint8_t> bytes;
+        for (std::uint64_t frame = 0; frame < kSourceFrames; ++frame) {
+            for (std::uint32_t channel = 0; channel < format.channels; ++channel) {
+                const std::int64_t value = sample(frame, channel);
+                if (format.bits == 8) {
+                    bytes.push_back(static_cast<std::uint8_t>(value / 256 + 128));
+                } else {
+                    bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+                    bytes.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+                }
+            }
+        }
+        for (std::uint32_t rate : rates) {
+            SCOPED_TRACE(testing::Message() << format.channels << "ch " << format.bits << "bit at " << rate << " Hz");
+            auto buffer = MakeBuffer(format.channels, format.bits, rate, bytes);
+            ASSERT_EQ(buffer->Play(false), kAudioOk);
+            const auto out = Mix(kMixedFrames);
+            // Output frame i lies at source position i * rate / output rate exactly.
+            std::int64_t worst = 0;
+            std::uint32_t worstFrame = 0;
+            for (std::uint32_t i = 0; i < kMixedFrames; ++i) {
+                const std::uint64_t scaled = std::uint64_t(i) * rate;
+                const std::uint64_t index = scaled / kOutputRate;
+                const auto remainder = static_cast<std::int64_t>(scaled % kOutputRate);
+                for (std::uint32_t side = 0; side < 2; ++side) {
+                    const std::uint32_t channel = format.channels == 2 ? side : 0;
+                    const std::int64_t a = sample(index, channel);
+                    const std::int64_t b = sample(index + 1, channel);
+                    const std::int64_t expected = a + (b - a) * remainder / std::int64_t(kOutputRate);
+                    const std::int64_t error = std::abs(out[i * 2 + side] - expected);
+                    if (error > worst) {
+                        worst = error;
+                        worstFrame = i;
+                    }
+                }
+            }
+            EXPECT_LE(worst, 2) << "worst at output frame " << worstFrame;
+            buffer.reset();
+        }
+    }
+}
+
 TEST_F(AudioMixerTest, LoopWrapsAndOneShotEndsRewound)
 {
     const std::vector<std::int16_t> pattern{1000, 2000, 3000, 4000};

@@ -93,6 +93,20 @@ TEST(GraphicsDeviceGL, ClearReachesDepthEvenWithDepthWriteOff)
     EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{0, 0, 0, 255}));
 }
 
+TEST(GraphicsDeviceGL, ClearLeavesDepthWritesOffWhenTheyWereOff)
+{
+    OPEN_SCENE_OR_SKIP(scene);
+    scene.device->SetRenderState(RenderState::ZEnable, 1);
+    scene.device->SetRenderState(RenderState::ZFunction, kCompareLess);
+    scene.device->SetRenderState(RenderState::ZWriteEnable, 0);
+    scene.Clear(kBlack);
+    // The near quad leaves no depth behind, so the farther one still passes.
+    scene.DrawQuad(0, 0, 64, 64, 100.0f, kGreen);
+    EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{0, 255, 0, 255}));
+    scene.DrawQuad(0, 0, 64, 64, -100.0f, kRed);
+    EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{255, 0, 0, 255}));
+}
+
 TEST(GraphicsDeviceGL, GuiDepthPutsPositiveZNearest)
 {
     OPEN_SCENE_OR_SKIP(scene);

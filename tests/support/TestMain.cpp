@@ -1,10 +1,10 @@
-// Test entry: headless SDL drivers and the process locale the game runs with, then GoogleTest.
+// Test entry: headless SDL drivers, then GoogleTest. The process keeps the "C"
+// locale it starts with: whatever needs another sets it, as the game does.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/Locale.h"
 #include "support/LeakCheckPause.h"
 
 // Weak, so that a build without the sanitizers links and skips the call.
@@ -15,7 +15,6 @@ int main(int argc, char** argv)
     // Tests never need a display or a sound card; a caller may still choose other drivers.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    Platform::SetProcessLocale();
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();
 

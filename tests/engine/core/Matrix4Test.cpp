@@ -90,10 +90,14 @@ TEST(Matrix4, InvertTimesOriginalGivesIdentity)
     MatrixSetRotationAxis(axis, Vector3(1.0f, -2.0f, 0.5f), 1.1f);
     Matrix4 skewed(2.0f, 0.5f, 0.0f, 1.0f, 0.0f, 3.0f, 1.0f, -2.0f, 1.0f, 0.0f, 0.5f, 4.0f, 0.1f,
                    0.2f, 0.0f, 1.0f);
+    // No element zero, the bottom row least of all: every cofactor term counts.
+    Matrix4 dense(1.5f, 0.2f, -0.3f, 0.7f, 0.4f, 2.0f, 0.6f, -1.1f, -0.5f, 0.3f, 1.8f, 0.9f, 0.25f,
+                  -0.6f, 0.45f, 1.3f);
     const Matrix4 cases[] = {
         Translation(3.0f, -4.0f, 5.0f) * RotationZ(0.6f),
         Translation(-1.0f, 2.0f, 7.0f) * axis,
         skewed,
+        dense,
     };
     for (const Matrix4& original : cases) {
         Matrix4 inverse = original;

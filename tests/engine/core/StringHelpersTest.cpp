@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/StringHelpers.h"
+#include "support/ScopedLanguageLocale.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -55,6 +56,7 @@ TEST(StringHelpers, TextConvertsToNumbersWithin32Bits)
 
 TEST(StringHelpers, CaseChangesOnlyTheLocaleLetters)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     EXPECT_EQ(ToLower("Data\\Levels\\Stage1.INI"), "data\\levels\\stage1.ini");
     EXPECT_EQ(ToUpper("main_menu 2!"), "MAIN_MENU 2!");
     EXPECT_EQ(ToLower("Été"), "Été") << "bytes of a multibyte character are left alone";
@@ -115,6 +117,7 @@ TEST(StringHelpers, ReplacingContinuesBehindTheInsertedText)
 
 TEST(StringHelpers, CaseInsensitiveReplacingKeepsPositionsAligned)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     const std::wstring cases[][4] = {
         {L"Hello HELLO hello", L"hello", L"bye", L"bye bye bye"},
         {L"ПРИВЕТ мир", L"привет", L"Hi", L"Hi мир"},
@@ -131,6 +134,7 @@ TEST(StringHelpers, CaseInsensitiveReplacingKeepsPositionsAligned)
 
 TEST(StringHelpers, NarrowAndWideRoundTripAndSkipWhatDoesNotConvert)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     const std::string utf8 = "Café Привет 日本 €";
     EXPECT_EQ(StringToWide(utf8), L"Café Привет 日本 €");
     EXPECT_EQ(WideToStringCopy(StringToWide(utf8)), utf8);

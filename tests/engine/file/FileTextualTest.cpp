@@ -7,6 +7,7 @@
 #include "engine/core/FileError.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileTextual.h"
+#include "support/ScopedLanguageLocale.h"
 #include "tests/engine/file/TempFolder.h"
 
 using OrrelayEngine::FileBinary;
@@ -176,6 +177,7 @@ TEST(FileTextual, Utf8DecodingAndReplacements)
 
 TEST(FileTextual, NarrowReadingOfWideTextReplacesWhatHasNoNarrowForm)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     auto text = TextFrom(std::vector<std::uint8_t>{0xFF, 0xFE, 'a', 0, 0xE9, 0, 0x00, 0xD8, 'b', 0, 0x3D, 0xD8, 0x00, 0xDE});
     std::string line;
     ASSERT_TRUE(text->ReadString(line, false, false));
@@ -225,6 +227,7 @@ TEST(FileTextual, ReadAllTextJoinsLinesWithCrLf)
 
 TEST(FileTextual, WrittenTextReadsBackInEveryEncoding)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     TempFolder folder;
     struct Case
     {
@@ -266,6 +269,7 @@ TEST(FileTextual, WrittenTextReadsBackInEveryEncoding)
 
 TEST(FileTextual, CharactersAboveTheBasicPlaneAreWrittenWhole)
 {
+    const TestSupport::ScopedLanguageLocale locale;
     TempFolder folder;
     struct Case
     {

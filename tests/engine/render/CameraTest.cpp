@@ -163,6 +163,34 @@ TEST_F(CameraFixture, ThePickRayRunsFromTheNearToTheFarDistance)
     EXPECT_NEAR(300.0f, back.y, 1e-3f);
 }
 
+TEST_F(CameraFixture, AnOffCentrePointUnprojectsOntoItsOwnLineOfSight)
+{
+    cameras_->Update();
+    const Camera& camera = *cameras_->GetCurrentCamera();
+    // Three quarters across and up an 800 x 600 window: half-way to the edge in
+    // device units, so x = 0.5 d / 1.2990381 and y = 0.5 d / 1.7320508 at depth d.
+    struct Case
+    {
+        float depth;
+        Vector3 expected;
+        float tolerance;
+    };
+    const Case cases[] = {
+        {0.0f, Vector3(0.3849002f, 0.2886751f, -1.0f), 1e-3f},
+        {1.0f, Vector3(384.9002f, 288.6751f, -1000.0f), 1.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "depth " << c.depth);
+        const Vector3 world = cameras_->UnprojectPoint(camera, Vector3(600.0f, 450.0f, c.depth));
+        EXPECT_NEAR(c.expected.x, world.x, c.tolerance);
+        EXPECT_NEAR(c.expected.y, world.y, c.tolerance);
+        EXPECT_NEAR(c.expected.z, world.z, c.tolerance);
+        const Vector2 back = cameras_->ProjectPoint(camera, world);
+        EXPECT_NEAR(600.0f, back.x, 0.05f);
+        EXPECT_NEAR(450.0f, back.y, 0.05f);
+    }
+}
+
 TEST_F(CameraFixture, PointsWithoutAScreenPositionGiveZero)
 {
     cameras_->Update();

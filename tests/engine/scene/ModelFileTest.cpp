@@ -283,6 +283,38 @@ TEST(ModelFile, DamagedFilesAreRefusedBeforeAnythingIsAllocated)
     }
 }
 
+TEST(ModelFile, AFileCutShortIsAShortReadAndACountPastTheEndIsAFormatError)
+{
+    // Header 17 bytes, counts 8, three 16-bit indices, three 32-byte vertices, one box.
+    const std::vector<std::uint8_t> good = ModelFileWriter().Build(MakeStatic(202)).GetBytes();
+    ASSERT_EQ(good.size(), 151u);
+    const std::string shortRead = "Failed to read ";
+    const std::string from = " bytes from \"models\\piece.mlf\" file";
+    struct Case
+    {
+        std::size_t length;
+        bool sizeFieldKeptTrue;
+        std::string message;
+    };
+    const Case cases[] = {
+        {0, false, shortRead + "13" + from},
+        {12, false, shortRead + "13" + from},
+        {15, true, shortRead + "4" + from},
+        {20, true, shortRead + "8" + from},
+        {140, true, shortRead + "24" + from},
+        {100, true, "Incorrect \"models\\piece.mlf\" file format: vertex block runs past the end"},
+        {150, false, "Incorrect \"models\\piece.mlf\" file format"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "cut to " << c.length);
+        std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(c.length));
+        if (c.sizeFieldKeptTrue) {
+            cut[0] = static_cast<std::uint8_t>(c.length);
+        }
+        EXPECT_EQ(ReadError(cut), c.message);
+    }
+}
+
 TEST(ModelFile, InfluencesBeyondFourAreReadPastAndDropped)
 {
     ModelFile model = MakeSkinned(ModelFile::kCurrentVersion);

@@ -5,6 +5,8 @@
 #include "SceneTestSupport.h"
 #include "content/ModelFileWriter.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderUser.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/Skeleton.h"
@@ -120,6 +122,38 @@ TEST_F(ModelTest, BoxHasTwentyFourVerticesThirtySixIndicesAndItsCorners)
     box->SetColor(Color(1.0f, 0.0f, 0.0f, 0.5f));
     EXPECT_NEAR(box->GetColor().a, 0.5f, 0.003f);
     EXPECT_NEAR(box->GetColor().g, 0.0f, 0.003f);
+}
+
+TEST_F(ModelTest, ADeferredShaderIsOnlyRecordedUntilTheDeferralEnds)
+{
+    std::unique_ptr<Model> box(models->CreateBox(Vector3(-1, -1, -1), Vector3(1, 1, 1), nullptr, nullptr, 0));
+    ShaderUser* const before = box->GetShaderUser();
+    const std::uint32_t users = shaders->GetShaderUserCount();
+    ShaderDescriptor red;
+    red.SetColor1(Color(1.0f, 0.0f, 0.0f, 1.0f));
+    ShaderDescriptor blue;
+    blue.SetColor1(Color(0.0f, 0.0f, 1.0f, 1.0f));
+
+    box->SetShaderDeferred(true);
+    box->SetShader(red);
+    box->SetShader(blue);
+    EXPECT_EQ(box->GetShaderUser(), before);
+    EXPECT_EQ(shaders->GetShaderUserCount(), users);
+    ASSERT_NE(box->GetPendingShader(), nullptr);
+
+    Model* copy = models->CreateCopy(box.get(), nullptr, 0);
+    EXPECT_TRUE(copy->IsShaderDeferred());
+    ASSERT_NE(copy->GetPendingShader(), nullptr);
+    EXPECT_FLOAT_EQ(copy->GetPendingShader()->GetColor1().b, 1.0f);
+    models->DeleteModel(copy);
+
+    // The last descriptor recorded wins, and the old user goes.
+    box->SetShaderDeferred(false);
+    EXPECT_EQ(box->GetPendingShader(), nullptr);
+    EXPECT_FLOAT_EQ(box->GetShaderUser()->GetColor1().b, 1.0f);
+    EXPECT_EQ(shaders->GetShaderUserCount(), users);
+    box->SetShader(red);
+    EXPECT_FLOAT_EQ(box->GetShaderUser()->GetColor1().r, 1.0f);
 }
 
 TEST_F(ModelTest, StripsDrawTwoLessThanTheirIndicesAndNothingBelowThree)

@@ -87,6 +87,19 @@ TEST_F(ParticleSystemTest, SmoothEmissionCarriesFractionsBetweenFrames)
     EXPECT_EQ(system->GetPeakCount(), system->GetLiveCount());
 }
 
+TEST_F(ParticleSystemTest, SmoothEmissionKeepsItsRateWhenAFrameOwesMoreThanOne)
+{
+    std::unique_ptr<ParticleSystem> system = MakeQuiet();
+    SetRates(*system, 1, {15, 15, 15, 15, 15, 15});
+    system->repeat = 1;
+    system->emitting = 1;
+    // 1.5 births a frame: one, then two with the carried half.
+    for (int i = 0; i < 10; ++i) {
+        system->Advance(0.1f);
+    }
+    EXPECT_EQ(system->GetLiveCount(), 15u);
+}
+
 TEST_F(ParticleSystemTest, BirthsBeyondTheFullPoolAreDroppedNotOwed)
 {
     std::unique_ptr<ParticleSystem> system = MakeQuiet();

@@ -131,9 +131,11 @@ TEST_F(SoundBufferTest, VolumeToAttenuationFollowsTheCurveAndStaysAtOrBelowZero)
     EXPECT_EQ(log_->GetMessageCount(), 0u);
 }
 
-TEST_F(SoundBufferTest, TempoSetsTheFrequencyAndACopyKeepsIt)
+TEST_F(SoundBufferTest, TempoSetsTheFrequencyAndACopyTakesOnlyVolumeAndPosition)
 {
     const std::string path = WriteFile("tempo.wav", Content::WavWriter(1, 22050, 16).Build({0, 0, 0, 0}));
+    // The first live buffer of the file is the one a copy's buffer duplicates.
+    Sound* first = manager_->CreateSound(path);
     Sound* sound = manager_->CreateSound(path);
     sound->SetTempo(2.0f);
     std::uint32_t hertz = 0;
@@ -143,11 +145,22 @@ TEST_F(SoundBufferTest, TempoSetsTheFrequencyAndACopyKeepsIt)
     std::unique_ptr<Sound> copy = system_->CloneSound(*sound);
     EXPECT_FLOAT_EQ(copy->GetTempo(), 2.0f);
     BufferOf(copy.get())->GetDeviceBuffer()->GetFrequency(hertz);
-    EXPECT_EQ(hertz, 44100u);
+    EXPECT_EQ(hertz, 22050u);
     std::int32_t centibels = 0;
     BufferOf(copy.get())->GetDeviceBuffer()->GetVolume(centibels);
     EXPECT_EQ(centibels, -693);
     EXPECT_EQ(copy->GetState(), Sound::kStopped);
+    manager_->DeleteSound(first);
+
+    // A streamed buffer is never shared, and the copy's does not loop.
+    const std::string longPath =
+        WriteFile("long.wav", Content::WavWriter(1, 22050, 8).Build(std::vector<std::uint8_t>(0x100001, 128)));
+    Sound* looping = manager_->CreateSound(longPath);
+    looping->SetLoop(true);
+    ASSERT_TRUE(BufferOf(looping)->GetLoop());
+    std::unique_ptr<Sound> streamedCopy = system_->CloneSound(*looping);
+    ASSERT_TRUE(BufferOf(streamedCopy.get())->IsStreamed());
+    EXPECT_FALSE(BufferOf(streamedCopy.get())->GetLoop());
 }
 
 TEST_F(SoundBufferTest, UnusableFilesPlaySilenceAndSayWhy)
