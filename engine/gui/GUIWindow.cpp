@@ -2,6 +2,9 @@
 
 #include "engine/core/Matrix4.h"
 #include "engine/core/MessageManager.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUITextManager.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/VertexBuffer.h"
@@ -27,14 +30,14 @@ std::uint32_t ModelOptions(std::uint32_t windowFlags)
 
 float LayerDepth(std::uint32_t flags)
 {
-    if ((flags & GUIWindow::kFlagLayerFront) != 0) {
-        return GUIWindow::kDepthLayerFront;
+    if ((flags & GUIWindow::kFlagLayerLow) != 0) {
+        return GUIWindow::kDepthLayerLow;
     }
     if ((flags & GUIWindow::kFlagLayerMiddle) != 0) {
         return GUIWindow::kDepthLayerMiddle;
     }
-    if ((flags & GUIWindow::kFlagLayerBack) != 0) {
-        return GUIWindow::kDepthLayerBack;
+    if ((flags & GUIWindow::kFlagLayerHigh) != 0) {
+        return GUIWindow::kDepthLayerHigh;
     }
     return GUIWindow::kDepthNoLayer;
 }
@@ -399,8 +402,26 @@ void GUIWindow::PrintTextKey(std::uint32_t alignFlags, std::uint32_t fontId, con
     record.isKey = 1;
 }
 
-void GUIWindow::PrintRecord(TextRecord& /*record*/)
+void GUIWindow::PrintRecord(TextRecord& record)
 {
+    if (fontManager == nullptr) {
+        return;
+    }
+    if (record.isKey != 0 && textManager == nullptr) {
+        return;
+    }
+    const std::wstring& text = record.isKey != 0 ? textManager->GetText(record.key, record.number) : record.text;
+    GUIFont* font = record.size >= 0.0f ? fontManager->FindFont(record.fontId) : nullptr;
+    if (font == nullptr) {
+        fontManager->PrintText(record.alignFlags, record.fontId, record.angle, this, record.offset, record.colour,
+                               text);
+        return;
+    }
+    // The size holds for this text only; batches read it from the font as they print.
+    const float ownSize = font->GetSize();
+    font->SetSize(record.size);
+    fontManager->PrintText(record.alignFlags, record.fontId, record.angle, this, record.offset, record.colour, text);
+    font->SetSize(ownSize);
 }
 
 } // namespace OrrelayEngine

@@ -35,14 +35,15 @@ class GUIWindow
 public:
     static constexpr std::uint32_t kFlagShown = 1;
     static constexpr std::uint32_t kFlagColoredVertices = 2;
-    static constexpr std::uint32_t kFlagLayerFront = 4;
+    // Depth layers of a top-level window; a higher layer is drawn over a lower.
+    static constexpr std::uint32_t kFlagLayerLow = 4;
     static constexpr std::uint32_t kFlagLayerMiddle = 8;
-    static constexpr std::uint32_t kFlagLayerBack = 16;
-    static constexpr std::uint32_t kLayerFlags = kFlagLayerFront | kFlagLayerMiddle | kFlagLayerBack;
+    static constexpr std::uint32_t kFlagLayerHigh = 16;
+    static constexpr std::uint32_t kLayerFlags = kFlagLayerLow | kFlagLayerMiddle | kFlagLayerHigh;
 
-    static constexpr float kDepthLayerFront = -10.0f;
+    static constexpr float kDepthLayerLow = -10.0f;
     static constexpr float kDepthLayerMiddle = -20.0f;
-    static constexpr float kDepthLayerBack = -30.0f;
+    static constexpr float kDepthLayerHigh = -30.0f;
     static constexpr float kDepthNoLayer = -15.0f;
     static constexpr float kDepthPerOrder = 0.01f;
 
