@@ -6,6 +6,7 @@
 #include "FontTestSupport.h"
 #include "engine/core/FileError.h"
 #include "engine/render/IndexBuffer.h"
+#include "support/AllocationCounter.h"
 
 namespace FontTest {
 namespace {
@@ -198,6 +199,23 @@ TEST_F(FontFixture, OneBatchPerFontAndDepthGoneAfterAFrameWithoutText)
     EXPECT_FLOAT_EQ(fonts->GetBatch(0)->GetDepth(), -20.005f);
     EXPECT_EQ(fonts->GetBatch(0)->GetModel()->GetIndexBuffer()->GetUsedCount(), 6u);
     EXPECT_EQ(models->GetModelCount(), modelsBefore + 1);
+}
+
+TEST_F(FontFixture, SteadyFrameOfTextAllocatesNothing)
+{
+    LoadRoundFont();
+    GUIWindow* window = MakeWindow(Vector2(10.0f, 10.0f), Vector2(100.0f, 100.0f));
+    const std::wstring text = L"AB BA";
+    const auto frame = [&] {
+        fonts->PrintText(1 | 2, 0, 0.3f, window, Vector2(), kWhite, text);
+        fonts->Flush();
+    };
+    frame();
+    TestSupport::ScopedAllocationCount allocations;
+    frame();
+    frame();
+    EXPECT_EQ(allocations.Count(), 0u);
+    EXPECT_EQ(fonts->GetBatchCount(), 1u);
 }
 
 TEST_F(FontFixture, ReloadingAnIdKeepsTheOldFontUntilTheNewOneLoads)
