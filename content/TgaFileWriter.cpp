@@ -53,7 +53,10 @@ ByteBuffer TgaFileWriter::Build() const
     file.PutU16(picture_.width);
     file.PutU16(picture_.height);
     file.PutU8(depth);
-    file.PutU8(topLeft_ ? 0x20 : 0);
+    // The low four bits count the alpha bits each pixel carries; readers that
+    // trust them drop the alpha when they say none.
+    const std::uint32_t alphaBits = grey ? 0 : sixteenBit_ ? 1 : picture_.channels == 4 ? 8 : 0;
+    file.PutU8((topLeft_ ? 0x20 : 0) | alphaBits);
     file.PutBytes(imageId_.data(), imageId_.size());
     for (std::uint32_t k = 0; colourMap && k < 256; ++k)
     {

@@ -25,7 +25,8 @@ int ClampedPrecision(std::uint32_t digits)
 std::string FormatInteger(const char* plainFormat, const char* paddedFormat, std::uint32_t digits,
                           long long value)
 {
-    char buffer[kMaxFormattedChars + 1];
+    // A negative number's sign comes on top of its digits.
+    char buffer[kMaxFormattedChars + 2];
     if (digits == 0) {
         std::snprintf(buffer, sizeof(buffer), plainFormat, value);
     } else {

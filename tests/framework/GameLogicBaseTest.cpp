@@ -105,7 +105,9 @@ TEST_F(GameLogicBaseTest, PauseGoesThroughTheVirtualSlotButLeavesEndedLevelsAlon
         EXPECT_EQ(logic.GetState(), c.expected) << c.state;
         EXPECT_EQ(logic.setStateCalls, c.calls) << c.state;
         if (c.calls == 0)
+        {
             EXPECT_EQ(logic.IsClockPaused(), clockPaused) << c.state;
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "engine/core/Timer.h"
 #include "engine/core/TimerManager.h"
 #include "engine/sound/Sound.h"
+#include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"
 #include "framework/FadingSound.h"

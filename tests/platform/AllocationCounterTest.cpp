@@ -19,6 +19,15 @@ struct alignas(64) Wide
     char bytes[64];
 };
 
+// The optimiser may drop a new whose pointer only ever reaches its delete, so
+// each probe's pointer passes through a volatile, which it must keep.
+template <typename T>
+T* Kept(T* pointer)
+{
+    T* volatile kept = pointer;
+    return kept;
+}
+
 TEST(AllocationCounter, CountsEveryFormOfNewOnlyOnItsThreadWhileAlive)
 {
     // Started before counting, so that making the thread is not counted.
@@ -29,7 +38,7 @@ TEST(AllocationCounter, CountsEveryFormOfNewOnlyOnItsThreadWhileAlive)
             std::this_thread::yield();
         }
         for (int i = 0; i < 100; ++i) {
-            delete new int(i);
+            delete Kept(new int(i));
         }
         done = true;
     });
@@ -38,12 +47,14 @@ TEST(AllocationCounter, CountsEveryFormOfNewOnlyOnItsThreadWhileAlive)
     {
         TestSupport::ScopedAllocationCount allocations;
         EXPECT_EQ(allocations.Count(), 0u);
-        delete new int(1);
-        delete[] new int[3];
-        delete new (std::nothrow) int(2);
-        delete new Wide();
-        delete[] new Wide[2];
+        delete Kept(new int(1));
+        delete[] Kept(new int[3]);
+        delete Kept(new (std::nothrow) int(2));
+        delete Kept(new Wide());
+        delete[] Kept(new Wide[2]);
         auto text = std::make_unique<std::string>(100, 'x');
+        Kept(text.get());
+        Kept(text->data());
         EXPECT_EQ(allocations.Count(), 7u) << "scalar, array, nothrow, aligned, aligned array, unique_ptr, string";
 
         go = true;
@@ -54,13 +65,13 @@ TEST(AllocationCounter, CountsEveryFormOfNewOnlyOnItsThreadWhileAlive)
         EXPECT_EQ(allocations.Count(), 7u) << "another thread's allocations and a reserved push are not counted";
         {
             TestSupport::ScopedAllocationCount inner;
-            delete new int(3);
+            delete Kept(new int(3));
             EXPECT_EQ(inner.Count(), 1u);
         }
         EXPECT_EQ(allocations.Count(), 8u) << "an inner scope adds to the outer one";
     }
     other.join();
-    delete new int(4);
+    delete Kept(new int(4));
     TestSupport::ScopedAllocationCount later;
     EXPECT_EQ(later.Count(), 0u) << "nothing made outside a scope is counted";
 }

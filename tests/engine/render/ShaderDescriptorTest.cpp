@@ -206,7 +206,9 @@ TEST(ShaderDescriptor, OpacityMarkerMeansAlphaInTheDiffusePicture)
         EXPECT_EQ(c.descriptor.GetBlendFactor(1), c.flags ? 5u : 0u) << c.what;
         ASSERT_EQ(c.descriptor.GetStageCount(), c.stages) << c.what;
         if (c.stages != 0)
+        {
             EXPECT_EQ(c.descriptor.GetStage(0).opacityFileName, c.opacity) << c.what;
+        }
     }
 
     const ShaderDescriptor sheet = animated("");
