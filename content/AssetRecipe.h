@@ -11,8 +11,6 @@
 
 namespace Content {
 
-class AssetWorker;
-
 struct AssetRecipe
 {
     using Outputs = std::vector<std::vector<std::uint8_t>>;
@@ -28,8 +26,10 @@ struct AssetRecipe
     // Everything else the outputs depend on, as text (settings, a version of
     // the generator's recipe).
     std::string parameters;
-    // Runs on a worker thread; throws OrrelayEngine::Error on bad input.
-    std::function<Outputs(AssetWorker& worker)> make;
+    // Runs on a worker thread, alongside other recipes: it must share nothing
+    // writable (each call makes its own FreeType library, say). Throws
+    // OrrelayEngine::Error on bad input.
+    std::function<Outputs()> make;
 };
 
 } // namespace Content

@@ -159,7 +159,8 @@ std::vector<std::uint8_t> ContactSheet::BuildPng()
         std::uint32_t x, y, width, height, tileWidth;
     };
     std::vector<Tile> tiles;
-    std::uint32_t sheetWidth = kMaxTileWidth + 2 * kGapPixels;
+    // Room for two of the widest tiles side by side.
+    std::uint32_t sheetWidth = 2 * kMaxTileWidth + 3 * kGapPixels;
     for (const Picture& picture : pictures_) {
         const std::uint32_t labelWidth = std::min(pen.Draw(nullptr, 0, 0, picture.label), kMaxTileWidth);
         sheetWidth = std::max(sheetWidth, std::min(kMaxSheetWidth, picture.width / picture.scale + 2 * kGapPixels));

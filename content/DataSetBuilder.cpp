@@ -11,7 +11,6 @@
 #include <sstream>
 #include <thread>
 
-#include "content/AssetWorker.h"
 #include "content/ContactSheet.h"
 #include "content/ContentHash.h"
 #include "content/PackWriter.h"
@@ -197,13 +196,13 @@ void DataSetBuilder::WriteCache(const std::string& key, const AssetRecipe::Outpu
     WriteWholeFile(folder / kCacheCompleteName, {});
 }
 
-void DataSetBuilder::RunRecipe(const AssetRecipe& recipe, RecipeResult& result, AssetWorker& worker) const
+void DataSetBuilder::RunRecipe(const AssetRecipe& recipe, RecipeResult& result) const
 {
     const Clock::time_point start = Clock::now();
     try {
         result.key = MakeKey(recipe);
         if (!ReadCache(result.key, recipe.packPaths.size(), result.outputs)) {
-            result.outputs = recipe.make(worker);
+            result.outputs = recipe.make();
             if (result.outputs.size() != recipe.packPaths.size()) {
                 throw OrrelayEngine::Error("made " + std::to_string(result.outputs.size()) + " files for " +
                                            std::to_string(recipe.packPaths.size()) + " pack paths");
@@ -228,10 +227,9 @@ void DataSetBuilder::RunRecipes(std::vector<RecipeResult>& results) const
     // keeps every worker busy until the finish.
     std::atomic<std::size_t> next{0};
     auto work = [&]() {
-        AssetWorker worker;
         for (std::size_t taken = next++; taken < recipes_.size(); taken = next++) {
             const std::size_t index = recipes_.size() - 1 - taken;
-            RunRecipe(recipes_[index], results[index], worker);
+            RunRecipe(recipes_[index], results[index]);
         }
     };
     const unsigned workerCount = std::min<unsigned>(options_.jobs, std::max<std::size_t>(1, recipes_.size()));

@@ -65,7 +65,7 @@ private:
     };
 
     void RunRecipes(std::vector<RecipeResult>& results) const;
-    void RunRecipe(const AssetRecipe& recipe, RecipeResult& result, class AssetWorker& worker) const;
+    void RunRecipe(const AssetRecipe& recipe, RecipeResult& result) const;
     std::string MakeKey(const AssetRecipe& recipe) const;
     bool ReadCache(const std::string& key, std::size_t outputCount, AssetRecipe::Outputs& outputs) const;
     void WriteCache(const std::string& key, const AssetRecipe::Outputs& outputs) const;

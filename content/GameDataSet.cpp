@@ -7,9 +7,11 @@
 #include <map>
 
 #include "content/DataSetBuilder.h"
+#include "content/GameFonts.h"
 #include "content/MenuSounds.h"
 #include "content/MusicTracks.h"
 #include "content/TextTableChecker.h"
+#include "content/TextTableWriter.h"
 #include "engine/core/Error.h"
 
 namespace Content {
@@ -20,18 +22,16 @@ namespace {
 
 // Raised whenever a recipe's way of making its bytes changes, so that cached
 // outputs of the old way are not reused.
-constexpr const char* kTextRecipeVersion = "text table 1";
+constexpr const char* kTextRecipeVersion = "text table 2";
 constexpr const char* kCopyRecipeVersion = "copy 1";
 
-// Until the GUI toolkit's text-table writer is here: UTF-8 with its byte-order
-// mark (the engine's text reader takes the encoding from it), LF line ends.
 std::vector<std::uint8_t> WriteTextTable(const std::vector<TextTableEntry>& entries)
 {
-    std::string text = "\xEF\xBB\xBF";
+    TextTableWriter writer;
     for (const TextTableEntry& entry : entries) {
-        text += "[" + entry.key + "]\n" + entry.text + "\n\n";
+        writer.Add(entry.key, TextTableChecker::Widen(entry.text));
     }
-    return std::vector<std::uint8_t>(text.begin(), text.end());
+    return writer.Build().GetBytes();
 }
 
 std::vector<std::uint8_t> ReadSource(const fs::path& path)
@@ -88,13 +88,13 @@ AssetRecipe MakeSourceRecipe(const fs::path& dataFolder, const fs::path& relativ
     recipe.inputFiles = {path.string()};
     if (IsTextTable(relative)) {
         recipe.parameters = kTextRecipeVersion;
-        recipe.make = [path](AssetWorker&) {
+        recipe.make = [path]() {
             const std::vector<TextTableEntry> entries = TextTableChecker::Check(path.string(), ReadSource(path));
             return AssetRecipe::Outputs{WriteTextTable(entries)};
         };
     } else {
         recipe.parameters = kCopyRecipeVersion;
-        recipe.make = [path](AssetWorker&) { return AssetRecipe::Outputs{ReadSource(path)}; };
+        recipe.make = [path]() { return AssetRecipe::Outputs{ReadSource(path)}; };
     }
     return recipe;
 }
@@ -119,6 +119,7 @@ void GameDataSet::AddRecipes(DataSetBuilder& builder, const std::string& sourceF
     for (const fs::path& relative : files) {
         builder.Add(MakeSourceRecipe(dataFolder, relative));
     }
+    GameFonts::AddRecipes(builder);
     MenuSounds::AddRecipes(builder);
     MusicTracks::AddRecipes(builder);
 }

@@ -201,7 +201,7 @@ void MenuSounds::AddRecipes(DataSetBuilder& builder)
         recipe.packPaths = {GetPackPath(sound.name)};
         recipe.parameters = kRecipeVersion;
         const std::string name = sound.name;
-        recipe.make = [name](AssetWorker&) { return AssetRecipe::Outputs{Make(name)}; };
+        recipe.make = [name]() { return AssetRecipe::Outputs{Make(name)}; };
         builder.Add(std::move(recipe));
     }
 }

@@ -49,7 +49,7 @@ void MusicTracks::AddRecipes(DataSetBuilder& builder)
         recipe.origin = std::string("music ") + track.name;
         recipe.packPaths = {GetPackPath(track.name)};
         recipe.parameters = kRecipeVersion;
-        recipe.make = [track](AssetWorker&) {
+        recipe.make = [track]() {
             const MusicScore score = Compose(track);
             const std::vector<std::int16_t> samples =
                 MusicSynth::Render(score, GetSeed(GetPackPath(track.name)) ^ 0x5A5A5A5Au);

@@ -146,4 +146,20 @@ std::vector<TextTableEntry> TextTableChecker::Check(const std::string& fileName,
     return entries;
 }
 
+std::wstring TextTableChecker::Widen(const std::string& utf8)
+{
+    std::wstring wide;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k) {
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        wide.push_back(static_cast<wchar_t>(code));
+        i += length;
+    }
+    return wide;
+}
+
 } // namespace Content

@@ -25,6 +25,8 @@ public:
     // fileName is used in the messages only. Throws OrrelayEngine::Error
     // "<file>:<line>: <what is wrong>".
     static std::vector<TextTableEntry> Check(const std::string& fileName, const std::vector<std::uint8_t>& source);
+    // A text Check accepted, as wide characters.
+    static std::wstring Widen(const std::string& utf8);
 };
 
 } // namespace Content

@@ -59,7 +59,7 @@ Content::AssetRecipe TextRecipe(const std::string& origin, const std::string& pa
     recipe.origin = origin;
     recipe.packPaths = {packPath};
     recipe.parameters = text;
-    recipe.make = [text](Content::AssetWorker&) {
+    recipe.make = [text]() {
         return Content::AssetRecipe::Outputs{std::vector<std::uint8_t>(text.begin(), text.end())};
     };
     return recipe;
@@ -115,7 +115,7 @@ TEST(DataSetBuilder, FailuresNameTheirRecipesAndFiles)
     EXPECT_NE(badText.find("common.ini:4:"), std::string::npos) << badText;
 
     Content::AssetRecipe failing = TextRecipe("failing recipe", "data\\b.txt", "");
-    failing.make = [](Content::AssetWorker&) -> Content::AssetRecipe::Outputs {
+    failing.make = []() -> Content::AssetRecipe::Outputs {
         throw OrrelayEngine::Error("no luck");
     };
     Content::DataSetBuilder second({temp.Path("out"), QUILLORY_DATA_BUILDER, 2});

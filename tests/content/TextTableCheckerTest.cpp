@@ -28,6 +28,8 @@ TEST(TextTableChecker, ReadsEntriesWithTheirTextAndLine)
     EXPECT_EQ(entries[0].text, "First text");
     EXPECT_EQ(entries[2].text, "  \xC3\xA9t\xC3\xA9");
     EXPECT_EQ(entries[3].line, 8u);
+    EXPECT_EQ(TextTableChecker::Widen(entries[2].text), L"  \u00E9t\u00E9");
+    EXPECT_EQ(TextTableChecker::Widen("\xD0\x96\xE2\x82\xAC\xF0\x9F\x98\x80"), L"\u0416\u20AC\U0001F600");
 }
 
 TEST(TextTableChecker, RefusesBadSourcesNamingTheLine)
