@@ -1,12 +1,14 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Console.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
 #include "engine/file/FileManager.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
@@ -102,8 +104,9 @@ void Engine::Start(const EngineFactories& factories)
                                                      MakeCaptureFolder());
     controls_ = std::make_unique<Controls_DI7>(log, timerManager_.get(), config_.get(), window_.get(), true);
     StartSound();
-    // TODO(gui): the GUI manager (log, files, window, timers, cameras, shaders,
-    // models, controls, sound manager or null).
+    guiManager_ = std::make_unique<GUIManager>(log, fileManager_.get(), window_.get(), timerManager_.get(),
+                                               cameraManager_.get(), shaderManager_.get(), modelManager_.get(),
+                                               controls_.get(), soundManager_.get());
     SetRandomSeed(Platform::GetTickCount());
 }
 
@@ -130,7 +133,8 @@ void Engine::StartSound()
 
 void Engine::ReleaseServices()
 {
-    // TODO(gui): the console, then the GUI manager.
+    console_.reset();
+    guiManager_.reset();
     soundManager_.reset();
     soundSystem_.reset();
     controls_.reset();
@@ -163,7 +167,10 @@ void Engine::PreFrame()
     timerManager_->Update();
     window_->Update();
     controls_->Update();
-    // TODO(gui): the GUI manager's update, then the console's when one exists.
+    guiManager_->Update();
+    if (console_ != nullptr) {
+        console_->Update();
+    }
     messageManager_->ClearMessages();
 }
 
@@ -173,7 +180,7 @@ void Engine::UpdateSubsystems()
     cameraManager_->Update();
     particleSystemManager_->UpdateAll();
     spriteGroupManager_->UpdateAll();
-    // TODO(gui): the GUI manager's render.
+    guiManager_->Render();
     lightManager_->ApplyAll();
     shaderManager_->UpdateShaderUsers();
     modelManager_->RenderAll();
@@ -203,6 +210,19 @@ void Engine::Frame(std::uint32_t sleepMilliseconds)
     if (IsExitRequested()) {
         messageManager_->LogInfo("\nExiting...\n");
     }
+}
+
+Console* Engine::CreateConsole(const std::wstring& footerText, const std::string& backgroundTexture,
+                              std::uint32_t fontId, std::uint32_t editBoxOption, wchar_t promptCharacter,
+                              wchar_t fillCharacter, const std::string& toggleKeyName, float alpha, float size,
+                              float speed)
+{
+    console_.reset();
+    console_ = std::make_unique<Console>(messageManager_.get(), timerManager_.get(), config_.get(), controls_.get(),
+                                         shaderManager_.get(), guiManager_.get(), footerText, backgroundTexture,
+                                         fontId, editBoxOption, promptCharacter, fillCharacter, toggleKeyName, alpha,
+                                         size, speed);
+    return console_.get();
 }
 
 bool Engine::IsExitRequested() const

@@ -20,8 +20,10 @@ namespace OrrelayEngine {
 
 class CameraManager;
 class Config;
+class Console;
 class Controls;
 class FileManager;
+class GUIManager;
 class LightManager;
 class MessageManager;
 class ModelManager;
@@ -57,6 +59,11 @@ public:
     void RequestExit();
     // The window's title: the name, a blank and the version as major.minor.
     std::string MakeVersionString() const;
+    // Makes the console (a second call replaces the first) over the engine's
+    // services; the game never does, tools and tests may.
+    Console* CreateConsole(const std::wstring& footerText, const std::string& backgroundTexture, std::uint32_t fontId,
+                           std::uint32_t editBoxOption, wchar_t promptCharacter, wchar_t fillCharacter,
+                           const std::string& toggleKeyName, float alpha, float size, float speed);
 
     const EngineSettings& GetSettings() const { return settings_; }
     MessageManager* GetMessageManager() const { return messageManager_.get(); }
@@ -75,7 +82,10 @@ public:
     // Null without a sound device.
     SoundSystem* GetSoundSystem() const { return soundSystem_.get(); }
     SoundManager* GetSoundManager() const { return soundManager_.get(); }
+    GUIManager* GetGUIManager() const { return guiManager_.get(); }
     ScreenCapture* GetScreenCapture() const { return screenCapture_.get(); }
+    // Null unless CreateConsole was called.
+    Console* GetConsole() const { return console_.get(); }
     // Nothing here needs COM; the flag stays false.
     bool IsComInitialized() const { return comInitialized_; }
 
@@ -103,9 +113,9 @@ private:
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<SoundSystem> soundSystem_;
     std::unique_ptr<SoundManager> soundManager_;
-    // TODO(gui): the GUI manager, made last and released first after the console.
+    std::unique_ptr<GUIManager> guiManager_;
     std::unique_ptr<ScreenCapture> screenCapture_;
-    // TODO(gui): the console, null unless CreateConsole was called.
+    std::unique_ptr<Console> console_;
     bool comInitialized_ = false;
 };
 
