@@ -304,6 +304,9 @@ void DataSetBuilder::RemoveUnusedCache(const std::vector<RecipeResult>& results)
         used.insert(result.key);
     }
     const fs::path cache = fs::path(GetDataSetFolder()) / "cache";
+    if (!fs::is_directory(cache)) {
+        return;
+    }
     std::vector<fs::path> unused;
     for (const fs::directory_entry& entry : fs::directory_iterator(cache)) {
         if (used.count(entry.path().filename().string()) == 0) {

@@ -18,7 +18,8 @@ using Wave = EffectSynth::Wave;
 constexpr const char* kRecipeVersion = "menu sounds 1";
 constexpr double kTickPeakDbfs = -8.0;
 constexpr double kEffectPeakDbfs = -4.0;
-constexpr double kLoopPeakDbfs = -9.0;
+// Loops hold their level, so they sit lower than the short sounds to seem as loud.
+constexpr double kLoopPeakDbfs = -12.0;
 
 std::uint32_t SeedOf(const std::string& packPath)
 {
