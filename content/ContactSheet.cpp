@@ -113,12 +113,18 @@ private:
 
 } // namespace
 
-void ContactSheet::AddFile(const std::string& packPath, const std::vector<std::uint8_t>& bytes)
+bool ContactSheet::IsPicture(const std::string& packPath)
 {
     const std::string extension = Extension(packPath);
-    if (extension != "tga" && extension != "bmp" && extension != "jpg" && extension != "jpeg") {
+    return extension == "tga" || extension == "bmp" || extension == "jpg" || extension == "jpeg";
+}
+
+void ContactSheet::AddFile(const std::string& packPath, const std::vector<std::uint8_t>& bytes)
+{
+    if (!IsPicture(packPath)) {
         return;
     }
+    const std::string extension = Extension(packPath);
     OrrelayEngine::FileBinary file(nullptr, packPath, false, true, true, static_cast<std::uint32_t>(bytes.size()),
                                    bytes.data());
     OrrelayEngine::Image image;

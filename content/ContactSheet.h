@@ -17,7 +17,10 @@ public:
     static constexpr std::uint32_t kMaxSheetWidth = 4096;
     static constexpr std::uint32_t kMaxTileWidth = 1024;
 
-    // Files other than BMP, TGA and JPEG pictures (by extension) are left out;
+    // BMP, TGA and JPEG files, by extension.
+    static bool IsPicture(const std::string& packPath);
+
+    // Files other than pictures are left out;
     // a picture the engine's readers refuse throws OrrelayEngine::Error.
     void AddFile(const std::string& packPath, const std::vector<std::uint8_t>& bytes);
     // rgba: width x height pixels, rows top to bottom.

@@ -270,9 +270,11 @@ DataSetSummary DataSetBuilder::Build()
 
     std::map<std::string, const std::vector<std::uint8_t>*> entries;
     DataSetSummary summary;
+    bool newPicture = false;
     for (std::size_t r = 0; r < recipes_.size(); ++r) {
         (results[r].generated ? summary.generated : summary.reused)++;
         for (std::size_t i = 0; i < recipes_[r].packPaths.size(); ++i) {
+            newPicture = newPicture || (results[r].generated && ContactSheet::IsPicture(recipes_[r].packPaths[i]));
             entries[ToLower(recipes_[r].packPaths[i])] = &results[r].outputs[i];
             WriteFileIfChanged(NativePath(GetDataSetFolder(), recipes_[r].packPaths[i]), results[r].outputs[i]);
         }
@@ -286,7 +288,9 @@ DataSetSummary DataSetBuilder::Build()
 
     RemoveUnusedCache(results);
     const fs::path sheet = fs::path(GetDataSetFolder()) / "contact_sheet.png";
-    if (summary.generated != 0 || !fs::exists(sheet)) {
+    // Decoding and packing every picture again takes longer than the one edit
+    // that usually started the run.
+    if (newPicture || !fs::exists(sheet)) {
         WriteContactSheet(results);
     }
     summary.entries = entries.size();
