@@ -130,15 +130,13 @@ DataSetBuilder::DataSetBuilder(DataSetOptions options) : options_(std::move(opti
 
 void DataSetBuilder::Add(AssetRecipe recipe)
 {
-    for (const AssetRecipe& other : recipes_) {
-        for (const std::string& name : recipe.packPaths) {
-            for (const std::string& taken : other.packPaths) {
-                if (ToLower(name) == ToLower(taken)) {
-                    throw OrrelayEngine::Error("\"" + name + "\" is made by two recipes: " + other.origin + " and " +
-                                               recipe.origin);
-                }
-            }
+    for (const std::string& name : recipe.packPaths) {
+        const auto taken = makers_.find(ToLower(name));
+        if (taken != makers_.end()) {
+            throw OrrelayEngine::Error("\"" + name + "\" is made by two recipes: " + taken->second + " and " +
+                                       recipe.origin);
         }
+        makers_[ToLower(name)] = recipe.origin;
     }
     recipes_.push_back(std::move(recipe));
 }

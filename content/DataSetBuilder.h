@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,8 @@ private:
     DataSetOptions options_;
     std::string executableHash_;
     std::vector<AssetRecipe> recipes_;
+    // Lower-cased pack path to the origin of the recipe making it.
+    std::map<std::string, std::string> makers_;
 };
 
 } // namespace Content
