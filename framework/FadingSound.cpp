@@ -1,5 +1,6 @@
 #include "framework/FadingSound.h"
 
+#include "engine/core/Engine.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundManager.h"
 
@@ -17,6 +18,12 @@ FadingSound::FadingSound(OrrelayEngine::SoundManager* sounds, const std::string&
         sound_->SetLoop(loop);
         fadeVolume_ = sound_->GetVolume();
     }
+}
+
+FadingSound::FadingSound(OrrelayEngine::Engine* engine, const std::string& soundName, bool loop,
+                         std::uint32_t trackId)
+    : FadingSound(engine->GetSoundManager(), soundName, loop, trackId)
+{
 }
 
 FadingSound::~FadingSound()

@@ -7,6 +7,7 @@
 #include <string>
 
 namespace OrrelayEngine {
+class Engine;
 class Sound;
 class SoundManager;
 } // namespace OrrelayEngine
@@ -34,6 +35,7 @@ public:
 
     FadingSound(OrrelayEngine::SoundManager* sounds, const std::string& soundName, bool loop,
                 std::uint32_t trackId);
+    FadingSound(OrrelayEngine::Engine* engine, const std::string& soundName, bool loop, std::uint32_t trackId);
     virtual ~FadingSound();
 
     FadingSound(const FadingSound&) = delete;

@@ -1,5 +1,6 @@
 #include "framework/GameLogicBase.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/core/Timer.h"
@@ -24,6 +25,14 @@ GameLogicBase::GameLogicBase(OrrelayEngine::MessageManager* log, OrrelayEngine::
     scoreKeeper_ = std::make_unique<ScoreKeeper>(0);
     clock_->SetTime(0.0f);
     clock_->SetPaused(true);
+}
+
+GameLogicBase::GameLogicBase(OrrelayEngine::Engine* engine, Mixer* mixer, const StageRecord* stage,
+                             const LevelRecord* level, std::uint32_t value)
+    : GameLogicBase(engine->GetMessageManager(), engine->GetTimerManager(), mixer, stage, level, value)
+{
+    modelManager_ = engine->GetModelManager();
+    controls_ = engine->GetControls();
 }
 
 GameLogicBase::~GameLogicBase()

@@ -7,7 +7,10 @@
 #include <memory>
 
 namespace OrrelayEngine {
+class Controls;
+class Engine;
 class MessageManager;
+class ModelManager;
 class Timer;
 class TimerManager;
 } // namespace OrrelayEngine
@@ -34,6 +37,9 @@ public:
     // is built, so that loading never counts as time played.
     GameLogicBase(OrrelayEngine::MessageManager* log, OrrelayEngine::TimerManager* timers, Mixer* mixer,
                   const StageRecord* stage, const LevelRecord* level, std::uint32_t value);
+    // Also keeps the engine's model manager and input for the derived rules.
+    GameLogicBase(OrrelayEngine::Engine* engine, Mixer* mixer, const StageRecord* stage, const LevelRecord* level,
+                  std::uint32_t value);
     virtual ~GameLogicBase();
 
     GameLogicBase(const GameLogicBase&) = delete;
@@ -69,6 +75,9 @@ protected:
     OrrelayEngine::MessageManager* log_;
     OrrelayEngine::TimerManager* timers_;
     Mixer* mixer_;
+    // Null when made without an engine.
+    OrrelayEngine::ModelManager* modelManager_ = nullptr;
+    OrrelayEngine::Controls* controls_ = nullptr;
 
 private:
     // Handed back to the timer manager by the destructor.

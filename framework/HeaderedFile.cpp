@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/core/Engine.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
@@ -36,6 +37,11 @@ HeaderedFile::HeaderedFile(OrrelayEngine::FileManager* files, const std::string&
     : files_(files), magic_(magic.substr(0, kMagicLength)), version_(version)
 {
     magic_.resize(kMagicLength, '\0');
+}
+
+HeaderedFile::HeaderedFile(OrrelayEngine::Engine* engine, const std::string& magic, std::uint32_t version)
+    : HeaderedFile(engine->GetFileManager(), magic, version)
+{
 }
 
 HeaderedFile::~HeaderedFile()

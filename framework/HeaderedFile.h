@@ -14,6 +14,7 @@
 #include <string>
 
 namespace OrrelayEngine {
+class Engine;
 class FileBinary;
 class FileManager;
 class MessageManager;
@@ -35,6 +36,7 @@ public:
 
     // Only the first five characters of magic count.
     HeaderedFile(OrrelayEngine::FileManager* files, const std::string& magic, std::uint32_t version);
+    HeaderedFile(OrrelayEngine::Engine* engine, const std::string& magic, std::uint32_t version);
     virtual ~HeaderedFile();
 
     HeaderedFile(const HeaderedFile&) = delete;

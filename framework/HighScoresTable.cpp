@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/core/Engine.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileBinary.h"
@@ -31,6 +32,12 @@ HighScoresTable::HighScoresTable(OrrelayEngine::MessageManager* log, OrrelayEngi
       limit_(limitPerCategory), folder_(folder)
 {
     Load();
+}
+
+HighScoresTable::HighScoresTable(OrrelayEngine::Engine* engine, std::uint32_t limitPerCategory,
+                                 const std::string& folder)
+    : HighScoresTable(engine->GetMessageManager(), engine->GetFileManager(), limitPerCategory, folder)
+{
 }
 
 HighScoresTable::~HighScoresTable()

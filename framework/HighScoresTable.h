@@ -11,6 +11,7 @@
 #include "framework/HighScoreEntry.h"
 
 namespace OrrelayEngine {
+class Engine;
 class FileManager;
 class MessageManager;
 } // namespace OrrelayEngine
@@ -30,6 +31,7 @@ public:
     // an empty table.
     HighScoresTable(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files,
                     std::uint32_t limitPerCategory, const std::string& folder);
+    HighScoresTable(OrrelayEngine::Engine* engine, std::uint32_t limitPerCategory, const std::string& folder);
     virtual ~HighScoresTable();
 
     HighScoresTable(const HighScoresTable&) = delete;

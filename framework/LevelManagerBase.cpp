@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/core/Engine.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
@@ -23,6 +24,11 @@ const char kStagesInfoName[] = "data\\levels\\stages_info.ini";
 
 LevelManagerBase::LevelManagerBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files)
     : log_(log), files_(files)
+{
+}
+
+LevelManagerBase::LevelManagerBase(OrrelayEngine::Engine* engine)
+    : LevelManagerBase(engine->GetMessageManager(), engine->GetFileManager())
 {
 }
 

@@ -14,6 +14,7 @@
 #include "framework/LevelPosition.h"
 
 namespace OrrelayEngine {
+class Engine;
 class FileManager;
 class FileTextual;
 class MessageManager;
@@ -35,6 +36,7 @@ public:
     static constexpr std::uint32_t kMaxLevelCount = 4096;
 
     LevelManagerBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files);
+    explicit LevelManagerBase(OrrelayEngine::Engine* engine);
     virtual ~LevelManagerBase();
 
     LevelManagerBase(const LevelManagerBase&) = delete;

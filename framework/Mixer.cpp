@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/core/Engine.h"
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
@@ -45,6 +46,12 @@ Mixer::Mixer(OrrelayEngine::MessageManager* log, OrrelayEngine::Config* config, 
     }
     SetMusicVolume(musicVolume_);
     SetSoundVolume(soundVolume_);
+}
+
+Mixer::Mixer(OrrelayEngine::Engine* engine, float defaultMusicVolume, float defaultSoundVolume)
+    : Mixer(engine->GetMessageManager(), engine->GetConfig(), engine->GetSoundManager(), engine->GetTimerManager(),
+            defaultMusicVolume, defaultSoundVolume)
+{
 }
 
 Mixer::~Mixer()

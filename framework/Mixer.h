@@ -14,6 +14,7 @@
 
 namespace OrrelayEngine {
 class Config;
+class Engine;
 class MessageManager;
 class SoundManager;
 class TimerManager;
@@ -39,6 +40,7 @@ public:
     // live only in the mixer).
     Mixer(OrrelayEngine::MessageManager* log, OrrelayEngine::Config* config, OrrelayEngine::SoundManager* sounds,
           OrrelayEngine::TimerManager* timers, float defaultMusicVolume, float defaultSoundVolume);
+    Mixer(OrrelayEngine::Engine* engine, float defaultMusicVolume, float defaultSoundVolume);
     virtual ~Mixer();
 
     Mixer(const Mixer&) = delete;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
@@ -63,6 +64,18 @@ bool IsBeyond(const LevelPosition& a, const LevelPosition& b)
 ProfileBase::ProfileBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files,
                          const std::string& folder, const std::string& magic, std::uint32_t version)
     : log_(log), files_(files), file_(std::make_unique<HeaderedFile>(files, magic, version)), folder_(folder)
+{
+}
+
+ProfileBase::ProfileBase(OrrelayEngine::Engine* engine, const std::wstring&, const std::string& folder,
+                         const std::string& magic, std::uint32_t version)
+    : ProfileBase(engine->GetMessageManager(), engine->GetFileManager(), folder, magic, version)
+{
+}
+
+ProfileBase::ProfileBase(OrrelayEngine::Engine* engine, const std::string&, const std::string& folder,
+                         const std::string& magic, std::uint32_t version)
+    : ProfileBase(engine->GetMessageManager(), engine->GetFileManager(), folder, magic, version)
 {
 }
 

@@ -15,6 +15,7 @@
 #include "framework/ProfileSettings.h"
 
 namespace OrrelayEngine {
+class Engine;
 class FileBinary;
 class FileManager;
 class MessageManager;
@@ -39,6 +40,12 @@ public:
     // folder: the user data folder. The subclass's constructor then calls Load
     // (a profile on disk) or Create (a new one).
     ProfileBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files, const std::string& folder,
+                const std::string& magic, std::uint32_t version);
+    // The name (a new profile) or the file name (a profile on disk) is the
+    // subclass's to hand to Create or Load; these only take the engine's services.
+    ProfileBase(OrrelayEngine::Engine* engine, const std::wstring& name, const std::string& folder,
+                const std::string& magic, std::uint32_t version);
+    ProfileBase(OrrelayEngine::Engine* engine, const std::string& fileName, const std::string& folder,
                 const std::string& magic, std::uint32_t version);
     virtual ~ProfileBase();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
@@ -35,6 +36,14 @@ ProfileManagerBase::ProfileManagerBase(OrrelayEngine::MessageManager* log, Orrel
                                        std::uint32_t version, const LevelManagerBase* campaign)
     : log_(log), files_(files), mixer_(mixer), file_(std::make_unique<HeaderedFile>(files, magic, version)),
       folder_(folder), campaign_(campaign)
+{
+}
+
+ProfileManagerBase::ProfileManagerBase(OrrelayEngine::Engine* engine, Mixer* mixer, const std::string& folder,
+                                       const std::string& magic, std::uint32_t version,
+                                       const LevelManagerBase* campaign)
+    : ProfileManagerBase(engine->GetMessageManager(), engine->GetFileManager(), mixer, folder, magic, version,
+                         campaign)
 {
 }
 

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <memory>
 
+#include "engine/core/Engine.h"
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileManager.h"
@@ -295,6 +296,8 @@ void RunParse(XMLNode*& root, XMLNode* start, const std::wstring& text)
 } // namespace
 
 XMLParser::XMLParser(FileManager* fileManager) : fileManager_(fileManager) {}
+
+XMLParser::XMLParser(OrrelayEngine::Engine* engine) : XMLParser(engine->GetFileManager()) {}
 
 XMLParser::~XMLParser() = default;
 

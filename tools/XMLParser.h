@@ -11,8 +11,9 @@
 #include <string>
 
 namespace OrrelayEngine {
+class Engine;
 class FileManager;
-}
+} // namespace OrrelayEngine
 
 namespace GameTools {
 
@@ -22,6 +23,7 @@ class XMLParser
 {
 public:
     explicit XMLParser(OrrelayEngine::FileManager* fileManager);
+    explicit XMLParser(OrrelayEngine::Engine* engine);
     virtual ~XMLParser();
 
     // Parses a file. When root is null on entry, the first element read becomes

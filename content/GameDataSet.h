@@ -1,0 +1,21 @@
+// The recipes of the game's data set: every file under the source folder's
+// data/ (text tables checked and rewritten, other files copied), the menu
+// sound effects and the music.
+#pragma once
+
+#include <string>
+
+namespace Content {
+
+class DataSetBuilder;
+
+class GameDataSet
+{
+public:
+    // sourceFolder is the content folder (holding data/). Throws
+    // OrrelayEngine::Error when the sources cannot be listed, a key is given
+    // twice in one language, or two recipes make one name.
+    static void AddRecipes(DataSetBuilder& builder, const std::string& sourceFolder);
+};
+
+} // namespace Content

@@ -1,0 +1,42 @@
+// A state-variable filter (the trapezoidal form, stable at every cutoff below
+// the Nyquist frequency) giving low-, band- and high-pass outputs of one input.
+// The cutoff may change every sample, for sweeps.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+namespace Content {
+
+class StateVariableFilter
+{
+public:
+    struct Output
+    {
+        double low;
+        double band;
+        double high;
+    };
+
+    Output Process(double input, double cutoffHz, double q, double sampleRate)
+    {
+        const double limited = std::clamp(cutoffHz, 10.0, sampleRate * 0.45);
+        const double g = std::tan(3.141592653589793 * limited / sampleRate);
+        const double k = 1.0 / q;
+        const double a1 = 1.0 / (1.0 + g * (g + k));
+        const double a2 = g * a1;
+        const double a3 = g * a2;
+        const double v3 = input - state2_;
+        const double v1 = a1 * state1_ + a2 * v3;
+        const double v2 = state2_ + a2 * state1_ + a3 * v3;
+        state1_ = 2.0 * v1 - state1_;
+        state2_ = 2.0 * v2 - state2_;
+        return Output{v2, v1, input - k * v1 - v2};
+    }
+
+private:
+    double state1_ = 0.0;
+    double state2_ = 0.0;
+};
+
+} // namespace Content

@@ -1,0 +1,207 @@
+#include "engine/core/Engine.h"
+
+#include "engine/core/Config.h"
+#include "engine/core/FatalError.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
+#include "engine/core/NullEngine.h"
+#include "support/AllocationCounter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace OrrelayEngine;
+
+constexpr std::uint8_t kPrintScreenCode = 0xB7;
+
+class EngineTest : public ::testing::Test, public EngineTests::NullEngine
+{
+protected:
+    // Every line present, each after the one before; the failing line is named.
+    static void ExpectInOrder(const std::string& log, const std::vector<std::string>& lines)
+    {
+        std::string::size_type from = 0;
+        for (const std::string& line : lines) {
+            const std::string::size_type at = log.find(line, from);
+            ASSERT_NE(std::string::npos, at) << "missing or out of order: " << line;
+            from = at + line.size();
+        }
+    }
+
+    static std::size_t CountOf(const std::string& text, const std::string& what)
+    {
+        std::size_t count = 0;
+        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) {
+            ++count;
+        }
+        return count;
+    }
+};
+
+TEST(EngineSettings, NumbersAndFlagsStartCleared)
+{
+    const EngineSettings settings;
+    EXPECT_EQ(0u, settings.version);
+    EXPECT_FALSE(settings.saveConfigOnExit || settings.logEnabled || settings.logReopenPerMessage ||
+                 settings.minimizeOnFocusLoss || settings.forceVideoMode || settings.forceFullscreenSetting ||
+                 settings.fullscreenDefault || settings.renderOptionA || settings.renderOptionB ||
+                 settings.centreWindow || settings.soundOption);
+    EXPECT_EQ(nullptr, settings.hostWindow);
+    EXPECT_EQ(0u, settings.iconId);
+    EXPECT_EQ(0, settings.windowPosition.x);
+    EXPECT_EQ(0, settings.windowPosition.y);
+}
+
+TEST_F(EngineTest, ServicesStartInOrderAndStopInReverse)
+{
+    Start();
+    EXPECT_NE(nullptr, engine->GetSoundManager());
+    EXPECT_FALSE(engine->IsComInitialized());
+    Step();
+    engine.reset();
+    ExpectInOrder(LogText(), {"Window creation:", "Initialization of Direct3D subsystem...",
+                              "Initialization of DirectInput devices...", "Initialization of DirectSound Subsystem:",
+                              "DirectSound system destroying:", "DirectInput devices destroying:",
+                              "Direct3D Subsystem destroying:", "Window destroying:", "Log end:"});
+    EXPECT_TRUE(std::filesystem::exists(Native("Quillory.ini")));
+}
+
+TEST_F(EngineTest, WithoutAudioTheEngineRunsSilent)
+{
+    Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kOpen);
+    Start();
+    EXPECT_EQ(nullptr, engine->GetSoundSystem());
+    EXPECT_EQ(nullptr, engine->GetSoundManager());
+    for (int frame = 0; frame < 3; ++frame) {
+        Step();
+    }
+    engine.reset();
+    const std::string log = LogText();
+    EXPECT_NE(std::string::npos, log.find("Failed to create a device"));
+    EXPECT_EQ(std::string::npos, log.find("PROGRAM ABORTING")) << "no sound is no reason to stop";
+    ExpectInOrder(log, {"DirectInput devices destroying:", "Direct3D Subsystem destroying:", "Log end:"});
+}
+
+TEST_F(EngineTest, TitleShowsTheVersionAsMajorDotMinor)
+{
+    const struct
+    {
+        const char* name;
+        std::uint32_t version;
+        const char* title;
+    } cases[] = {
+        {"Quillory", 104, "Quillory 1.04"},
+        {"Quillory", 67, "Quillory 0.67"},
+        {"Quillory", 1210, "Quillory 12.10"},
+        {"", 500, "Orrelay Engine 0.67"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        settings.applicationName = c.name;
+        settings.version = c.version;
+        Start();
+        EXPECT_EQ(c.title, engine->MakeVersionString());
+        EXPECT_EQ(c.title, engine->GetWindow()->GetAppWindow()->GetTitle());
+        engine.reset();
+    }
+}
+
+TEST_F(EngineTest, EmptyNamesGiveTheEnginesOwnConfigFile)
+{
+    settings.applicationName.clear();
+    settings.configName.clear();
+    Start();
+    engine.reset();
+    EXPECT_TRUE(std::filesystem::exists(Native("Orrelay Engine.ini")));
+}
+
+TEST_F(EngineTest, ConfigIsNotSavedWhenAskedNotTo)
+{
+    settings.saveConfigOnExit = false;
+    Start();
+    Step();
+    engine.reset();
+    EXPECT_FALSE(std::filesystem::exists(Native("Quillory.ini")));
+}
+
+TEST_F(EngineTest, PrintScreenIsCapturedInTheSameFrame)
+{
+    Start();
+    Step();
+    Platform::InputDevice::Deliver(
+        Platform::InputEvent{Platform::InputDeviceKind::Keyboard, kPrintScreenCode, Platform::kInputDownFlag});
+    engine->PreFrame();
+    engine->Frame(0);
+    EXPECT_TRUE(std::filesystem::exists(Native("ScreenCaptures/picture000.bmp")));
+    EXPECT_TRUE(engine->GetConfig()->IsCommandIdle("sc_take_screenshot"));
+}
+
+TEST_F(EngineTest, EveryFrameAfterExitWasRequestedSaysSo)
+{
+    Start();
+    Step();
+    EXPECT_FALSE(engine->IsExitRequested());
+    engine->RequestExit();
+    EXPECT_TRUE(engine->IsExitRequested());
+    for (int frame = 0; frame < 3; ++frame) {
+        Step();
+    }
+    EXPECT_TRUE(engine->IsExitRequested());
+    EXPECT_EQ(3u, CountOf(LogText(), "<BR>Exiting...<BR>"));
+}
+
+TEST_F(EngineTest, SteadyFrameAllocatesNothing)
+{
+    Start();
+    for (int frame = 0; frame < 3; ++frame) {
+        Step();
+    }
+    TestSupport::ScopedAllocationCount count;
+    Step();
+    EXPECT_EQ(0u, count.Count());
+}
+
+TEST_F(EngineTest, FailedStartReleasesWhatWasMadeAndClosesTheLog)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(EngineTest&)> arrange;
+        const char* fatal;
+        std::vector<std::string> releasedAfter;
+    } cases[] = {
+        {"window",
+         [](EngineTest&) { Platform::SetWindowFailureForTesting(Platform::WindowStep::CreateWindow, true); },
+         "Failed to create window", {}},
+        {"graphics device", [](EngineTest& test) { test.failDevice = true; },
+         "RenderSystem_D3D7: Failed to create Direct3D device", {"Window destroying:"}},
+        {"input",
+         [](EngineTest&) {
+             Platform::SetInputFailureForTesting(Platform::InputStep::CreateSystem, Platform::InputDeviceKind::Keyboard,
+                                                 Platform::InputResult::Generic, -1);
+         },
+         "Failed to create a DirectInput object", {"Direct3D Subsystem destroying:", "Window destroying:"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange(*this);
+        EXPECT_THROW(Start(), FatalError);
+        EXPECT_EQ(nullptr, engine);
+        Platform::SetWindowFailureForTesting(Platform::WindowStep::CreateWindow, false);
+        Platform::ClearInputFailuresForTesting();
+        failDevice = false;
+
+        std::vector<std::string> expected = {std::string("PROGRAM ABORTING: ") + c.fatal};
+        expected.insert(expected.end(), c.releasedAfter.begin(), c.releasedAfter.end());
+        expected.push_back("Log end:");
+        ExpectInOrder(LogText(), expected);
+        EXPECT_FALSE(std::filesystem::exists(Native("Quillory.ini"))) << "a failed start saves nothing";
+    }
+}
+
+} // namespace
