@@ -40,11 +40,13 @@ void GUIDoubleClickDetecter::AddControl(GUIButton* control)
 
 void GUIDoubleClickDetecter::RemoveControl(GUIButton* control)
 {
-    if (control == nullptr)
+    if (control == nullptr) {
         return;
+    }
     const auto found = std::find(controlList_.begin(), controlList_.end(), control);
-    if (found != controlList_.end())
+    if (found != controlList_.end()) {
         controlList_.erase(found);
+    }
 }
 
 void GUIDoubleClickDetecter::Update()
@@ -52,33 +54,26 @@ void GUIDoubleClickDetecter::Update()
     doubleClick_ = 0;
     const double now = timerManager_->GetFrameTimer()->GetTimePrecise();
     const bool pressed = controls_->WasKeyPressed(kClickKey);
-    if (pressTime_ < 0.0 || now - pressTime_ >= kWindowSeconds)
-    {
+    if (pressTime_ < 0.0 || now - pressTime_ >= kWindowSeconds) {
         // Only a new press counts once the window has passed.
-        if (pressed)
-        {
-            if (GUIButton* control = FindControlUnderMouse())
+        if (pressed) {
+            if (GUIButton* control = FindControlUnderMouse()) {
                 BeginClick(control, now);
+            }
         }
-    }
-    else if (pressed)
-    {
+    } else if (pressed) {
         GUIButton* control = FindControlUnderMouse();
-        if (control == nullptr)
+        if (control == nullptr) {
             DropClick();
-        else if (control != clickedControl_)
+        } else if (control != clickedControl_) {
             BeginClick(control, now);
-    }
-    else if (mouseWasDown_ != 0 && !controls_->IsKeyDown(kClickKey))
-    {
-        if (clickCount_ >= kClicksOfADoubleClick)
-        {
+        }
+    } else if (mouseWasDown_ != 0 && !controls_->IsKeyDown(kClickKey)) {
+        if (clickCount_ >= kClicksOfADoubleClick) {
             doubleClick_ = 1;
             pressTime_ = kNoPress;
             clickCount_ = 0;
-        }
-        else
-        {
+        } else {
             ++clickCount_;
         }
     }
@@ -87,10 +82,10 @@ void GUIDoubleClickDetecter::Update()
 
 GUIButton* GUIDoubleClickDetecter::FindControlUnderMouse() const
 {
-    for (GUIButton* control : controlList_)
-    {
-        if (control != nullptr && control->IsEnabled() && control->IsMouseOver())
+    for (GUIButton* control : controlList_) {
+        if (control != nullptr && control->IsEnabled() && control->IsMouseOver()) {
             return control;
+        }
     }
     return nullptr;
 }

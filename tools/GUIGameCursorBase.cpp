@@ -24,8 +24,9 @@ GUIGameCursorBase::GUIGameCursorBase(Engine* engine)
 
 GUIGameCursorBase::~GUIGameCursorBase()
 {
-    for (auto& entry : cursors_)
+    for (auto& entry : cursors_) {
         guiManager_->DeleteCursor(entry.second.guiCursor);
+    }
     // The storage goes with this object; the value lives on in the configuration.
     config_->SetReadOnly(kCustomCursorVariable);
     cursors_.clear();
@@ -34,49 +35,54 @@ GUIGameCursorBase::~GUIGameCursorBase()
 
 bool GUIGameCursorBase::Update()
 {
-    if (config_->IsChanged(kCustomCursorVariable))
-    {
+    if (config_->IsChanged(kCustomCursorVariable)) {
         const bool visible = IsVisible();
-        if (visible)
+        if (visible) {
             SetVisible(false);
+        }
         customCursorInUse_ = customCursorSetting_;
-        if (visible)
+        if (visible) {
             SetVisible(true);
+        }
     }
     return IsVisible();
 }
 
 void GUIGameCursorBase::SetVisible(bool visible)
 {
-    if (customCursorInUse_ != 0 && current_ != nullptr)
+    if (customCursorInUse_ != 0 && current_ != nullptr) {
         current_->guiCursor->SetVisible(visible);
-    else
+    } else {
         controls_->ShowCursor(visible);
+    }
 }
 
 void GUIGameCursorBase::AddCursor(std::uint32_t id, std::uint32_t cursorResourceId, GUICursor* cursor)
 {
-    if (cursor == nullptr)
+    if (cursor == nullptr) {
         return;
+    }
     cursor->SetVisible(false);
     CursorEntry& entry = cursors_[id];
-    if (entry.guiCursor != nullptr && entry.guiCursor != cursor)
+    if (entry.guiCursor != nullptr && entry.guiCursor != cursor) {
         guiManager_->DeleteCursor(entry.guiCursor);
+    }
     entry.systemCursor = window_->LoadCursor(cursorResourceId);
     entry.guiCursor = cursor;
 }
 
 void GUIGameCursorBase::SetCursor(std::uint32_t id)
 {
-    if (id == currentId_)
+    if (id == currentId_) {
         return;
+    }
     currentId_ = id;
     const auto found = cursors_.find(id);
-    if (found == cursors_.end())
+    if (found == cursors_.end()) {
         return;
+    }
     CursorEntry* next = &found->second;
-    if (current_ != nullptr && customCursorInUse_ != 0 && IsVisible())
-    {
+    if (current_ != nullptr && customCursorInUse_ != 0 && IsVisible()) {
         current_->guiCursor->SetVisible(false);
         next->guiCursor->SetVisible(true);
     }
@@ -86,8 +92,9 @@ void GUIGameCursorBase::SetCursor(std::uint32_t id)
 
 bool GUIGameCursorBase::IsVisible() const
 {
-    if (customCursorInUse_ != 0 && current_ != nullptr)
+    if (customCursorInUse_ != 0 && current_ != nullptr) {
         return current_->guiCursor->IsVisible();
+    }
     return controls_->IsCursorVisible();
 }
 

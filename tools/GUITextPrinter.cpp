@@ -55,29 +55,25 @@ void GUITextPrinter::Clear()
 
 void GUITextPrinter::Update()
 {
-    if (window_ == nullptr)
+    if (window_ == nullptr) {
         return;
+    }
     const float step = speed_ * timerManager_->GetFrameTime();
     // Nothing shown means nothing to erase: typing starts in this frame.
-    if (shownText_ != targetText_ && shownText_.empty())
-    {
+    if (shownText_ != targetText_ && shownText_.empty()) {
         shownText_ = targetText_;
         printedCount_ = 0.0f;
     }
     const std::wstring* worked = &targetText_;
-    if (shownText_ != targetText_)
-    {
+    if (shownText_ != targetText_) {
         printedCount_ -= step;
         worked = &shownText_;
-        if (printedCount_ < kCountEpsilon)
-        {
+        if (printedCount_ < kCountEpsilon) {
             // The next frame starts typing the new text.
             printedCount_ = 0.0f;
             shownText_ = targetText_;
         }
-    }
-    else
-    {
+    } else {
         printedCount_ = std::min(printedCount_ + step, static_cast<float>(targetText_.size()) + kCountEpsilon);
     }
 

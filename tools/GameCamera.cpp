@@ -34,14 +34,16 @@ GameCamera::~GameCamera() = default;
 
 void GameCamera::SetNearPlane(float distance)
 {
-    if (camera_ != nullptr)
+    if (camera_ != nullptr) {
         camera_->nearDistance = distance;
+    }
 }
 
 void GameCamera::SetFarPlane(float distance)
 {
-    if (camera_ != nullptr)
+    if (camera_ != nullptr) {
         camera_->farDistance = distance;
+    }
 }
 
 void GameCamera::SetBasePose(const Quaternion& rotation, const Vector3& position)
@@ -61,22 +63,18 @@ void GameCamera::Update()
 {
     const bool wasPlaying = animation_->playing != 0;
     animation_->Update();
-    if (hold_ == 0 || wasPlaying)
-    {
+    if (hold_ == 0 || wasPlaying) {
         hold_ = 0;
         const std::uint32_t current = animation_->currentFrame;
         const std::uint32_t next = animation_->nextFrame;
         const float t = animation_->blend;
         rotation_ = QuaternionSlerp(RotationKey(current), RotationKey(next), t);
         position_ = PositionKey(current) * (1.0f - t) + PositionKey(next) * t;
-    }
-    else
-    {
+    } else {
         rotation_ = baseRotation_;
         position_ = basePosition_;
     }
-    if (camera_ != nullptr)
-    {
+    if (camera_ != nullptr) {
         camera_->rotation = rotation_;
         camera_->SetPosition(position_);
     }
@@ -84,15 +82,17 @@ void GameCamera::Update()
 
 const Quaternion& GameCamera::RotationKey(std::uint32_t frame) const
 {
-    if (rotationKeys_.empty())
+    if (rotationKeys_.empty()) {
         return baseRotation_;
+    }
     return frame < rotationKeys_.size() ? rotationKeys_[frame] : rotationKeys_.back();
 }
 
 const Vector3& GameCamera::PositionKey(std::uint32_t frame) const
 {
-    if (positionKeys_.empty())
+    if (positionKeys_.empty()) {
         return basePosition_;
+    }
     return frame < positionKeys_.size() ? positionKeys_[frame] : positionKeys_.back();
 }
 
