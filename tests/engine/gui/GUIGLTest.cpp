@@ -138,11 +138,12 @@ protected:
         models_->RenderAll();
     }
 
-    // x from the left, y from the bottom; red, green, blue.
+    // x from the left, y from the bottom; red, green, blue. A failed read fails
+    // the test and leaves black: an ASSERT would only leave this helper.
     void ReadPixel(std::uint32_t x, std::uint32_t y, std::uint8_t rgb[3])
     {
         std::uint8_t bgra[4] = {};
-        ASSERT_EQ(Platform::kGraphicsOk, driver_->ReadBackBuffer(x, Height() - 1 - y, 1, 1, bgra));
+        EXPECT_EQ(Platform::kGraphicsOk, driver_->ReadBackBuffer(x, Height() - 1 - y, 1, 1, bgra));
         rgb[0] = bgra[2];
         rgb[1] = bgra[1];
         rgb[2] = bgra[0];
