@@ -195,7 +195,9 @@ TEST_F(FontFixture, OneBatchPerFontAndDepthGoneAfterAFrameWithoutText)
 
     fonts->PrintText(0, 0, 0.0f, middle, Vector2(), kWhite, L"A");
     fonts->Flush();
+    EXPECT_EQ(fonts->FindFont(0)->GetModel()->GetFlags() & OrrelayEngine::Model::kFlagVisible, 0u);
     ASSERT_EQ(fonts->GetBatchCount(), 1u);
+    EXPECT_EQ(fonts->GetBatch(0)->GetModel()->GetFlags(), 0x48C39u);
     EXPECT_FLOAT_EQ(fonts->GetBatch(0)->GetDepth(), -20.005f);
     EXPECT_EQ(fonts->GetBatch(0)->GetModel()->GetIndexBuffer()->GetUsedCount(), 6u);
     EXPECT_EQ(models->GetModelCount(), modelsBefore + 1);

@@ -96,33 +96,26 @@ protected:
         bytes.Save(path.string());
     }
 
-    // A 2 x 2 picture: red and green on top, blue and white below.
-    void SaveQuarters(const std::string& name)
-    {
-        Content::FixturePicture picture;
-        picture.width = 2;
-        picture.height = 2;
-        picture.channels = 3;
-        picture.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-        SaveFile(name, Content::TgaFileWriter(picture).Build());
-    }
-
-    static Content::FixturePicture Plain(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+    // A 2 x 2 32-bit picture, rows top first.
+    void SavePicture(const std::string& name, const std::vector<std::uint8_t>& rgba)
     {
         Content::FixturePicture picture;
         picture.width = 2;
         picture.height = 2;
         picture.channels = 4;
-        for (int i = 0; i < 4; ++i) {
-            picture.pixels.insert(picture.pixels.end(), {r, g, b, 255});
-        }
-        return picture;
+        picture.pixels = rgba;
+        SaveFile(name, Content::TgaFileWriter(picture).Build());
+    }
+
+    static std::vector<std::uint8_t> Plain(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+    {
+        return {r, g, b, 255, r, g, b, 255, r, g, b, 255, r, g, b, 255};
     }
 
     // A font whose 'X' is a solid white square as high as the font.
     void LoadBlockFont(float size)
     {
-        SaveFile("ui\\fonts\\block.tga", Content::TgaFileWriter(Plain(255, 255, 255)).Build());
+        SavePicture("ui\\fonts\\block.tga", Plain(255, 255, 255));
         FontFile::Glyph block;
         block.character = L'X';
         block.u = 0.0f;
@@ -190,7 +183,8 @@ protected:
 
 TEST_F(GUIGLTest, AQuadWindowShowsItsPictureUpright)
 {
-    SaveQuarters("ui\\quarters.tga");
+    // Red and green on top, blue and white below.
+    SavePicture("ui\\quarters.tga", {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
     gui_->CreateQuadWindow(GUIWindow::kFlagShown, Vector2(), Vector2(static_cast<float>(Width()),
                                                                       static_cast<float>(Height())),
                            MakeSingleTextureShaderDescriptor("ui\\quarters.tga", "", true), nullptr,
@@ -259,7 +253,7 @@ TEST_F(GUIGLTest, AnUnderscoreInksTheLowerPartOfItsQuadAndAMacronTheUpper)
 TEST_F(GUIGLTest, TextLiesInFrontOfItsWindow)
 {
     LoadBlockFont(32.0f);
-    SaveFile("ui\\red.tga", Content::TgaFileWriter(Plain(255, 0, 0)).Build());
+    SavePicture("ui\\red.tga", Plain(255, 0, 0));
     const ShaderDescriptor red = MakeSingleTextureShaderDescriptor("ui\\red.tga", "", true);
     GUIWindow* panel = gui_->CreateQuadWindow(GUIWindow::kFlagShown | GUIWindow::kFlagLayerHigh, Vector2(),
                                               Vector2(128.0f, 128.0f), red, nullptr, Vector2(1.0f, 1.0f));
@@ -283,7 +277,7 @@ TEST_F(GUIGLTest, TextLiesInFrontOfItsWindow)
 TEST_F(GUIGLTest, ASteadyGUIFrameAllocatesNothing)
 {
     LoadBlockFont(10.0f);
-    SaveQuarters("ui\\quarters.tga");
+    SavePicture("ui\\quarters.tga", Plain(40, 80, 120));
     const ShaderDescriptor quarters = MakeSingleTextureShaderDescriptor("ui\\quarters.tga", "", true);
     gui_->GetTextManager()->SetText("SCORE_3", L"XX X");
     GUIWindow* panel = gui_->CreateQuadWindow(GUIWindow::kFlagShown | GUIWindow::kFlagLayerMiddle, Vector2(),

@@ -8,7 +8,6 @@
 
 #include "GUIInputTestSupport.h"
 #include "engine/gui/GUIButton.h"
-#include "engine/gui/GUICursor.h"
 #include "engine/gui/GUIEditBox.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
@@ -95,29 +94,6 @@ TEST_F(GUIManagerTest, TheCursorMapsClientPixelsToGUICoordinatesWithYUp)
     gui->GetCursorPosition(position);
     EXPECT_EQ(position.x, 0.0f) << "no screen size to divide by";
     EXPECT_EQ(position.y, 0.0f);
-}
-
-TEST_F(GUIManagerTest, AQuadCursorHangsFromThePositionAndShowsOnlyWhenVisible)
-{
-    MakeManager(true);
-    GUICursor* cursor = gui->CreateCursor(texture, 32.0f);
-    PointAt(100.0f, 200.0f);
-    gui->Update();
-    gui->Render();
-    const Model* model = cursor->GetModel();
-    EXPECT_EQ(model->GetFlags() & Model::kFlagVisible, 0u);
-    EXPECT_FLOAT_EQ(model->depth, GUICursor::kDepth);
-    const Vector3 lowRight = model->matrix.TransformPoint(Vector3(32.0f, -32.0f, 0.0f));
-    EXPECT_FLOAT_EQ(lowRight.x, 132.0f);
-    EXPECT_FLOAT_EQ(lowRight.y, 168.0f);
-
-    cursor->SetVisible(true);
-    PointAt(300.0f, 50.0f);
-    gui->Update();
-    gui->Render();
-    EXPECT_NE(model->GetFlags() & Model::kFlagVisible, 0u);
-    EXPECT_FLOAT_EQ(model->matrix.TransformPoint(Vector3()).x, 300.0f) << "hidden, it kept following the mouse";
-    gui->DeleteCursor(cursor);
 }
 
 TEST_F(GUIManagerTest, OverlappingButtonsBothClickFromOnePress)

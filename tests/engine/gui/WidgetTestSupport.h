@@ -13,6 +13,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/scene/SceneTestSupport.h"
 #include "engine/sound/Sound.h"
+#include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"
 #include "platform/Clock.h"
@@ -42,7 +43,10 @@ private:
     class RecordingSound : public OrrelayEngine::Sound
     {
     public:
-        RecordingSound(const std::string& name, std::vector<std::string>& log) : Sound(nullptr, nullptr, name), log_(log) {}
+        RecordingSound(const std::string& name, std::vector<std::string>& log)
+            : Sound(nullptr, nullptr, name), log_(log)
+        {
+        }
         bool Play() override { return log_.push_back(GetFileName()), true; }
         void Pause() override {}
         void Stop() override {}
