@@ -38,6 +38,8 @@ GUIEditBox::GUIEditBox(MessageManager* messageManager, ShaderManager* shaderMana
     text.reserve(room);
     visibleText.reserve(room);
     scratch.reserve(room + 1);
+    // The text and the caret.
+    ReserveTextRecords(2, room);
 }
 
 GUIEditBox::~GUIEditBox() = default;

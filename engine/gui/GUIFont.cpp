@@ -130,6 +130,9 @@ void GUIFont::ResetBatch()
     // print starts over, so that the render pass draws them.
     if (glyphCount_ == 0) {
         model_->GetIndexBuffer()->SetUsedCount(0);
+        // An empty model is not drawn anyway; hidden, the render pass also
+        // skips refreshing its box over every vertex of the buffer.
+        model_->ClearFlags(Model::kFlagVisible);
     }
     glyphCount_ = 0;
     if (lockedVertices_ != nullptr) {
@@ -195,6 +198,7 @@ void GUIFont::WriteQuad(const Glyph& glyph, const Vector2& at, float cosine, flo
         if (lockedVertices_ == nullptr) {
             return;
         }
+        model_->SetFlags(Model::kFlagVisible);
     }
     const float width = size * glyph.width;
     const float corners[kVerticesPerQuad][2] = {{0.0f, size}, {0.0f, 0.0f}, {width, size}, {width, 0.0f}};

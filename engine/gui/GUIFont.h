@@ -77,7 +77,7 @@ public:
     float GetDepth() const;
     void SetDepth(float depth);
     // Ends the frame's batch: the model draws exactly the quads written since
-    // the last reset (none when none was), and the next print starts over.
+    // the last reset (and is hidden when none was), and the next print starts over.
     void ResetBatch();
 
     float GetSize() const { return size_; }

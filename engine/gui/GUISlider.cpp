@@ -99,7 +99,8 @@ void GUISlider::CreateKnob(const Vector2& newKnobSize, const ShaderDescriptor& t
 {
     AdoptKnob(newKnobSize, std::make_unique<GUIButton>(messageManager, shaderManager, modelManager, fontManager,
                                                        textManager, ChildCamera(), soundManager, ChildFlags(),
-                                                       trackStart, KnobButtonSize(newKnobSize), this, textureDescriptor, textureExtent));
+                                                       trackStart, KnobButtonSize(newKnobSize), this,
+                                                       textureDescriptor, textureExtent));
 }
 
 void GUISlider::SetEnabled(bool enabled)

@@ -360,6 +360,16 @@ void GUIWindow::CopyModel(const Model* source)
     model->GetAnimationControl()->AssignState(*source->GetAnimationControl());
 }
 
+void GUIWindow::ReserveTextRecords(std::uint32_t count, std::size_t textCapacity)
+{
+    while (textRecords.size() < count) {
+        textRecords.push_back(std::make_unique<TextRecord>());
+    }
+    for (const std::unique_ptr<TextRecord>& record : textRecords) {
+        record->text.reserve(textCapacity);
+    }
+}
+
 GUIWindow::TextRecord& GUIWindow::NextTextRecord()
 {
     if (textCount == textRecords.size()) {

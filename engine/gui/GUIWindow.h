@@ -141,6 +141,11 @@ public:
     std::uint32_t GetQueuedTextCount() const { return textCount; }
 
 protected:
+    // Makes at least count records with room for textCapacity characters, so
+    // that a window whose text count varies (a blinking caret) takes no
+    // memory when it first needs one more.
+    void ReserveTextRecords(std::uint32_t count, std::size_t textCapacity);
+
     MessageManager* messageManager;
     ShaderManager* shaderManager;
     ModelManager* modelManager;
