@@ -625,6 +625,7 @@ GraphicsResult GraphicsDeviceGL::BeginScene()
         return kGraphicsErrSurfaceLost;
     }
     driver_->DeleteQueuedTextureNames();
+    driver_->MarkFrameDrawn();
     inScene_ = true;
     return kGraphicsOk;
 }

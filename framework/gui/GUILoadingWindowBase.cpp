@@ -52,6 +52,83 @@ void GUILoadingWindowBase::LoadData()
 
 void GUILoadingWindowBase::Run()
 {
+    if (dataKeeper_ == nullptr)
+        return;
+    done_.store(false);
+    threadEnded_.store(false);
+    loadError_ = nullptr;
+
+    std::thread loadingThread;
+    try
+    {
+        loadingThread = std::thread(&GUILoadingWindowBase::RunLoadingThread, this);
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to be had: the load runs here, and the loop below only
+        // dispatches what is pending and presents once.
+        RunLoadingThread();
+    }
+    KeepAliveUntilLoaded();
+    if (loadingThread.joinable())
+        loadingThread.join();
+    if (loadError_)
+    {
+        std::exception_ptr error = loadError_;
+        loadError_ = nullptr;
+        std::rethrow_exception(error);
+    }
+}
+
+void GUILoadingWindowBase::RunLoadingThread()
+{
+    try
+    {
+        LoadData();
+    }
+    catch (...)
+    {
+        loadError_ = std::current_exception();
+    }
+    {
+        std::lock_guard<std::mutex> lock(endMutex_);
+        threadEnded_.store(true);
+    }
+    endSignal_.notify_all();
+}
+
+void GUILoadingWindowBase::KeepAliveUntilLoaded()
+{
+    for (;;)
+    {
+        while (Platform::DispatchNextEvent())
+        {
+        }
+        if (!window_->IsMinimized())
+            renderSystem_->SwapBuffers();
+        if (soundManager_ != nullptr)
+            soundManager_->Update(false);
+        if (HasLoadEnded())
+            return;
+        WaitOnePoll();
+    }
+}
+
+bool GUILoadingWindowBase::HasLoadEnded() const
+{
+    return threadEnded_.load() || done_.load();
+}
+
+void GUILoadingWindowBase::WaitOnePoll()
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPollMilliseconds);
+    Platform::SleepMilliseconds(kPollMilliseconds);
+    // On the tests' manual clock the sleep only moves the clock and returns at
+    // once; the loading thread still gets the real time the sleep stands for,
+    // so that one poll is enough for a load that takes no time. On the real
+    // clock the deadline has passed by now and this returns at once.
+    std::unique_lock<std::mutex> lock(endMutex_);
+    endSignal_.wait_until(lock, deadline, [this] { return HasLoadEnded(); });
 }
 
 } // namespace GameFramework
