@@ -54,6 +54,7 @@
 #include "framework/gui/GUIStageCompleteWindowBase.h"
 #include "framework/gui/GUIStartGameLogicWindowBase.h"
 #include "framework/gui/GUIWelcomeWindowBase.h"
+#include "platform/AppWindow.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
