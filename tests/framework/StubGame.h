@@ -70,6 +70,8 @@
 
 namespace FrameworkTests {
 
+using namespace GameFramework;
+
 // Written from the loading thread as well, while the main thread waits.
 class CallLog
 {
@@ -157,7 +159,7 @@ public:
     }
 };
 
-class NewProfileScreen : public StubScreen<GameFramework::GUINewProfileWindowBase>
+class NewProfileScreen : public StubScreen<GUINewProfileWindowBase>
 {
 public:
     using StubScreen::StubScreen;
@@ -168,7 +170,7 @@ public:
     }
 };
 
-class RenameProfileScreen : public StubScreen<GameFramework::GUIRenameProfileWindowBase>
+class RenameProfileScreen : public StubScreen<GUIRenameProfileWindowBase>
 {
 public:
     using StubScreen::StubScreen;
@@ -179,7 +181,7 @@ public:
     }
 };
 
-class DeleteProfileScreen : public StubScreen<GameFramework::GUIDeleteProfileWindowBase>
+class DeleteProfileScreen : public StubScreen<GUIDeleteProfileWindowBase>
 {
 public:
     using StubScreen::StubScreen;
@@ -192,37 +194,37 @@ public:
 
 // Loads what it is shown at its next Update and then reports 1, as the
 // game's loading screens do.
-class LoadingScreen : public StubScreen<GameFramework::GUILoadingWindowBase>
+class LoadingScreen : public StubScreen<GUILoadingWindowBase>
 {
 public:
     using StubScreen::StubScreen;
-    void Show(GameFramework::DataKeeper* keeper) override;
+    void Show(DataKeeper* keeper) override;
     void Update() override
     {
         StubScreen::Update();
         if (GetDataKeeper() != nullptr && !IsDone()) {
             Run();
-            SetResult(GameFramework::GameBase::kResultDone);
+            SetResult(GameBase::kResultDone);
         }
     }
 };
 
-class HighScoresScreen : public StubScreen<GameFramework::GUIHighScoresWindowBase>
+class HighScoresScreen : public StubScreen<GUIHighScoresWindowBase>
 {
 public:
     using StubScreen::StubScreen;
-    void Show(std::uint32_t opener, const GameFramework::HighScoreEntry* entry) override
+    void Show(std::uint32_t opener, const HighScoreEntry* entry) override
     {
         GUIHighScoresWindowBase::Show(opener, entry);
         LogShow(std::to_string(opener) + (entry != nullptr ? " entry " + std::to_string(entry->score) : " none"));
     }
 };
 
-class GameLogicScreen : public StubScreen<GameFramework::GUIGameLogicWindowBase>
+class GameLogicScreen : public StubScreen<GUIGameLogicWindowBase>
 {
 public:
     using StubScreen::StubScreen;
-    void Show(GameFramework::GameLogicBase* logic) override
+    void Show(GameLogicBase* logic) override
     {
         GUIGameLogicWindowBase::Show(logic);
         LogShow(logic != nullptr ? "level" : "none");
@@ -234,11 +236,11 @@ public:
     }
 };
 
-class LevelCompleteScreen : public StubScreen<GameFramework::GUILevelCompleteWindowBase>
+class LevelCompleteScreen : public StubScreen<GUILevelCompleteWindowBase>
 {
 public:
     using StubScreen::StubScreen;
-    void Show(const GameFramework::LevelPosition& completed, float elapsedSeconds) override
+    void Show(const LevelPosition& completed, float elapsedSeconds) override
     {
         GUILevelCompleteWindowBase::Show(completed, elapsedSeconds);
         LogShow(std::to_string(completed.stage) + "," + std::to_string(completed.level) + " " +
@@ -246,11 +248,11 @@ public:
     }
 };
 
-class StageCompleteScreen : public StubScreen<GameFramework::GUIStageCompleteWindowBase>
+class StageCompleteScreen : public StubScreen<GUIStageCompleteWindowBase>
 {
 public:
     using StubScreen::StubScreen;
-    void Show(const GameFramework::LevelPosition& completed) override
+    void Show(const LevelPosition& completed) override
     {
         GUIStageCompleteWindowBase::Show(completed);
         LogShow(std::to_string(completed.stage) + "," + std::to_string(completed.level));
@@ -258,11 +260,11 @@ public:
 };
 
 // Loads nothing but says so; its destruction marks its lifetime.
-class StubKeeper : public GameFramework::DataKeeper
+class StubKeeper : public DataKeeper
 {
 public:
     StubKeeper(CallLog& log, std::string name, OrrelayEngine::Engine* engine,
-               const GameFramework::LanguageInfo& language)
+               const LanguageInfo& language)
         : DataKeeper(engine, language, false), log_(log), name_(std::move(name))
     {
     }
@@ -285,38 +287,32 @@ private:
     std::string name_;
 };
 
-inline void LoadingScreen::Show(GameFramework::DataKeeper* keeper)
+inline void LoadingScreen::Show(DataKeeper* keeper)
 {
     GUILoadingWindowBase::Show(keeper);
     const auto* stub = dynamic_cast<const StubKeeper*>(keeper);
     LogShow(stub != nullptr ? stub->GetName() : "none");
 }
 
-class StubLevels : public GameFramework::LevelManagerBase
+class StubLevels : public LevelManagerBase
 {
 public:
     StubLevels(CallLog& log, OrrelayEngine::Engine* engine) : LevelManagerBase(engine), log_(log) { Load(); }
     ~StubLevels() override { log_.Add("~level_manager"); }
-    void GetLevelResourceFiles(const GameFramework::LevelPosition& position, std::vector<std::string>& names) override
+    void GetLevelResourceFiles(const LevelPosition& position, std::vector<std::string>& names) override
     {
         names.push_back("level" + std::to_string(position.stage) + std::to_string(position.level) + ".xml");
     }
 
 protected:
-    std::unique_ptr<GameFramework::StageRecord> CreateStage() override
-    {
-        return std::make_unique<GameFramework::StageRecord>();
-    }
-    std::unique_ptr<GameFramework::LevelRecord> CreateLevel() override
-    {
-        return std::make_unique<GameFramework::LevelRecord>();
-    }
+    std::unique_ptr<StageRecord> CreateStage() override { return std::make_unique<StageRecord>(); }
+    std::unique_ptr<LevelRecord> CreateLevel() override { return std::make_unique<LevelRecord>(); }
 
 private:
     CallLog& log_;
 };
 
-class StubProfile : public GameFramework::ProfileBase
+class StubProfile : public ProfileBase
 {
 public:
     StubProfile(OrrelayEngine::Engine* engine, const std::wstring& name, const std::string& folder)
@@ -331,22 +327,22 @@ public:
     }
 };
 
-class StubProfiles : public GameFramework::ProfileManagerBase
+class StubProfiles : public ProfileManagerBase
 {
 public:
-    StubProfiles(CallLog& log, OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const std::string& folder,
-                 const GameFramework::LevelManagerBase* campaign)
+    StubProfiles(CallLog& log, OrrelayEngine::Engine* engine, Mixer* mixer, const std::string& folder,
+                 const LevelManagerBase* campaign)
         : ProfileManagerBase(engine, mixer, folder, "FLPMF", 100, campaign), log_(log), engine_(engine),
           folder_(folder)
     {
         Load();
     }
     ~StubProfiles() override { log_.Add("~profile_manager"); }
-    std::unique_ptr<GameFramework::ProfileBase> LoadProfile(const std::string& fileName) override
+    std::unique_ptr<ProfileBase> LoadProfile(const std::string& fileName) override
     {
         return std::make_unique<StubProfile>(engine_, fileName, folder_);
     }
-    std::unique_ptr<GameFramework::ProfileBase> CreateProfile(const std::wstring& name) override
+    std::unique_ptr<ProfileBase> CreateProfile(const std::wstring& name) override
     {
         return std::make_unique<StubProfile>(engine_, name, folder_);
     }
@@ -357,11 +353,11 @@ private:
     std::string folder_;
 };
 
-class StubLogic : public GameFramework::GameLogicBase
+class StubLogic : public GameLogicBase
 {
 public:
-    StubLogic(CallLog& log, OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
-              const GameFramework::StageRecord& stage, const GameFramework::LevelRecord& level, std::uint32_t value)
+    StubLogic(CallLog& log, OrrelayEngine::Engine* engine, Mixer* mixer,
+              const StageRecord& stage, const LevelRecord& level, std::uint32_t value)
         : GameLogicBase(engine, mixer, &stage, &level, value), log_(log)
     {
         PauseClock(false);
@@ -475,7 +471,7 @@ private:
     }
 };
 
-class StubGame : public GameFramework::GameBase
+class StubGame : public GameBase
 {
 public:
     using GameBase::engine_;
@@ -511,15 +507,15 @@ public:
             adjustSettings(settings);
     }
 
-    std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override
+    std::unique_ptr<LevelManagerBase> CreateLevelManager() override
     {
         return std::make_unique<StubLevels>(log_, engine_.get());
     }
-    std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override
+    std::unique_ptr<ProfileManagerBase> CreateProfileManager() override
     {
         return std::make_unique<StubProfiles>(log_, engine_.get(), mixer_.get(), GetUserFolder(), levelManager_.get());
     }
-    std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override
+    std::unique_ptr<DataKeeper> CreateGameData() override
     {
         return std::make_unique<StubKeeper>(log_, "game_data", engine_.get(),
                                             languageManager_->GetCurrentLanguage());
@@ -528,133 +524,124 @@ public:
     {
         return std::make_unique<StubCursor>(log_, engine_.get());
     }
-    std::unique_ptr<GameFramework::DataKeeper> CreateGameLogicData(const GameFramework::StageRecord& stage,
-                                                                   const GameFramework::LevelRecord& level) override
+    std::unique_ptr<DataKeeper> CreateGameLogicData(const StageRecord& stage,
+                                                                   const LevelRecord& level) override
     {
         return std::make_unique<StubKeeper>(log_,
                                             "level_data" + std::to_string(stage.stageIndex) +
                                                 std::to_string(level.levelIndex) + "_" + std::to_string(++levelDataMade),
                                             engine_.get(), languageManager_->GetCurrentLanguage());
     }
-    std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageRecord& stage,
-                                                                  const GameFramework::LevelRecord& level,
+    std::unique_ptr<GameLogicBase> CreateGameLogic(const StageRecord& stage,
+                                                                  const LevelRecord& level,
                                                                   std::uint32_t value) override
     {
         return std::make_unique<StubLogic>(log_, engine_.get(), mixer_.get(), stage, level, value);
     }
 
-    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override
+    std::unique_ptr<GUILogosWindowBase> CreateLogosWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUILogosWindowBase>>(logos, "logos", engine_.get());
+        return Make<PlainScreen<GUILogosWindowBase>>(logos, "logos");
     }
-    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override
+    std::unique_ptr<GUILoadingWindowBase> CreateLoadingWindow() override
     {
-        return Make<LoadingScreen>(loading, "loading", engine_.get());
+        return Make<LoadingScreen>(loading, "loading");
     }
-    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override
+    std::unique_ptr<GUILoadingWindowBase> CreateGameLogicLoadingWindow() override
     {
-        return Make<LoadingScreen>(levelLoading, "level_loading", engine_.get());
+        return Make<LoadingScreen>(levelLoading, "level_loading");
     }
-    std::unique_ptr<GameFramework::GUIWelcomeWindowBase> CreateWelcomeWindow() override
+    std::unique_ptr<GUIWelcomeWindowBase> CreateWelcomeWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIWelcomeWindowBase>>(welcome, "welcome", engine_.get(),
-                                                                      profileManager_.get());
+        return Make<PlainScreen<GUIWelcomeWindowBase>>(welcome, "welcome", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIExitWindowBase> CreateExitWindow() override
+    std::unique_ptr<GUIExitWindowBase> CreateExitWindow() override
     {
-        return Make<ValueScreen<GameFramework::GUIExitWindowBase>>(exit, "exit", engine_.get());
+        return Make<ValueScreen<GUIExitWindowBase>>(exit, "exit");
     }
-    std::unique_ptr<GameFramework::GUIMainMenuWindowBase> CreateMainMenuWindow() override
+    std::unique_ptr<GUIMainMenuWindowBase> CreateMainMenuWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIMainMenuWindowBase>>(mainMenu, "main_menu", engine_.get());
+        return Make<PlainScreen<GUIMainMenuWindowBase>>(mainMenu, "main_menu");
     }
-    std::unique_ptr<GameFramework::GUIProfilesWindowBase> CreateProfilesWindow() override
+    std::unique_ptr<GUIProfilesWindowBase> CreateProfilesWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIProfilesWindowBase>>(profiles, "profiles", engine_.get(),
-                                                                       profileManager_.get());
+        return Make<PlainScreen<GUIProfilesWindowBase>>(profiles, "profiles", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUINewProfileWindowBase> CreateNewProfileWindow() override
+    std::unique_ptr<GUINewProfileWindowBase> CreateNewProfileWindow() override
     {
-        return Make<NewProfileScreen>(newProfile, "new_profile", engine_.get(), profileManager_.get());
+        return Make<NewProfileScreen>(newProfile, "new_profile", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override
+    std::unique_ptr<GUIRenameProfileWindowBase> CreateRenameProfileWindow() override
     {
-        return Make<RenameProfileScreen>(renameProfile, "rename_profile", engine_.get(), profileManager_.get());
+        return Make<RenameProfileScreen>(renameProfile, "rename_profile", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override
+    std::unique_ptr<GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override
     {
-        return Make<DeleteProfileScreen>(deleteProfile, "delete_profile", engine_.get(), profileManager_.get());
+        return Make<DeleteProfileScreen>(deleteProfile, "delete_profile", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override
+    std::unique_ptr<GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override
     {
-        return Make<ValueScreen<GameFramework::GUIProfileNameConflictWindowBase>>(nameConflict, "name_conflict",
-                                                                                  engine_.get());
+        return Make<ValueScreen<GUIProfileNameConflictWindowBase>>(nameConflict, "name_conflict");
     }
-    std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override
+    std::unique_ptr<GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override
     {
-        return Make<ValueScreen<GameFramework::GUIStartGameLogicWindowBase>>(startGame, "start_game", engine_.get());
+        return Make<ValueScreen<GUIStartGameLogicWindowBase>>(startGame, "start_game");
     }
-    std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override
+    std::unique_ptr<GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIContinueGameLogicWindowBase>>(continueGame, "continue",
-                                                                                engine_.get());
+        return Make<PlainScreen<GUIContinueGameLogicWindowBase>>(continueGame, "continue");
     }
-    std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override
+    std::unique_ptr<GUIHighScoresWindowBase> CreateHighScoresWindow() override
     {
-        return Make<HighScoresScreen>(highScores, "high_scores", engine_.get(), highScoresTable_.get());
+        return Make<HighScoresScreen>(highScores, "high_scores", highScoresTable_.get());
     }
-    std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override
+    std::unique_ptr<GUIOptionsWindowBase> CreateOptionsWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIOptionsWindowBase>>(options, "options", engine_.get(), mixer_.get(),
-                                                                      profileManager_.get());
+        return Make<PlainScreen<GUIOptionsWindowBase>>(options, "options", mixer_.get(), profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIHelpWindowBase> CreateHelpWindow() override
+    std::unique_ptr<GUIHelpWindowBase> CreateHelpWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIHelpWindowBase>>(help, "help", engine_.get());
+        return Make<PlainScreen<GUIHelpWindowBase>>(help, "help");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override
+    std::unique_ptr<GUIGameLogicWindowBase> CreateGameLogicWindow() override
     {
-        return Make<GameLogicScreen>(inGame, "in_game", engine_.get(), profileManager_.get());
+        return Make<GameLogicScreen>(inGame, "in_game", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override
+    std::unique_ptr<GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameLogicPauseWindowBase>>(pause, "pause", engine_.get());
+        return Make<PlainScreen<GUIGameLogicPauseWindowBase>>(pause, "pause");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override
+    std::unique_ptr<GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameLogicMenuWindowBase>>(gameMenu, "game_menu", engine_.get(),
-                                                                            mixer_.get(), profileManager_.get());
+        return Make<PlainScreen<GUIGameLogicMenuWindowBase>>(gameMenu, "game_menu", mixer_.get(), profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override
+    std::unique_ptr<GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameLogicMenuExitWindowBase>>(menuExit, "menu_exit",
-                                                                                engine_.get());
+        return Make<PlainScreen<GUIGameLogicMenuExitWindowBase>>(menuExit, "menu_exit");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override
+    std::unique_ptr<GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameLogicRestartWindowBase>>(restart, "restart", engine_.get());
+        return Make<PlainScreen<GUIGameLogicRestartWindowBase>>(restart, "restart");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override
+    std::unique_ptr<GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameLogicGameExitWindowBase>>(gameExit, "game_exit",
-                                                                                engine_.get());
+        return Make<PlainScreen<GUIGameLogicGameExitWindowBase>>(gameExit, "game_exit");
     }
-    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override
+    std::unique_ptr<GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override
     {
-        return Make<LevelCompleteScreen>(levelComplete, "level_complete", engine_.get());
+        return Make<LevelCompleteScreen>(levelComplete, "level_complete");
     }
-    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override
+    std::unique_ptr<GUIStageCompleteWindowBase> CreateStageCompleteWindow() override
     {
-        return Make<StageCompleteScreen>(stageComplete, "stage_complete", engine_.get());
+        return Make<StageCompleteScreen>(stageComplete, "stage_complete");
     }
-    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override
+    std::unique_ptr<GUIGameCompleteWindowBase> CreateGameCompleteWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameCompleteWindowBase>>(gameComplete, "game_complete",
-                                                                           engine_.get());
+        return Make<PlainScreen<GUIGameCompleteWindowBase>>(gameComplete, "game_complete");
     }
-    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override
+    std::unique_ptr<GUIGameOverWindowBase> CreateGameOverWindow() override
     {
-        return Make<PlainScreen<GameFramework::GUIGameOverWindowBase>>(gameOver, "game_over", engine_.get());
+        return Make<PlainScreen<GUIGameOverWindowBase>>(gameOver, "game_over");
     }
 
     void Frame() override
@@ -670,32 +657,32 @@ public:
     }
 
     // Borrowed views of the screens the factories made; null until made.
-    PlainScreen<GameFramework::GUILogosWindowBase>* logos = nullptr;
+    PlainScreen<GUILogosWindowBase>* logos = nullptr;
     LoadingScreen* loading = nullptr;
     LoadingScreen* levelLoading = nullptr;
-    PlainScreen<GameFramework::GUIWelcomeWindowBase>* welcome = nullptr;
-    ValueScreen<GameFramework::GUIExitWindowBase>* exit = nullptr;
-    PlainScreen<GameFramework::GUIMainMenuWindowBase>* mainMenu = nullptr;
-    PlainScreen<GameFramework::GUIProfilesWindowBase>* profiles = nullptr;
+    PlainScreen<GUIWelcomeWindowBase>* welcome = nullptr;
+    ValueScreen<GUIExitWindowBase>* exit = nullptr;
+    PlainScreen<GUIMainMenuWindowBase>* mainMenu = nullptr;
+    PlainScreen<GUIProfilesWindowBase>* profiles = nullptr;
     NewProfileScreen* newProfile = nullptr;
     RenameProfileScreen* renameProfile = nullptr;
     DeleteProfileScreen* deleteProfile = nullptr;
-    ValueScreen<GameFramework::GUIProfileNameConflictWindowBase>* nameConflict = nullptr;
-    ValueScreen<GameFramework::GUIStartGameLogicWindowBase>* startGame = nullptr;
-    PlainScreen<GameFramework::GUIContinueGameLogicWindowBase>* continueGame = nullptr;
+    ValueScreen<GUIProfileNameConflictWindowBase>* nameConflict = nullptr;
+    ValueScreen<GUIStartGameLogicWindowBase>* startGame = nullptr;
+    PlainScreen<GUIContinueGameLogicWindowBase>* continueGame = nullptr;
     HighScoresScreen* highScores = nullptr;
-    PlainScreen<GameFramework::GUIOptionsWindowBase>* options = nullptr;
-    PlainScreen<GameFramework::GUIHelpWindowBase>* help = nullptr;
+    PlainScreen<GUIOptionsWindowBase>* options = nullptr;
+    PlainScreen<GUIHelpWindowBase>* help = nullptr;
     GameLogicScreen* inGame = nullptr;
-    PlainScreen<GameFramework::GUIGameLogicPauseWindowBase>* pause = nullptr;
-    PlainScreen<GameFramework::GUIGameLogicMenuWindowBase>* gameMenu = nullptr;
-    PlainScreen<GameFramework::GUIGameLogicMenuExitWindowBase>* menuExit = nullptr;
-    PlainScreen<GameFramework::GUIGameLogicRestartWindowBase>* restart = nullptr;
-    PlainScreen<GameFramework::GUIGameLogicGameExitWindowBase>* gameExit = nullptr;
+    PlainScreen<GUIGameLogicPauseWindowBase>* pause = nullptr;
+    PlainScreen<GUIGameLogicMenuWindowBase>* gameMenu = nullptr;
+    PlainScreen<GUIGameLogicMenuExitWindowBase>* menuExit = nullptr;
+    PlainScreen<GUIGameLogicRestartWindowBase>* restart = nullptr;
+    PlainScreen<GUIGameLogicGameExitWindowBase>* gameExit = nullptr;
     LevelCompleteScreen* levelComplete = nullptr;
     StageCompleteScreen* stageComplete = nullptr;
-    PlainScreen<GameFramework::GUIGameCompleteWindowBase>* gameComplete = nullptr;
-    PlainScreen<GameFramework::GUIGameOverWindowBase>* gameOver = nullptr;
+    PlainScreen<GUIGameCompleteWindowBase>* gameComplete = nullptr;
+    PlainScreen<GUIGameOverWindowBase>* gameOver = nullptr;
 
     std::function<void(OrrelayEngine::EngineSettings&)> adjustSettings;
     // Borrowed from the render system; valid while the engine lives.
@@ -707,7 +694,7 @@ private:
     template <class Screen, class... Args>
     std::unique_ptr<Screen> Make(Screen*& view, const char* name, Args&&... args)
     {
-        auto made = std::make_unique<Screen>(log_, name, std::forward<Args>(args)...);
+        auto made = std::make_unique<Screen>(log_, name, engine_.get(), std::forward<Args>(args)...);
         view = made.get();
         return made;
     }
@@ -731,9 +718,9 @@ struct StubGameRun
             game->Frame();
     }
 
-    GameFramework::ProfileBase* AddProfile(const std::wstring& name)
+    ProfileBase* AddProfile(const std::wstring& name)
     {
-        GameFramework::ProfileBase* profile = game->profileManager_->AddProfile(name);
+        ProfileBase* profile = game->profileManager_->AddProfile(name);
         game->profileManager_->SetCurrentProfile(profile, true);
         return profile;
     }
@@ -745,7 +732,7 @@ struct StubGameRun
         Start();
         if (withProfile)
             AddProfile(L"Ann");
-        game->logos->Answer(GameFramework::GameBase::kResultDone);
+        game->logos->Answer(GameBase::kResultDone);
         Frames(3);
         log.Clear();
     }
@@ -753,7 +740,7 @@ struct StubGameRun
     // From the level chooser to the level in play; the log emptied.
     void PlayLevel()
     {
-        game->startGame->Answer(GameFramework::GameBase::kResultPlay);
+        game->startGame->Answer(GameBase::kResultPlay);
         Frames(3);
         log.Clear();
     }
