@@ -2,6 +2,7 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
 #include "engine/input/Controls.h"
 #include "engine/render/RenderSystem.h"
@@ -192,6 +193,30 @@ TEST_F(GameBaseFrame, ALostDeviceIsResetBetweenPausedAndFadingMusicAndBlocksInpu
     Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Keyboard, Platform::KeyCode::kA, 0});
     EXPECT_EQ(Lines{}, Frame().log);
     EXPECT_FALSE(controls.IsInputBlocked());
+}
+
+TEST_F(GameBaseFrame, TheOccupationLinesLeaveOutSoundsWithoutASoundDevice)
+{
+    for (bool silent : {false, true}) {
+        SCOPED_TRACE(silent);
+        Platform::AudioDevice::SetFailureForTests(silent ? Platform::AudioFailure::kOpen
+                                                         : Platform::AudioFailure::kNone);
+        StubGameRun local;
+        StubGame& game = local.Start();
+        Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kNone);
+        game.GetEngine()->GetConfig()->SetCommandIdle("d_get_manages_occupation", false);
+        game.Frame();
+        const OrrelayEngine::MessageManager& log = *game.GetEngine()->GetMessageManager();
+        Lines names;
+        for (std::uint32_t i = 0; i < log.GetMessageCount(); ++i) {
+            const std::string text = log.GetMessageAt(i).text;
+            names.push_back(text.substr(0, text.find(": ") + 2));
+        }
+        Lines expected = {"Shader users count: ", "Shaders count: ", "Textures count: ", "Models count: "};
+        if (!silent)
+            expected.push_back("Sounds count: ");
+        EXPECT_EQ(expected, names);
+    }
 }
 
 TEST_F(GameBaseFrame, SteadyFramesAllocateNothing)
