@@ -121,14 +121,17 @@ bool GUILoadingWindowBase::HasLoadEnded() const
 
 void GUILoadingWindowBase::WaitOnePoll()
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPollMilliseconds);
+    const auto start = std::chrono::steady_clock::now();
     Platform::SleepMilliseconds(kPollMilliseconds);
-    // On the tests' manual clock the sleep only moves the clock and returns at
-    // once; the loading thread still gets the real time the sleep stands for,
-    // so that one poll is enough for a load that takes no time. On the real
-    // clock the deadline has passed by now and this returns at once.
+    // A real sleep never ends early. One that did was the tests' manual clock,
+    // which moves without waiting: the loading thread still gets real time to
+    // run in (its end cuts the wait short), so that a load that takes no time
+    // ends within one poll even on a busy machine.
+    if (std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(kPollMilliseconds))
+        return;
     std::unique_lock<std::mutex> lock(endMutex_);
-    endSignal_.wait_until(lock, deadline, [this] { return HasLoadEnded(); });
+    endSignal_.wait_for(lock, std::chrono::milliseconds(kManualClockWaitMilliseconds),
+                        [this] { return HasLoadEnded(); });
 }
 
 } // namespace GameFramework

@@ -34,6 +34,8 @@ class GUILoadingWindowBase
 {
 public:
     static constexpr std::uint32_t kPollMilliseconds = 20;
+    // The longest real wait of one poll on the tests' manual clock.
+    static constexpr std::uint32_t kManualClockWaitMilliseconds = 250;
 
     explicit GUILoadingWindowBase(OrrelayEngine::Engine* engine);
     virtual ~GUILoadingWindowBase();

@@ -1,5 +1,6 @@
 #include "framework/gui/GUIRenameProfileWindowBase.h"
 
+#include "engine/core/StringHelpers.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
 
@@ -30,7 +31,7 @@ void GUIRenameProfileWindowBase::Hide()
 
 bool GUIRenameProfileWindowBase::RenameProfile(const std::wstring& newName)
 {
-    if (!ProfileManagerBase::NameLess(newName, oldName_) && !ProfileManagerBase::NameLess(oldName_, newName))
+    if (OrrelayEngine::ToLowerWide(newName) == OrrelayEngine::ToLowerWide(oldName_))
         return true;
     if (profileManager_->FindProfile(newName) != nullptr)
         return false;

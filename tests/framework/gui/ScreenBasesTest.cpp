@@ -19,11 +19,18 @@
 #include "framework/LanguageInfo.h"
 #include "framework/Mixer.h"
 #include "framework/ProfileBase.h"
+#include "framework/GameLogicBase.h"
+#include "framework/LevelRecord.h"
+#include "framework/StageRecord.h"
+#include "framework/gui/GUIDeleteProfileWindowBase.h"
 #include "framework/gui/GUIGameLogicMenuWindowBase.h"
+#include "framework/gui/GUIGameLogicWindowBase.h"
 #include "framework/gui/GUIHighScoresWindowBase.h"
 #include "framework/gui/GUILoadingWindowBase.h"
 #include "framework/gui/GUIOptionsWindowBase.h"
+#include "framework/gui/GUINewProfileWindowBase.h"
 #include "framework/gui/GUIRenameProfileWindowBase.h"
+#include "framework/gui/GUIWelcomeWindowBase.h"
 #include "platform/AppWindow.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
@@ -212,6 +219,72 @@ TEST_F(ScreenBasesTest, RenameAcceptsTheSameNameInOtherCaseAndRefusesATakenOne)
     EXPECT_TRUE(rename.RenameProfile(L"Cid"));
     EXPECT_EQ(nullptr, profiles_->FindProfile(L"Ann"));
     EXPECT_NE(nullptr, profiles_->FindProfile(L"Cid"));
+}
+
+TEST_F(ScreenBasesTest, ProfileScreensCreateAndDeleteProfilesAndMoveTheCurrentOne)
+{
+    GUIWelcomeWindowBase welcome(engine_, profiles_.get());
+    welcome.CreateProfile(L"Ann");
+    welcome.CreateProfile(L"ANN");
+    EXPECT_EQ(1u, profiles_->GetProfileCount()) << "the welcome screen takes the listed profile";
+    EXPECT_EQ(L"Ann", profiles_->GetCurrentProfile()->GetName());
+
+    GUINewProfileWindowBase newProfile(engine_, profiles_.get());
+    EXPECT_FALSE(newProfile.CreateProfile(L"ann"));
+    EXPECT_EQ(L"Ann", profiles_->GetCurrentProfile()->GetName());
+    EXPECT_TRUE(newProfile.CreateProfile(L"Bob"));
+    EXPECT_EQ(L"Bob", profiles_->GetCurrentProfile()->GetName());
+
+    FrameworkTests::TestProfileManager reread(engine_->GetMessageManager(), engine_->GetFileManager(), mixer_.get(),
+                                              harness_.settings.logFolder);
+    reread.Load();
+    ASSERT_NE(nullptr, reread.GetCurrentProfile()) << "the list was saved with its current profile";
+    EXPECT_EQ(L"Bob", reread.GetCurrentProfile()->GetName());
+
+    GUIDeleteProfileWindowBase remove(engine_, profiles_.get());
+    remove.Show(L"Bob");
+    remove.DeleteProfile();
+    EXPECT_EQ(nullptr, profiles_->FindProfile(L"Bob"));
+    EXPECT_EQ(L"Ann", profiles_->GetCurrentProfile()->GetName());
+}
+
+TEST_F(ScreenBasesTest, TheInGameScreenAddsTheLevelScoreToTheProfilesAndForgetsBothOnHide)
+{
+    profiles_->SetCurrentProfile(profiles_->AddProfile(L"Ann"), true);
+    profiles_->GetCurrentProfile()->SetTotalScore(500);
+    StageRecord stage;
+    LevelRecord level;
+    GameLogicBase logic(engine_, mixer_.get(), &stage, &level, 3);
+    logic.SetScore(120);
+    GUIGameLogicWindowBase screen(engine_, profiles_.get());
+    screen.Show(&logic);
+    EXPECT_EQ(620u, screen.GetTotalScore());
+    screen.Hide();
+    EXPECT_EQ(nullptr, screen.GetGameLogic());
+    EXPECT_EQ(nullptr, screen.GetProfile());
+}
+
+TEST_F(ScreenBasesTest, DefaultsResetTheMixerButNotTheScreensVolumes)
+{
+    GUIOptionsWindowBase options(engine_, mixer_.get(), profiles_.get());
+    options.AddVideoMode(640, 480);
+    options.AddVideoMode(800, 600);
+    options.Show();
+    options.SetSoundVolume(0.2f);
+    options.SetMusicVolume(1.7f);
+    options.ApplyVolumes();
+    EXPECT_FLOAT_EQ(0.2f, mixer_->GetSoundVolume());
+    EXPECT_FLOAT_EQ(1.0f, mixer_->GetMusicVolume()) << "the mixer clamps";
+
+    options.SetSelectedMode(0);
+    options.SetFullscreen(false);
+    options.SetDefaults();
+    EXPECT_EQ(1u, options.GetSelectedMode());
+    EXPECT_EQ(32u, options.GetBitsPerPixel());
+    EXPECT_TRUE(options.IsFullscreen());
+    EXPECT_FLOAT_EQ(0.5f, mixer_->GetSoundVolume());
+    EXPECT_FLOAT_EQ(0.5f, mixer_->GetMusicVolume());
+    EXPECT_FLOAT_EQ(0.2f, options.GetSoundVolume());
 }
 
 TEST_F(ScreenBasesTest, TheHighScoreScreenKeepsThePointerToTheNewEntry)
