@@ -1,5 +1,7 @@
 #include "framework/gui/GUIGameLogicMenuWindowBase.h"
 
+#include <string>
+
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "framework/Mixer.h"
@@ -10,7 +12,8 @@ namespace GameFramework {
 
 namespace {
 
-constexpr char kWindowChangeModeCommand[] = "v_window_change_mode";
+// Made once: a frame looks it up and must not allocate.
+const std::string kWindowChangeModeCommand = "v_window_change_mode";
 
 } // namespace
 

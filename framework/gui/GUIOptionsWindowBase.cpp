@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <string>
+
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/StringHelpers.h"
@@ -14,7 +16,8 @@ namespace GameFramework {
 namespace {
 
 constexpr char kVideoModeVariable[] = "v_mode";
-constexpr char kWindowChangeModeCommand[] = "v_window_change_mode";
+// Made once: a frame looks it up and must not allocate.
+const std::string kWindowChangeModeCommand = "v_window_change_mode";
 constexpr char kUpdateVideoModeCommand[] = "g_update_video_mode";
 
 } // namespace
