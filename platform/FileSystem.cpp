@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
+#include <string>
 #include <system_error>
 
 #include <dirent.h>
@@ -162,6 +164,10 @@ std::string LastComponent(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Read by the loading thread too, through the file layer.
+std::mutex executableFolderMutex;
+std::string executableFolderOverride;
+
 } // namespace
 
 std::string GetExecutablePath()
@@ -173,12 +179,24 @@ std::string GetExecutablePath()
 
 std::string GetExecutableFolder()
 {
+    {
+        std::lock_guard<std::mutex> lock(executableFolderMutex);
+        if (!executableFolderOverride.empty()) {
+            return executableFolderOverride;
+        }
+    }
     const std::string path = GetExecutablePath();
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos) {
         return std::string();
     }
     return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+void SetExecutableFolderForTests(const std::string& folder)
+{
+    std::lock_guard<std::mutex> lock(executableFolderMutex);
+    executableFolderOverride = folder;
 }
 
 std::string GetUserDataRoot()

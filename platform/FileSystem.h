@@ -15,6 +15,9 @@ namespace Platform {
 // Full path of the running executable, and its folder (no trailing slash).
 std::string GetExecutablePath();
 std::string GetExecutableFolder();
+// Tests place the program elsewhere (a folder with or without data beside it);
+// an empty folder brings back the real one.
+void SetExecutableFolderForTests(const std::string& folder);
 
 // $XDG_DATA_HOME, else $HOME/.local/share; no trailing slash; empty when neither is known.
 std::string GetUserDataRoot();

@@ -520,6 +520,7 @@ GraphicsResult GraphicsDeviceGL::DoClear(std::uint32_t flags, std::uint32_t colo
 GraphicsResult GraphicsDeviceGL::DoBeginScene()
 {
     driver_->DeleteQueuedTextureNames();
+    driver_->MarkFrameDrawn();
     return kGraphicsOk;
 }
 

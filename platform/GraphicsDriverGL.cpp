@@ -7,6 +7,7 @@
 #endif
 
 #define GL_GLEXT_PROTOTYPES 1
+#include <EGL/egl.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -67,6 +68,64 @@ void KeepRasterizerFrameMemory()
     mallopt(M_MMAP_THRESHOLD, kKeptMmapThresholdBytes);
     mallopt(M_TRIM_THRESHOLD, kKeptTrimThresholdBytes);
 #endif
+}
+
+bool HasExtension(const char* name)
+{
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (extensions == nullptr) {
+        return false;
+    }
+    const std::size_t length = std::strlen(name);
+    for (const char* found = std::strstr(extensions, name); found != nullptr; found = std::strstr(found + 1, name)) {
+        if ((found == extensions || found[-1] == ' ') && (found[length] == ' ' || found[length] == '\0')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CanBlitFramebuffers()
+{
+    GLint major = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetError();  // a context before 3.0 does not know the query
+    return major >= 3 || HasExtension("GL_ARB_framebuffer_object");
+}
+
+// Whether the current EGL draw surface keeps its back buffer across a swap,
+// asking for preserved swaps where its configuration offers them. A context
+// that is not EGL's (GLX) has no current EGL surface and answers false.
+bool PreserveCurrentEglSurface(EGLDisplay display, EGLSurface surface)
+{
+    if (display == EGL_NO_DISPLAY || surface == EGL_NO_SURFACE) {
+        return false;
+    }
+    // Only a pbuffer answers this query; its single colour buffer is what a
+    // swap leaves alone (headless video drivers draw into one).
+    EGLint largest = -1;
+    if (eglQuerySurface(display, surface, EGL_LARGEST_PBUFFER, &largest) == EGL_TRUE && largest != -1) {
+        return true;
+    }
+    EGLint behaviour = 0;
+    if (eglQuerySurface(display, surface, EGL_SWAP_BEHAVIOR, &behaviour) == EGL_TRUE &&
+        behaviour == EGL_BUFFER_PRESERVED) {
+        return true;
+    }
+    EGLint configId = 0;
+    if (eglQuerySurface(display, surface, EGL_CONFIG_ID, &configId) != EGL_TRUE) {
+        return false;
+    }
+    const EGLint attributes[] = {EGL_CONFIG_ID, configId, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint count = 0;
+    EGLint surfaceType = 0;
+    if (eglChooseConfig(display, attributes, &config, 1, &count) != EGL_TRUE || count != 1 ||
+        eglGetConfigAttrib(display, config, EGL_SURFACE_TYPE, &surfaceType) != EGL_TRUE ||
+        (surfaceType & EGL_SWAP_BEHAVIOR_PRESERVED_BIT) == 0) {
+        return false;
+    }
+    return eglSurfaceAttrib(display, surface, EGL_SWAP_BEHAVIOR, EGL_BUFFER_PRESERVED) == EGL_TRUE;
 }
 
 } // namespace
@@ -135,6 +194,7 @@ GraphicsDriverGL::~GraphicsDriverGL()
 {
     if (context_ != nullptr) {
         MakeCurrent();
+        ReleaseKeptFrame();
         DeleteQueuedTextureNames();
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
     }
@@ -159,6 +219,7 @@ GraphicsResult GraphicsDriverGL::CreateContext()
         devices_.push_back(DescribeDevice(DeviceKind::HardwareTransformAndLighting));
     }
     devices_.push_back(DescribeDevice(DeviceKind::Software));
+    canBlit_ = CanBlitFramebuffers();
     return kGraphicsOk;
 }
 
@@ -404,8 +465,89 @@ GraphicsResult GraphicsDriverGL::Present(bool waitForVerticalBlank)
         swapInterval_ = interval;
     }
     DeleteQueuedTextureNames();
+    if (NeedsKeptFrame()) {
+        if (frameDrawn_) {
+            KeepPresentedFrame();
+        } else {
+            RestorePresentedFrame();
+        }
+    }
+    frameDrawn_ = false;
     SDL_GL_SwapWindow(DrawingWindow());
     return kGraphicsOk;
+}
+
+bool GraphicsDriverGL::IsBackBufferPreserved()
+{
+    MakeCurrent();
+    const EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
+    if (surface != swapBehaviourSurface_) {
+        swapBehaviourSurface_ = surface;
+        backBufferPreserved_ = PreserveCurrentEglSurface(eglGetCurrentDisplay(), surface);
+    }
+    return backBufferPreserved_;
+}
+
+bool GraphicsDriverGL::NeedsKeptFrame()
+{
+    return canBlit_ && (frameCopyForced_ || !IsBackBufferPreserved());
+}
+
+void GraphicsDriverGL::KeepPresentedFrame()
+{
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
+    if (width <= 0 || height <= 0) {
+        keptValid_ = false;
+        return;
+    }
+    if (keptFramebuffer_ == 0) {
+        glGenFramebuffers(1, &keptFramebuffer_);
+        glGenRenderbuffers(1, &keptRenderbuffer_);
+    }
+    if (width != keptWidth_ || height != keptHeight_) {
+        glBindRenderbuffer(GL_RENDERBUFFER, keptRenderbuffer_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, keptFramebuffer_);
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, keptRenderbuffer_);
+        keptWidth_ = width;
+        keptHeight_ = height;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, keptFramebuffer_);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    keptValid_ = glGetError() == GL_NO_ERROR;
+}
+
+void GraphicsDriverGL::RestorePresentedFrame()
+{
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
+    // A copy of another size belongs to a picture that no longer fits.
+    if (!keptValid_ || width != keptWidth_ || height != keptHeight_) {
+        return;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, keptFramebuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void GraphicsDriverGL::ReleaseKeptFrame()
+{
+    if (keptFramebuffer_ != 0) {
+        glDeleteFramebuffers(1, &keptFramebuffer_);
+        glDeleteRenderbuffers(1, &keptRenderbuffer_);
+    }
+    keptFramebuffer_ = 0;
+    keptRenderbuffer_ = 0;
+    keptWidth_ = 0;
+    keptHeight_ = 0;
+    keptValid_ = false;
 }
 
 GraphicsResult GraphicsDriverGL::ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,

@@ -11,6 +11,13 @@
 // display modes are SDL's, plus the usual windowed sizes up to the desktop,
 // because headless drivers report next to none.
 //
+// Presenting again without drawing (a loading screen keeping the window alive)
+// must show the last frame, but GL leaves the back buffer undefined after a
+// swap. Where the surface keeps its back buffer across a swap (a pbuffer, or
+// an EGL surface that offers preserved swaps) nothing more is done; otherwise
+// each present of a drawn frame first copies the back buffer into a kept
+// framebuffer, and a present with nothing drawn since draws that copy back.
+//
 // On a software renderer the driver also tells the C library's allocator, for
 // the whole process, to keep freed heap memory for reuse rather than return it
 // to the system: the rasteriser frees and takes back tens of megabytes a frame.
@@ -65,12 +72,23 @@ public:
     void DeleteQueuedTextureNames();
     const std::string& GetRendererName() const { return renderer_; }
 
+    // The device calls it when a scene begins: the next present shows a new frame.
+    void MarkFrameDrawn() { frameDrawn_ = true; }
+    // Whether the drawing surface keeps its back buffer across a swap.
+    bool IsBackBufferPreserved();
+    // Tests and benchmarks: keep the copy even where the back buffer is preserved.
+    void SetFrameCopyForced(bool forced) { frameCopyForced_ = forced; }
+
 private:
     GraphicsDriverGL(SDL_Window* ownWindow, AppWindow* borrowedWindow);
     SDL_Window* DrawingWindow() const;
     GraphicsResult CreateContext();
     bool IsSoftwareRenderer() const;
     DeviceDescription DescribeDevice(DeviceKind kind) const;
+    bool NeedsKeptFrame();
+    void KeepPresentedFrame();
+    void RestorePresentedFrame();
+    void ReleaseKeptFrame();
 
     SDL_Window* ownWindow_;
     AppWindow* borrowedWindow_;
@@ -82,6 +100,18 @@ private:
     std::shared_ptr<GLTextureNameQueue> deletedNames_;
     std::vector<std::uint32_t> namesToDelete_;
     std::vector<std::uint8_t> readRows_;
+
+    // The surface the swap behaviour was found for; the game's window may remake it.
+    void* swapBehaviourSurface_ = nullptr;
+    bool backBufferPreserved_ = false;
+    bool frameCopyForced_ = false;
+    bool frameDrawn_ = false;
+    bool canBlit_ = false;
+    std::uint32_t keptFramebuffer_ = 0;
+    std::uint32_t keptRenderbuffer_ = 0;
+    int keptWidth_ = 0;
+    int keptHeight_ = 0;
+    bool keptValid_ = false;
 };
 
 } // namespace Platform

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <strings.h>
 
 #include <SDL.h>
@@ -9,6 +10,11 @@
 namespace Platform {
 
 namespace {
+
+// Boxes can be asked for from any thread that ends in an error.
+std::mutex recordMutex;
+MessageBoxMode mode = MessageBoxMode::Show;
+std::vector<RecordedMessageBox> recorded;
 
 bool IsSet(const char* name)
 {
@@ -45,6 +51,13 @@ Uint32 SdlFlags(MessageBoxIcon icon)
 
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon)
 {
+    {
+        std::lock_guard<std::mutex> lock(recordMutex);
+        if (mode == MessageBoxMode::Record) {
+            recorded.push_back(RecordedMessageBox{caption, text, icon});
+            return;
+        }
+    }
     if (CanShowBox() && SDL_ShowSimpleMessageBox(SdlFlags(icon), caption.c_str(), text.c_str(), nullptr) == 0) {
         return;
     }
@@ -52,6 +65,19 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
     const std::string line = caption + ": " + text + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
+}
+
+void SetMessageBoxMode(MessageBoxMode newMode)
+{
+    std::lock_guard<std::mutex> lock(recordMutex);
+    mode = newMode;
+    recorded.clear();
+}
+
+std::vector<RecordedMessageBox> GetRecordedMessageBoxes()
+{
+    std::lock_guard<std::mutex> lock(recordMutex);
+    return recorded;
 }
 
 } // namespace Platform

@@ -126,7 +126,7 @@ TEST(EngineConstructors, EveryFrameworkClassTakesTheEnginesServices)
     EXPECT_TRUE(profiles.Save());
     EngineProfiles reread(&engine, &mixer, folder);
     reread.Load();
-    EXPECT_NE(nullptr, reread.FindProfile(L"Ann")) << "the profile read back by its file name";
+    EXPECT_NE(nullptr, reread.FindProfile(L"Ann")) << "read back by its file name";
 
     HighScoresTable scores(&engine, 10, folder);
     EXPECT_NE(nullptr, scores.Insert(L"Ann", 0, 100));
