@@ -26,7 +26,7 @@ const char* const kDefaultConfigName = "Orrelay Engine";
 const char* const kDefaultVideoMode = "800x600x32";
 const char* const kTemporarySuffix = ".tmp";
 
-bool IsLowerCase(const std::string& text)
+bool IsLowerCase(std::string_view text)
 {
     for (char character : text) {
         const auto unsignedCharacter = static_cast<unsigned char>(character);
@@ -145,17 +145,17 @@ Config::Config(MessageManager* log, FileManager* files, const std::string& confi
 
 Config::~Config() = default;
 
-ConfigVariable* Config::Find(const std::string& lowerName) const
+ConfigVariable* Config::Find(std::string_view lowerName) const
 {
     const auto found = variables_.find(lowerName);
     return found == variables_.end() ? nullptr : found->second.get();
 }
 
-ConfigVariable* Config::FindNamed(const std::string& name) const
+ConfigVariable* Config::FindNamed(std::string_view name) const
 {
     // Owners poll their commands and changes every frame, and write the names
     // in lower case: such a name is looked up as it is, with no lowered copy.
-    return IsLowerCase(name) ? Find(name) : Find(ToLower(name));
+    return IsLowerCase(name) ? Find(name) : Find(ToLower(std::string(name)));
 }
 
 void Config::AddVariable(const std::string& name, std::uint32_t type, bool locked, bool saved, void* storage,
@@ -332,7 +332,7 @@ void Config::ResetAll()
     }
 }
 
-void Config::SetCommandIdle(const std::string& name, bool idle)
+void Config::SetCommandIdle(std::string_view name, bool idle)
 {
     ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly) {
@@ -341,7 +341,7 @@ void Config::SetCommandIdle(const std::string& name, bool idle)
     variable->idle = idle;
 }
 
-bool Config::IsCommandIdle(const std::string& name) const
+bool Config::IsCommandIdle(std::string_view name) const
 {
     const ConfigVariable* variable = FindNamed(name);
     if (variable == nullptr || variable->readOnly || variable->type != kConfigCommand) {
@@ -350,7 +350,7 @@ bool Config::IsCommandIdle(const std::string& name) const
     return variable->idle;
 }
 
-bool Config::IsChanged(const std::string& name) const
+bool Config::IsChanged(std::string_view name) const
 {
     const ConfigVariable* variable = FindNamed(name);
     return variable != nullptr && variable->changed;

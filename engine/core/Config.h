@@ -17,9 +17,11 @@
 #include "engine/core/ConfigVariable.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace OrrelayEngine {
@@ -67,9 +69,10 @@ public:
     // exit survives a reset.
     void ResetAll();
 
-    void SetCommandIdle(const std::string& name, bool idle);
-    bool IsCommandIdle(const std::string& name) const;
-    bool IsChanged(const std::string& name) const;
+    // Polled every frame, often with a literal name: a view, so no string is built.
+    void SetCommandIdle(std::string_view name, bool idle);
+    bool IsCommandIdle(std::string_view name) const;
+    bool IsChanged(std::string_view name) const;
     void SetReadOnly(const std::string& name);
     void ListVariables(std::vector<std::string>& names) const;
 
@@ -83,9 +86,9 @@ public:
     const std::string& GetIniPath() const { return iniPath_; }
 
 private:
-    ConfigVariable* Find(const std::string& lowerName) const;
+    ConfigVariable* Find(std::string_view lowerName) const;
     // Any case; the name need not be lowered first.
-    ConfigVariable* FindNamed(const std::string& name) const;
+    ConfigVariable* FindNamed(std::string_view name) const;
     static void SetFromText(ConfigVariable& variable, const std::string& text);
     static std::string ToText(const ConfigVariable& variable);
     void TakeSnapshot(ConfigVariable& variable) const;
@@ -94,7 +97,7 @@ private:
     MessageManager* log_;
     FileManager* files_;
     std::string iniPath_;
-    std::map<std::string, std::unique_ptr<ConfigVariable>> variables_;
+    std::map<std::string, std::unique_ptr<ConfigVariable>, std::less<>> variables_;
     std::map<std::string, std::string> pendingLines_;
     bool forceVideoMode_;
     bool forceFullscreenSetting_;
