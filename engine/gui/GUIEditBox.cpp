@@ -31,9 +31,7 @@ GUIEditBox::GUIEditBox(MessageManager* messageManager, ShaderManager* shaderMana
       // A limit below 1 would leave the caret no place at all (index -1).
       lengthLimit(std::max<std::int32_t>(lengthLimit, 1)), textWidthLimit(textWidthLimit), viewWidth(viewWidth)
 {
-    if (fontId != kNoFont && fontManager != nullptr) {
-        font = fontManager->FindFont(fontId);
-    }
+    RefreshFont();
     const auto room = static_cast<std::size_t>(this->lengthLimit) + 1;
     text.reserve(room);
     visibleText.reserve(room);
@@ -43,6 +41,11 @@ GUIEditBox::GUIEditBox(MessageManager* messageManager, ShaderManager* shaderMana
 }
 
 GUIEditBox::~GUIEditBox() = default;
+
+void GUIEditBox::RefreshFont()
+{
+    font = fontId != kNoFont && fontManager != nullptr ? fontManager->FindFont(fontId) : nullptr;
+}
 
 std::int32_t GUIEditBox::LastCaret() const
 {
@@ -206,7 +209,7 @@ bool GUIEditBox::Update(const Vector2& mouse, bool held, bool pressed)
     if (!GUIWindow::Update(mouse, held, pressed)) {
         return false;
     }
-    font = fontId != kNoFont && fontManager != nullptr ? fontManager->FindFont(fontId) : nullptr;
+    RefreshFont();
     if (font == nullptr) {
         return true;
     }
@@ -243,6 +246,7 @@ bool GUIEditBox::Update(const Vector2& mouse, bool held, bool pressed)
 
 void GUIEditBox::SetText(const std::wstring& newText)
 {
+    RefreshFont();
     text = newText;
     caret = LastCaret();
     firstVisible = 0;

@@ -57,6 +57,7 @@ public:
     std::int32_t GetLengthLimit() const { return lengthLimit; }
 
 private:
+    void RefreshFont();
     std::int32_t Length() const { return static_cast<std::int32_t>(text.size()); }
     std::int32_t LastCaret() const;
     float Measure(const std::wstring& line) const;
