@@ -8,11 +8,14 @@
 #include "game/GameLevelRecord.h"
 #include "game/GameLogicData.h"
 #include "game/logic/Board.h"
+#include "game/logic/Bonus.h"
+#include "game/logic/BonusManager.h"
 #include "game/logic/BoardItemNull.h"
 #include "game/logic/BoardItemPoolNull.h"
 #include "game/logic/Cell.h"
 #include "game/logic/GameLogic.h"
 #include "tests/game/GameDataTestEngine.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
@@ -120,6 +123,17 @@ TEST_F(GameLogicTest, HintsEveryElevenSecondsWithoutADestruction)
     EXPECT_EQ(1u, Hints());
     Frames(1);
     EXPECT_EQ(2u, Hints());
+}
+
+TEST_F(GameLogicTest, ARunningFrameAllocatesNothing)
+{
+    Build(1, 1.0f);
+    logic_->GetBonusManager()->CreateBonus(Tansywell::Bonus::kItemDestruction);
+    Frames(2);
+    const TestSupport::ScopedAllocationCount allocations;
+    Frames(kFramesToElevenSeconds);
+    EXPECT_EQ(1u, Hints());
+    EXPECT_EQ(0u, allocations.Count());
 }
 
 TEST_F(GameLogicTest, ADestructionRestartsTheHintTimer)
