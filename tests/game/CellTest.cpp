@@ -82,7 +82,9 @@ TEST(Cell, HighlightTurnsYellowInEighteenFramesAtSixtyAndBack)
         game.Frame();
         cell.SetHighlight(true, false);
         if (frame == 17)
+        {
             EXPECT_GT(cell.GetColor().b, 0.0f);
+        }
     }
     EXPECT_EQ(0.0f, cell.GetColor().b);
     EXPECT_NEAR(0.0f, cell.GetModel()->GetColor().b, 1e-3f) << "the model shows the highlight";
