@@ -125,6 +125,11 @@ public:
     // state: the stuck test, the resolve step, then selection and swaps, the
     // highlights and the selection marker.
     void Step(Cell* hovered, bool buttonWentDown, bool buttonHeld);
+    // What a click on a neighbour of another kind does: the swap stays when
+    // either cell then lies in a group of three (each queued, one energy
+    // spent), otherwise it is undone. Step calls it; so do the simulated game
+    // and the benchmark, which play moves without the mouse.
+    void TrySwap(Cell* selected, Cell* hovered);
 
     // Grows the group from its last cell, depth first; a branch is kept only
     // when the group holds at least minimum cells on its return.
@@ -195,7 +200,6 @@ private:
     // GetNeighbour for a cell of this board and a direction below 6.
     Cell* Neighbour(const Cell* cell, std::uint32_t direction) const;
     void Click(Cell* hovered, bool buttonWentDown);
-    void TrySwap(Cell* selected, Cell* hovered);
     std::uint32_t NextStamp(std::vector<std::uint32_t>& marks, std::uint32_t& stamp);
     // Whether the cell's connected group of matching items has three cells.
     bool ReachesComponentOfThree(const Cell* cell);

@@ -13,6 +13,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/sound/Sound.h"
+#include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"
 #include "framework/Mixer.h"

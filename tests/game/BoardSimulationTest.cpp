@@ -150,15 +150,20 @@ private:
             const Cell* cell = board().GetCellAt(i);
             const BoardItem* item = board().GetItem(cell);
             if (ended || cell->IsClosed())
+            {
                 ASSERT_EQ(nullptr, item) << "cell " << i;
+            }
             else
+            {
                 ASSERT_NE(nullptr, item) << "cell " << i;
-            if (item != nullptr)
                 ASSERT_TRUE(seen.insert(item).second) << "an item on two cells";
+            }
             ASSERT_LE(cell->GetLayerCount(), layers_[i]) << "layers never come back";
             layers_[i] = cell->GetLayerCount();
             if (!ended)
+            {
                 ASSERT_FALSE(board().IsInGroupOfThree(cell)) << "a group of three left standing at cell " << i;
+            }
         }
         const std::uint32_t start = board().GetStartingEnergy();
         const std::uint32_t expected = relax_ ? start : (swaps_ >= start ? 0 : start - swaps_);
