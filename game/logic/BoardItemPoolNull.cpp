@@ -1,0 +1,98 @@
+#include "game/logic/BoardItemPoolNull.h"
+
+#include "game/logic/BoardItemNull.h"
+#include "game/logic/Bonus.h"
+#include "game/logic/BonusManager.h"
+
+namespace Tansywell {
+
+BoardItemPoolNull::BoardItemPoolNull(std::uint32_t kindCount, BonusManager* bonuses)
+    : kindCount_(kindCount), bonuses_(bonuses)
+{
+}
+
+BoardItemPoolNull::~BoardItemPoolNull() = default;
+
+void BoardItemPoolNull::CreatePool(std::uint32_t cellCount)
+{
+    if (kindCount_ == 0)
+        return;
+    const std::uint32_t perKind = cellCount * 2 / kindCount_;
+    for (std::uint32_t kind = 0; kind < kindCount_; ++kind)
+    {
+        for (std::uint32_t i = 0; i < perKind; ++i)
+        {
+            items_.push_back(std::make_unique<BoardItemNull>(kind));
+            free_.push_back(items_.back().get());
+        }
+    }
+}
+
+BoardItem* BoardItemPoolNull::GetItem(std::uint32_t kind)
+{
+    for (BoardItemNull*& entry : free_)
+    {
+        if (entry != nullptr && entry->GetKind() == kind)
+        {
+            BoardItemNull* item = entry;
+            entry = nullptr;
+            return item;
+        }
+    }
+    items_.push_back(std::make_unique<BoardItemNull>(kind));
+    return items_.back().get();
+}
+
+void BoardItemPoolNull::DestroyItem(BoardItem* item)
+{
+    if (item != nullptr)
+        item->Destroy();
+}
+
+void BoardItemPoolNull::Update()
+{
+    for (const std::unique_ptr<BoardItemNull>& owned : items_)
+    {
+        BoardItemNull* item = owned.get();
+        if (item->IsAlive())
+        {
+            Bonus* bonus = item->GetBonus();
+            if (bonus != nullptr && !bonus->IsAlive())
+            {
+                if (bonuses_ != nullptr)
+                    bonuses_->DeleteBonus(bonus);
+                item->SetBonus(nullptr);
+            }
+            continue;
+        }
+        Recycle(item);
+    }
+}
+
+bool BoardItemPoolNull::IsAnyItemActive() const
+{
+    for (const std::unique_ptr<BoardItemNull>& item : items_)
+    {
+        if (item->IsActive())
+            return true;
+    }
+    return false;
+}
+
+void BoardItemPoolNull::Recycle(BoardItemNull* item)
+{
+    if (bonuses_ != nullptr)
+        bonuses_->DeleteBonus(item->GetBonus());
+    item->Reset();
+    for (BoardItemNull*& entry : free_)
+    {
+        if (entry == nullptr)
+        {
+            entry = item;
+            return;
+        }
+    }
+    free_.push_back(item);
+}
+
+} // namespace Tansywell

@@ -1,0 +1,91 @@
+#include "game/logic/GameLogic.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/Random.h"
+#include "engine/core/TimerManager.h"
+#include "framework/ScoreKeeper.h"
+#include "game/GameLevelRecord.h"
+#include "game/Profile.h"
+#include "game/ProfileManager.h"
+#include "game/logic/Board.h"
+#include "game/logic/BoardItemPoolNull.h"
+#include "game/logic/BonusManager.h"
+
+namespace Tansywell {
+
+namespace {
+
+bool IsRelaxModeOn(const ProfileManager* profiles)
+{
+    const Profile* profile =
+        profiles != nullptr ? dynamic_cast<const Profile*>(profiles->GetCurrentProfile()) : nullptr;
+    return profile != nullptr && profile->GetFlag(Profile::kFlagRelaxMode);
+}
+
+} // namespace
+
+GameLogic::GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profiles, GameFramework::Mixer* mixer,
+                     const GameData* gameData, const GameLogicData* data, const GameFramework::StageRecord* stage,
+                     const GameLevelRecord* level, std::uint32_t value, BoardCharacter* character)
+    : GameLogicBase(engine, mixer, stage, level, value), fileManager_(engine->GetFileManager()),
+      guiManager_(engine->GetGUIManager()), profiles_(profiles), gameData_(gameData), data_(data),
+      character_(character), level_(level)
+{
+    std::uint32_t kind = 0;
+    for (std::uint32_t points : kScoringTable)
+        GetScoreKeeper()->AddPointValue(kind++, points);
+    relaxMode_ = IsRelaxModeOn(profiles_) ? 1 : 0;
+    bonuses_ = std::make_unique<BonusManager>(engine, gameData_);
+    items_ = std::make_unique<BoardItemPoolNull>(level_->kindCount, bonuses_.get());
+    board_ = std::make_unique<Board>(engine, mixer, gameData_, data_, character_, GetScoreKeeper(), bonuses_.get(),
+                                     items_.get(), nullptr, relaxMode_ != 0, level_->energyFactor);
+    PauseClock(false);
+    hintTimer_ = 0.0f;
+}
+
+GameLogic::~GameLogic()
+{
+    // The board hands its items back to the pool, whose items hand their
+    // bonuses back to the manager.
+    board_.reset();
+    items_.reset();
+    bonuses_.reset();
+}
+
+void GameLogic::Update()
+{
+    GameLogicBase::Update();
+    if (GetState() != kStateRunning)
+        return;
+
+    board_->Update();
+
+    // With no move listed the timer keeps growing, and the hint comes in the
+    // first frame in which a move exists.
+    if (board_->GetDestroyedCount() == 0)
+    {
+        hintTimer_ += timers_->GetFrameTime();
+        if (hintTimer_ > kHintDelay && board_->GetMoveCount() > 0)
+        {
+            hintTimer_ = 0.0f;
+            board_->ShowHint(OrrelayEngine::RandomModulo(board_->GetMoveCount()));
+        }
+    }
+    else
+    {
+        hintTimer_ = 0.0f;
+    }
+
+    items_->Update();
+    bonuses_->Update();
+
+    // The level ends once every item destroyed at its end has flown away.
+    if (items_->IsAnyItemActive())
+        return;
+    if (board_->IsWon())
+        SetState(kStateWon);
+    else if (board_->IsLost())
+        SetState(kStateLost);
+}
+
+} // namespace Tansywell
