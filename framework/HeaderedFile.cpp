@@ -8,6 +8,7 @@
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileManager.h"
+#include "engine/file/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 namespace GameFramework {
@@ -16,20 +17,6 @@ namespace {
 
 const char kTemporarySuffix[] = ".tmp";
 const char kBackupSuffix[] = ".bak";
-
-std::uint32_t DecodeUInt32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-void EncodeUInt32(std::uint8_t* bytes, std::uint32_t value)
-{
-    bytes[0] = static_cast<std::uint8_t>(value);
-    bytes[1] = static_cast<std::uint8_t>(value >> 8);
-    bytes[2] = static_cast<std::uint8_t>(value >> 16);
-    bytes[3] = static_cast<std::uint8_t>(value >> 24);
-}
 
 } // namespace
 
@@ -95,14 +82,14 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
     // A file too short for its header fails as the short read it is.
     file_->Read(header, kHeaderBytes);
     const std::string formatError = "Incorrect \"" + path + "\" file format";
-    const std::uint32_t storedSize = DecodeUInt32(header);
+    const std::uint32_t storedSize = OrrelayEngine::ReadLittleEndian32(header);
     if (magic_.compare(0, kMagicLength, reinterpret_cast<const char*>(header + 4), kMagicLength) != 0 ||
         storedSize != file_->GetSize())
     {
         throw OrrelayEngine::FileError(formatError);
     }
 
-    const std::uint32_t storedVersion = DecodeUInt32(header + 9);
+    const std::uint32_t storedVersion = OrrelayEngine::ReadLittleEndian32(header + 9);
     if (acceptAnyVersion)
     {
         if (versionRead != nullptr)
@@ -120,10 +107,10 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
 void HeaderedFile::WriteHeader(std::uint32_t size)
 {
     std::uint8_t header[kHeaderBytes] = {};
-    EncodeUInt32(header, size);
+    OrrelayEngine::WriteLittleEndian32(header, size);
     for (std::uint32_t i = 0; i < kMagicLength; ++i)
         header[4 + i] = static_cast<std::uint8_t>(magic_[i]);
-    EncodeUInt32(header + 9, version_);
+    OrrelayEngine::WriteLittleEndian32(header + 9, version_);
     file_->Write(header, kHeaderBytes);
 }
 
