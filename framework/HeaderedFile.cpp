@@ -1,7 +1,5 @@
 #include "framework/HeaderedFile.h"
 
-#include <cstdio>
-
 #include "engine/core/Engine.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
@@ -15,7 +13,6 @@ namespace GameFramework {
 
 namespace {
 
-const char kTemporarySuffix[] = ".tmp";
 const char kBackupSuffix[] = ".bak";
 
 } // namespace
@@ -43,16 +40,9 @@ HeaderedFile::~HeaderedFile()
     }
 }
 
-std::string HeaderedFile::ToNativeFilePath(const std::string& enginePath)
+bool HeaderedFile::SetAsideDamaged(const std::string& path) const
 {
-    const bool absolute = (!enginePath.empty() && enginePath[0] == '/') ||
-                          (enginePath.size() >= 2 && enginePath[1] == ':');
-    return Platform::ToNativePath(absolute ? enginePath : OrrelayEngine::GetProgramFolder() + "\\" + enginePath);
-}
-
-bool HeaderedFile::SetAsideDamaged(const std::string& path)
-{
-    const std::string native = ToNativeFilePath(path);
+    const std::string native = files_->GetNativePath(path);
     if (!Platform::PathExists(native))
         return true;
     return Platform::ReplaceFile(native, native + kBackupSuffix);
@@ -72,7 +62,7 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
     {
         // Any leftover of an earlier failed save is simply overwritten.
         targetPath_ = path;
-        file_ = files_->OpenFile(path + kTemporarySuffix, true);
+        file_ = files_->OpenFile(OrrelayEngine::FileManager::GetTemporaryName(path), true);
         WriteHeader(file_->GetPosition());
         return;
     }
@@ -139,13 +129,8 @@ void HeaderedFile::Close()
         throw;
     }
 
-    const std::string temporary = ToNativeFilePath(file_->GetName());
     file_.reset();
-    if (!Platform::ReplaceFile(temporary, ToNativeFilePath(targetPath_)))
-    {
-        std::remove(temporary.c_str());
-        throw OrrelayEngine::FileError("Failed to replace \"" + targetPath_ + "\" file");
-    }
+    files_->CommitTemporary(targetPath_);
 }
 
 bool HeaderedFile::Save(const std::string& path,
@@ -176,7 +161,6 @@ void HeaderedFile::Abandon()
         file_.reset();
         return;
     }
-    const std::string temporary = ToNativeFilePath(file_->GetName());
     try
     {
         file_->Close();
@@ -186,7 +170,7 @@ void HeaderedFile::Abandon()
         // The file is removed below whatever state it was left in.
     }
     file_.reset();
-    std::remove(temporary.c_str());
+    files_->DiscardTemporary(targetPath_);
 }
 
 } // namespace GameFramework

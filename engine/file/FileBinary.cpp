@@ -6,6 +6,7 @@
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FieldReader.h"
+#include "engine/file/FileManager.h"
 #include "engine/file/LittleEndian.h"
 #include "platform/FileSystem.h"
 
@@ -94,10 +95,7 @@ FileBinary::~FileBinary()
 
 std::string FileBinary::ResolveNativePath() const
 {
-    const bool absolute =
-        (name_.size() >= 2 && (name_[1] == ':' || (name_[0] == '\\' && name_[1] == '\\'))) ||
-        (!name_.empty() && name_[0] == '/');
-    if (absolute)
+    if (FileManager::IsAbsolutePath(name_))
         return Platform::ToNativePath(name_);
     return Platform::ToNativePath(GetProgramFolder() + "\\" + name_);
 }
