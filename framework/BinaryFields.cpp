@@ -1,10 +1,10 @@
 #include "framework/BinaryFields.h"
 
-#include <cstring>
-
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/file/FieldReader.h"
 #include "engine/file/FileBinary.h"
+#include "engine/file/LittleEndian.h"
 
 namespace GameFramework {
 
@@ -12,9 +12,7 @@ using OrrelayEngine::FileBinary;
 
 std::uint8_t ReadUInt8(FileBinary& file)
 {
-    std::uint8_t value = 0;
-    file.Read(&value, 1);
-    return value;
+    return OrrelayEngine::FieldReader::ReadU8(file);
 }
 
 void WriteUInt8(FileBinary& file, std::uint8_t value)
@@ -24,33 +22,26 @@ void WriteUInt8(FileBinary& file, std::uint8_t value)
 
 std::uint32_t ReadUInt32(FileBinary& file)
 {
-    std::uint8_t bytes[4] = {};
-    file.Read(bytes, 4);
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return OrrelayEngine::FieldReader::ReadU32(file);
 }
 
 void WriteUInt32(FileBinary& file, std::uint32_t value)
 {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                   static_cast<std::uint8_t>(value >> 16),
-                                   static_cast<std::uint8_t>(value >> 24)};
+    std::uint8_t bytes[4];
+    OrrelayEngine::WriteLittleEndian32(bytes, value);
     file.Write(bytes, 4);
 }
 
 float ReadFloat32(FileBinary& file)
 {
-    const std::uint32_t bits = ReadUInt32(file);
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+    return OrrelayEngine::FieldReader::ReadF32(file);
 }
 
 void WriteFloat32(FileBinary& file, float value)
 {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    WriteUInt32(file, bits);
+    std::uint8_t bytes[4];
+    OrrelayEngine::WriteLittleEndianFloat(bytes, value);
+    file.Write(bytes, 4);
 }
 
 std::wstring ReadName(FileBinary& file)
@@ -70,21 +61,14 @@ std::wstring ReadName(FileBinary& file)
     return name;
 }
 
-std::uint64_t BytesLeft(const FileBinary& file)
-{
-    const std::uint64_t size = file.GetSize();
-    const std::uint64_t position = file.GetPosition();
-    return position < size ? size - position : 0;
-}
-
 void CheckCountFits(const FileBinary& file, std::uint32_t count, std::uint32_t minimumRecordBytes)
 {
     const std::uint64_t needed = static_cast<std::uint64_t>(count) * minimumRecordBytes;
-    if (needed > BytesLeft(file))
+    if (needed > OrrelayEngine::FieldReader::BytesLeft(file))
     {
         throw OrrelayEngine::FileError("Count " + OrrelayEngine::UIntToString(count) + " in \"" +
                                        file.GetName() + "\" file exceeds its remaining " +
-                                       std::to_string(BytesLeft(file)) + " bytes");
+                                       std::to_string(OrrelayEngine::FieldReader::BytesLeft(file)) + " bytes");
     }
 }
 

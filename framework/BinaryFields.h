@@ -28,8 +28,6 @@ constexpr std::uint32_t kMaxNameCodeUnits = 254;
 // name, and a name without its terminating zero is cut to kMaxNameCodeUnits.
 std::wstring ReadName(OrrelayEngine::FileBinary& file);
 
-// Bytes between the read position and the end of the file.
-std::uint64_t BytesLeft(const OrrelayEngine::FileBinary& file);
 // Throws FileError naming the file when fewer than count records of at least
 // minimumRecordBytes each could still follow: a count read from a file is
 // checked before anything is allocated for it.

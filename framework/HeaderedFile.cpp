@@ -1,35 +1,19 @@
 #include "framework/HeaderedFile.h"
 
-#include <cstdio>
-
 #include "engine/core/Engine.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileManager.h"
+#include "engine/file/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 namespace GameFramework {
 
 namespace {
 
-const char kTemporarySuffix[] = ".tmp";
 const char kBackupSuffix[] = ".bak";
-
-std::uint32_t DecodeUInt32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-void EncodeUInt32(std::uint8_t* bytes, std::uint32_t value)
-{
-    bytes[0] = static_cast<std::uint8_t>(value);
-    bytes[1] = static_cast<std::uint8_t>(value >> 8);
-    bytes[2] = static_cast<std::uint8_t>(value >> 16);
-    bytes[3] = static_cast<std::uint8_t>(value >> 24);
-}
 
 } // namespace
 
@@ -56,16 +40,9 @@ HeaderedFile::~HeaderedFile()
     }
 }
 
-std::string HeaderedFile::ToNativeFilePath(const std::string& enginePath)
+bool HeaderedFile::SetAsideDamaged(const std::string& path) const
 {
-    const bool absolute = (!enginePath.empty() && enginePath[0] == '/') ||
-                          (enginePath.size() >= 2 && enginePath[1] == ':');
-    return Platform::ToNativePath(absolute ? enginePath : OrrelayEngine::GetProgramFolder() + "\\" + enginePath);
-}
-
-bool HeaderedFile::SetAsideDamaged(const std::string& path)
-{
-    const std::string native = ToNativeFilePath(path);
+    const std::string native = files_->GetNativePath(path);
     if (!Platform::PathExists(native))
         return true;
     return Platform::ReplaceFile(native, native + kBackupSuffix);
@@ -85,7 +62,7 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
     {
         // Any leftover of an earlier failed save is simply overwritten.
         targetPath_ = path;
-        file_ = files_->OpenFile(path + kTemporarySuffix, true);
+        file_ = files_->OpenFile(OrrelayEngine::FileManager::GetTemporaryName(path), true);
         WriteHeader(file_->GetPosition());
         return;
     }
@@ -95,14 +72,14 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
     // A file too short for its header fails as the short read it is.
     file_->Read(header, kHeaderBytes);
     const std::string formatError = "Incorrect \"" + path + "\" file format";
-    const std::uint32_t storedSize = DecodeUInt32(header);
+    const std::uint32_t storedSize = OrrelayEngine::ReadLittleEndian32(header);
     if (magic_.compare(0, kMagicLength, reinterpret_cast<const char*>(header + 4), kMagicLength) != 0 ||
         storedSize != file_->GetSize())
     {
         throw OrrelayEngine::FileError(formatError);
     }
 
-    const std::uint32_t storedVersion = DecodeUInt32(header + 9);
+    const std::uint32_t storedVersion = OrrelayEngine::ReadLittleEndian32(header + 9);
     if (acceptAnyVersion)
     {
         if (versionRead != nullptr)
@@ -120,10 +97,10 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
 void HeaderedFile::WriteHeader(std::uint32_t size)
 {
     std::uint8_t header[kHeaderBytes] = {};
-    EncodeUInt32(header, size);
+    OrrelayEngine::WriteLittleEndian32(header, size);
     for (std::uint32_t i = 0; i < kMagicLength; ++i)
         header[4 + i] = static_cast<std::uint8_t>(magic_[i]);
-    EncodeUInt32(header + 9, version_);
+    OrrelayEngine::WriteLittleEndian32(header + 9, version_);
     file_->Write(header, kHeaderBytes);
 }
 
@@ -152,13 +129,8 @@ void HeaderedFile::Close()
         throw;
     }
 
-    const std::string temporary = ToNativeFilePath(file_->GetName());
     file_.reset();
-    if (!Platform::ReplaceFile(temporary, ToNativeFilePath(targetPath_)))
-    {
-        std::remove(temporary.c_str());
-        throw OrrelayEngine::FileError("Failed to replace \"" + targetPath_ + "\" file");
-    }
+    files_->CommitTemporary(targetPath_);
 }
 
 bool HeaderedFile::Save(const std::string& path,
@@ -189,7 +161,6 @@ void HeaderedFile::Abandon()
         file_.reset();
         return;
     }
-    const std::string temporary = ToNativeFilePath(file_->GetName());
     try
     {
         file_->Close();
@@ -199,7 +170,7 @@ void HeaderedFile::Abandon()
         // The file is removed below whatever state it was left in.
     }
     file_.reset();
-    std::remove(temporary.c_str());
+    files_->DiscardTemporary(targetPath_);
 }
 
 } // namespace GameFramework

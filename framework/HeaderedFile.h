@@ -70,10 +70,7 @@ public:
     // A damaged file is kept beside itself with ".bak" added before anything
     // new is written over it. True when the path is free now (nothing was
     // there, or it was moved).
-    static bool SetAsideDamaged(const std::string& path);
-
-    // The native path behind an engine path, as the file layer resolves it.
-    static std::string ToNativeFilePath(const std::string& enginePath);
+    bool SetAsideDamaged(const std::string& path) const;
 
 private:
     void WriteHeader(std::uint32_t size);

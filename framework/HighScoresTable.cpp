@@ -81,7 +81,7 @@ void HighScoresTable::Load()
         file_->Abandon();
         nextSerial_ = 0;
         entries_.clear();
-        if (HeaderedFile::SetAsideDamaged(GetFilePath()))
+        if (file_->SetAsideDamaged(GetFilePath()))
             Save();
         else
             log_->LogError("High scores \"" + GetFilePath() + "\" are damaged and could not be set aside");

@@ -134,7 +134,7 @@ void ProfileManagerBase::Load()
         file_->Abandon();
         current_ = nullptr;
         entries_.clear();
-        if (HeaderedFile::SetAsideDamaged(GetListPath()))
+        if (file_->SetAsideDamaged(GetListPath()))
             Save();
         else
             log_->LogError("Profile list \"" + GetListPath() + "\" is damaged and could not be set aside");

@@ -6,8 +6,6 @@
 #include "engine/file/FileManager.h"
 #include "engine/file/FileTextual.h"
 
-#include "platform/FileSystem.h"
-
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -24,7 +22,6 @@ constexpr float kFloatChangeTolerance = 0.0001f;
 
 const char* const kDefaultConfigName = "Orrelay Engine";
 const char* const kDefaultVideoMode = "800x600x32";
-const char* const kTemporarySuffix = ".tmp";
 
 bool IsLowerCase(std::string_view text)
 {
@@ -68,11 +65,6 @@ bool ParseModePart(const std::string& part, std::uint32_t& value)
     }
     value = static_cast<std::uint32_t>(number);
     return true;
-}
-
-bool IsAbsolutePath(const std::string& path)
-{
-    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '/');
 }
 
 } // namespace
@@ -408,25 +400,12 @@ void Config::Load()
     }
 }
 
-std::string Config::NativePathOf(const std::string& path) const
-{
-    std::string full = path;
-    if (!IsAbsolutePath(full)) {
-        full = files_->GetBaseFolder() + "\\" + full;
-    }
-    if (!IsAbsolutePath(full)) {
-        full = GetProgramFolder() + "\\" + full;
-    }
-    return Platform::ToNativePath(full);
-}
-
 void Config::Save()
 {
     // The old file is replaced only once the new one is complete on disk.
-    const std::string temporaryPath = iniPath_ + kTemporarySuffix;
     try {
-        std::unique_ptr<FileTextual> file =
-            files_->OpenTextFile(temporaryPath, FileTextual::kModeWrite, FileTextual::kEncoding8Bit);
+        std::unique_ptr<FileTextual> file = files_->OpenTextFile(FileManager::GetTemporaryName(iniPath_),
+                                                                 FileTextual::kModeWrite, FileTextual::kEncoding8Bit);
         for (const auto& entry : variables_) {
             const ConfigVariable& variable = *entry.second;
             if (!variable.saved || variable.locked || variable.type == kConfigCommand) {
@@ -436,14 +415,10 @@ void Config::Save()
             file->WriteLineEnd();
         }
         file->Close();
+        files_->CommitTemporary(iniPath_);
     } catch (const FileError& error) {
         log_->LogError(error.GetMessage());
-        std::remove(NativePathOf(temporaryPath).c_str());
-        return;
-    }
-    if (!Platform::ReplaceFile(NativePathOf(temporaryPath), NativePathOf(iniPath_))) {
-        log_->LogError("Failed to replace \"" + iniPath_ + "\" file");
-        std::remove(NativePathOf(temporaryPath).c_str());
+        files_->DiscardTemporary(iniPath_);
     }
 }
 

@@ -92,7 +92,6 @@ private:
     static void SetFromText(ConfigVariable& variable, const std::string& text);
     static std::string ToText(const ConfigVariable& variable);
     void TakeSnapshot(ConfigVariable& variable) const;
-    std::string NativePathOf(const std::string& path) const;
 
     MessageManager* log_;
     FileManager* files_;

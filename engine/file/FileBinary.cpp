@@ -5,6 +5,9 @@
 
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/file/FieldReader.h"
+#include "engine/file/FileManager.h"
+#include "engine/file/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 namespace OrrelayEngine {
@@ -92,10 +95,7 @@ FileBinary::~FileBinary()
 
 std::string FileBinary::ResolveNativePath() const
 {
-    const bool absolute =
-        (name_.size() >= 2 && (name_[1] == ':' || (name_[0] == '\\' && name_[1] == '\\'))) ||
-        (!name_.empty() && name_[0] == '/');
-    if (absolute)
+    if (FileManager::IsAbsolutePath(name_))
         return Platform::ToNativePath(name_);
     return Platform::ToNativePath(GetProgramFolder() + "\\" + name_);
 }
@@ -216,10 +216,7 @@ void FileBinary::Close()
 
 std::uint32_t FileBinary::ReadUInt32()
 {
-    std::uint8_t bytes[4];
-    Read(bytes, 4);
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return FieldReader::ReadU32(*this);
 }
 
 void FileBinary::WriteByte(std::uint8_t value)
@@ -266,8 +263,8 @@ void FileBinary::WriteWideString(const std::wstring& text)
     bytes[used++] = static_cast<std::uint8_t>(count + 1);
     for (std::size_t i = 0; i < count; ++i)
     {
-        bytes[used++] = static_cast<std::uint8_t>(units[i] & 0xFF);
-        bytes[used++] = static_cast<std::uint8_t>(units[i] >> 8);
+        WriteLittleEndian16(bytes + used, units[i]);
+        used += 2;
     }
     bytes[used++] = 0;
     bytes[used++] = 0;
@@ -284,14 +281,12 @@ std::wstring FileBinary::ReadWideString()
     std::wstring text;
     for (std::size_t i = 0; i < count; ++i)
     {
-        const std::uint32_t unit = static_cast<std::uint32_t>(bytes[2 * i]) |
-                                   (static_cast<std::uint32_t>(bytes[2 * i + 1]) << 8);
+        const std::uint32_t unit = ReadLittleEndian16(bytes + 2 * i);
         if (unit == 0)
             break;
         if (IsHighSurrogate(unit) && i + 1 < count)
         {
-            const std::uint32_t next = static_cast<std::uint32_t>(bytes[2 * i + 2]) |
-                                       (static_cast<std::uint32_t>(bytes[2 * i + 3]) << 8);
+            const std::uint32_t next = ReadLittleEndian16(bytes + 2 * i + 2);
             if (IsLowSurrogate(next))
             {
                 text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));

@@ -1,8 +1,10 @@
 #include "engine/file/FileManager.h"
 
+#include <cstdio>
 #include <unordered_set>
 
 #include "engine/core/Error.h"
+#include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
@@ -23,11 +25,7 @@ bool IsSeparator(char character)
     return character == '\\' || character == '/';
 }
 
-// The rule of opening, existence and deletion: a drive ("c:...") or a root.
-bool HasDriveOrRoot(const std::string& path)
-{
-    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '/');
-}
+const char kTemporarySuffix[] = ".tmp";
 
 // The rule of listing and of the path helpers: a ':' anywhere, or a root.
 bool HasColonOrRoot(const std::string& path)
@@ -37,7 +35,7 @@ bool HasColonOrRoot(const std::string& path)
 
 std::string FromProgramFolder(const std::string& path)
 {
-    return HasDriveOrRoot(path) ? path : GetProgramFolder() + "\\" + path;
+    return FileManager::IsAbsolutePath(path) ? path : GetProgramFolder() + "\\" + path;
 }
 
 void ListRecursive(const std::string& root, const std::string& mask, std::vector<std::string>& list,
@@ -90,14 +88,46 @@ FileManager::~FileManager()
         pack.reset();
 }
 
-std::string FileManager::MakeFullPath(const std::string& name) const
+bool FileManager::IsAbsolutePath(const std::string& path)
 {
-    return HasDriveOrRoot(name) ? name : baseFolder_ + "\\" + name;
+    return (path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'))) ||
+           (!path.empty() && path[0] == '/');
+}
+
+std::string FileManager::GetFullPath(const std::string& name) const
+{
+    return IsAbsolutePath(name) ? name : baseFolder_ + "\\" + name;
+}
+
+std::string FileManager::GetNativePath(const std::string& name) const
+{
+    // A base folder given relative is itself taken from the program folder.
+    return Platform::ToNativePath(FromProgramFolder(GetFullPath(name)));
+}
+
+std::string FileManager::GetTemporaryName(const std::string& name)
+{
+    return name + kTemporarySuffix;
+}
+
+void FileManager::CommitTemporary(const std::string& name) const
+{
+    const std::string temporary = GetNativePath(GetTemporaryName(name));
+    if (!Platform::ReplaceFile(temporary, GetNativePath(name)))
+    {
+        std::remove(temporary.c_str());
+        throw FileError("Failed to replace \"" + name + "\" file");
+    }
+}
+
+void FileManager::DiscardTemporary(const std::string& name) const
+{
+    std::remove(GetNativePath(GetTemporaryName(name)).c_str());
 }
 
 std::unique_ptr<FileBinary> FileManager::OpenFile(const std::string& name, bool write, bool wholeInMemory)
 {
-    const std::string fullPath = MakeFullPath(name);
+    const std::string fullPath = GetFullPath(name);
     if (write)
     {
         CreateFolders(fullPath);
@@ -123,7 +153,7 @@ std::unique_ptr<FileTextual> FileManager::OpenTextFile(const std::string& name, 
 
 bool FileManager::Exists(const std::string& name) const
 {
-    return ExistsOnDisk(MakeFullPath(name)) || FindInPacks(name, nullptr, nullptr);
+    return ExistsOnDisk(GetFullPath(name)) || FindInPacks(name, nullptr, nullptr);
 }
 
 bool FileManager::FindInPacks(const std::string& name, std::uint32_t* size, void* memory) const

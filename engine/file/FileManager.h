@@ -46,6 +46,22 @@ public:
     // ignoring case, keeps only its first occurrence.
     void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list) const;
 
+    // A path from a root ("/..."), a drive ("c:...") or a share ("\\\\...");
+    // anything else is relative.
+    static bool IsAbsolutePath(const std::string& path);
+    // Where a name lives: a relative name under the base folder, wherever the
+    // program was started from.
+    std::string GetFullPath(const std::string& name) const;
+    std::string GetNativePath(const std::string& name) const;
+
+    // A file is saved whole or not at all: written to GetTemporaryName(name),
+    // then put in place by CommitTemporary(name), which throws FileError (and
+    // removes the temporary file) when the target cannot be replaced.
+    static std::string GetTemporaryName(const std::string& name);
+    void CommitTemporary(const std::string& name) const;
+    // Removes what a failed save left behind; the target stays as it was.
+    void DiscardTemporary(const std::string& name) const;
+
     static std::string GetFolder(const std::string& path);
     static std::string GetExtension(const std::string& path);
     static void SetExtension(std::string& path, const std::string& extension);
@@ -71,8 +87,6 @@ public:
                                    std::vector<std::string>& list);
 
 private:
-    std::string MakeFullPath(const std::string& name) const;
-
     MessageManager* log_;
     std::string baseFolder_;
     // In search order.

@@ -8,6 +8,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
+#include "engine/file/LittleEndian.h"
 
 namespace OrrelayEngine {
 
@@ -19,12 +20,6 @@ constexpr std::uint64_t kDirectoryEntrySizeBytes = 8;
 // The shortest name is its length byte alone.
 constexpr std::uint64_t kMinNameSizeBytes = 1;
 const char* const kFormatError = "Incorrect pack file format";
-
-std::uint32_t ReadLittleEndian32(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
 
 } // namespace
 

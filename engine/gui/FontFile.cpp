@@ -6,9 +6,9 @@
 
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/file/FieldReader.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/LittleEndian.h"
-#include "engine/scene/ModelFile.h"
 
 namespace OrrelayEngine {
 
@@ -19,14 +19,6 @@ constexpr std::uint32_t kMagicBytes = 5;
 constexpr std::uint32_t kMagicOffset = 4;
 constexpr std::uint32_t kVersionOffset = 9;
 constexpr std::uint32_t kCountOffset = 13;
-
-float ReadLittleEndianFloat(const std::uint8_t* bytes)
-{
-    const std::uint32_t bits = ReadLittleEndian32(bytes);
-    float value;
-    std::memcpy(&value, &bits, sizeof(value));
-    return value;
-}
 
 } // namespace
 

@@ -5,8 +5,8 @@
 
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/file/FieldReader.h"
 #include "engine/file/FileBinary.h"
-#include "engine/file/LittleEndian.h"
 
 namespace OrrelayEngine {
 
@@ -30,92 +30,6 @@ constexpr std::uint32_t kPivotBytes = 12;
 // capped here rather than trusted.
 constexpr std::uint32_t kMaxVertexCount = 1u << 20;
 
-// Decodes little-endian fields from a block read whole. A block whose length
-// comes from a count in the file is checked against what is left first, so a
-// count that disagrees with the file is a format error; a fixed-size block is
-// simply read, so a file cut short fails with the file layer's short read.
-class FieldReader
-{
-public:
-    FieldReader(FileBinary& file, const std::string& name) : file_(file), name_(name) {}
-
-    std::uint64_t BytesLeft() const
-    {
-        return static_cast<std::uint64_t>(file_.GetSize()) - file_.GetPosition();
-    }
-
-    void Require(std::uint64_t bytes, const char* what) const
-    {
-        if (bytes > BytesLeft()) {
-            throw FileError(MakeIncorrectFileFormatMessage(name_, std::string(what) + " runs past the end"));
-        }
-    }
-
-    void Load(std::uint64_t bytes, const char* what)
-    {
-        Require(bytes, what);
-        Take(static_cast<std::uint32_t>(bytes));
-    }
-
-    void Take(std::uint32_t bytes)
-    {
-        block_.resize(bytes);
-        if (bytes > 0) {
-            file_.Read(block_.data(), bytes);
-        }
-        cursor_ = 0;
-    }
-
-    std::uint8_t U8() { return block_[cursor_++]; }
-
-    std::uint16_t U16()
-    {
-        const std::uint16_t value = static_cast<std::uint16_t>(block_[cursor_] | (block_[cursor_ + 1] << 8));
-        cursor_ += 2;
-        return value;
-    }
-
-    std::uint32_t U32()
-    {
-        const std::uint32_t value = ReadLittleEndian32(block_.data() + cursor_);
-        cursor_ += 4;
-        return value;
-    }
-
-    float F32()
-    {
-        const std::uint32_t bits = U32();
-        float value;
-        std::memcpy(&value, &bits, sizeof(value));
-        return value;
-    }
-
-    Vector3 Vec3()
-    {
-        const float x = F32();
-        const float y = F32();
-        const float z = F32();
-        return Vector3(x, y, z);
-    }
-
-    void Bytes(char* destination, std::uint32_t count)
-    {
-        std::memcpy(destination, block_.data() + cursor_, count);
-        cursor_ += count;
-    }
-
-    [[noreturn]] void Fail(const std::string& detail) const
-    {
-        throw FileError(MakeIncorrectFileFormatMessage(name_, detail));
-    }
-
-private:
-    FileBinary& file_;
-    const std::string& name_;
-    std::vector<std::uint8_t> block_;
-    std::size_t cursor_ = 0;
-};
-
 ModelFile::Vertex ReadVertex(FieldReader& fields)
 {
     ModelFile::Vertex vertex;
@@ -127,15 +41,6 @@ ModelFile::Vertex ReadVertex(FieldReader& fields)
 }
 
 } // namespace
-
-std::string MakeIncorrectFileFormatMessage(const std::string& name, const std::string& detail)
-{
-    std::string message = "Incorrect \"" + name + "\" file format";
-    if (!detail.empty()) {
-        message += ": " + detail;
-    }
-    return message;
-}
 
 void ModelFile::Read(FileBinary& file, const std::string& name, std::uint32_t extraFlags)
 {

@@ -115,8 +115,4 @@ public:
     std::vector<Box> boxes;
 };
 
-// "Incorrect \"<name>\" file format", the message of a file that is not what
-// it claims to be; detail, when given, follows after ": ".
-std::string MakeIncorrectFileFormatMessage(const std::string& name, const std::string& detail = std::string());
-
 } // namespace OrrelayEngine

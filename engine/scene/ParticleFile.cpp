@@ -4,9 +4,8 @@
 
 #include "engine/core/FileError.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/file/FieldReader.h"
 #include "engine/file/FileBinary.h"
-#include "engine/file/LittleEndian.h"
-#include "engine/scene/ModelFile.h"
 
 namespace OrrelayEngine {
 
@@ -15,108 +14,76 @@ namespace {
 constexpr const char* kMagic = "OEPSF";
 constexpr std::uint32_t kMagicBytes = 5;
 
-// Reads the file field by field, little-endian; a field the file is too short
-// for raises the file's own FileError, which names the bytes it missed.
-class FieldReader
+// Every field is read straight from the file: one the file is too short for
+// raises the file layer's short read, which names the bytes it missed.
+Vector3 ReadVec3(FileBinary& file)
 {
-public:
-    explicit FieldReader(FileBinary& file) : file_(file) {}
+    const float x = FieldReader::ReadF32(file);
+    const float y = FieldReader::ReadF32(file);
+    const float z = FieldReader::ReadF32(file);
+    return Vector3(x, y, z);
+}
 
-    std::uint8_t U8()
-    {
-        std::uint8_t value = 0;
-        file_.Read(&value, 1);
-        return value;
+void ReadKeys(FileBinary& file, float (&keys)[ParticleFile::kKeyCount])
+{
+    for (float& key : keys) {
+        key = FieldReader::ReadF32(file);
     }
-
-    std::uint32_t U32()
-    {
-        std::uint8_t bytes[4];
-        file_.Read(bytes, 4);
-        return ReadLittleEndian32(bytes);
-    }
-
-    float F32()
-    {
-        const std::uint32_t bits = U32();
-        float value;
-        std::memcpy(&value, &bits, sizeof(value));
-        return value;
-    }
-
-    Vector3 Vec3()
-    {
-        const float x = F32();
-        const float y = F32();
-        const float z = F32();
-        return Vector3(x, y, z);
-    }
-
-    void Keys(float (&keys)[ParticleFile::kKeyCount])
-    {
-        for (float& key : keys) {
-            key = F32();
-        }
-    }
-
-private:
-    FileBinary& file_;
-};
+}
 
 } // namespace
 
 void ParticleFile::Read(FileBinary& file, const std::string& name)
 {
-    FieldReader fields(file);
-    const std::uint32_t sizeField = fields.U32();
+    const std::uint32_t sizeField = FieldReader::ReadU32(file);
     char magic[kMagicBytes];
     file.Read(magic, kMagicBytes);
     if (sizeField != file.GetSize() || std::memcmp(magic, kMagic, kMagicBytes) != 0) {
         throw FileError(MakeIncorrectFileFormatMessage(name));
     }
-    version = fields.U32();
+    version = FieldReader::ReadU32(file);
     if (version != kCurrentVersion && version != kVersionWithoutSpeedSpread) {
         throw FileError("Incorrect \"" + name + "\" format version, current is " + UIntToString(kCurrentVersion));
     }
 
-    fileMaxParticles = fields.U32();
+    fileMaxParticles = FieldReader::ReadU32(file);
     maxParticles = fileMaxParticles < kMaxParticles ? fileMaxParticles : kMaxParticles;
-    settings.duration = fields.F32();
-    settings.gravityOn = fields.U8();
-    settings.gravity = fields.F32();
-    settings.floorOn = fields.U8();
-    settings.floorHeight = fields.F32();
-    settings.bounce = fields.F32();
-    settings.stopAtRest = fields.U8();
-    settings.restSpeed = fields.F32();
-    settings.smoothEmission = fields.U8();
-    fields.Keys(settings.emissionRate);
-    fields.Keys(settings.lifetime);
-    fields.Keys(settings.lifetimeSpread);
+    settings.duration = FieldReader::ReadF32(file);
+    settings.gravityOn = FieldReader::ReadU8(file);
+    settings.gravity = FieldReader::ReadF32(file);
+    settings.floorOn = FieldReader::ReadU8(file);
+    settings.floorHeight = FieldReader::ReadF32(file);
+    settings.bounce = FieldReader::ReadF32(file);
+    settings.stopAtRest = FieldReader::ReadU8(file);
+    settings.restSpeed = FieldReader::ReadF32(file);
+    settings.smoothEmission = FieldReader::ReadU8(file);
+    ReadKeys(file, settings.emissionRate);
+    ReadKeys(file, settings.lifetime);
+    ReadKeys(file, settings.lifetimeSpread);
     for (Vector3& direction : settings.direction) {
-        direction = fields.Vec3();
+        direction = ReadVec3(file);
     }
     for (Vector3& spread : settings.directionSpread) {
-        spread = fields.Vec3();
+        spread = ReadVec3(file);
     }
     for (Color& color : settings.color) {
-        color.r = fields.F32();
-        color.g = fields.F32();
-        color.b = fields.F32();
-        color.a = fields.F32();
+        color.r = FieldReader::ReadF32(file);
+        color.g = FieldReader::ReadF32(file);
+        color.b = FieldReader::ReadF32(file);
+        color.a = FieldReader::ReadF32(file);
     }
-    fields.Keys(settings.size);
-    fields.Keys(settings.speed);
+    ReadKeys(file, settings.size);
+    ReadKeys(file, settings.speed);
     if (version == kCurrentVersion) {
-        fields.Keys(settings.speedSpread);
+        ReadKeys(file, settings.speedSpread);
     } else {
         for (float& spread : settings.speedSpread) {
             spread = 0.0f;
         }
     }
-    emitterShape = fields.U32();
-    emitterBoxMin = fields.Vec3();
-    emitterBoxMax = fields.Vec3();
+    emitterShape = FieldReader::ReadU32(file);
+    emitterBoxMin = ReadVec3(file);
+    emitterBoxMax = ReadVec3(file);
 }
 
 } // namespace OrrelayEngine

@@ -5,13 +5,15 @@
 #include <limits>
 
 #include "engine/core/FileError.h"
+#include "engine/file/FieldReader.h"
 #include "engine/file/FileBinary.h"
 
 namespace OrrelayEngine {
 
 namespace {
 
-constexpr std::uint64_t kRiffBodyOffset = 12;
+constexpr std::uint32_t kRiffHeaderBytes = 12;
+constexpr std::uint64_t kRiffBodyOffset = kRiffHeaderBytes;
 constexpr std::uint32_t kChunkHeaderBytes = 8;
 constexpr std::uint32_t kFormatFieldsBytes = 16;
 constexpr std::uint16_t kFormatTagPcm = 1;
@@ -21,16 +23,17 @@ constexpr std::uint16_t kFormatTagPcm = 1;
 SoundFileReaderWAV::SoundFileReaderWAV(MessageManager* log, FileManager* files, const std::string& name)
     : SoundFileReader(log, files, name)
 {
-    char magic[4] = {};
-    std::uint32_t riffBytes = 0;
-    char wave[4] = {};
-    std::uint32_t got = 0;
-    file_->Read(magic, 4, &got);
-    const bool haveMagic = got == 4 && std::memcmp(magic, "RIFF", 4) == 0;
-    const bool haveSize = ReadUInt32(riffBytes);
-    got = 0;
-    file_->Read(wave, 4, &got);
-    if (!haveMagic || !haveSize || riffBytes == 0 || got != 4 || std::memcmp(wave, "WAVE", 4) != 0) {
+    FieldReader fields(*file_, path_);
+    if (fields.BytesLeft() < kRiffHeaderBytes) {
+        throw FileError(MakeError("no RIFF header"));
+    }
+    fields.Take(kRiffHeaderBytes);
+    char magic[4];
+    fields.Bytes(magic, 4);
+    const std::uint32_t riffBytes = fields.U32();
+    char wave[4];
+    fields.Bytes(wave, 4);
+    if (std::memcmp(magic, "RIFF", 4) != 0 || riffBytes == 0 || std::memcmp(wave, "WAVE", 4) != 0) {
         throw FileError(MakeError("no RIFF header"));
     }
 
@@ -40,16 +43,16 @@ SoundFileReaderWAV::SoundFileReaderWAV(MessageManager* log, FileManager* files, 
     std::uint64_t afterChunk = 0;
     while (!formatFound && FindChunk("fmt ", chunkBytes, afterChunk, from)) {
         from = afterChunk;
-        std::uint16_t tag = 0;
-        std::uint16_t channels = 0;
-        std::uint32_t rate = 0;
-        std::uint32_t bytesPerSecond = 0;
-        std::uint16_t blockAlign = 0;
-        std::uint16_t bits = 0;
-        if (chunkBytes < kFormatFieldsBytes || !ReadUInt16(tag) || !ReadUInt16(channels) || !ReadUInt32(rate) ||
-            !ReadUInt32(bytesPerSecond) || !ReadUInt16(blockAlign) || !ReadUInt16(bits)) {
+        if (chunkBytes < kFormatFieldsBytes || fields.BytesLeft() < kFormatFieldsBytes) {
             continue;
         }
+        fields.Take(kFormatFieldsBytes);
+        const std::uint16_t tag = fields.U16();
+        const std::uint16_t channels = fields.U16();
+        const std::uint32_t rate = fields.U32();
+        fields.U32(); // bytes per second
+        fields.U16(); // block align
+        const std::uint16_t bits = fields.U16();
         // A chunk with no channels could not be played either; it counts as unusable.
         if (tag == kFormatTagPcm && channels >= 1 && channels <= 2 && (bits == 8 || bits == 16)) {
             channels_ = channels;
@@ -80,25 +83,6 @@ std::string SoundFileReaderWAV::MakeError(const char* what) const
     return "Failed to load \"" + path_ + "\" sound file - " + what;
 }
 
-bool SoundFileReaderWAV::ReadUInt16(std::uint16_t& value)
-{
-    std::uint8_t bytes[2] = {};
-    std::uint32_t got = 0;
-    file_->Read(bytes, 2, &got);
-    value = static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-    return got == 2;
-}
-
-bool SoundFileReaderWAV::ReadUInt32(std::uint32_t& value)
-{
-    std::uint8_t bytes[4] = {};
-    std::uint32_t got = 0;
-    file_->Read(bytes, 4, &got);
-    value = std::uint32_t(bytes[0]) | (std::uint32_t(bytes[1]) << 8) | (std::uint32_t(bytes[2]) << 16) |
-            (std::uint32_t(bytes[3]) << 24);
-    return got == 4;
-}
-
 bool SoundFileReaderWAV::FindChunk(const char* id, std::uint32_t& chunkBytes, std::uint64_t& afterChunk,
                                    std::uint64_t from)
 {
@@ -107,13 +91,12 @@ bool SoundFileReaderWAV::FindChunk(const char* id, std::uint32_t& chunkBytes, st
     while (position + kChunkHeaderBytes <= size &&
            position <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
         file_->Seek(FileBinary::kSeekFromStart, static_cast<std::int32_t>(position));
-        char chunkId[4] = {};
-        std::uint32_t got = 0;
-        file_->Read(chunkId, 4, &got);
-        std::uint32_t bytes = 0;
-        if (got != 4 || !ReadUInt32(bytes)) {
-            return false;
-        }
+        // The loop's condition leaves room for the whole chunk header.
+        FieldReader fields(*file_, path_);
+        fields.Take(kChunkHeaderBytes);
+        char chunkId[4];
+        fields.Bytes(chunkId, 4);
+        const std::uint32_t bytes = fields.U32();
         const std::uint64_t body = position + kChunkHeaderBytes;
         // Chunks are word-aligned: an odd-sized chunk is followed by a pad byte.
         afterChunk = body + bytes + (bytes & 1u);

@@ -22,8 +22,6 @@ private:
     // Leaves the file at the chunk's body; false when no such chunk lies wholly
     // before the end of the file.
     bool FindChunk(const char* id, std::uint32_t& chunkBytes, std::uint64_t& afterChunk, std::uint64_t from);
-    bool ReadUInt16(std::uint16_t& value);
-    bool ReadUInt32(std::uint32_t& value);
 
     std::uint32_t dataStart_ = 0;
     std::uint32_t bytesLeft_ = 0;

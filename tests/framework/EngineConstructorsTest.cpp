@@ -6,6 +6,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/core/TimerManager.h"
+#include "engine/file/FileManager.h"
 #include "engine/sound/SoundManager.h"
 #include "framework/FadingSound.h"
 #include "framework/GameLogicBase.h"
@@ -82,9 +83,9 @@ private:
     std::string folder_;
 };
 
-bool ExistsAt(const std::string& enginePath)
+bool ExistsAt(Engine& engine, const std::string& enginePath)
 {
-    return std::filesystem::exists(HeaderedFile::ToNativeFilePath(enginePath));
+    return std::filesystem::exists(engine.GetFileManager()->GetNativePath(enginePath));
 }
 
 // Each class, made through an engine, works with the engine's own services.
@@ -112,7 +113,7 @@ TEST(EngineConstructors, EveryFrameworkClassTakesTheEnginesServices)
     HeaderedFile file(&engine, "GFTST", 1);
     EXPECT_TRUE(file.Save(folder + "\\headered.bin", [](OrrelayEngine::FileBinary&) {}, engine.GetMessageManager(),
                           "test file"));
-    EXPECT_TRUE(ExistsAt(folder + "\\headered.bin"));
+    EXPECT_TRUE(ExistsAt(engine, folder + "\\headered.bin"));
 
     harness.folder.Write("data/levels/stages_info.ini", "1\n");
     harness.folder.Write("data/levels/stage0/levels_info.ini", "1\n");
@@ -130,7 +131,7 @@ TEST(EngineConstructors, EveryFrameworkClassTakesTheEnginesServices)
 
     HighScoresTable scores(&engine, 10, folder);
     EXPECT_NE(nullptr, scores.Insert(L"Ann", 0, 100));
-    EXPECT_TRUE(ExistsAt(scores.GetFilePath()));
+    EXPECT_TRUE(ExistsAt(engine, scores.GetFilePath()));
 
     harness.folder.Write("data/list.xml", "<?xml version=\"1.0\"?>\r\n<resources>\r\n<model name=\"leaf\" />\r\n</resources>\r\n");
     GameTools::XMLParser parser(&engine);

@@ -3,10 +3,12 @@
 #include <filesystem>
 
 #include "engine/core/FileError.h"
+#include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
 #include "framework/BinaryFields.h"
 #include "framework/HeaderedFile.h"
 #include "framework/HeaderedFilePtr.h"
+#include "platform/FileSystem.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {
@@ -145,14 +147,32 @@ TEST(HeaderedFile, AbandonedOrFailedWriteKeepsTheOldFile)
 TEST(HeaderedFile, SetAsideDamagedKeepsTheBytesBesideWithBak)
 {
     FrameworkEnvironment env;
+    HeaderedFile file(&env.Files(), "GFPLF", 1);
     const std::string native = env.NativeUserFolder() + "/list.pmf";
-    EXPECT_TRUE(HeaderedFile::SetAsideDamaged(env.UserFolder() + "\\list.pmf"));
+    EXPECT_TRUE(file.SetAsideDamaged(env.UserFolder() + "\\list.pmf"));
     EXPECT_FALSE(std::filesystem::exists(native + ".bak"));
 
     FrameworkEnvironment::WriteAll(native, "garbage");
-    EXPECT_TRUE(HeaderedFile::SetAsideDamaged(env.UserFolder() + "\\list.pmf"));
+    EXPECT_TRUE(file.SetAsideDamaged(env.UserFolder() + "\\list.pmf"));
     EXPECT_FALSE(std::filesystem::exists(native));
     EXPECT_EQ(FrameworkEnvironment::ReadAll(native + ".bak"), "garbage");
+}
+
+TEST(HeaderedFile, RelativeNamesLiveUnderTheFileManagersBaseFolder)
+{
+    FrameworkEnvironment env;
+    const std::string name = "relative-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".dat";
+    const std::string beside = Platform::ToNativePath(OrrelayEngine::GetProgramFolder() + "\\" + name);
+    HeaderedFile file(&env.Files(), "GFHSF", 101);
+
+    ASSERT_TRUE(file.Save(name, [](OrrelayEngine::FileBinary& body) { body.WriteByte(1); }, &env.Log(), "Test"));
+    EXPECT_EQ(FrameworkEnvironment::ReadAll(env.Root() + "/" + name), Headered("GFHSF", 101, std::string(1, '\1')));
+    EXPECT_FALSE(std::filesystem::exists(beside));
+    EXPECT_FALSE(std::filesystem::exists(env.Root() + "/" + name + ".tmp"));
+
+    EXPECT_TRUE(file.SetAsideDamaged(name));
+    EXPECT_TRUE(std::filesystem::exists(env.Root() + "/" + name + ".bak"));
+    EXPECT_FALSE(std::filesystem::exists(beside + ".bak"));
 }
 
 TEST(HeaderedFilePtr, CompletesTheWriteWhenItGoes)

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "support/LeakCheckPause.h"
+#include "support/ScopedPlatformFailure.h"
 
 namespace {
 
@@ -303,17 +304,19 @@ TEST_F(AppWindowTest, GlWindowHasStencilAndItsSurfaceFollowsAModeChange)
 
 TEST_F(AppWindowTest, PlannedFailuresReachEveryStep)
 {
-    SetWindowFailureForTesting(WindowStep::RegisterClass, true);
+    const TestSupport::ScopedPlatformFailure failRegister(WindowStep::RegisterClass);
     EXPECT_EQ(AppWindow::RegisterClass(), WindowResult::VideoUnavailable);
-    SetWindowFailureForTesting(WindowStep::CreateWindow, true);
-    std::unique_ptr<AppWindow> window;
-    EXPECT_EQ(AppWindow::Create("x", WindowPlacement(), &handler_, window), WindowResult::CreationFailed);
-    EXPECT_EQ(window, nullptr);
-    SetWindowFailureForTesting(WindowStep::CreateWindow, false);
+    {
+        const TestSupport::ScopedPlatformFailure failCreate(WindowStep::CreateWindow);
+        std::unique_ptr<AppWindow> window;
+        EXPECT_EQ(AppWindow::Create("x", WindowPlacement(), &handler_, window), WindowResult::CreationFailed);
+        EXPECT_EQ(window, nullptr);
+    }
     CreateWindow();
-    SetWindowFailureForTesting(WindowStep::AcquireDrawingContext, true);
-    EXPECT_EQ(window_->AcquireDrawingContext(), WindowResult::NoDrawingContext);
-    SetWindowFailureForTesting(WindowStep::AcquireDrawingContext, false);
+    {
+        const TestSupport::ScopedPlatformFailure failContext(WindowStep::AcquireDrawingContext);
+        EXPECT_EQ(window_->AcquireDrawingContext(), WindowResult::NoDrawingContext);
+    }
     EXPECT_EQ(window_->AcquireDrawingContext(), WindowResult::Ok);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/AudioListener.h"
 #include "platform/AudioPrimaryBuffer.h"
 #include "support/AllocationCounter.h"
+#include "support/ScopedPlatformFailure.h"
 
 namespace Platform {
 namespace {
@@ -459,20 +460,23 @@ TEST(AudioDeviceTest, FailureSwitchesFailTheirStep)
 {
     AudioDevice::SetOutputForTests(AudioOutput::Manual);
     std::unique_ptr<AudioDevice> device;
-    AudioDevice::SetFailureForTests(AudioFailure::kOpen);
-    EXPECT_EQ(AudioDevice::Open(device), kAudioErrNoDriver);
-    EXPECT_EQ(device, nullptr);
-    AudioDevice::SetFailureForTests(AudioFailure::kNone);
+    {
+        const TestSupport::ScopedPlatformFailure failOpen(AudioFailure::kOpen);
+        EXPECT_EQ(AudioDevice::Open(device), kAudioErrNoDriver);
+        EXPECT_EQ(device, nullptr);
+    }
     ASSERT_EQ(AudioDevice::Open(device), kAudioOk);
     std::unique_ptr<AudioPrimaryBuffer> primary;
     EXPECT_EQ(device->CreatePrimaryBuffer(kAudioBufferPrimary, primary), kAudioErrInvalidCall);
-    AudioDevice::SetFailureForTests(AudioFailure::kCooperativeLevel);
-    EXPECT_TRUE(AudioFailed(device->SetCooperativeLevel(kAudioLevelPriority)));
-    AudioDevice::SetFailureForTests(AudioFailure::kNone);
+    {
+        const TestSupport::ScopedPlatformFailure failLevel(AudioFailure::kCooperativeLevel);
+        EXPECT_TRUE(AudioFailed(device->SetCooperativeLevel(kAudioLevelPriority)));
+    }
     EXPECT_EQ(device->SetCooperativeLevel(kAudioLevelPriority), kAudioOk);
-    AudioDevice::SetFailureForTests(AudioFailure::kPrimaryBuffer);
-    EXPECT_TRUE(AudioFailed(device->CreatePrimaryBuffer(kAudioBufferPrimary, primary)));
-    AudioDevice::SetFailureForTests(AudioFailure::kNone);
+    {
+        const TestSupport::ScopedPlatformFailure failPrimary(AudioFailure::kPrimaryBuffer);
+        EXPECT_TRUE(AudioFailed(device->CreatePrimaryBuffer(kAudioBufferPrimary, primary)));
+    }
     AudioDevice::SetOutputForTests(AudioOutput::Sdl);
 }
 

@@ -6,6 +6,7 @@
 #include "engine/core/Window.h"
 #include "engine/core/NullEngine.h"
 #include "support/AllocationCounter.h"
+#include "support/ScopedPlatformFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +74,7 @@ TEST_F(EngineTest, ServicesStartInOrderAndStopInReverse)
 
 TEST_F(EngineTest, WithoutAudioTheEngineRunsSilent)
 {
-    Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kOpen);
+    const TestSupport::ScopedPlatformFailure failAudio(Platform::AudioFailure::kOpen);
     Start();
     EXPECT_EQ(nullptr, engine->GetSoundSystem());
     EXPECT_EQ(nullptr, engine->GetSoundManager());
@@ -163,29 +164,35 @@ TEST_F(EngineTest, FailedStartReleasesWhatWasMadeAndClosesTheLog)
     const struct
     {
         const char* name;
-        std::function<void(EngineTest&)> arrange;
+        std::function<std::unique_ptr<TestSupport::ScopedPlatformFailure>(EngineTest&)> arrange;
         const char* fatal;
         std::vector<std::string> releasedAfter;
     } cases[] = {
         {"window",
-         [](EngineTest&) { Platform::SetWindowFailureForTesting(Platform::WindowStep::CreateWindow, true); },
+         [](EngineTest&) {
+             return std::make_unique<TestSupport::ScopedPlatformFailure>(Platform::WindowStep::CreateWindow);
+         },
          "Failed to create window", {}},
-        {"graphics device", [](EngineTest& test) { test.failDevice = true; },
+        {"graphics device",
+         [](EngineTest& test) {
+             test.failDevice = true;
+             return std::unique_ptr<TestSupport::ScopedPlatformFailure>();
+         },
          "RenderSystem_D3D7: Failed to create Direct3D device", {"Window destroying:"}},
         {"input",
          [](EngineTest&) {
-             Platform::SetInputFailureForTesting(Platform::InputStep::CreateSystem, Platform::InputDeviceKind::Keyboard,
-                                                 Platform::InputResult::Generic, -1);
+             return std::make_unique<TestSupport::ScopedPlatformFailure>(
+                 Platform::InputStep::CreateSystem, Platform::InputDeviceKind::Keyboard, Platform::InputResult::Generic);
          },
          "Failed to create a DirectInput object", {"Direct3D Subsystem destroying:", "Window destroying:"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        c.arrange(*this);
-        EXPECT_THROW(Start(), FatalError);
-        EXPECT_EQ(nullptr, engine);
-        Platform::SetWindowFailureForTesting(Platform::WindowStep::CreateWindow, false);
-        Platform::ClearInputFailuresForTesting();
+        {
+            const auto failure = c.arrange(*this);
+            EXPECT_THROW(Start(), FatalError);
+            EXPECT_EQ(nullptr, engine);
+        }
         failDevice = false;
 
         std::vector<std::string> expected = {std::string("PROGRAM ABORTING: ") + c.fatal};

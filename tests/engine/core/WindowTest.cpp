@@ -10,6 +10,7 @@
 #include "platform/InputDevice.h"
 #include "platform/KeyState.h"
 #include "platform/VirtualKeys.h"
+#include "support/ScopedPlatformFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +135,7 @@ TEST_F(WindowTest, EachFailingStepIsFatalWithItsMessage)
         {Platform::WindowStep::AcquireDrawingContext, "Failed to create a device context"},
     };
     for (const auto& c : cases) {
-        Platform::SetWindowFailureForTesting(c.first, true);
+        const TestSupport::ScopedPlatformFailure failure(c.first);
         try {
             Open();
             ADD_FAILURE() << "no error for " << c.second;
@@ -142,7 +143,6 @@ TEST_F(WindowTest, EachFailingStepIsFatalWithItsMessage)
             EXPECT_EQ(error.GetMessage(), c.second);
         }
         EXPECT_TRUE(LogHolds(std::string("PROGRAM ABORTING: ") + c.second)) << c.second;
-        Platform::SetWindowFailureForTesting(c.first, false);
     }
     Open();
     EXPECT_TRUE(window_->HasFocus()) << "the video system was left in order by the failures";

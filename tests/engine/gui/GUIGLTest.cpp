@@ -207,7 +207,7 @@ TEST_F(GUIGLTest, AQuadWindowShowsItsPictureUpright)
                           {"bottom right", right, bottom, true, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::uint8_t rgb[3];
+        std::uint8_t rgb[3] = {};
         ReadPixel(c.x, c.y, rgb);
         EXPECT_EQ(rgb[0] > 200, c.r);
         EXPECT_EQ(rgb[1] > 200, c.g);
@@ -263,7 +263,7 @@ TEST_F(GUIGLTest, TextLiesInFrontOfItsWindow)
     panel->PrintText(0, 0, Vector2(16.0f, 16.0f), Color(1, 1, 1, 1), L"X");
     child->PrintText(0, 0, Vector2(16.0f, 16.0f), Color(0, 1, 0, 1), L"X");
     DrawFrame();
-    std::uint8_t rgb[3];
+    std::uint8_t rgb[3] = {};
     ReadPixel(32, 32, rgb);
     EXPECT_EQ(rgb[0], 255);
     EXPECT_EQ(rgb[1], 255) << "the panel's text over the panel";

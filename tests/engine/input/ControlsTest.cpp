@@ -16,6 +16,7 @@
 #include "platform/InputDevice.h"
 #include "platform/KeyState.h"
 #include "platform/VirtualKeys.h"
+#include "support/ScopedPlatformFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -351,8 +352,7 @@ TEST_F(ControlsTest, InitialisationLogsItsStepsAndEachFailureIsFatal)
         {Platform::InputStep::SetCooperativeLevel, InputDeviceKind::Keyboard, "Failed to set the cooperativity level"},
     };
     for (const Case& c : cases) {
-        Platform::ClearInputFailuresForTesting();
-        Platform::SetInputFailureForTesting(c.step, c.kind, Platform::InputResult::Generic, 1);
+        const TestSupport::ScopedPlatformFailure failure(c.step, c.kind, Platform::InputResult::Generic, 1);
         try {
             Open();
             ADD_FAILURE() << "no error for " << c.message;
@@ -365,8 +365,8 @@ TEST_F(ControlsTest, InitialisationLogsItsStepsAndEachFailureIsFatal)
 
 TEST_F(ControlsTest, RefusedBufferingSwitchesThatDeviceToImmediateReads)
 {
-    Platform::SetInputFailureForTesting(Platform::InputStep::SetBufferSize, InputDeviceKind::Mouse,
-                                        Platform::InputResult::Generic, 1);
+    const TestSupport::ScopedPlatformFailure failBuffering(Platform::InputStep::SetBufferSize, InputDeviceKind::Mouse,
+                                              Platform::InputResult::Generic, 1);
     Open();
     EXPECT_TRUE(LogHolds("Error: Failed to set the buffered mode, switching to the immediate mode"));
     EXPECT_TRUE(controls_->IsKeyboardBuffered());
@@ -385,17 +385,17 @@ TEST_F(ControlsTest, LostDevicesAreReacquiredWithoutHanging)
 {
     Open();
     Key(Platform::KeyCode::kC, true);
-    Platform::SetInputFailureForTesting(Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard,
-                                        Platform::InputResult::InputLost, 1);
-    Platform::SetInputFailureForTesting(Platform::InputStep::Acquire, InputDeviceKind::Keyboard,
-                                        Platform::InputResult::InputLost, -1);
+    const TestSupport::ScopedPlatformFailure loseBuffered(Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard,
+                                             Platform::InputResult::InputLost, 1);
+    const TestSupport::ScopedPlatformFailure failAcquire(Platform::InputStep::Acquire, InputDeviceKind::Keyboard,
+                                            Platform::InputResult::InputLost);
     Frame();
     EXPECT_TRUE(controls_->IsKeyDown("C")) << "the immediate state still answers";
     EndFrame();
-    Platform::SetInputFailureForTesting(Platform::InputStep::ReadImmediate, InputDeviceKind::Keyboard,
-                                        Platform::InputResult::InputLost, -1);
-    Platform::SetInputFailureForTesting(Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard,
-                                        Platform::InputResult::InputLost, 1);
+    const TestSupport::ScopedPlatformFailure loseImmediate(Platform::InputStep::ReadImmediate, InputDeviceKind::Keyboard,
+                                              Platform::InputResult::InputLost);
+    const TestSupport::ScopedPlatformFailure loseBufferedAgain(Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard,
+                                                  Platform::InputResult::InputLost, 1);
     Frame();
     EXPECT_FALSE(controls_->IsKeyDown("C")) << "an unreadable device reads as nothing held";
 }

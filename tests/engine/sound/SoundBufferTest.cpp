@@ -17,6 +17,7 @@
 #include "platform/AudioDevice.h"
 #include "support/AllocationCounter.h"
 #include "SoundTestFixture.h"
+#include "support/ScopedPlatformFailure.h"
 
 namespace SoundTests {
 namespace {
@@ -201,10 +202,12 @@ TEST_F(SoundBufferTest, UnusableFilesPlaySilenceAndSayWhy)
 TEST_F(SoundBufferTest, FailedDeviceBufferGivesSilentSoundsAndSilentCopies)
 {
     const std::string path = WriteFile("fail.wav", Content::WavWriter(1, 22050, 16).Build({1, 2, 3, 4}));
-    Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kSecondaryBuffer);
-    Sound* first = manager_->CreateSound(path);
-    EXPECT_TRUE(Logged("Error: Sound System: DirectSound buffers overflow!"));
-    Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kNone);
+    Sound* first = nullptr;
+    {
+        const TestSupport::ScopedPlatformFailure failBuffer(Platform::AudioFailure::kSecondaryBuffer);
+        first = manager_->CreateSound(path);
+        EXPECT_TRUE(Logged("Error: Sound System: DirectSound buffers overflow!"));
+    }
     EXPECT_FALSE(BufferOf(first)->HasDeviceBuffer());
     Sound* second = manager_->CreateSound(path);
     EXPECT_FALSE(BufferOf(second)->HasDeviceBuffer());

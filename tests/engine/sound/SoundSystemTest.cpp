@@ -9,6 +9,7 @@
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/AudioDevice.h"
 #include "SoundTestFixture.h"
+#include "support/ScopedPlatformFailure.h"
 
 namespace SoundTests {
 namespace {
@@ -67,7 +68,7 @@ TEST_F(SoundSystemTest, FailedStepLogsReleasesAndThrows)
     };
     for (const Case& c : cases) {
         log_->ClearMessages();
-        Platform::AudioDevice::SetFailureForTests(c.failure);
+        const TestSupport::ScopedPlatformFailure failure(c.failure);
         bool thrown = false;
         try {
             MakeSystem(false);
@@ -86,7 +87,7 @@ TEST_F(SoundSystemTest, FailedStepLogsReleasesAndThrows)
 
 TEST_F(SoundSystemTest, NoDeviceMeansASilentGame)
 {
-    Platform::AudioDevice::SetFailureForTests(AudioFailure::kOpen);
+    const TestSupport::ScopedPlatformFailure failOpen(AudioFailure::kOpen);
     std::unique_ptr<SoundSystem_DS7> system;
     std::unique_ptr<SoundManager> manager;
     try {
@@ -102,7 +103,7 @@ TEST_F(SoundSystemTest, NoDeviceMeansASilentGame)
 
 TEST_F(SoundSystemTest, MissingListenerTurnsThreeDOff)
 {
-    Platform::AudioDevice::SetFailureForTests(AudioFailure::kListener);
+    const TestSupport::ScopedPlatformFailure failListener(AudioFailure::kListener);
     auto system = MakeSystem(true);
     EXPECT_FALSE(system->Is3D());
     EXPECT_FALSE(system->HasListener());
