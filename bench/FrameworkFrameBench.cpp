@@ -28,7 +28,7 @@ using namespace OrrelayEngine;
 
 namespace {
 
-constexpr int kComparedFrames = 2001;
+constexpr int kComparedFrames = 20001;
 // The stub data set's font has this one letter (and its lower case).
 const std::wstring kLine = L"AaAaAaAaAaAaAaAaAaAa";
 
