@@ -19,6 +19,8 @@
 #include "engine/core/Engine.h"
 #include "engine/core/EngineSettings.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIWindow.h"
 #include "framework/DataKeeper.h"
 #include "framework/GameBase.h"
 #include "framework/GameLogicBase.h"
@@ -107,11 +109,18 @@ public:
         : Base(std::forward<Args>(args)...), log_(log), name_(std::move(name))
     {
     }
-    ~StubScreen() override { log_.Add("~" + name_); }
+    ~StubScreen() override
+    {
+        if (window_ != nullptr)
+            this->engine_->GetGUIManager()->DeleteWindow(window_);
+        log_.Add("~" + name_);
+    }
 
     void Update() override
     {
         Base::Update();
+        if (window_ != nullptr)
+            window_->PrintText(0, 0, OrrelayEngine::Vector2(), OrrelayEngine::Color(1.0f, 1.0f, 1.0f, 1.0f), line_);
         if (answer_ != 0) {
             this->SetResult(answer_);
             answer_ = 0;
@@ -124,6 +133,17 @@ public:
     }
     void Answer(std::uint32_t code) { answer_ = code; }
 
+    // A shown window of the screen's own that prints line at every Update,
+    // the engine work a real screen brings to each frame.
+    void OwnWindow(const OrrelayEngine::Vector2& position, const std::wstring& line)
+    {
+        window_ = this->engine_->GetGUIManager()->CreateWindowFromModel(
+            OrrelayEngine::GUIWindow::kFlagShown, position, OrrelayEngine::Vector2(200.0f, 20.0f), nullptr, nullptr);
+        line_ = line;
+    }
+    OrrelayEngine::GUIWindow* GetOwnWindow() const { return window_; }
+    const std::wstring& GetLine() const { return line_; }
+
 protected:
     void LogShow(const std::string& arguments = std::string())
     {
@@ -133,6 +153,8 @@ protected:
     CallLog& log_;
     std::string name_;
     std::uint32_t answer_ = 0;
+    OrrelayEngine::GUIWindow* window_ = nullptr;
+    std::wstring line_;
 };
 
 template <class Base>
@@ -654,6 +676,38 @@ public:
     {
         log_.Add("reset device");
         GameBase::ResetRenderDevice();
+    }
+
+    // Calls visit with each of the 26 screens, all made by then.
+    template <class Visit>
+    void ForEachScreen(Visit&& visit)
+    {
+        visit(*logos);
+        visit(*loading);
+        visit(*levelLoading);
+        visit(*welcome);
+        visit(*exit);
+        visit(*mainMenu);
+        visit(*profiles);
+        visit(*newProfile);
+        visit(*renameProfile);
+        visit(*deleteProfile);
+        visit(*nameConflict);
+        visit(*startGame);
+        visit(*continueGame);
+        visit(*highScores);
+        visit(*options);
+        visit(*help);
+        visit(*inGame);
+        visit(*pause);
+        visit(*gameMenu);
+        visit(*menuExit);
+        visit(*restart);
+        visit(*gameExit);
+        visit(*levelComplete);
+        visit(*stageComplete);
+        visit(*gameComplete);
+        visit(*gameOver);
     }
 
     // Borrowed views of the screens the factories made; null until made.
