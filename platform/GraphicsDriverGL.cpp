@@ -1,5 +1,7 @@
 #include "platform/GraphicsDriverGL.h"
 
+#include <atomic>
+
 #include <SDL.h>
 
 #if defined(__GLIBC__)
@@ -204,8 +206,18 @@ GraphicsDriverGL::~GraphicsDriverGL()
     }
 }
 
+namespace {
+std::atomic<bool> contextRequested{false};
+}
+
+bool GraphicsDriverGL::ContextEverRequested()
+{
+    return contextRequested.load();
+}
+
 GraphicsResult GraphicsDriverGL::CreateContext()
 {
+    contextRequested.store(true);
     context_ = SDL_GL_CreateContext(DrawingWindow());
     if (context_ == nullptr) {
         return kGraphicsErrNoDirectDrawHardware;

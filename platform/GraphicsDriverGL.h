@@ -51,6 +51,10 @@ public:
 
     ~GraphicsDriverGL() override;
 
+    // Whether this process ever asked for a GL context; the driver keeps
+    // allocations and threads for the life of the process once it has.
+    static bool ContextEverRequested();
+
     std::vector<AdapterDescription> EnumerateAdapters() override;
     GraphicsResult OpenAdapter(std::uint32_t adapter) override;
     void CloseAdapter() override;

@@ -110,7 +110,7 @@ TEST(DataSetBuilder, FailuresNameTheirRecipesAndFiles)
     EXPECT_NE(twice.find("first recipe"), std::string::npos) << twice;
     EXPECT_NE(twice.find("second recipe"), std::string::npos) << twice;
 
-    temp.WriteFile("content/data/ui/texts/en/common.ini", std::string("[OK]\nOK\n\n[ok]\nok\n"));
+    temp.Write("content/data/ui/texts/en/common.ini", std::string("[OK]\nOK\n\n[ok]\nok\n"));
     const std::string badText = ErrorOf([&] { Content::GameDataSet::AddRecipes(builder, temp.Path("content")); });
     EXPECT_NE(badText.find("common.ini:4:"), std::string::npos) << badText;
 

@@ -25,6 +25,7 @@
 #include "platform/GraphicsDriverGL.h"
 #include "support/LeakCheckPause.h"
 #include "tests/engine/core/NullEngine.h"
+#include "support/LogSearch.h"
 
 namespace {
 
@@ -63,13 +64,7 @@ protected:
 
     bool Logged(const std::string& text) const
     {
-        const OrrelayEngine::MessageManager* log = engine_->GetMessageManager();
-        for (std::uint32_t i = 0; i < log->GetMessageCount(); ++i)
-        {
-            if (log->GetMessageAt(i).text == text)
-                return true;
-        }
-        return false;
+        return TestSupport::Logged(*engine_->GetMessageManager(), text, TestSupport::LogMatch::kWhole);
     }
 
     EngineTests::NullEngine harness_;

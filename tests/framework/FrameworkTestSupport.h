@@ -13,6 +13,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileManager.h"
 #include "platform/TemporaryFolder.h"
+#include "support/LogSearch.h"
 
 namespace FrameworkTests {
 
@@ -48,13 +49,7 @@ public:
 
     bool LogContains(std::uint32_t type, const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log_.GetMessageCount(); ++i)
-        {
-            const OrrelayEngine::MessageManager::Message message = log_.GetMessageAt(i);
-            if (message.type == type && message.text.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
+        return TestSupport::Logged(log_, text, TestSupport::LogMatch::kPart, type);
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "framework/ResourceListReader.h"
+#include "support/LogSearch.h"
 
 namespace {
 
@@ -36,11 +37,7 @@ ReadResult Read(const std::string& xml, const std::string& language = "en",
             result.elements.push_back("model " + model.name + " " + model.fileName);
         });
     reader.ReadText(OrrelayEngine::StringToWide(xml), fileName);
-    for (std::uint32_t i = 0; i < log.GetMessageCount(); ++i)
-    {
-        if (log.GetMessageAt(i).type == OrrelayEngine::MessageManager::kError)
-            result.errors.push_back(log.GetMessageAt(i).text);
-    }
+    result.errors = TestSupport::LoggedTexts(log, OrrelayEngine::MessageManager::kError);
     return result;
 }
 

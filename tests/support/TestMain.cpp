@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/GraphicsDriverGL.h"
 #include "support/LeakCheckPause.h"
 
 // Weak, so that a build without the sanitizers links and skips the call.
@@ -23,7 +24,8 @@ int main(int argc, char** argv)
     // thread scan crashes on the driver's worker threads. Every other process
     // is checked here, before static destruction, and _Exit skips the check at exit.
     if (__lsan_do_recoverable_leak_check != nullptr) {
-        if (!TestSupport::GraphicsWereUsed() && __lsan_do_recoverable_leak_check() != 0) {
+        const bool graphics = TestSupport::GraphicsWereUsed() || Platform::GraphicsDriverGL::ContextEverRequested();
+        if (!graphics && __lsan_do_recoverable_leak_check() != 0) {
             result = 1;
         }
         std::fflush(nullptr);

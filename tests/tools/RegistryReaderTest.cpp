@@ -8,6 +8,7 @@
 
 #include "platform/Registry.h"
 #include "tools/RegistryReader.h"
+#include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +19,6 @@ class RegistryReaderTest : public testing::Test
 protected:
     void SetUp() override
     {
-        root_ = fs::temp_directory_path() / ("quillory-registry-" + std::to_string(::getpid()));
         fs::create_directories(root_ / "machine" / "Maker" / "Product");
         fs::create_directories(root_ / "user" / "Maker" / "Product");
         Platform::SetMachineConfigRoot((root_ / "machine").string());
@@ -36,7 +36,6 @@ protected:
         } else {
             ::unsetenv("XDG_CONFIG_HOME");
         }
-        fs::remove_all(root_);
     }
 
     void Write(const char* which, const std::string& text)
@@ -44,7 +43,8 @@ protected:
         std::ofstream(root_ / which / "Maker" / "Product" / "registry.ini") << text;
     }
 
-    fs::path root_;
+    TestSupport::ScratchFolder scratch_;
+    fs::path root_ = scratch_.Root();
     std::string oldConfigHome_;
     bool hadConfigHome_ = false;
 };

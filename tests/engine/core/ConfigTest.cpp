@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "support/LogSearch.h"
 
 namespace {
 
@@ -37,12 +38,7 @@ protected:
 
     bool LogHolds(const std::string& part) const
     {
-        for (std::uint32_t i = 0; i < log_.GetMessageCount(); ++i) {
-            if (log_.GetMessageAt(i).text.find(part) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return TestSupport::Logged(log_, part);
     }
 
     TempFolder folder_;
@@ -111,7 +107,7 @@ TEST_F(ConfigTest, ExecuteAnswersEachKindOfLine)
 
 TEST_F(ConfigTest, LoadAppliesLinesAndKeepsUnknownOnesForLaterOwners)
 {
-    folder_.WriteFile("Quillory.ini", "v_fullscreen 0\r\n"
+    folder_.Write("Quillory.ini", "v_fullscreen 0\r\n"
                                       "V_GAMMA 0.5 // darker\r\n"
                                       "g_music_volume 0.25\r\n"
                                       "g_music_volume 0.75\r\n"
@@ -133,14 +129,14 @@ TEST_F(ConfigTest, LoadAppliesLinesAndKeepsUnknownOnesForLaterOwners)
     config->AddVariable("g_music_volume", kConfigFloat, false, true, &again, "0.9", false);
     EXPECT_FLOAT_EQ(again, 0.0f) << "a second registration is ignored";
 
-    folder_.WriteFile("Quillory.ini", "exit\r\n");
+    folder_.Write("Quillory.ini", "exit\r\n");
     config->Load();
     EXPECT_FALSE(config->IsCommandIdle("exit"));
 }
 
 TEST_F(ConfigTest, ForcedSettingsWinOverTheIniFile)
 {
-    folder_.WriteFile("Quillory.ini", "v_mode 640x480x16\r\nv_fullscreen 0\r\n");
+    folder_.Write("Quillory.ini", "v_mode 640x480x16\r\nv_fullscreen 0\r\n");
     auto forced = MakeConfig("1024x768x32", true, true);
     forced->Load();
     EXPECT_EQ(forced->GetValue("v_mode"), "1024x768x32");
@@ -192,7 +188,7 @@ TEST_F(ConfigTest, SaveWritesSavedVariablesInByteOrderWithSixDecimals)
 
 TEST_F(ConfigTest, FailedSaveKeepsTheOldFileAndLogsAnError)
 {
-    folder_.WriteFile("Quillory.ini", "v_vsync 0\r\n");
+    folder_.Write("Quillory.ini", "v_vsync 0\r\n");
     // A folder where the temporary file should go: it cannot be opened for writing.
     std::filesystem::create_directories(folder_.Path("Quillory.ini.tmp/inside"));
     auto config = MakeConfig();

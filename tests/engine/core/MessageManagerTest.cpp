@@ -13,6 +13,7 @@
 #include "engine/core/StringHelpers.h"
 #include "platform/FileSystem.h"
 #include "support/AllocationCounter.h"
+#include "support/ScratchFolder.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -29,16 +30,6 @@ const char kClosingStart[] = "<FONT color=\"#FFFFFF\"><BR>======== </FONT>";
 class MessageManagerTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() / (std::string("quillory_log_") + info->name() + "_" +
-                                               std::to_string(static_cast<long>(::getpid())));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::unique_ptr<MessageManager> MakeLog(bool writeToFile = true, bool reopen = false) const
     {
         return std::make_unique<MessageManager>(kApplication, writeToFile, reopen, folder_.string(), "");
@@ -68,7 +59,8 @@ protected:
         return html.substr(bodyStart, end - bodyStart);
     }
 
-    fs::path folder_;
+    TestSupport::ScratchFolder scratch_;
+    fs::path folder_ = scratch_.Root();
 };
 
 TEST_F(MessageManagerTest, PageHasTheExactHeaderAndClosing)

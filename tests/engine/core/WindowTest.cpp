@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "support/LogSearch.h"
 
 namespace {
 
@@ -77,13 +78,8 @@ protected:
 
     bool LogHolds(const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log_.GetMessageCount(); ++i) {
-            // Information lines end in a line feed of the log's own.
-            if (log_.GetMessageAt(i).text == text || log_.GetMessageAt(i).text == text + "\n") {
-                return true;
-            }
-        }
-        return false;
+        // Information lines end in a line feed of the log's own.
+        return TestSupport::Logged(log_, text, TestSupport::LogMatch::kWhole);
     }
 
     std::string ReadIni() const

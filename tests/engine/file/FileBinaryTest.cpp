@@ -134,7 +134,7 @@ TEST(FileBinary, FilesUpTo8MiBAreReadWholeAndLargerOnesStreamed)
     for (std::uint64_t size : {FileBinary::kWholeReadLimitBytes, FileBinary::kWholeReadLimitBytes + 1})
     {
         const std::string path = folder.Path("sized.bin");
-        folder.WriteFile("sized.bin", "A");
+        folder.Write("sized.bin", "A");
         std::filesystem::resize_file(path, size);
         FileBinary file(nullptr, path, false, false);
         EXPECT_EQ(file.GetSize(), size);
@@ -150,7 +150,7 @@ TEST(FileBinary, StreamFollowsAClampedSeek)
 {
     TempFolder folder;
     const std::string path = folder.Path("large.bin");
-    folder.WriteFile("large.bin", "A");
+    folder.Write("large.bin", "A");
     std::filesystem::resize_file(path, FileBinary::kWholeReadLimitBytes + 2);
     {
         std::FILE* raw = std::fopen(path.c_str(), "r+b");
@@ -198,7 +198,7 @@ TEST(FileBinary, RelativeNamesAreTakenFromTheProgramFolder)
 TEST(FileBinary, WritingAFileNotOpenedForWritingThrows)
 {
     TempFolder folder;
-    folder.WriteFile("read.bin", "abc");
+    folder.Write("read.bin", "abc");
     auto memoryFile = FromMemory(Bytes("abc"), "memory.bin");
     FileBinary readFile(nullptr, folder.Path("read.bin"), false, false);
     FileBinary closedFile(nullptr, folder.Path("closed.bin"), true, false);

@@ -11,6 +11,7 @@
 #include "engine/file/FileTextual.h"
 #include "platform/FileSystem.h"
 #include "tests/engine/file/TempFolder.h"
+#include "support/LogSearch.h"
 
 using Content::PackWriter;
 using OrrelayEngine::FileBinary;
@@ -56,7 +57,7 @@ protected:
 TEST_F(FileManagerTest, LooseFileBeatsPackEntry)
 {
     WritePack("pack0.pak", {{"data\\levels\\stages_info.ini", "from pack"}});
-    folder_.WriteFile("Data/Levels/Stages_Info.ini", "loose");
+    folder_.Write("Data/Levels/Stages_Info.ini", "loose");
     auto manager = MakeManager();
     auto file = manager->OpenFile("data\\levels\\stages_info.ini", false);
     EXPECT_EQ(ReadAll(*file), "loose");
@@ -93,26 +94,23 @@ TEST_F(FileManagerTest, PackEntryOpensAsMemoryFileUnderAnySpelling)
 TEST_F(FileManagerTest, EarlierPackWinsAndDamagedPackIsSkipped)
 {
     WritePack("pack0.pak", {{"shared.txt", "pack0"}, {"only0.txt", "0"}});
-    folder_.WriteFile("Data/pack1.pak", "not a pack at all, but long enough");
+    folder_.Write("Data/pack1.pak", "not a pack at all, but long enough");
     WritePack("pack2.pak", {{"shared.txt", "pack2"}, {"only2.txt", "2"}});
 
     auto manager = MakeManager();
     EXPECT_EQ(ReadAll(*manager->OpenFile("shared.txt", false)), "pack0");
     EXPECT_EQ(ReadAll(*manager->OpenFile("only2.txt", false)), "2");
 
-    bool reported = false;
-    for (std::uint32_t i = 0; i < log_.GetMessageCount(); ++i)
-        reported = reported || log_.GetMessageAt(i).text == "Error: Incorrect pack file format!\n";
-    EXPECT_TRUE(reported);
+    EXPECT_TRUE(TestSupport::Logged(log_, "Error: Incorrect pack file format!\n", TestSupport::LogMatch::kWhole));
 }
 
 TEST_F(FileManagerTest, ListingEntersOnlyFoldersMatchingTheMask)
 {
-    folder_.WriteFile("root/a.pak", "");
-    folder_.WriteFile("root/b.txt", "");
-    folder_.WriteFile("root/sub/c.pak", "");
-    folder_.WriteFile("root/dir.pak/d.pak", "");
-    folder_.WriteFile("root/dir.pak/e.txt", "");
+    folder_.Write("root/a.pak", "");
+    folder_.Write("root/b.txt", "");
+    folder_.Write("root/sub/c.pak", "");
+    folder_.Write("root/dir.pak/d.pak", "");
+    folder_.Write("root/dir.pak/e.txt", "");
     const std::string root = folder_.Path("root");
 
     std::vector<std::string> list;
@@ -129,8 +127,8 @@ TEST_F(FileManagerTest, FindFilesListsDiskThenPacksWithoutDuplicates)
 {
     WritePack("pack0.pak", {{"profiles\\ann.prf", "x"}, {"profiles\\cid.prf", "x"}});
     WritePack("pack1.pak", {{"Profiles\\Ann.prf", "x"}, {"profiles\\dee.prf", "x"}});
-    folder_.WriteFile("profiles/bob.prf", "x");
-    folder_.WriteFile("profiles/notes.txt", "x");
+    folder_.Write("profiles/bob.prf", "x");
+    folder_.Write("profiles/notes.txt", "x");
     auto manager = MakeManager();
 
     std::vector<std::string> list = {"PROFILES\\CID.PRF", ""};
@@ -242,8 +240,8 @@ TEST(FileManagerPaths, PathOperations)
 TEST_F(FileManagerTest, DeleteFolderStaysStrictlyInside)
 {
     const std::string profiles = folder_.Path("profiles");
-    folder_.WriteFile("profiles/ann/ann.prf", "x");
-    folder_.WriteFile("other/keep.txt", "x");
+    folder_.Write("profiles/ann/ann.prf", "x");
+    folder_.Write("other/keep.txt", "x");
 
     const std::string refused[] = {
         profiles + "\\",

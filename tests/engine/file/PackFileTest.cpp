@@ -11,6 +11,7 @@
 #include "engine/file/FileBinary.h"
 #include "engine/file/PackFile.h"
 #include "tests/engine/file/TempFolder.h"
+#include "support/LogSearch.h"
 
 using Content::PackWriter;
 using OrrelayEngine::Error;
@@ -30,7 +31,7 @@ protected:
 
     std::string Save(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        return folder_.WriteFile(name, bytes);
+        return folder_.Write(name, bytes);
     }
 
     std::string ReadEntry(PackFile& pack, const std::string& name)
@@ -45,12 +46,7 @@ protected:
 
     bool LogHas(const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log_.GetMessageCount(); ++i)
-        {
-            if (log_.GetMessageAt(i).text == text)
-                return true;
-        }
-        return false;
+        return TestSupport::Logged(log_, text, TestSupport::LogMatch::kWhole);
     }
 };
 

@@ -2,6 +2,7 @@
 // fonts and their batches go through the GUI manager and the model manager's
 // render pass, and pixels are read back from the back buffer. One GUI unit is
 // one pixel.
+#include "support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -49,11 +50,6 @@ class GUIGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quillory_gui_gl_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                   "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         std::unique_ptr<Platform::GraphicsDriverGL> made;
         if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(kScreenWidth, kScreenHeight, made))) {
             GTEST_SKIP() << "no OpenGL context under this video driver";
@@ -81,7 +77,6 @@ protected:
         cameras_.reset();
         files_.reset();
         system_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     std::uint32_t Width() const { return system_->GetCurrentMode()->width; }
@@ -168,7 +163,8 @@ protected:
         return count > 0 ? sum / count : -1.0;
     }
 
-    std::filesystem::path folder_;
+    TestSupport::ScratchFolder scratch_;
+    std::filesystem::path folder_ = scratch_.Root();
     TestSupport::ScopedLeakCheckPause pause_;
     MessageManager log_{"Test", false, false, "", ""};
     Config config_{&log_, nullptr, "folder", "", false, "", false, false};

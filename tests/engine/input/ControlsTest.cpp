@@ -22,6 +22,7 @@
 
 #include <cstdlib>
 #include <set>
+#include "support/LogSearch.h"
 
 namespace {
 
@@ -81,13 +82,7 @@ protected:
 
     bool LogHolds(const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log_.GetMessageCount(); ++i) {
-            const std::string& logged = log_.GetMessageAt(i).text;
-            if (logged.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return TestSupport::Logged(log_, text);
     }
 
     FileTests::TempFolder folder_;

@@ -3,6 +3,7 @@
 // read back through the engine's file layer.
 #pragma once
 
+#include "support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include "content/ByteBuffer.h"
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileManager.h"
+#include "support/LogSearch.h"
 
 namespace OrrelayEngine {
 
@@ -23,12 +25,6 @@ class RenderFileFixture : public testing::Test
 protected:
     void SetUp() override
     {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quillory_render_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
-                   std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         log_ = std::make_unique<MessageManager>("Quillory", false, false, "", "");
         files_ = std::make_unique<FileManager>(log_.get(), folder_.string(), "");
     }
@@ -37,7 +33,6 @@ protected:
     {
         files_.reset();
         log_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // name is relative to the scratch folder, in the engine's spelling.
@@ -51,14 +46,7 @@ protected:
 
     std::vector<std::string> LoggedErrors() const
     {
-        std::vector<std::string> errors;
-        for (std::uint32_t i = 0; i < log_->GetMessageCount(); ++i)
-        {
-            const MessageManager::Message message = log_->GetMessageAt(i);
-            if (message.type == MessageManager::kError)
-                errors.push_back(message.text);
-        }
-        return errors;
+        return TestSupport::LoggedTexts(*log_, MessageManager::kError);
     }
 
     // True when an error line "Error: <text>!" was logged.
@@ -72,7 +60,8 @@ protected:
         return false;
     }
 
-    std::filesystem::path folder_;
+    TestSupport::ScratchFolder scratch_;
+    std::filesystem::path folder_ = scratch_.Root();
     std::unique_ptr<MessageManager> log_;
     std::unique_ptr<FileManager> files_;
 };

@@ -14,6 +14,7 @@
 #include "engine/render/RenderSystem_D3D7.h"
 #include "platform/GraphicsDeviceNull.h"
 #include "platform/GraphicsDriverNull.h"
+#include "support/LogSearch.h"
 
 namespace RenderTest {
 
@@ -40,12 +41,7 @@ public:
 
     bool Logged(const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log.GetMessageCount(); ++i) {
-            if (log.GetMessageAt(i).text.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return TestSupport::Logged(log, text);
     }
 
     std::uint32_t IndexOfMessage(const std::string& exact) const

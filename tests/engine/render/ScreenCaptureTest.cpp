@@ -12,6 +12,8 @@
 #include "engine/render/ScreenCapture.h"
 #include "platform/AviTestReader.h"
 #include "support/AllocationCounter.h"
+#include "support/ScratchFolder.h"
+#include "support/LogSearch.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -21,11 +23,6 @@ class ScreenCaptureTest : public testing::Test
 protected:
     void SetUp() override
     {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quillory_capture_" + std::string(test->name()) + "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         render_.Start();
         render_.system->Refresh();
         files_ = std::make_unique<FileManager>(&render_.log, folder_.string(), "");
@@ -37,7 +34,6 @@ protected:
     {
         capture_.reset();
         files_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     void Touch(const std::string& name)
@@ -55,11 +51,7 @@ protected:
 
     std::uint32_t CountLogged(const std::string& text) const
     {
-        std::uint32_t count = 0;
-        for (std::uint32_t i = 0; i < render_.log.GetMessageCount(); ++i) {
-            count += render_.log.GetMessageAt(i).text.find(text) != std::string::npos ? 1 : 0;
-        }
-        return count;
+        return TestSupport::CountLogged(render_.log, text);
     }
 
     std::string NameOf(const std::string& file) const
@@ -67,7 +59,8 @@ protected:
         return (folder_ / "ScreenCaptures").string() + "\\" + file;
     }
 
-    std::filesystem::path folder_;
+    TestSupport::ScratchFolder scratch_;
+    std::filesystem::path folder_ = scratch_.Root();
     RenderTest::NullRenderSystem render_;
     std::unique_ptr<FileManager> files_;
     std::unique_ptr<ScreenCapture> capture_;

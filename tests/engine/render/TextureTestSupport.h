@@ -16,6 +16,7 @@
 #include "platform/TextureSurface.h"
 #include "tests/engine/render/RenderFileFixture.h"
 #include "tests/engine/render/RenderSystemTestSupport.h"
+#include "support/LogSearch.h"
 
 namespace OrrelayEngine {
 
@@ -74,13 +75,7 @@ protected:
 
     bool WarningLogged(const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log_->GetMessageCount(); ++i) {
-            const MessageManager::Message message = log_->GetMessageAt(i);
-            if (message.type == MessageManager::kWarning && message.text.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return TestSupport::Logged(*log_, text, TestSupport::LogMatch::kPart, MessageManager::kWarning);
     }
 
     RenderTest::NullRenderSystem render_;

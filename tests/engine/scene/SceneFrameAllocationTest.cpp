@@ -14,6 +14,7 @@
 #include "engine/scene/AnimationControl.h"
 #include "platform/Clock.h"
 #include "support/AllocationCounter.h"
+#include "support/LogSearch.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -198,9 +199,7 @@ TEST_F(SceneFrameAllocationTest, RenderingTexturedAndAnimatedModelsAllocatesNoth
         models->PresentFrame();
     });
     EXPECT_EQ(allocations, 0u);
-    for (std::uint32_t i = 0; i < log->GetMessageCount(); ++i) {
-        EXPECT_NE(log->GetMessageAt(i).type, MessageManager::kError) << log->GetMessageAt(i).text;
-    }
+    EXPECT_EQ(TestSupport::LoggedTexts(*log, MessageManager::kError), std::vector<std::string>());
     EXPECT_EQ(models->GetDrawCount(), moving.size());
 }
 

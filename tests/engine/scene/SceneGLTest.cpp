@@ -1,5 +1,6 @@
 // The render pass and the screen capture on a real OpenGL context under the
 // offscreen video driver: pixels are read back from the back buffer.
+#include "support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -33,11 +34,6 @@ class SceneGLTest : public testing::Test
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quillory_scene_gl_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                   "_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         log_.SetSpacing(false);
         std::unique_ptr<Platform::GraphicsDriverGL> made;
         if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(64, 64, made))) {
@@ -60,7 +56,6 @@ protected:
         cameras_.reset();
         files_.reset();
         system_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // A cube 5 units in front of the camera whose face towards the camera is
@@ -103,7 +98,8 @@ protected:
         rgb[2] = bgra[0];
     }
 
-    std::filesystem::path folder_;
+    TestSupport::ScratchFolder scratch_;
+    std::filesystem::path folder_ = scratch_.Root();
     TestSupport::ScopedLeakCheckPause pause_;
     MessageManager log_{"Test", false, false, "", ""};
     Config config_{&log_, nullptr, "folder", "", false, "", false, false};

@@ -3,6 +3,7 @@
 // writers and to read the log. Nothing here draws pixels.
 #pragma once
 
+#include "support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystemManager.h"
 #include "engine/scene/SpriteGroupManager.h"
+#include "support/LogSearch.h"
 
 namespace SceneTest {
 
@@ -31,12 +33,6 @@ class SceneFixture : public testing::Test
 protected:
     void SetUp() override
     {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::temp_directory_path() /
-                 ("quillory_scene_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
-                  std::to_string(::getpid()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
         render.Start();
         // The first frame's refresh is what makes the device ready.
         render.system->Refresh();
@@ -67,7 +63,6 @@ protected:
         cameras.reset();
         timers.reset();
         files.reset();
-        std::filesystem::remove_all(folder);
     }
 
     // name is relative to the scratch folder, in the engine's spelling.
@@ -81,19 +76,13 @@ protected:
 
     std::uint32_t CountLogged(std::uint32_t type, const std::string& text) const
     {
-        std::uint32_t count = 0;
-        for (std::uint32_t i = 0; i < log->GetMessageCount(); ++i) {
-            const OrrelayEngine::MessageManager::Message message = log->GetMessageAt(i);
-            if (message.type == type && message.text.find(text) != std::string::npos) {
-                ++count;
-            }
-        }
-        return count;
+        return TestSupport::CountLogged(*log, text, TestSupport::LogMatch::kPart, type);
     }
 
     RenderTest::NullRenderSystem render;
     OrrelayEngine::MessageManager* log = nullptr;
-    std::filesystem::path folder;
+    TestSupport::ScratchFolder scratch_;
+    std::filesystem::path folder = scratch_.Root();
     std::unique_ptr<OrrelayEngine::FileManager> files;
     std::unique_ptr<OrrelayEngine::TimerManager> timers;
     std::unique_ptr<OrrelayEngine::CameraManager> cameras;

@@ -3,6 +3,7 @@
 // output so that nothing plays unless a test mixes it.
 #pragma once
 
+#include "support/ScratchFolder.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/file/FileManager.h"
 #include "platform/AudioDevice.h"
+#include "support/LogSearch.h"
 
 namespace SoundTests {
 
@@ -26,11 +28,6 @@ class SoundTest : public testing::Test
 protected:
     void SetUp() override
     {
-        static std::atomic<int> counter{0};
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("quillory_sound_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Manual);
         Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kNone);
         log_ = std::make_unique<OrrelayEngine::MessageManager>("Test", false, false, "", "");
@@ -45,7 +42,6 @@ protected:
         Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Sdl);
         Platform::AudioDevice::SetFailureForTests(Platform::AudioFailure::kNone);
         std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     // Writes a file in the test folder and returns its absolute engine path.
@@ -58,24 +54,16 @@ protected:
 
     bool Logged(const std::string& text) const
     {
-        for (std::uint32_t i = 0; i < log_->GetMessageCount(); ++i) {
-            if (log_->GetMessageAt(i).text.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return TestSupport::Logged(*log_, text);
     }
 
     std::vector<std::string> Messages() const
     {
-        std::vector<std::string> texts;
-        for (std::uint32_t i = 0; i < log_->GetMessageCount(); ++i) {
-            texts.push_back(log_->GetMessageAt(i).text);
-        }
-        return texts;
+        return TestSupport::LoggedTexts(*log_);
     }
 
-    std::filesystem::path folder_;
+    TestSupport::ScratchFolder scratch_;
+    std::filesystem::path folder_ = scratch_.Root();
     std::unique_ptr<OrrelayEngine::MessageManager> log_;
     std::unique_ptr<OrrelayEngine::FileManager> files_;
     std::unique_ptr<OrrelayEngine::TimerManager> timers_;
