@@ -11,6 +11,7 @@
 
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileManager.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace FuzzTargets {
 
@@ -45,20 +46,10 @@ public:
     }
 
 private:
-    FuzzUserFolder() : root_(MakeRoot()), log_("fuzz", false, false, "", ""), files_(&log_, root_, "Data") {}
-    ~FuzzUserFolder()
-    {
-        std::error_code ignored;
-        if (!root_.empty())
-            std::filesystem::remove_all(root_, ignored);
-    }
+    FuzzUserFolder() : root_(scratch_.Path()), log_("fuzz", false, false, "", ""), files_(&log_, root_, "Data") {}
+    ~FuzzUserFolder() = default;
 
-    static std::string MakeRoot()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillory-fuzz-XXXXXX").string();
-        return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }
-
+    TestSupport::ScratchFolder scratch_;
     std::string root_;
     OrrelayEngine::MessageManager log_;
     OrrelayEngine::FileManager files_;
