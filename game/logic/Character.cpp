@@ -62,7 +62,7 @@ Vector2 BoxSize(const Model* model)
 } // namespace
 
 Character::Character(Engine* engine, const GameFramework::LevelManagerBase* levels,
-                     GameFramework::ProfileManagerBase* profiles, GameFramework::Mixer* mixer,
+                     const GameFramework::ProfileManagerBase* profiles, GameFramework::Mixer* mixer,
                      const GameData* gameData, GUIWindow* menuBackground)
     : engine_(engine), log_(engine->GetMessageManager()), timerManager_(engine->GetTimerManager()),
       controls_(engine->GetControls()), guiManager_(engine->GetGUIManager()),

@@ -98,7 +98,7 @@ public:
     // The managers and the mixer may be null (tests); menuBackground may be
     // null until the menus exist.
     Character(OrrelayEngine::Engine* engine, const GameFramework::LevelManagerBase* levels,
-              GameFramework::ProfileManagerBase* profiles, GameFramework::Mixer* mixer, const GameData* gameData,
+              const GameFramework::ProfileManagerBase* profiles, GameFramework::Mixer* mixer, const GameData* gameData,
               OrrelayEngine::GUIWindow* menuBackground);
     ~Character() override;
 
@@ -162,7 +162,7 @@ private:
     OrrelayEngine::GUITextManager* textManager_;
     OrrelayEngine::GUIFontManager* fontManager_;
     const GameFramework::LevelManagerBase* levels_;
-    GameFramework::ProfileManagerBase* profiles_;
+    const GameFramework::ProfileManagerBase* profiles_;
     GameFramework::Mixer* mixer_;
     const GameData* gameData_;
     OrrelayEngine::GUIWindow* menuBackground_;

@@ -75,7 +75,7 @@ bool CarriesBonus(const Board* board, const Cell* cell, std::uint32_t& kind)
 
 } // namespace
 
-Tutorial::Tutorial(Engine* engine, GameFramework::ProfileManagerBase* profiles, const GameData* gameData,
+Tutorial::Tutorial(Engine* engine, const GameFramework::ProfileManagerBase* profiles, const GameData* gameData,
                    Character* character, CameraControl* camera, const Board* board, const GameLevelRecord* level)
     : engine_(engine), timerManager_(engine->GetTimerManager()), modelManager_(engine->GetModelManager()),
       profiles_(profiles), gameData_(gameData), character_(character), camera_(camera), board_(board), level_(level)

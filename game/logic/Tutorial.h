@@ -55,7 +55,7 @@ public:
 
     // The profile manager may be null or have no current profile: nothing is
     // taught then.
-    Tutorial(OrrelayEngine::Engine* engine, GameFramework::ProfileManagerBase* profiles, const GameData* gameData,
+    Tutorial(OrrelayEngine::Engine* engine, const GameFramework::ProfileManagerBase* profiles, const GameData* gameData,
              Character* character, CameraControl* camera, const Board* board, const GameLevelRecord* level);
     virtual ~Tutorial();
 
@@ -91,7 +91,7 @@ private:
     [[maybe_unused]] OrrelayEngine::Engine* engine_;
     OrrelayEngine::TimerManager* timerManager_;
     OrrelayEngine::ModelManager* modelManager_;
-    GameFramework::ProfileManagerBase* profiles_;
+    const GameFramework::ProfileManagerBase* profiles_;
     Profile* profile_ = nullptr;
     const GameData* gameData_;
     Character* character_;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/gui/GUIManager.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "game/logic/CameraControl.h"
@@ -10,6 +11,7 @@
 #include "game/logic/Character.h"
 #include "game/logic/Tutorial.h"
 #include "tests/game/PresentationHarness.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
@@ -50,6 +52,8 @@ protected:
         p.h.Frame(hovered, hovered != nullptr, hovered != nullptr);
         character->Update();
         tutorial->Update();
+        // The windows print the texts queued this frame.
+        p.h.engine->GetGUIManager()->Render();
     }
 
     PresentationTests::PresentationHarness p{3, 8};
@@ -80,6 +84,27 @@ TEST_F(TutorialTest, NewProfileLearnsToSwapAndAnEarlySwapIsPraisedAtOnce)
     ASSERT_GT(p.h.board->GetDestroyedCount(), 0u);
     EXPECT_EQ("CHARACTER_TUTORIAL_MAKE_SWAP_4", character->GetTextKey());
     EXPECT_EQ(7u, tutorial->GetStep());
+}
+
+TEST_F(TutorialTest, SteadyFramesOfTheLessonCameraAndCharacterAllocateNothing)
+{
+    Teach(Profile::kFlagCount);
+    Start(0);
+    camera->StartSwingIn();
+    character->Say("K", 5.0f);
+    for (int i = 0; i < 3; ++i)
+        Frame();
+    TestSupport::ScopedAllocationCount allocations;
+    for (int i = 0; i < 30; ++i)
+    {
+        p.h.game.Frame(100000);
+        camera->Update();
+        character->Update();
+        tutorial->Update();
+        p.h.engine->GetGUIManager()->Render();
+    }
+    EXPECT_EQ(0u, allocations.Count());
+    EXPECT_TRUE(tutorial->IsTopicActive(Tutorial::kTopicSwap));
 }
 
 TEST_F(TutorialTest, CameraLessonNeverOnTheFirstLevelOfAStage)
