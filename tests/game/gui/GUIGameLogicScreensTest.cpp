@@ -14,6 +14,7 @@
 #include "game/gui/GUIContinueGameLogicWindow.h"
 #include "game/gui/GUIGameCompleteWindow.h"
 #include "game/gui/GUIGameLogicGameExitWindow.h"
+#include "game/gui/GUIGameLogicLoadingWindow.h"
 #include "game/gui/GUIGameLogicMenuExitWindow.h"
 #include "game/gui/GUIGameLogicMenuWindow.h"
 #include "game/gui/GUIGameLogicPauseWindow.h"
@@ -24,6 +25,7 @@
 #include "game/gui/GUIHighScoresWindow.h"
 #include "game/gui/GUILevelCompleteWindow.h"
 #include "game/gui/GUIStageCompleteWindow.h"
+#include "game/gui/GUIUpgradeWindow.h"
 #include "tests/game/gui/HudHarness.h"
 
 namespace {
@@ -297,6 +299,27 @@ TEST_F(ScreensTest, InGameMenuTakesVolumesRoundedAndIgnoresTinyMoves)
     menu.GetSoundSlider()->scroll->SetPosition(600u);
     h.Step();
     EXPECT_FLOAT_EQ(0.6f, h.mixer.GetSoundVolume());
+
+    // The slider's sound plays only while its knob is held.
+    h.mixer.AddSound(0, "sound0", true, 1);
+    OrrelayEngine::GUIButton* knob = menu.GetSoundSlider()->scroll->GetKnob();
+    Vector2 onKnob(-1, -1);
+    for (float x = 0; x < 800 && onKnob.x < 0; x += 1) {
+        for (float y = 0; y < 600 && onKnob.x < 0; y += 2) {
+            knob->Update(Vector2(x, y), false, false);
+            if (knob->IsMouseOver())
+                onKnob = Vector2(x, y);
+        }
+    }
+    ASSERT_GE(onKnob.x, 0.0f);
+    EXPECT_EQ(0, h.Plays(0));
+    knob->Update(onKnob, true, true);
+    h.Steps(3);
+    const int held = h.Plays(0);
+    EXPECT_GT(held, 0);
+    knob->Update(onKnob, false, false);
+    h.Steps(3);
+    EXPECT_EQ(held, h.Plays(0));
 }
 
 TEST_F(ScreensTest, LevelCompleteCountsManaAndTheBonusOnceAndSavesIt)
@@ -452,6 +475,47 @@ TEST_F(ScreensTest, HighScoresShowTheTableAndOfferRelaxOnce)
     }
     Profile saved(Engine(), profile->GetFileName(), h.t.tools.harness.settings.logFolder);
     EXPECT_FALSE(saved.GetFlag(Profile::kFlagRelaxOfferPending));
+}
+
+TEST_F(ScreensTest, UpgradeNoticeFadesInLateIgnoresEarlyKeysAndAnswersByKind)
+{
+    constexpr std::uint16_t kKeySpace = 0x39;
+    GUIUpgradeWindow notice(Engine(), nullptr, h.manager.get(), parent);
+    h.screens = [&notice] { notice.Update(); };
+    for (std::uint32_t kind : {8u, 2u}) {
+        SCOPED_TRACE(kind);
+        if (kind == 8)
+            h.manager->ShowUpgradeScene();
+        notice.Activate(kind);
+        ASSERT_TRUE(h.StepUntil([&notice] { return notice.GetNoticeWindow()->IsVisible(); }));
+        h.Key(kKeySpace);
+        EXPECT_TRUE(notice.IsActive()) << "a key in the first second is ignored";
+        while (notice.GetTimer() < 2.5f)
+            h.Step(10000);
+        EXPECT_NEAR(0.0f, notice.GetAlpha(), 0.011f) << "invisible until 2.5 s";
+        while (notice.GetTimer() < 3.5f)
+            h.Step(10000);
+        EXPECT_FLOAT_EQ(1.0f, notice.GetAlpha()) << "full at 3.5 s";
+
+        h.Key(kKeySpace);
+        EXPECT_FALSE(notice.IsActive());
+        h.Step(100000);
+        EXPECT_NEAR(0.85f, notice.GetAlpha(), 0.01f) << "fading out from full strength";
+        EXPECT_EQ(kind == 8 ? 20u : 3u, AnswerOf(notice));
+        notice.Deactivate();
+    }
+}
+
+TEST_F(ScreensTest, LevelLoadingPrintsLoadingThenLoadsAndAnswers)
+{
+    GUIGameLogicLoadingWindow loading(Engine(), h.manager.get());
+    h.screens = [&loading] { loading.Update(); };
+    loading.Show(nullptr);
+    h.Step();
+    EXPECT_TRUE(loading.IsTextAsked()) << "the menus are free";
+    EXPECT_EQ(1u, AnswerOf(loading));
+    h.Step();
+    EXPECT_EQ(0u, loading.GetResult()) << "once";
 }
 
 TEST_F(ScreensTest, ContinueShowsTheGameUnderWay)

@@ -25,6 +25,7 @@
 #include "game/logic/BoardItemPoolNull.h"
 #include "game/logic/Cell.h"
 #include "game/logic/GameLogic.h"
+#include "platform/InputDevice.h"
 #include "tests/game/gui/MenuHarness.h"
 
 namespace HudTests {
@@ -139,6 +140,21 @@ public:
         button->Update(point, false, false);
         Step();
         button->Update(Vector2(-1, -1), false, false);
+    }
+
+    // A key goes down before a frame and comes up after it.
+    void Key(std::uint16_t code)
+    {
+        Deliver(code, true);
+        t.tools.ReadInput();
+        Step();
+        Deliver(code, false);
+        t.tools.ReadInput();
+    }
+    static void Deliver(std::uint16_t code, bool down)
+    {
+        Platform::InputDevice::Deliver(
+            Platform::InputEvent{Platform::InputDeviceKind::Keyboard, code, down ? Platform::kInputDownFlag : 0});
     }
 
     // The level: one column of cells at y = 0, 2, 4, 6 holding kinds 0 0 1 0.
