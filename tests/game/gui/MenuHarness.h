@@ -23,6 +23,8 @@
 #include "engine/sound/SoundSystem.h"
 #include "framework/Mixer.h"
 #include "framework/SoundInstance.h"
+#include "game/Profile.h"
+#include "game/ProfileManager.h"
 #include "game/gui/GUIBackgroundWindow.h"
 #include "game/gui/GUIMenuWindowManager.h"
 #include "tests/game/GameDataTestEngine.h"
@@ -109,6 +111,28 @@ public:
     {
         manager.reset();
         background.reset();
+        if (t.data.upgrade != nullptr) {
+            // A template: the caller's own.
+            delete t.data.upgrade;
+            t.data.upgrade = nullptr;
+        }
+    }
+
+    // A current profile that has reached the position; the first call makes
+    // the profile manager.
+    Tansywell::Profile* SetReached(std::uint32_t stage, std::uint32_t level, const std::wstring& name = L"Ann")
+    {
+        if (!profiles) {
+            profiles =
+                std::make_unique<Tansywell::ProfileManager>(t.engine, nullptr, t.tools.harness.settings.logFolder);
+        }
+        GameFramework::ProfileBase* profile = profiles->FindProfile(name);
+        if (profile == nullptr) {
+            profile = profiles->AddProfile(name);
+        }
+        profile->SetFurthestPosition({stage, level}, false);
+        profiles->SetCurrentProfile(profile, false);
+        return static_cast<Tansywell::Profile*>(profile);
     }
 
     void WriteText(const std::string& relative, const std::string& contents) { t.Write(relative, contents); }
@@ -118,18 +142,19 @@ public:
         std::filesystem::create_directories(path.parent_path());
         Content::ModelFileWriter().Build(model).Save(path.string());
     }
-    // A template owned by the harness, from a model written now.
+    // A template owned by the harness, from a model written now, loaded with
+    // vertex colours as the game loads its own.
     OrrelayEngine::Model* Template(const std::string& name, const OrrelayEngine::ModelFile& model)
     {
         WriteModel("data/fixtures/" + name + ".mlf", model);
-        templates.emplace_back(
-            t.engine->GetModelManager()->LoadModelTemplate("fixtures\\" + name + ".mlf", nullptr, 0));
+        templates.emplace_back(t.engine->GetModelManager()->LoadModelTemplate("fixtures\\" + name + ".mlf", nullptr,
+                                                                              OrrelayEngine::Model::kFlagVertexColor));
         return templates.back().get();
     }
 
     void StartBackground()
     {
-        background = std::make_unique<Tansywell::GUIBackgroundWindow>(t.engine, &mixer, nullptr, nullptr,
+        background = std::make_unique<Tansywell::GUIBackgroundWindow>(t.engine, &mixer, nullptr, profiles.get(),
                                                                       GameTests::GameDataTestEngine::MakeLanguage());
         manager = std::make_unique<Tansywell::GUIMenuWindowManager>(background.get());
     }
@@ -191,6 +216,7 @@ public:
     OrrelayEngine::SoundManager sounds{t.engine->GetMessageManager(), nullptr, &soundSystem};
     GameFramework::Mixer mixer{t.engine->GetMessageManager(), nullptr, &sounds, t.engine->GetTimerManager(), 1, 1};
     std::vector<std::unique_ptr<OrrelayEngine::Model>> templates;
+    std::unique_ptr<Tansywell::ProfileManager> profiles;
     std::unique_ptr<Tansywell::GUIBackgroundWindow> background;
     std::unique_ptr<Tansywell::GUIMenuWindowManager> manager;
     // The screens' updates of a frame.
