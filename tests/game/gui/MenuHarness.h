@@ -27,6 +27,7 @@
 #include "game/ProfileManager.h"
 #include "game/gui/GUIBackgroundWindow.h"
 #include "game/gui/GUIMenuWindowManager.h"
+#include "platform/Cursor.h"
 #include "tests/game/GameDataTestEngine.h"
 
 namespace MenuTests {
@@ -95,6 +96,8 @@ public:
 
     MenuHarness()
     {
+        // As the game base sets it at start.
+        t.engine->GetGUIManager()->SetScreenSize(800.0f, 600.0f);
         for (std::uint32_t id : {3u, 4u, 5u}) {
             mixer.AddSound(id, "sound" + std::to_string(id), false, 1);
         }
@@ -162,6 +165,8 @@ public:
     void Step(std::uint64_t microseconds = GameTests::GameDataTestEngine::kSixtiethOfASecond)
     {
         t.Frame(microseconds);
+        t.tools.ReadInput();
+        t.engine->GetGUIManager()->Update();
         if (background) {
             background->Update();
         }
@@ -180,6 +185,20 @@ public:
             Step();
         }
     }
+    // The mouse over a point in GUI coordinates (800 x 600, y up).
+    static void PointAt(float x, float y)
+    {
+        Platform::RecordCursorPosition(static_cast<std::int32_t>(x), static_cast<std::int32_t>(599.0f - y));
+    }
+    // A press and a release, a frame each.
+    void Click()
+    {
+        ToolsTests::ToolsTestEngine::MouseButton(true);
+        Step();
+        ToolsTests::ToolsTestEngine::MouseButton(false);
+        Step();
+    }
+
     // Steps until the condition holds; false after the limit.
     bool StepUntil(const std::function<bool()>& condition, int limit = 2000)
     {
