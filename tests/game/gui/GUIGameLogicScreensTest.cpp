@@ -47,7 +47,7 @@ public:
         h.WriteText("data/boards/b.ini", "3\n");
         h.WriteText("data/boards/c.ini", "5\n");
         levels = std::make_unique<LevelManager>(h.t.engine);
-        profile = h.CurrentProfile();
+        profile = h.SetReached(0, 0);
         h.StartBackground();
         h.RunIntroduction();
         parent = h.background->GetMenuParent();
@@ -111,12 +111,11 @@ TEST_F(ScreensTest, EveryButtonAnswersItsCode)
         std::uint32_t expected;
     };
     // Each case opens a new screen, clicks one button and waits for the answer.
-    const auto click = [](auto& test, auto& screen, auto show, GUIControl* button, Vector2 point,
-                          bool overLevel = true) {
+    const auto click = [](auto& test, auto& screen, auto show, Vector2 point, bool overLevel = true) {
         if (overLevel)
             test.Suspend();
         test.Open(screen, show);
-        test.h.Click(button->button, point);
+        test.h.ClickAt(point);
         const std::uint32_t answer = test.AnswerOf(screen);
         test.Close(screen);
         return answer;
@@ -126,135 +125,135 @@ TEST_F(ScreensTest, EveryButtonAnswersItsCode)
          [&](ScreensTest& t) {
              GUIGameLogicPauseWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetResume(), small0);
+                 t, s, [&s] { s.Show(); }, small0);
          },
          19},
         {"menu: exit",
          [&](ScreensTest& t) {
-             GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.hudProfiles.get(), t.Data(), t.h.manager.get(),
+             GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.profiles.get(), t.Data(), t.h.manager.get(),
                                       t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetExit(), big[0]);
+                 t, s, [&s] { s.Show(); }, big[0]);
          },
          18},
         {"menu: return",
          [&](ScreensTest& t) {
-             GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.hudProfiles.get(), t.Data(), t.h.manager.get(),
+             GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.profiles.get(), t.Data(), t.h.manager.get(),
                                       t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetReturn(), big[1]);
+                 t, s, [&s] { s.Show(); }, big[1]);
          },
          19},
         {"restart: yes",
          [&](ScreensTest& t) {
              GUIGameLogicRestartWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetQuestion()->GetYes(), small1);
+                 t, s, [&s] { s.Show(); }, small1);
          },
          13},
         {"restart: no",
          [&](ScreensTest& t) {
              GUIGameLogicRestartWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetQuestion()->GetNo(), small0);
+                 t, s, [&s] { s.Show(); }, small0);
          },
          16},
         {"quit to menu: yes",
          [&](ScreensTest& t) {
              GUIGameLogicMenuExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetQuestion()->GetYes(), small1);
+                 t, s, [&s] { s.Show(); }, small1);
          },
          3},
         {"quit to menu: no",
          [&](ScreensTest& t) {
              GUIGameLogicMenuExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetQuestion()->GetNo(), small0);
+                 t, s, [&s] { s.Show(); }, small0);
          },
          16},
         {"quit game: yes",
          [&](ScreensTest& t) {
              GUIGameLogicGameExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetQuestion()->GetYes(), small1);
+                 t, s, [&s] { s.Show(); }, small1);
          },
          22},
         {"quit game: no",
          [&](ScreensTest& t) {
              GUIGameLogicGameExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetQuestion()->GetNo(), small0);
+                 t, s, [&s] { s.Show(); }, small0);
          },
          19},
         {"level complete: continue",
          [&](ScreensTest& t) {
-             GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.hudProfiles.get(),
+             GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.profiles.get(),
                                       t.h.manager.get(), t.parent);
              return click(
                  t, s,
                  [&s] {
                      s.Show({0, 0}, 1.0f);
                  },
-                 s.GetButton(), big[0]);
+                 big[0]);
          },
          13},
         {"level complete: upgrade",
          [&](ScreensTest& t) {
-             GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.hudProfiles.get(),
+             GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.profiles.get(),
                                       t.h.manager.get(), t.parent);
              return click(
                  t, s,
                  [&s] {
                      s.Show({0, 2}, 1.0f);
                  },
-                 s.GetButton(), big[0]);
+                 big[0]);
          },
          24},
         {"game over: continue",
          [&](ScreensTest& t) {
              GUIGameOverWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetButton(), small0);
+                 t, s, [&s] { s.Show(); }, small0);
          },
          1},
         {"game complete: continue",
          [&](ScreensTest& t) {
              GUIGameCompleteWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetButton(), big[0], false);
+                 t, s, [&s] { s.Show(); }, big[0], false);
          },
          1},
         {"high scores: back",
          [&](ScreensTest& t) {
-             GUIHighScoresWindow s(t.Engine(), t.h.hudProfiles.get(), &t.h.mixer, &t.table, t.Data(), t.h.manager.get(),
+             GUIHighScoresWindow s(t.Engine(), t.h.profiles.get(), &t.h.mixer, &t.table, t.Data(), t.h.manager.get(),
                                    t.parent);
              return click(
-                 t, s, [&s] { s.Show(2, nullptr); }, s.GetButton(), big[0], false);
+                 t, s, [&s] { s.Show(2, nullptr); }, big[0], false);
          },
          3},
         {"continue: continue",
          [&](ScreensTest& t) {
-             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.hudProfiles.get(), t.h.manager.get(),
+             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(), t.h.manager.get(),
                                           t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetContinue(), big[2], false);
+                 t, s, [&s] { s.Show(); }, big[2], false);
          },
          14},
         {"continue: new game",
          [&](ScreensTest& t) {
-             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.hudProfiles.get(), t.h.manager.get(),
+             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(), t.h.manager.get(),
                                           t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetNewGame(), big[1], false);
+                 t, s, [&s] { s.Show(); }, big[1], false);
          },
          13},
         {"continue: cancel",
          [&](ScreensTest& t) {
-             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.hudProfiles.get(), t.h.manager.get(),
+             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(), t.h.manager.get(),
                                           t.parent);
              return click(
-                 t, s, [&s] { s.Show(); }, s.GetCancel(), big[0], false);
+                 t, s, [&s] { s.Show(); }, big[0], false);
          },
          3},
     };
@@ -271,7 +270,7 @@ TEST_F(ScreensTest, RestartYesWaitsForTheBackgroundAndASecondHideClosesNothing)
     Suspend();
     Open(restart, [&restart] { restart.Show(); });
     const int closings = h.Plays(5);
-    h.Click(restart.GetQuestion()->GetYes()->button, HudHarness::Centre(h.t.data.smallWindow.button[1]));
+    h.ClickAt(HudHarness::Centre(h.t.data.smallWindow.button[1]));
     EXPECT_TRUE(restart.IsLeaving());
     EXPECT_EQ(0u, restart.GetResult());
     EXPECT_FALSE(h.manager->IsTransitionDone()) << "the background is coming in";
@@ -288,7 +287,7 @@ TEST_F(ScreensTest, RestartYesWaitsForTheBackgroundAndASecondHideClosesNothing)
 
 TEST_F(ScreensTest, InGameMenuTakesVolumesRoundedAndIgnoresTinyMoves)
 {
-    GUIGameLogicMenuWindow menu(Engine(), &h.mixer, h.hudProfiles.get(), Data(), h.manager.get(), parent);
+    GUIGameLogicMenuWindow menu(Engine(), &h.mixer, h.profiles.get(), Data(), h.manager.get(), parent);
     Suspend();
     h.mixer.SetSoundVolume(0.4567f);
     h.mixer.SetMusicVolume(0.1234f);
@@ -313,11 +312,12 @@ TEST_F(ScreensTest, InGameMenuTakesVolumesRoundedAndIgnoresTinyMoves)
     }
     ASSERT_GE(onKnob.x, 0.0f);
     EXPECT_EQ(0, h.Plays(0));
-    knob->Update(onKnob, true, true);
+    HudHarness::PointAt(onKnob.x, onKnob.y);
+    ToolsTests::ToolsTestEngine::MouseButton(true);
     h.Steps(3);
     const int held = h.Plays(0);
     EXPECT_GT(held, 0);
-    knob->Update(onKnob, false, false);
+    ToolsTests::ToolsTestEngine::MouseButton(false);
     h.Steps(3);
     EXPECT_EQ(held, h.Plays(0));
 }
@@ -342,7 +342,7 @@ TEST_F(ScreensTest, LevelCompleteCountsManaAndTheBonusOnceAndSavesIt)
     std::uint32_t expectedScore = 1000;
     for (const Case& test : cases) {
         SCOPED_TRACE(test.level);
-        GUILevelCompleteWindow screen(Engine(), Data(), &h.mixer, levels.get(), h.hudProfiles.get(), h.manager.get(),
+        GUILevelCompleteWindow screen(Engine(), Data(), &h.mixer, levels.get(), h.profiles.get(), h.manager.get(),
                                       parent);
         LevelBonusRecord record;
         screen.SetLevelBonusRecord(&record);
@@ -365,7 +365,7 @@ TEST_F(ScreensTest, LevelCompleteCountsManaAndTheBonusOnceAndSavesIt)
         h.Steps(30);
         EXPECT_EQ(expectedScore, profile->GetTotalScore()) << "the bonus is added once";
 
-        h.Click(screen.GetButton()->button, HudHarness::Centre(h.t.data.bigWindow.button[0]));
+        h.ClickAt(HudHarness::Centre(h.t.data.bigWindow.button[0]));
         EXPECT_EQ(test.answer, AnswerOf(screen));
         EXPECT_FALSE(record.manaTaken);
         EXPECT_FALSE(record.energyCounting);
@@ -382,7 +382,7 @@ TEST_F(ScreensTest, LevelCompleteOfAStageWorthNothingShowsAFullBar)
     h.WriteText("data/boards/b.ini", "0\n");
     h.WriteText("data/boards/c.ini", "0\n");
     LevelManager empty(Engine());
-    GUILevelCompleteWindow screen(Engine(), Data(), &h.mixer, &empty, h.hudProfiles.get(), h.manager.get(), parent);
+    GUILevelCompleteWindow screen(Engine(), Data(), &h.mixer, &empty, h.profiles.get(), h.manager.get(), parent);
     screen.SetLevelBonus(1000, true);
     Suspend();
     Open(screen, [&screen] { screen.Show({0, 1}, 1.0f); });
@@ -408,7 +408,7 @@ TEST_F(ScreensTest, TwoGameOversInOneRunAreBothShown)
         };
         h.Steps(60);
         EXPECT_EQ(0, answers) << "no answer before the button";
-        h.Click(over.GetButton()->button, HudHarness::Centre(h.t.data.smallWindow.button[0]));
+        h.ClickAt(HudHarness::Centre(h.t.data.smallWindow.button[0]));
         EXPECT_EQ(1u, AnswerOf(over));
         Close(over);
     }
@@ -443,19 +443,19 @@ TEST_F(ScreensTest, GameCompletePrintsOnlyTheLinesItHasPageByPage)
     Open(screen, [&screen] { screen.Show(); });
     EXPECT_EQ(2u, screen.GetPageCount());
     EXPECT_EQ(12u, screen.GetPrintedLines());
-    h.Click(screen.GetButton()->button, HudHarness::Centre(h.t.data.bigWindow.button[0]));
+    h.ClickAt(HudHarness::Centre(h.t.data.bigWindow.button[0]));
     EXPECT_EQ(0u, screen.GetResult()) << "the first page turns";
     h.Steps(60);
     EXPECT_EQ(1u, screen.GetPage());
     EXPECT_EQ(2u, screen.GetPrintedLines());
     EXPECT_FLOAT_EQ(1.0f, screen.GetPageAlpha());
-    h.Click(screen.GetButton()->button, HudHarness::Centre(h.t.data.bigWindow.button[0]));
+    h.ClickAt(HudHarness::Centre(h.t.data.bigWindow.button[0]));
     EXPECT_EQ(1u, screen.GetResult());
 }
 
 TEST_F(ScreensTest, HighScoresShowTheTableAndOfferRelaxOnce)
 {
-    GUIHighScoresWindow scores(Engine(), h.hudProfiles.get(), &h.mixer, &table, Data(), h.manager.get(), parent);
+    GUIHighScoresWindow scores(Engine(), h.profiles.get(), &h.mixer, &table, Data(), h.manager.get(), parent);
     Open(scores, [&scores] { scores.Show(2, nullptr); });
     EXPECT_EQ(0u, scores.GetPrintedEntries());
     EXPECT_EQ("BACK", scores.GetButtonCaptionKey());
@@ -469,7 +469,7 @@ TEST_F(ScreensTest, HighScoresShowTheTableAndOfferRelaxOnce)
         Open(scores, [this, &scores] { scores.Show(11, table.GetEntry(0, 1)); });
         EXPECT_EQ(2u, scores.GetPrintedEntries());
         EXPECT_EQ("OK", scores.GetButtonCaptionKey());
-        h.Click(scores.GetButton()->button, HudHarness::Centre(h.t.data.bigWindow.button[0]));
+        h.ClickAt(HudHarness::Centre(h.t.data.bigWindow.button[0]));
         EXPECT_EQ(expected, scores.GetResult());
         Close(scores);
     }
@@ -500,7 +500,7 @@ TEST_F(ScreensTest, UpgradeNoticeFadesInLateIgnoresEarlyKeysAndAnswersByKind)
         h.Key(kKeySpace);
         EXPECT_FALSE(notice.IsActive());
         h.Step(100000);
-        EXPECT_NEAR(0.85f, notice.GetAlpha(), 0.01f) << "fading out from full strength";
+        EXPECT_GT(notice.GetAlpha(), 0.8f) << "fading out from full strength";
         EXPECT_EQ(kind == 8 ? 20u : 3u, AnswerOf(notice));
         notice.Deactivate();
     }
@@ -522,7 +522,7 @@ TEST_F(ScreensTest, ContinueShowsTheGameUnderWay)
 {
     profile->SetCurrentPosition({0, 2});
     profile->SetTotalScore(4321);
-    GUIContinueGameLogicWindow screen(Engine(), &h.mixer, Data(), h.hudProfiles.get(), h.manager.get(), parent);
+    GUIContinueGameLogicWindow screen(Engine(), &h.mixer, Data(), h.profiles.get(), h.manager.get(), parent);
     screen.Show();
     EXPECT_EQ(4321u, screen.GetScore());
     EXPECT_EQ(2u, screen.GetPosition().level);

@@ -48,8 +48,8 @@ class HudTest : public ::testing::Test
 protected:
     HudTest()
     {
-        h.CurrentProfile();
-        hud = std::make_unique<GUIGameLogicWindow>(h.t.engine, h.hudProfiles.get(), &h.t.data, nullptr);
+        h.SetReached(0, 0);
+        hud = std::make_unique<GUIGameLogicWindow>(h.t.engine, h.profiles.get(), &h.t.data, nullptr);
         h.screens = [this] { hud->Update(); };
     }
 
@@ -91,16 +91,16 @@ TEST_F(HudTest, KeysAndButtonsAnswerOnlyWhileActive)
     EXPECT_EQ(16u, hud->GetResult()) << "the menu wins over the pause";
     Keys({kKeySpace});
     EXPECT_EQ(15u, hud->GetResult());
-    h.Click(hud->GetCloseControl()->button, HudHarness::Centre(layout.closeButton));
+    h.ClickAt(HudHarness::Centre(layout.closeButton));
     EXPECT_EQ(4u, hud->GetResult());
-    h.Click(hud->GetMenuControl()->button, HudHarness::Centre(layout.menuButton));
+    h.ClickAt(HudHarness::Centre(layout.menuButton));
     EXPECT_EQ(16u, hud->GetResult());
 
     hud->SetActive(false);
     EXPECT_FALSE(hud->GetMenuControl()->button->IsEnabled());
     Keys({kKeyP, kKeyEscape});
     EXPECT_EQ(0u, hud->GetResult());
-    h.Click(hud->GetMinimizeControl()->button, HudHarness::Centre(layout.minimizeButton));
+    h.ClickAt(HudHarness::Centre(layout.minimizeButton));
     EXPECT_EQ(0u, hud->GetResult());
 }
 
@@ -155,7 +155,7 @@ TEST_F(HudTest, ManaShowsTheClearedFractionLateAndEmptiesAfterAWin)
 
 TEST_F(HudTest, RelaxModeHidesTheEnergyBarAndItsFrame)
 {
-    h.CurrentProfile()->SetFlag(Profile::kFlagRelaxMode, true);
+    h.SetReached(0, 0)->SetFlag(Profile::kFlagRelaxMode, true);
     ShowOver(h.StartLevel());
     EXPECT_FALSE(hud->GetEnergyBar()->GetBarWindow()->IsVisible());
     EXPECT_FALSE(hud->GetEnergyBar()->GetFrame()->IsShown());
@@ -199,7 +199,7 @@ TEST_F(HudTest, ViewButtonOffersTheOtherView)
         camera.blend = test.blend;
         camera.asked.clear();
         EXPECT_STREQ(test.caption, hud->GetViewCaptionKey());
-        h.Click(hud->GetViewControl()->button, HudHarness::Centre(h.t.data.gameLogic.modeButton));
+        h.ClickAt(HudHarness::Centre(h.t.data.gameLogic.modeButton));
         ASSERT_EQ(1u, camera.asked.size());
         EXPECT_EQ(std::string(test.caption) == "GAME_LOGIC_3D", camera.asked[0]);
     }
@@ -218,8 +218,7 @@ TEST_F(HudTest, WindowModeBoxIsCheckedInFullScreenAndAClickSwitches)
         ASSERT_EQ(fullscreen ? hud->GetToWindowControl() : hud->GetToFullscreenControl(), box);
         EXPECT_EQ(fullscreen, box->checkBox->IsChecked());
         const auto& layout = h.t.data.gameLogic;
-        h.Click(box->checkBox,
-                HudHarness::Centre(fullscreen ? layout.maximizeWindowButton : layout.maximizeFullscreenButton));
+        h.ClickAt(HudHarness::Centre(fullscreen ? layout.maximizeWindowButton : layout.maximizeFullscreenButton));
         EXPECT_EQ(fullscreen ? 0 : 1, config->GetValues()->fullscreen);
         EXPECT_FALSE(config->IsCommandIdle("v_window_change_mode"));
         hud->Hide();

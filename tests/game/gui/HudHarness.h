@@ -3,8 +3,7 @@
 // their layout quads, their looks centred on the origin, so a button's centre
 // is its layout quad's centre), the two particle templates are made in code,
 // and a level of one column of four cells (kinds 0 0 1 0, one swap clears a
-// layer) can be played. Click presses and releases a button at its centre
-// through the widget itself, as the GUI manager would.
+// layer) can be played.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +16,6 @@
 #include "game/CellRecord.h"
 #include "game/GameLevelRecord.h"
 #include "game/GameLogicData.h"
-#include "game/Profile.h"
-#include "game/ProfileManager.h"
 #include "game/gui/GUIControl.h"
 #include "game/logic/Board.h"
 #include "game/logic/BoardItem.h"
@@ -114,42 +111,24 @@ public:
         t.data.manaToProgress = nullptr;
     }
 
-    // The current profile, made on first use.
-    Tansywell::Profile* CurrentProfile(const std::wstring& name = L"Ann")
-    {
-        if (!hudProfiles) {
-            hudProfiles =
-                std::make_unique<Tansywell::ProfileManager>(t.engine, nullptr, t.tools.harness.settings.logFolder);
-        }
-        GameFramework::ProfileBase* profile = hudProfiles->FindProfile(name);
-        if (profile == nullptr) {
-            profile = hudProfiles->AddProfile(name);
-        }
-        hudProfiles->SetCurrentProfile(profile, false);
-        return static_cast<Tansywell::Profile*>(profile);
-    }
-
     // The centre of a layout quad.
     static Vector2 Centre(const OrrelayEngine::Model* layout) { return Tansywell::GUIControl::ModelPosition(layout); }
 
-    // Press and release at the point, then one frame; the click is seen by
-    // that frame's screens only.
-    void Click(OrrelayEngine::GUIButton* button, const Vector2& point)
+    // The mouse pressed over the point in one frame and released in the
+    // next, in which the screens see the click.
+    void ClickAt(const Vector2& point)
     {
-        button->Update(point, true, true);
-        button->Update(point, false, false);
-        Step();
-        button->Update(Vector2(-1, -1), false, false);
+        PointAt(point.x, point.y);
+        Click();
     }
 
     // A key goes down before a frame and comes up after it.
     void Key(std::uint16_t code)
     {
         Deliver(code, true);
-        t.tools.ReadInput();
         Step();
         Deliver(code, false);
-        t.tools.ReadInput();
+        Step();
     }
     static void Deliver(std::uint16_t code, bool down)
     {
@@ -177,7 +156,7 @@ public:
         levelData = std::make_unique<Tansywell::GameLogicData>(t.engine, GameTests::GameDataTestEngine::MakeLanguage(),
                                                                &stage, &level);
         levelData->SetBoard(board);
-        logic = std::make_unique<Tansywell::GameLogic>(t.engine, hudProfiles.get(), nullptr, &t.data, levelData.get(),
+        logic = std::make_unique<Tansywell::GameLogic>(t.engine, profiles.get(), nullptr, &t.data, levelData.get(),
                                                        &stage, &level, 0, nullptr);
         Tansywell::Board& b = *logic->GetBoard();
         const std::uint32_t kinds[] = {0, 0, 1, 0};
@@ -203,7 +182,6 @@ public:
         b.Step(b.GetCellAt(3), true, false);
     }
 
-    std::unique_ptr<Tansywell::ProfileManager> hudProfiles;
     std::unique_ptr<OrrelayEngine::ParticleSystem> manaProgress;
     std::unique_ptr<OrrelayEngine::ParticleSystem> manaToProgress;
     GameFramework::StageRecord stage;
