@@ -12,6 +12,8 @@
 
 #include "engine/gui/GUIButton.h"
 #include "engine/scene/ParticleSystem.h"
+// The menu harness holds sound buffers by unique_ptr; GCC wants them complete.
+#include "engine/sound/SoundBuffer.h"
 #include "framework/StageRecord.h"
 #include "game/CellRecord.h"
 #include "game/GameLevelRecord.h"
