@@ -32,6 +32,7 @@
 #include "platform/InputDevice.h"
 #include "platform/VirtualKeys.h"
 #include "tests/game/gui/MenuHarness.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
@@ -318,6 +319,16 @@ TEST_F(MenuScreensTest, MainMenuWaitsForItsAnimationsAndTakesTheLastClickInItsOr
     Current()->SetFlag(Profile::kFlagIntroductionPending, true);
     Click({menu.Button(1)});
     EXPECT_EQ(menu.GetResult(), 25u);
+}
+
+TEST_F(MenuScreensTest, ASteadyMainMenuFrameAllocatesNothing)
+{
+    Open<GUIMainMenuWindow> menu(E(), &h.mixer, &h.t.data, profiles.get(), M(), P());
+    Drive(menu, [&menu] { menu.Show(); });
+    h.Steps(3);
+    const TestSupport::ScopedAllocationCount count;
+    h.Step();
+    EXPECT_EQ(count.Count(), 0u);
 }
 
 TEST_F(MenuScreensTest, ABlankNameIsNeverConfirmed)
