@@ -23,8 +23,11 @@
 #include "engine/sound/SoundSystem.h"
 #include "framework/Mixer.h"
 #include "framework/SoundInstance.h"
+#include "game/Profile.h"
+#include "game/ProfileManager.h"
 #include "game/gui/GUIBackgroundWindow.h"
 #include "game/gui/GUIMenuWindowManager.h"
+#include "platform/Cursor.h"
 #include "tests/game/GameDataTestEngine.h"
 
 namespace MenuTests {
@@ -93,6 +96,8 @@ public:
 
     MenuHarness()
     {
+        // As the game base sets it at start.
+        t.engine->GetGUIManager()->SetScreenSize(800.0f, 600.0f);
         for (std::uint32_t id : {3u, 4u, 5u}) {
             mixer.AddSound(id, "sound" + std::to_string(id), false, 1);
         }
@@ -109,6 +114,28 @@ public:
     {
         manager.reset();
         background.reset();
+        if (t.data.upgrade != nullptr) {
+            // A template: the caller's own.
+            delete t.data.upgrade;
+            t.data.upgrade = nullptr;
+        }
+    }
+
+    // A current profile that has reached the position; the first call makes
+    // the profile manager.
+    Tansywell::Profile* SetReached(std::uint32_t stage, std::uint32_t level, const std::wstring& name = L"Ann")
+    {
+        if (!profiles) {
+            profiles =
+                std::make_unique<Tansywell::ProfileManager>(t.engine, nullptr, t.tools.harness.settings.logFolder);
+        }
+        GameFramework::ProfileBase* profile = profiles->FindProfile(name);
+        if (profile == nullptr) {
+            profile = profiles->AddProfile(name);
+        }
+        profile->SetFurthestPosition({stage, level}, false);
+        profiles->SetCurrentProfile(profile, false);
+        return static_cast<Tansywell::Profile*>(profile);
     }
 
     void WriteText(const std::string& relative, const std::string& contents) { t.Write(relative, contents); }
@@ -118,18 +145,19 @@ public:
         std::filesystem::create_directories(path.parent_path());
         Content::ModelFileWriter().Build(model).Save(path.string());
     }
-    // A template owned by the harness, from a model written now.
+    // A template owned by the harness, from a model written now, loaded with
+    // vertex colours as the game loads its own.
     OrrelayEngine::Model* Template(const std::string& name, const OrrelayEngine::ModelFile& model)
     {
         WriteModel("data/fixtures/" + name + ".mlf", model);
-        templates.emplace_back(
-            t.engine->GetModelManager()->LoadModelTemplate("fixtures\\" + name + ".mlf", nullptr, 0));
+        templates.emplace_back(t.engine->GetModelManager()->LoadModelTemplate("fixtures\\" + name + ".mlf", nullptr,
+                                                                              OrrelayEngine::Model::kFlagVertexColor));
         return templates.back().get();
     }
 
     void StartBackground()
     {
-        background = std::make_unique<Tansywell::GUIBackgroundWindow>(t.engine, &mixer, nullptr, nullptr,
+        background = std::make_unique<Tansywell::GUIBackgroundWindow>(t.engine, &mixer, nullptr, profiles.get(),
                                                                       GameTests::GameDataTestEngine::MakeLanguage());
         manager = std::make_unique<Tansywell::GUIMenuWindowManager>(background.get());
     }
@@ -137,6 +165,8 @@ public:
     void Step(std::uint64_t microseconds = GameTests::GameDataTestEngine::kSixtiethOfASecond)
     {
         t.Frame(microseconds);
+        t.tools.ReadInput();
+        t.engine->GetGUIManager()->Update();
         if (background) {
             background->Update();
         }
@@ -155,6 +185,20 @@ public:
             Step();
         }
     }
+    // The mouse over a point in GUI coordinates (800 x 600, y up).
+    static void PointAt(float x, float y)
+    {
+        Platform::RecordCursorPosition(static_cast<std::int32_t>(x), static_cast<std::int32_t>(599.0f - y));
+    }
+    // A press and a release, a frame each.
+    void Click()
+    {
+        ToolsTests::ToolsTestEngine::MouseButton(true);
+        Step();
+        ToolsTests::ToolsTestEngine::MouseButton(false);
+        Step();
+    }
+
     // Steps until the condition holds; false after the limit.
     bool StepUntil(const std::function<bool()>& condition, int limit = 2000)
     {
@@ -191,6 +235,7 @@ public:
     OrrelayEngine::SoundManager sounds{t.engine->GetMessageManager(), nullptr, &soundSystem};
     GameFramework::Mixer mixer{t.engine->GetMessageManager(), nullptr, &sounds, t.engine->GetTimerManager(), 1, 1};
     std::vector<std::unique_ptr<OrrelayEngine::Model>> templates;
+    std::unique_ptr<Tansywell::ProfileManager> profiles;
     std::unique_ptr<Tansywell::GUIBackgroundWindow> background;
     std::unique_ptr<Tansywell::GUIMenuWindowManager> manager;
     // The screens' updates of a frame.
