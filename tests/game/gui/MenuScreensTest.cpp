@@ -139,29 +139,22 @@ protected:
         return at;
     }
 
-    // Press and release over each button, one frame, then the clicks end.
-    void Click(const std::vector<GUIButton*>& buttons)
+    // The mouse pressed and released over the point: the click lands in the
+    // second frame, whose result the screen then holds.
+    void ClickAt(const Vector2& at)
     {
-        for (GUIButton* button : buttons)
-        {
-            button->Update(Inside(button), true, true);
-            button->Update(Inside(button), false, false);
-        }
-        h.Step();
-        for (GUIButton* button : buttons)
-            button->Update(Vector2(-1000.0f, -1000.0f), false, false);
+        MenuTests::MenuHarness::PointAt(at.x, at.y);
+        h.Click();
     }
+    void Click(const GUIButton* button) { ClickAt(Inside(button)); }
 
     void PressEnter()
     {
         Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Keyboard,
                                                             Platform::KeyCode::kReturn, Platform::kInputDownFlag});
-        h.t.tools.ReadInput();
         h.Step();
         Platform::InputDevice::Deliver(
             Platform::InputEvent{Platform::InputDeviceKind::Keyboard, Platform::KeyCode::kReturn, 0});
-        h.t.tools.ReadInput();
-        h.t.tools.EndFrame();
     }
 
     MenuTests::MenuHarness h;
@@ -180,7 +173,7 @@ TEST_F(MenuScreensTest, EveryButtonAnswersItsResult)
     // Opens a fresh screen, lets prepare show it (and type), clicks one control.
     const auto run = [this](auto screen, std::size_t control, auto prepare) {
         Drive(*screen, [&] { prepare(*screen); });
-        Click({screen->Button(control)});
+        Click(screen->Button(control));
         return static_cast<std::uint32_t>(screen->GetResult());
     };
     const auto mainMenu = [this] {
@@ -289,35 +282,42 @@ TEST_F(MenuScreensTest, EveryButtonAnswersItsResult)
 
 TEST_F(MenuScreensTest, MainMenuWaitsForItsAnimationsAndTakesTheLastClickInItsOrder)
 {
-    // Animated as the artists make them: the frame shows while the buttons unfold.
+    // Laid out in the order the clicks are tested, each overlapping the next,
+    // and animated as the artists make them: the frame shows while they unfold.
+    const std::size_t byRank[] = {GUIMainMenuWindow::kChangeProfile, GUIMainMenuWindow::kStart,
+                                  GUIMainMenuWindow::kHighScores,    GUIMainMenuWindow::kOptions,
+                                  GUIMainMenuWindow::kExit,          GUIMainMenuWindow::kShowPlace,
+                                  GUIMainMenuWindow::kCredits};
+    const std::uint32_t results[] = {5, 23, 10, 11, 4, 24, 12};
     h.t.data.mainMenu.window = h.Template("animated_frame", MakeQuad(0, 0, 800, 600, 16));
-    for (OrrelayEngine::Model*& layout : h.t.data.mainMenu.button)
-        layout = NextLayout(true);
+    for (std::size_t r = 0; r < GUIMainMenuWindow::kButtonCount; ++r)
+    {
+        const float x = 100.0f + 40.0f * static_cast<float>(r);
+        h.t.data.mainMenu.button[GUIMainMenuWindow::kButtonCount - 1 - byRank[r]] =
+            h.Template("menu_button" + std::to_string(r), MakeQuad(x, 300, x + kLookWidth, 300 + kLookHeight, 16));
+    }
     Open<GUIMainMenuWindow> menu(E(), &h.mixer, &h.t.data, profiles.get(), M(), P());
     h.screens = [&menu] { menu.Update(); };
     menu.Show();
     ASSERT_TRUE(h.StepUntil([&menu] { return menu.AnyControlAnimating(); }));
     for (std::size_t i = 1; i <= GUIMainMenuWindow::kButtonCount; ++i)
         EXPECT_FALSE(menu.Button(i)->IsEnabled()) << i;
-    Click({menu.Button(1)});
+    Click(menu.Button(1));
     EXPECT_EQ(menu.GetResult(), 0u);
 
     ASSERT_TRUE(h.StepUntil([&menu] { return menu.IsOpen() && !menu.AnyControlAnimating(); }));
     h.Step();
-    // Buttons 1 to 7: start, high scores, options, change profile, show place, credits, exit.
-    const struct
+    // A click where two buttons overlap clicks both: the later test wins.
+    for (std::size_t r = 0; r + 1 < GUIMainMenuWindow::kButtonCount; ++r)
     {
-        std::size_t first, second;
-        std::uint32_t expected;
-    } pairs[] = {{4, 1, 23}, {1, 2, 10}, {2, 3, 11}, {3, 7, 4}, {7, 5, 24}, {5, 6, 12}, {6, 4, 12}};
-    for (const auto& pair : pairs)
-    {
-        SCOPED_TRACE(testing::Message() << pair.first << " and " << pair.second);
-        Click({menu.Button(pair.first), menu.Button(pair.second)});
-        EXPECT_EQ(menu.GetResult(), pair.expected);
+        SCOPED_TRACE(r);
+        Vector2 between = Inside(menu.Button(1 + byRank[r + 1]));
+        between.x -= kLookWidth * 0.25f;
+        ClickAt(between);
+        EXPECT_EQ(menu.GetResult(), results[r + 1]);
     }
     Current()->SetFlag(Profile::kFlagIntroductionPending, true);
-    Click({menu.Button(1)});
+    Click(menu.Button(1));
     EXPECT_EQ(menu.GetResult(), 25u);
 }
 
@@ -355,28 +355,28 @@ TEST_F(MenuScreensTest, DeletingTheLastProfileLeavesScreensThatNeedNone)
     profiles->DeleteProfile(L"Bea");
     Open<GUIDeleteProfileWindow> remove(E(), &h.mixer, profiles.get(), &h.t.data, M(), P());
     Drive(remove, [&remove] { remove.Show(L"Ann"); });
-    Click({remove.Button(1)});
+    Click(remove.Button(1));
     EXPECT_EQ(remove.GetResult(), 6u) << "on to the new-profile dialog";
     ASSERT_EQ(profiles->GetProfileCount(), 0u);
     ASSERT_EQ(profiles->GetCurrentProfile(), nullptr);
 
     Open<GUINewProfileWindow> add(E(), &h.mixer, profiles.get(), &h.t.data, M(), P());
     Drive(add, [&add] { add.Show(true); });
-    Click({add.Button(3)});
+    Click(add.Button(3));
     EXPECT_EQ(add.GetResult(), 4u) << "its second button reads EXIT and asks whether to quit";
 
     Open<GUIMainMenuWindow> menu(E(), &h.mixer, &h.t.data, profiles.get(), M(), P());
     Drive(menu, [&menu] { menu.Show(); });
     h.Step();
-    Click({menu.Button(1)});
+    Click(menu.Button(1));
     EXPECT_EQ(menu.GetResult(), 23u);
     Open<GUIRelaxWindow> relax(E(), profiles.get(), &h.mixer, &h.t.data, M(), P());
     Drive(relax, [&relax] { relax.Show(); });
-    Click({relax.Button(1)});
+    Click(relax.Button(1));
     EXPECT_EQ(relax.GetResult(), 3u);
     Open<GUIProfilesWindow> list(E(), &h.mixer, profiles.get(), &h.t.data, M(), P());
     Drive(list, [&list] { list.Show(); });
-    Click({list.Button(4)});
+    Click(list.Button(4));
     EXPECT_EQ(list.GetResult(), 0u) << "no profile to rename";
 }
 
@@ -394,7 +394,7 @@ TEST_F(MenuScreensTest, QuitAnswersOnlyOnceTheDialogHasClosed)
 {
     Open<GUIExitWindow> quit(E(), &h.mixer, &h.t.data, M(), P());
     Drive(quit, [&quit] { quit.Show(2); });
-    Click({quit.Button(1)});
+    Click(quit.Button(1));
     int frames = 0;
     while (quit.GetResult() == 0 && frames < 200)
     {
@@ -462,10 +462,10 @@ TEST_F(MenuScreensTest, OptionsFollowTheBarsBeyondAThousandthAndStopAtTheEndMode
 
     ASSERT_EQ(options.GetVideoModes().size(), 3u);
     for (int i = 0; i < 4; ++i)
-        Click({options.Button(5)});
+        Click(options.Button(5));
     EXPECT_EQ(options.GetSelectedMode(), 0u);
     for (int i = 0; i < 4; ++i)
-        Click({options.Button(6)});
+        Click(options.Button(6));
     EXPECT_EQ(options.GetSelectedMode(), 2u);
 }
 
@@ -487,7 +487,7 @@ TEST_F(MenuScreensTest, TenProfilesScrollThroughFourPositions)
                                                                L"Hal", L"Ivy", L"Jon"};
     for (std::uint32_t i = 0; i < GUIProfilesWindow::kRowCount; ++i)
         EXPECT_EQ(list.GetRowName(i), shown[i]) << i;
-    Click({list.GetRow(2)});
+    Click(list.GetRow(2));
     EXPECT_EQ(profiles->GetCurrentProfile()->GetName(), L"Fox");
     h.Step();
     EXPECT_FALSE(list.GetRow(2)->IsEnabled());
@@ -520,13 +520,13 @@ TEST_F(MenuScreensTest, IntroductionTurnsPagesOfTwelveLines)
         EXPECT_EQ(intro.GetPageCount(), c.pages);
         for (std::uint32_t page = 0; page + 1 < c.pages; ++page)
         {
-            Click({intro.Button(1)});
+            Click(intro.Button(1));
             EXPECT_EQ(intro.GetResult(), 0u);
             ASSERT_TRUE(h.StepUntil([&] { return intro.GetShownPage() == page + 1; }));
         }
         intro.Update();
         EXPECT_EQ(intro.Frame()->GetQueuedTextCount(), c.lastPageLines);
-        Click({intro.Button(1)});
+        Click(intro.Button(1));
         EXPECT_EQ(intro.GetResult(), 23u) << "the last page answers at once";
         h.screens = nullptr;
     }
