@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/gui/GUIWindow.h"
+#include "engine/scene/AnimationControl.h"
+#include "game/logic/Character.h"
+#include "tests/game/PresentationHarness.h"
+#include "tools/GUITextPrinter.h"
+
+namespace {
+
+using Tansywell::Character;
+
+constexpr std::uint32_t kKeyA = 0x1E;
+constexpr std::uint32_t kKeyPrintScreen = 0xB7;
+
+class CharacterTest : public ::testing::Test
+{
+protected:
+    CharacterTest()
+    {
+        for (std::uint32_t id = Character::kFirstPraiseSound;
+             id < Character::kFirstPraiseSound + Character::kPraiseSoundCount; ++id)
+            p.h.mixer.AddSound(id, std::to_string(id), false, 1);
+        character = std::make_unique<Character>(p.h.engine, nullptr, nullptr, &p.h.mixer, &p.h.game.data, nullptr);
+    }
+
+    // One frame of the character; the model manager would step the body.
+    void Frame()
+    {
+        p.h.Flush();
+        p.ReadInput();
+        character->GetBodyAnimation()->Update();
+        character->Update();
+        p.EndInputFrame();
+    }
+    void Frames(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Frame();
+    }
+
+    PresentationTests::PresentationHarness p{3, 3};
+    std::unique_ptr<Character> character;
+};
+
+TEST_F(CharacterTest, SizeTextChoosesTheBubbleAndLinesTypeTopDown)
+{
+    const struct
+    {
+        const wchar_t* size;
+        std::uint32_t bubble;
+    } cases[] = {{L"1", 0}, {L"2", 1}, {L"4", 3}, {L"7", 3}, {L"0", 0}, {L"-3", 0}, {L"two", 0}};
+    character->SetState(Character::kStateMenus);
+    p.Text("K_0", L"abcdefghij");
+    p.Text("K_1", L"efgh");
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(test.size)));
+        p.Text("K_SIZE", test.size);
+        character->Say("K", 5.0f);
+        for (std::uint32_t b = 0; b < Character::kBubbleCount; ++b)
+            EXPECT_EQ(b == test.bubble, (character->GetBubbleWindow(b)->GetFlags() & 1u) != 0) << b;
+        EXPECT_FALSE(character->IsSpeechHidden());
+    }
+
+    p.Text("K_SIZE", L"2");
+    character->Say("K", 5.0f);
+    // Bubble 1 holds lines 1 and 2.
+    GameTools::GUITextPrinter* top = character->GetPrinter(1);
+    GameTools::GUITextPrinter* second = character->GetPrinter(2);
+    Frame();
+    EXPECT_EQ(L"abcdefghij", top->GetTargetText());
+    EXPECT_FALSE(top->IsDone());
+    EXPECT_EQ(L"", second->GetTargetText());
+    for (int i = 0; i < 20 && !top->IsDone(); ++i)
+        Frame();
+    ASSERT_TRUE(top->IsDone());
+    Frame();
+    EXPECT_EQ(L"efgh", second->GetTargetText());
+}
+
+TEST_F(CharacterTest, PraiseWaitsForTheStandAndCyclesTheNineSounds)
+{
+    character->SetState(Character::kStateLevel);
+    character->RequestPraise(1);
+    Frames(5);
+    EXPECT_TRUE(character->IsPraiseRequested());
+    EXPECT_NE(static_cast<std::uint32_t>(Character::kBodyStand), character->GetBodyAnimation()->currentId);
+    EXPECT_TRUE(p.h.TakeSounds().empty());
+
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t i = 0; i < 10; ++i)
+    {
+        SCOPED_TRACE(i);
+        character->RequestPraise(i % 4);
+        for (int frame = 0; frame < 200 && character->GetPraiseCounter() == i; ++frame)
+            Frame();
+        ASSERT_EQ(i + 1, character->GetPraiseCounter());
+        EXPECT_EQ(static_cast<std::uint32_t>(Character::kBodyStand), character->GetBodyAnimation()->currentId);
+        EXPECT_EQ("CHARACTER_PRAISE_" + std::to_string(i % 4), character->GetTextKey());
+        expected.push_back(Character::kFirstPraiseSound + i % Character::kPraiseSoundCount);
+    }
+    p.h.Flush();
+    EXPECT_EQ(expected, p.h.TakeSounds());
+
+    character->SetPraiseAllowed(false);
+    character->RequestPraise(0);
+    EXPECT_FALSE(character->IsPraiseRequested());
+}
+
+TEST_F(CharacterTest, InTheUpgradeNoticeAKeyEndsTheBubbleButTheScreenshotKeyDoesNot)
+{
+    character->SetState(Character::kStateUpgrade);
+    p.Text("K_SIZE", L"1");
+    p.Text("K_0", L"ab");
+    character->Say("K", 30.0f);
+    Frames(5);
+    ASSERT_FALSE(character->IsSpeechHidden());
+
+    p.PressKey(kKeyPrintScreen);
+    Frame();
+    EXPECT_FALSE(character->IsSpeechHidden());
+    EXPECT_LT(character->GetBubbleTimer(), Character::kAtOnce);
+
+    p.PressKey(kKeyA);
+    Frame();
+    EXPECT_TRUE(character->IsSpeechHidden());
+    // The notice over, the character leaves.
+    Frames(60);
+    EXPECT_FALSE(character->IsWindowVisible());
+}
+
+} // namespace
