@@ -30,8 +30,9 @@ constexpr float kHalfPi = 0.5f * kPi;
 constexpr float kHoverHalfHeights = 1.1f;
 // The appearance starts this far behind and above the rest point.
 constexpr float kAppearDistance = 100.0f;
-// A fly-away aims this far ahead, half as steep as it goes forward.
+// A fly-away aims this far, rising one unit for every two it goes forward.
 constexpr float kFlyAwayDistance = 400.0f;
+constexpr float kFlyAwayForward = 100.0f;
 constexpr float kFlyAwayRise = 50.0f;
 // Take-offs and hops climb toward this height above the rest point; their
 // animation ends long before they get there.
@@ -256,7 +257,7 @@ void Item::Destroy()
         return;
     }
     PlayAnimation(kAnimationFlight, kFastFramesPerSecond, true);
-    const Vector3 ahead(kAppearDistance * std::cos(heading_ + kPi), kAppearDistance * std::sin(heading_ + kPi),
+    const Vector3 ahead(kFlyAwayForward * std::cos(heading_ + kPi), kFlyAwayForward * std::sin(heading_ + kPi),
                         kFlyAwayRise);
     home_ = position_ + ahead.Normalized() * kFlyAwayDistance;
     timer_ = 0.0f;
