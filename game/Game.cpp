@@ -15,6 +15,7 @@
 #include "game/GameLogicData.h"
 #include "game/LevelManager.h"
 #include "game/ProfileManager.h"
+#include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
 
 namespace Tansywell {
@@ -107,7 +108,12 @@ Game::Game(const std::string& makerName, const std::string& productName, std::ui
     OrrelayEngine::SetTextureMipMapping(false);
 }
 
-Game::~Game() = default;
+Game::~Game()
+{
+    // The level borrows the character: it goes first.
+    gameLogic_.reset();
+    character_.reset();
+}
 
 void Game::FillEngineSettings(OrrelayEngine::EngineSettings& settings)
 {
@@ -151,6 +157,20 @@ void Game::LoadSounds()
         mixer_->AddSound(effect.id, FindSoundFile(effect.group, effect.name), effect.loop, effect.instances);
 }
 
+void Game::CreateWindows()
+{
+    character_ = std::make_unique<Character>(engine_.get(), levelManager_.get(), profileManager_.get(), mixer_.get(),
+                                             static_cast<const GameData*>(gameData_.get()), nullptr);
+    GameBase::CreateWindows();
+}
+
+void Game::UpdateWindows()
+{
+    if (character_ != nullptr)
+        character_->Update();
+    GameBase::UpdateWindows();
+}
+
 float Game::GetDefaultMusicVolume()
 {
     return kDefaultMusicVolume;
@@ -192,7 +212,7 @@ std::unique_ptr<GameFramework::GameLogicBase> Game::CreateGameLogic(const GameFr
     return std::make_unique<GameLogic>(engine_.get(), static_cast<const ProfileManager*>(profileManager_.get()),
                                        mixer_.get(), static_cast<const GameData*>(gameData_.get()),
                                        static_cast<const GameLogicData*>(gameLogicData_.get()), &stage,
-                                       &static_cast<const GameLevelRecord&>(level), levelLogicValue, nullptr);
+                                       &static_cast<const GameLevelRecord&>(level), levelLogicValue, character_.get());
 }
 
 void Game::StartMenuMusicAfterLogos()

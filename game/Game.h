@@ -6,7 +6,8 @@
 // music changes that its screens' handlers make.
 //
 // The screens and the handlers of their results are made by the class built
-// on this one, so Game stays abstract. Main thread only.
+// on this one, so Game stays abstract. The tutorial character is made with the
+// framework's screens, once the assets have loaded. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,8 @@
 #include "framework/GameBase.h"
 
 namespace Tansywell {
+
+class Character;
 
 class Game : public GameFramework::GameBase
 {
@@ -61,6 +64,11 @@ public:
     // A missing section is fatal, as the base's own are.
     void LoadTexts() override;
     void LoadSounds() override;
+    // Makes the tutorial character (it needs the loaded assets), then the
+    // framework's screens.
+    void CreateWindows() override;
+    // The character, then the framework's screens and the level.
+    void UpdateWindows() override;
     float GetDefaultMusicVolume() override;
     float GetDefaultSoundVolume() override;
 
@@ -85,6 +93,8 @@ public:
 
     // The game track the next level starts (1 or 2).
     std::uint32_t GetNextGameTrack() const { return kFirstGameTrack + gameTrackToggle_; }
+    // Null until the assets have loaded.
+    Character* GetCharacter() const { return character_.get(); }
 
 protected:
     struct InitLater
@@ -97,6 +107,8 @@ protected:
     // The storage of g_camera_type and g_camera_value, which the board camera reads.
     std::int32_t cameraType_ = 1;
     float cameraValue_ = 1.0f;
+    // Stays under the play screen's window until the menus give it theirs.
+    std::unique_ptr<Character> character_;
     // Which of the two game tracks starts next: 0 or 1; not saved.
     std::uint32_t gameTrackToggle_ = 0;
 };

@@ -15,6 +15,7 @@
 #include "game/GameData.h"
 #include "game/LevelManager.h"
 #include "game/logic/Board.h"
+#include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
 #include "game/ProfileManager.h"
 #include "tests/game/TestGame.h"
@@ -105,6 +106,8 @@ TEST_F(GameTest, PlaysALevelMadeByItsFactories)
     const auto* logic = dynamic_cast<const Tansywell::GameLogic*>(game_.GetGameLogic());
     ASSERT_NE(nullptr, logic);
     EXPECT_EQ(4u, logic->GetBoard()->GetCellCount());
+    ASSERT_NE(nullptr, game_.GetCharacter());
+    EXPECT_EQ(Tansywell::Character::kStateLevel, game_.GetCharacter()->GetState());
     for (int frame = 0; frame < 30; ++frame)
         game_.Frame();
     EXPECT_EQ(Tansywell::GameLogic::kStateRunning, logic->GetState());

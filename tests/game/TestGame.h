@@ -42,6 +42,7 @@ public:
         WriteData("data/levels/stages_info.ini", "1\n");
         WriteData("data/levels/stage0.ini", "2\nfield 2 hills 1\nfield 2 hills 1\n");
         WriteData("data/boards/field.ini", "1\n");
+        WriteData("data/boards/field_camera.ini", "100 10 300 20 400\n");
         WriteBoard();
         WriteData("data/environments/hills/environment.ini", "0\n");
         WriteData("data/ui/menus/background/background.ini", "0\n");
