@@ -112,6 +112,9 @@ bool Tutorial::IsAnyTopicActive() const
 
 void Tutorial::Update()
 {
+    // Lessons are spoken: a level without the character (tests, tools) has none.
+    if (character_ == nullptr)
+        return;
     if (IsAnyTopicActive())
         timer_ += timerManager_->GetFrameTime();
 

@@ -34,7 +34,8 @@ protected:
     }
     void AddUpgradeParticles()
     {
-        h.t.data.upgrade = h.t.engine->GetParticleSystemManager()->CreateSelfMade(nullptr);
+        h.selfMadeUpgrade = h.t.engine->GetParticleSystemManager()->CreateSelfMade(nullptr);
+        h.t.data.upgrade = h.selfMadeUpgrade;
         h.t.data.upgrade->settings.emissionRate[0] = 50.0f;
     }
     void StepSeconds(float seconds) { h.Steps(static_cast<int>(seconds / kFrameSeconds + 0.5f)); }

@@ -134,8 +134,11 @@ TEST_F(HudTest, ManaShowsTheClearedFractionLateAndEmptiesAfterAWin)
     ShowOver(logic);
     EXPECT_FLOAT_EQ(0.0f, hud->GetManaTarget());
     h.Swap();
-    logic.Update();
-    logic.Update();
+    // The swapped items fly before the group goes.
+    for (int frame = 0; frame < 600 && logic.GetBoard()->GetClearedLayers() == 0; ++frame) {
+        h.t.Frame();
+        logic.Update();
+    }
     ASSERT_GT(logic.GetBoard()->GetClearedLayers(), 0u);
     const float cleared = static_cast<float>(logic.GetBoard()->GetClearedLayers()) /
                           static_cast<float>(logic.GetBoard()->GetTotalLayers());
@@ -228,7 +231,9 @@ TEST_F(HudTest, WindowModeBoxIsCheckedInFullScreenAndAClickSwitches)
 
 TEST_F(HudTest, StatisticsLinesFollowTheVariable)
 {
-    std::uint8_t show = 0;
+    // The configuration outlives the test body and saves the variable as it goes.
+    static std::uint8_t show;
+    show = 0;
     OrrelayEngine::Config* config = h.t.engine->GetConfig();
     config->AddVariable("d_show_statistics", OrrelayEngine::kConfigBoolean, false, true, &show, "0", false);
     h.t.engine->GetGUIManager()->GetTextManager()->SetText("FPS", L"Frames");

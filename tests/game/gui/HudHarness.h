@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -146,6 +147,10 @@ public:
         level.energyFactor = 1.0f;
         level.stageIndex = 1;
         level.levelIndex = levelIndex;
+        level.cameraName = "column_camera";
+        level.environmentName = "plain";
+        WriteText("data/boards/column_camera.ini", "100 10 300 20 400\n");
+        WriteText("data/environments/plain/environment.ini", "0\n");
         Tansywell::GameLogicData::Board board;
         board.width = 1;
         board.height = 7;
@@ -181,6 +186,18 @@ public:
     void Swap()
     {
         Tansywell::Board& b = *logic->GetBoard();
+        // The items fly in first; a locked item cannot be picked.
+        const std::function<void()> screensBefore = screens;
+        screens = [this] { logic->Update(); };
+        StepUntil([&b] {
+            for (std::uint32_t i = 0; i < 4; ++i) {
+                const Tansywell::BoardItem* item = b.GetItem(b.GetCellAt(i));
+                if (item == nullptr || item->IsLocked() || !item->IsResting())
+                    return false;
+            }
+            return true;
+        });
+        screens = screensBefore;
         b.Step(b.GetCellAt(2), true, false);
         b.Step(b.GetCellAt(3), true, false);
     }

@@ -95,6 +95,8 @@ class MenuHarness
 public:
     static constexpr std::uint32_t kIntroFrames = 4;
 
+    OrrelayEngine::ParticleSystem* selfMadeUpgrade = nullptr;
+
     MenuHarness()
     {
         // As the game base sets it at start.
@@ -115,11 +117,8 @@ public:
     {
         manager.reset();
         background.reset();
-        if (t.data.upgrade != nullptr) {
-            // A template: the caller's own.
-            delete t.data.upgrade;
-            t.data.upgrade = nullptr;
-        }
+        // A template a test made in place of the loaded one: the test's own.
+        delete selfMadeUpgrade;
     }
 
     // A current profile that has reached the position; the first call makes
