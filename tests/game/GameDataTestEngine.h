@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/LanguageInfo.h"
 #include "game/GameData.h"
@@ -18,8 +20,14 @@ public:
     // One frame at 60 frames a second, in microseconds.
     static constexpr std::uint64_t kSixtiethOfASecond = 16667;
 
-    GameDataTestEngine() : engine(tools.engine), data(tools.engine, MakeLanguage())
+    // Installation files (path below the installation folder, bytes) written
+    // before the assets load.
+    using Files = std::vector<std::pair<std::string, std::string>>;
+
+    explicit GameDataTestEngine(const Files& files = {}) : engine(tools.engine), data(tools.engine, MakeLanguage())
     {
+        for (const auto& file : files)
+            Write(file.first, file.second);
         data.Load();
         data.WaitForLoad();
     }
