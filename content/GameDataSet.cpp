@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 
+#include "content/CampaignGenerator.h"
 #include "content/DataSetBuilder.h"
 #include "content/GameFonts.h"
 #include "content/MenuSounds.h"
@@ -119,6 +120,7 @@ void GameDataSet::AddRecipes(DataSetBuilder& builder, const std::string& sourceF
     for (const fs::path& relative : files) {
         builder.Add(MakeSourceRecipe(dataFolder, relative));
     }
+    CampaignGenerator::AddRecipes(builder);
     GameFonts::AddRecipes(builder);
     MenuSounds::AddRecipes(builder);
     MusicTracks::AddRecipes(builder);

@@ -1,6 +1,6 @@
 // The recipes of the game's data set: every file under the source folder's
-// data/ (text tables checked and rewritten, other files copied), the menu
-// sound effects and the music.
+// data/ (text tables checked and rewritten, other files copied), the
+// campaign, the menu sound effects and the music.
 #pragma once
 
 #include <string>

@@ -5,7 +5,7 @@
 //   text <KEY>                   some section of every shipped language gives the key
 //   font <id> [characters]       font <id> exists; with characters: exactly those need glyphs
 //   sound <group> <name> [loop]  the sound's file exists, found as the game finds it; loop: it loops
-//   campaign                     the stages and levels load
+//   campaign                     the stages and levels load, with every board, its settings and its scenery
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <stack>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/core/DeleteAll.h"
@@ -34,8 +35,10 @@ public:
         }
         if (!freeSlots_.empty()) {
             slots_[freeSlots_.top()] = object;
+            places_[object] = freeSlots_.top();
             freeSlots_.pop();
         } else {
+            places_[object] = static_cast<std::uint32_t>(slots_.size());
             slots_.push_back(object);
         }
         ++count_;
@@ -48,16 +51,20 @@ public:
         if (object == nullptr) {
             return false;
         }
-        const auto found = std::find(slots_.begin(), slots_.end(), object);
-        if (found == slots_.end()) {
+        const auto found = places_.find(object);
+        if (found == places_.end()) {
             return false;
         }
-        *found = nullptr;
-        freeSlots_.push(static_cast<std::uint32_t>(found - slots_.begin()));
+        slots_[found->second] = nullptr;
+        freeSlots_.push(found->second);
+        places_.erase(found);
         --count_;
         if (count_ * 2 < slots_.size()) {
             EraseNulls(slots_);
             freeSlots_ = FreeStack();
+            for (std::uint32_t i = 0; i < slots_.size(); ++i) {
+                places_[slots_[i]] = i;
+            }
         }
         return true;
     }
@@ -71,6 +78,10 @@ private:
     std::uint32_t count_ = 0;
     std::vector<T*> slots_;
     FreeStack freeSlots_;
+    // The slot of every object held: a removal costs the same however many
+    // objects the pool holds (a board of tens of thousands of cells removes
+    // its models one by one).
+    std::unordered_map<const T*, std::uint32_t> places_;
 };
 
 } // namespace OrrelayEngine

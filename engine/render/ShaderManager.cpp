@@ -1,5 +1,6 @@
 #include "engine/render/ShaderManager.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/core/Error.h"
@@ -27,38 +28,38 @@ ShaderManager::~ShaderManager()
     // Users first: the last user of each shader releases its textures into the
     // texture manager, which must still be there.
     users_.clear();
+    shaders_.clear();
     textureManager_.reset();
 }
 
 ShaderUser* ShaderManager::CreateShaderUser(const ShaderDescriptor& descriptor)
 {
     const std::uint32_t key = descriptor.GetKey();
-    Shader* shader = nullptr;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        auto range = users_.equal_range(key);
-        for (auto entry = range.first; entry != range.second; ++entry) {
-            if (entry->second->IsEqual(descriptor)) {
-                shader = entry->second->GetShader();
-                break;
+        auto found = shaders_.find(key);
+        if (found != shaders_.end()) {
+            for (const SharedShader& shared : found->second) {
+                if (shared.descriptor->IsEqual(descriptor)) {
+                    auto user = std::make_unique<ShaderUser>(log_, timerManager_, shared.shader, descriptor);
+                    ShaderUser* result = user.get();
+                    users_.emplace(result, std::move(user));
+                    return result;
+                }
             }
-        }
-        if (shader != nullptr) {
-            auto user = std::make_unique<ShaderUser>(log_, timerManager_, shader, descriptor);
-            ShaderUser* result = user.get();
-            users_.emplace(key, std::move(user));
-            return result;
         }
     }
 
     // Textures load outside the lock, so that the drawing thread keeps animating.
     auto newShader =
         std::make_unique<Shader>(log_, fileManager_, config_, renderSystem_, textureManager_.get(), descriptor);
+    Shader* shader = newShader.get();
     auto user = std::make_unique<ShaderUser>(log_, timerManager_, newShader.release(), descriptor);
     ShaderUser* result = user.get();
     std::lock_guard<std::mutex> lock(mutex_);
     ++shaderCount_;
-    users_.emplace(key, std::move(user));
+    shaders_[key].push_back(SharedShader{std::make_unique<ShaderDescriptor>(descriptor), shader});
+    users_.emplace(result, std::move(user));
     return result;
 }
 
@@ -87,16 +88,25 @@ void ShaderManager::DeleteShaderUser(ShaderUser* user)
     std::unique_ptr<ShaderUser> removed;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        auto range = users_.equal_range(user->GetKey());
-        for (auto entry = range.first; entry != range.second; ++entry) {
-            if (entry->second.get() == user) {
-                removed = std::move(entry->second);
-                users_.erase(entry);
-                break;
-            }
+        auto entry = users_.find(user);
+        if (entry != users_.end()) {
+            removed = std::move(entry->second);
+            users_.erase(entry);
         }
-        if (removed != nullptr && removed->GetShader() != nullptr && removed->GetShader()->GetUserCount() == 1) {
+        Shader* shader = removed != nullptr ? removed->GetShader() : nullptr;
+        if (shader != nullptr && shader->GetUserCount() == 1) {
             --shaderCount_;
+            // Its last user goes: no later descriptor may find it.
+            auto list = shaders_.find(removed->GetKey());
+            if (list != shaders_.end()) {
+                std::vector<SharedShader>& shared = list->second;
+                shared.erase(std::remove_if(shared.begin(), shared.end(),
+                                            [shader](const SharedShader& s) { return s.shader == shader; }),
+                             shared.end());
+                if (shared.empty()) {
+                    shaders_.erase(list);
+                }
+            }
         }
     }
     if (removed == nullptr) {

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace OrrelayEngine {
 
@@ -19,6 +20,7 @@ class Config;
 class FileManager;
 class MessageManager;
 class RenderSystem;
+class Shader;
 class ShaderDescriptor;
 class ShaderUser;
 class TextureManager;
@@ -54,8 +56,20 @@ private:
     Config* config_;
     RenderSystem* renderSystem_;
     std::unique_ptr<TextureManager> textureManager_;
+    // A shader and the descriptor it was made for, which later equal
+    // descriptors are compared with.
+    struct SharedShader
+    {
+        std::unique_ptr<ShaderDescriptor> descriptor;
+        Shader* shader;
+    };
+
     mutable std::mutex mutex_;
-    std::unordered_multimap<std::uint32_t, std::unique_ptr<ShaderUser>> users_;
+    // By the descriptors' key; equal descriptors share a key, so a key's list
+    // holds one entry per distinct shader, not one per user, and a lookup
+    // costs the same however many users a shader has.
+    std::unordered_map<std::uint32_t, std::vector<SharedShader>> shaders_;
+    std::unordered_map<const ShaderUser*, std::unique_ptr<ShaderUser>> users_;
     std::uint32_t shaderCount_ = 0;
 };
 

@@ -18,29 +18,37 @@ void BoardItemPoolNull::CreatePool(std::uint32_t cellCount)
     if (kindCount_ == 0)
         return;
     const std::uint32_t perKind = cellCount * 2 / kindCount_;
+    free_.resize(kindCount_);
     for (std::uint32_t kind = 0; kind < kindCount_; ++kind)
     {
+        // Room for every item there will be: recycling never allocates.
+        free_[kind].reserve(free_[kind].size() + perKind + cellCount);
         for (std::uint32_t i = 0; i < perKind; ++i)
         {
             items_.push_back(std::make_unique<BoardItemNull>(kind));
-            free_.push_back(items_.back().get());
+            free_[kind].push_back(items_.back().get());
         }
     }
 }
 
 BoardItem* BoardItemPoolNull::GetItem(std::uint32_t kind)
 {
-    for (BoardItemNull*& entry : free_)
+    if (kind < free_.size() && !free_[kind].empty())
     {
-        if (entry != nullptr && entry->GetKind() == kind)
-        {
-            BoardItemNull* item = entry;
-            entry = nullptr;
-            return item;
-        }
+        BoardItemNull* item = free_[kind].back();
+        free_[kind].pop_back();
+        return item;
     }
     items_.push_back(std::make_unique<BoardItemNull>(kind));
     return items_.back().get();
+}
+
+std::uint32_t BoardItemPoolNull::GetFreeEntryCount() const
+{
+    std::size_t count = 0;
+    for (const std::vector<BoardItemNull*>& kind : free_)
+        count += kind.size();
+    return static_cast<std::uint32_t>(count);
 }
 
 void BoardItemPoolNull::DestroyItem(BoardItem* item)
@@ -84,15 +92,10 @@ void BoardItemPoolNull::Recycle(BoardItemNull* item)
     if (bonuses_ != nullptr)
         bonuses_->DeleteBonus(item->GetBonus());
     item->Reset();
-    for (BoardItemNull*& entry : free_)
-    {
-        if (entry == nullptr)
-        {
-            entry = item;
-            return;
-        }
-    }
-    free_.push_back(item);
+    const std::uint32_t kind = item->GetKind();
+    if (kind >= free_.size())
+        free_.resize(kind + 1);
+    free_[kind].push_back(item);
 }
 
 } // namespace Tansywell

@@ -35,8 +35,8 @@ public:
     // Every item made, in the order made.
     std::uint32_t GetItemCount() const { return static_cast<std::uint32_t>(items_.size()); }
     BoardItemNull* GetItemAt(std::uint32_t index) const { return items_[index].get(); }
-    // Entries of the free list, empty ones included.
-    std::uint32_t GetFreeEntryCount() const { return static_cast<std::uint32_t>(free_.size()); }
+    // Items waiting to be handed out, of every kind.
+    std::uint32_t GetFreeEntryCount() const;
 
 private:
     void Recycle(BoardItemNull* item);
@@ -45,8 +45,9 @@ private:
     BonusManager* bonuses_;
     float shadowHeight_ = 0.0f;
     std::vector<std::unique_ptr<BoardItemNull>> items_;
-    // Borrowed from items_; an entry is null once its item was handed out.
-    std::vector<BoardItemNull*> free_;
+    // Borrowed from items_: per kind, the items not handed out, so that
+    // taking one costs the same on the largest board as on the smallest.
+    std::vector<std::vector<BoardItemNull*>> free_;
 };
 
 } // namespace Tansywell

@@ -80,7 +80,12 @@ public:
         EXPECT_GT(kinds, 0);
         EXPECT_FALSE(environment.empty());
         EXPECT_GT(energy, 0.0f);
+        boards.push_back(board);
+        environments.push_back(environment);
     }
+
+    std::vector<std::string> boards;
+    std::vector<std::string> environments;
 };
 
 class DataSetCheck : public ::testing::Test
@@ -252,6 +257,19 @@ protected:
         for (std::uint32_t stage = 0; stage < campaign.GetStageCount(); ++stage) {
             Name("data\\levels\\" + campaign.GetStageFileName(stage));
             EXPECT_GT(campaign.GetStage(stage)->levelCount, 0u) << "stage " << stage;
+        }
+        // What the game opens for each level: the board, its settings and the scenery.
+        std::vector<std::string> needed;
+        for (const std::string& board : campaign.boards) {
+            needed.push_back("data\\boards\\" + board + ".blf");
+            needed.push_back("data\\boards\\" + board + ".ini");
+        }
+        for (const std::string& environment : campaign.environments) {
+            needed.push_back("data\\environments\\" + environment + "\\environment.ini");
+        }
+        for (const std::string& path : needed) {
+            EXPECT_TRUE(files->Exists(path)) << path;
+            Name(path);
         }
     }
 

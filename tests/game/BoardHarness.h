@@ -101,8 +101,10 @@ public:
     // A frame long enough that the mixer starts a sound again in the next one.
     static constexpr std::uint64_t kFrameMicroseconds = 100000;
 
-    BoardHarness(std::uint32_t width, std::uint32_t height, std::uint32_t kinds = 5)
-        : level_(MakeLevel(kinds)),
+    BoardHarness(std::uint32_t width, std::uint32_t height, std::uint32_t kinds = 5,
+                 const GameTests::GameDataTestEngine::Files& files = {})
+        : game(files),
+          level_(MakeLevel(kinds)),
           pool(kinds, &bonuses)
     {
         board_.width = width;

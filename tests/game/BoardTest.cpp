@@ -3,13 +3,17 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ostream>
 #include <utility>
 #include <vector>
 
+#include "content/ParticleFileWriter.h"
+#include "content/ShaderFileWriter.h"
 #include "engine/core/Random.h"
 #include "game/logic/QueuedGroup.h"
 #include "support/AllocationCounter.h"
+#include "engine/scene/ParticleSystem.h"
 #include "tests/game/BoardHarness.h"
 
 namespace {
@@ -312,8 +316,9 @@ void* FloodFillFromFirstCell(void* argument)
 
 TEST(Board, FloodFillOfAHugeComponentFitsASmallStack)
 {
-    // One kind: the first cell's component is the whole board, and a search
-    // that recursed would go about a thousand calls deep.
+    // One kind on the largest board the reader accepts: the first cell's
+    // component is the whole board, and a search that recursed would go
+    // tens of thousands of calls deep.
     BoardHarness h(32, 64, 1);
     h.Build();
     CellGroup group;
@@ -328,6 +333,34 @@ TEST(Board, FloodFillOfAHugeComponentFitsASmallStack)
     pthread_join(thread, nullptr);
     pthread_attr_destroy(&attributes);
     EXPECT_EQ(h.board->GetCellCount(), group.GetSize());
+}
+
+TEST(Board, TheLargestBoardBuildsAndPlaysInMoments)
+{
+    // Every place of 256 x 256 holds a cell, each with its own models and
+    // particles; one particle a cell keeps the test's memory small.
+    OrrelayEngine::ParticleFile particles = Content::ParticleFileWriter::MakeFountain();
+    particles.maxParticles = 1;
+    const std::vector<std::uint8_t> psf = Content::ParticleFileWriter().Build(particles).GetBytes();
+    const std::vector<std::uint8_t> srf = Content::ShaderFileWriter().Build().GetBytes();
+    const auto start = std::chrono::steady_clock::now();
+    BoardHarness h(256, 256, 5,
+                   {{"data/ui/menus/particles/mana_cell.psf", std::string(psf.begin(), psf.end())},
+                    {"data/ui/menus/particles/mana_cell.srf", std::string(srf.begin(), srf.end())}});
+    ASSERT_EQ(1u, h.game.data.manaCell->GetMaxParticles());
+    h.Build(true);
+    ASSERT_EQ(32768u, h.board->GetCellCount());
+    for (int move = 0; move < 10; ++move)
+    {
+        ASSERT_NE(0u, h.board->GetMoveCount());
+        h.board->TrySwap(h.board->GetMoveFirst(0), h.board->GetMoveSecond(0));
+        ASSERT_NE(0u, h.board->GetQueuedGroupCount()) << "a listed move makes a group";
+        while (h.board->GetQueuedGroupCount() != 0)
+            h.Frame();
+    }
+    EXPECT_NE(0u, h.board->GetClearedLayers());
+    // Minutes when making a cell's models took longer with every cell made.
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 60.0);
 }
 
 TEST(Board, QueueGroupAddsWhatItsBonusesReachAndLocksItems)

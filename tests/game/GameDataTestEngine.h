@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/LanguageInfo.h"
 #include "game/GameData.h"
@@ -19,9 +21,15 @@ public:
     static constexpr std::uint64_t kSixtiethOfASecond = 16667;
     static constexpr char kBackgroundList[] = "data/ui/menus/background/background.ini";
 
-    GameDataTestEngine() : engine(tools.engine), data(tools.engine, MakeLanguage())
+    // Installation files (path below the installation folder, bytes) written
+    // before the assets load.
+    using Files = std::vector<std::pair<std::string, std::string>>;
+
+    explicit GameDataTestEngine(const Files& files = {}) : engine(tools.engine), data(tools.engine, MakeLanguage())
     {
         Write(kBackgroundList, "0\n");
+        for (const auto& file : files)
+            Write(file.first, file.second);
         data.Load();
         data.WaitForLoad();
     }
