@@ -7,6 +7,7 @@
 #include <map>
 
 #include "content/DataSetBuilder.h"
+#include "content/GameArt.h"
 #include "content/GameFonts.h"
 #include "content/MenuSounds.h"
 #include "content/MusicTracks.h"
@@ -122,6 +123,7 @@ void GameDataSet::AddRecipes(DataSetBuilder& builder, const std::string& sourceF
     GameFonts::AddRecipes(builder);
     MenuSounds::AddRecipes(builder);
     MusicTracks::AddRecipes(builder);
+    GameArt::AddRecipes(builder);
 }
 
 } // namespace Content
