@@ -18,6 +18,7 @@ constexpr std::uint32_t kBlendSourceAlpha = 4;
 constexpr std::uint32_t kBlendInverseSourceAlpha = 5;
 constexpr std::uint32_t kStageMipMapped = 1;
 constexpr std::uint32_t kAddressClamp = 0;
+constexpr std::uint32_t kAddressWrap = 1;
 
 } // namespace
 
@@ -118,15 +119,15 @@ std::vector<std::uint8_t> ArtMesh::BuildModel(const ModelFile& model)
 }
 
 std::vector<std::uint8_t> ArtMesh::BuildTextureShader(const std::string& colorFile, const std::string& opacityFile,
-                                                      bool additive)
+                                                      bool additive, bool wrap)
 {
     ShaderFileWriter writer;
     ShaderFileWriter::Stage stage;
     stage.flags = kStageMipMapped;
     stage.diffuseFileName = colorFile;
     stage.opacityFileName = opacityFile;
-    stage.addressU = kAddressClamp;
-    stage.addressV = kAddressClamp;
+    stage.addressU = wrap ? kAddressWrap : kAddressClamp;
+    stage.addressV = wrap ? kAddressWrap : kAddressClamp;
     writer.AddStage(stage);
     if (!opacityFile.empty() || additive) {
         writer.SetFlags(1);

@@ -18,6 +18,8 @@ class ArtMesh
 public:
     // Lit, depth-tested scene models in the first draw group.
     static constexpr std::uint32_t kSceneFlags = 0x8 | 0x40 | 0x80 | 0x200 | 0x40000;
+    // Glowing and see-through scene models, which the lights should not shade.
+    static constexpr std::uint32_t kUnlitSceneFlags = 0x8 | 0x80 | 0x200 | 0x40000;
     // GUI models: the GUI sets its own draw flags on the windows it makes.
     static constexpr std::uint32_t kGuiFlags = 0x8 | 0x40000;
 
@@ -65,9 +67,10 @@ public:
     static OrrelayEngine::ModelFile MakeModel(const std::vector<ArtMesh>& frames, std::uint32_t flags, float speed);
     static std::vector<std::uint8_t> BuildModel(const OrrelayEngine::ModelFile& model);
     // A one-stage texture shader: the colour picture and, when given, the opacity
-    // picture with alpha blending; paths as the game names them.
+    // picture with alpha blending; paths as the game names them. A wrapped
+    // picture repeats over texture coordinates beyond 0 to 1.
     static std::vector<std::uint8_t> BuildTextureShader(const std::string& colorFile, const std::string& opacityFile,
-                                                        bool additive = false);
+                                                        bool additive = false, bool wrap = false);
 
 private:
     std::vector<OrrelayEngine::ModelFile::Vertex> vertices_;

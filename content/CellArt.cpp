@@ -141,7 +141,7 @@ float Web(float x, float y)
     const float angle = std::atan2(y, x);
     const float spokes = std::fabs(std::sin(angle * 4.0f)) * r;
     const float spiral = std::fabs(std::fmod(r * 6.0f - angle / (2.0f * kPi) + 20.0f, 1.0f) - 0.5f);
-    const float onSpoke = 1.0f - ArtCanvas::SmoothStep(0.015f, 0.04f, spokes);
+    const float onSpoke = 1.0f - ArtCanvas::SmoothStep(0.03f, 0.07f, spokes);
     const float onSpiral = (1.0f - ArtCanvas::SmoothStep(0.03f, 0.08f, spiral)) * ArtCanvas::SmoothStep(0.08f, 0.15f, r);
     return std::max(onSpoke, onSpiral) * (1.0f - ArtCanvas::SmoothStep(0.9f, 1.0f, HexRadius(x, y)));
 }
@@ -244,8 +244,7 @@ Outputs MakeOverlays()
 {
     Outputs out;
     ArtMesh web = MakeDisc(kCellRadius, CellArt::kDoubleHeight + 12.0f);
-    // The web sags toward its middle.
-    out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel({web}, ArtMesh::kSceneFlags, 0.0f)));
+    out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel({web}, ArtMesh::kUnlitSceneFlags, 0.0f)));
     out.push_back(ArtMesh::BuildTextureShader(Texture("cell_web.jpg"), Texture("cell_web_alpha.jpg")));
     ArtCanvas webPicture = PaintSquare(kTextureSize, [](float x, float y) {
         const float w = Web(x * 1.05f, y * 1.05f);
@@ -273,14 +272,13 @@ Outputs MakeOverlays()
             const float t = static_cast<float>(f - 40) / 10.0f;
             height = 9.0f + 6.0f * t;
             scale = 1.0f + 0.25f * t;
-            turn = kSixth * 0.0f;
         }
         ArtMesh band;
         const float radius = (kCellRadius + 1.8f) * scale;
         for (int k = 0; k <= 12; ++k) {
             const float a = static_cast<float>(k) * kSixth * 0.5f + turn;
             // Corners and edge middles, so that the band follows the hexagon.
-            const float r = (k % 2 == 0) ? radius : radius * 0.8660254f / std::cos(kSixth * 0.5f) * std::cos(0.0f);
+            const float r = radius;
             const Vector3 out2(std::cos(a), std::sin(a), 0.0f);
             const float u = static_cast<float>(k) / 12.0f;
             band.AddVertex(Vector3(out2.x * r, out2.y * r, 0.2f), u * 4.0f, 0.0f, out2);
@@ -291,7 +289,7 @@ Outputs MakeOverlays()
         }
         frames.push_back(band);
     }
-    out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel(frames, ArtMesh::kSceneFlags, 30.0f)));
+    out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel(frames, ArtMesh::kUnlitSceneFlags, 30.0f)));
     out.push_back(ArtMesh::BuildTextureShader(Texture("cell_select.jpg"), Texture("cell_select_alpha.jpg")));
     ArtCanvas glow(64, 64);
     glow.Paint([](float u, float v) {
@@ -469,7 +467,7 @@ Outputs MakeBonuses()
             mesh.ComputeNormals();
             frames.push_back(mesh);
         }
-        out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel(frames, ArtMesh::kSceneFlags, 30.0f)));
+        out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel(frames, ArtMesh::kUnlitSceneFlags, 30.0f)));
         const std::string texture = std::string("game_objects\\bonuses\\textures\\") + names[kind];
         out.push_back(ArtMesh::BuildTextureShader(texture + ".jpg", texture + "_alpha.jpg"));
         ArtCanvas picture(64, 64);

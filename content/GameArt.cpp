@@ -1,6 +1,8 @@
 #include "content/GameArt.h"
 
 #include "content/CellArt.h"
+#include "content/CharacterArt.h"
+#include "content/EnvironmentArt.h"
 #include "content/GameParticles.h"
 #include "content/GameSounds.h"
 #include "content/ItemArt.h"
@@ -11,6 +13,8 @@ void GameArt::AddRecipes(DataSetBuilder& builder)
 {
     ItemArt::AddRecipes(builder);
     CellArt::AddRecipes(builder);
+    CharacterArt::AddRecipes(builder);
+    EnvironmentArt::AddRecipes(builder);
     GameParticles::AddRecipes(builder);
     GameSounds::AddRecipes(builder);
 }

@@ -42,11 +42,11 @@ std::vector<std::uint8_t> Cheer(int index, std::uint32_t seed)
     const double base = 523.25;
     EffectSynth synth(0.75, seed);
     for (int syllable = 0; syllable < 3; ++syllable) {
-        const double start = 0.03 + 0.17 * syllable;
+        const double start = 0.17 * syllable;
         const double from = Semitones(base, kTunes[index][syllable] - 1.0);
         const double to = Semitones(base, kTunes[index][syllable]);
         const double length = syllable == 2 ? 0.32 : 0.15;
-        synth.AddTone(Tone{start, length, from, to, 0.5, 0.01, 0.0, 0.05, Wave::kTriangle, 11.0, 0.25, 0.0});
+        synth.AddTone(Tone{start, length, from, to, 0.5, 0.004, 0.0, 0.05, Wave::kTriangle, 11.0, 0.25, 0.0});
         synth.AddTone(Tone{start, length, from * 2.0, to * 2.0, 0.12, 0.01, 0.0, 0.05, Wave::kSine, 11.0, 0.25, 0.0});
         synth.AddNoise(Noise{start, 0.02, 0.15, 0.002, 0.01, 0.005, 3500.0, 0.0, 2.0});
     }
@@ -77,14 +77,14 @@ std::vector<std::uint8_t> MakeNamed(const std::string& name, std::uint32_t seed)
     }
     if (name == "bonus_item_destruction") { // a puff of flame and a soft boom
         EffectSynth synth(1.0, seed);
-        synth.AddNoise(Noise{0.0, 0.7, 0.9, 0.01, 0.25, 0.1, 600.0, 3000.0, 0.8});
+        synth.AddNoise(Noise{0.0, 0.7, 0.9, 0.003, 0.25, 0.1, 600.0, 3000.0, 0.8});
         synth.AddTone(Tone{0.0, 0.6, 110.0, 45.0, 0.8, 0.005, 0.2, 0.1});
         synth.AddBell(0.05, 1567.98, 0.15, 0.3);
         return synth.BuildWav(kPeakDbfs);
     }
     if (name == "bonus_combination_destruction") { // a sweep upward through a shimmer
         EffectSynth synth(1.1, seed);
-        synth.AddNoise(Noise{0.0, 0.8, 0.6, 0.05, 0.0, 0.3, 800.0, 6000.0, 3.0});
+        synth.AddNoise(Noise{0.0, 0.8, 0.6, 0.004, 0.0, 0.3, 800.0, 6000.0, 3.0});
         for (int i = 0; i < 6; ++i) {
             synth.AddBell(0.08 * i, Semitones(523.25, 2.0 * i), 0.22, 0.25);
         }
@@ -96,7 +96,7 @@ std::vector<std::uint8_t> MakeNamed(const std::string& name, std::uint32_t seed)
         for (int i = 0; i < 10; ++i) {
             synth.AddBell(0.05 * i, Semitones(523.25, scale[i]), 0.25, 0.3);
         }
-        synth.AddTone(Tone{0.0, 0.9, 261.63, 523.25, 0.25, 0.05, 0.3, 0.2});
+        synth.AddTone(Tone{0.0, 0.9, 261.63, 523.25, 0.25, 0.004, 0.3, 0.2});
         return synth.BuildWav(kPeakDbfs);
     }
     if (name == "select" || name == "deselect") { // a soft pluck, up to pick, down to let go
@@ -108,7 +108,8 @@ std::vector<std::uint8_t> MakeNamed(const std::string& name, std::uint32_t seed)
     }
     if (name == "swap") { // a flutter of wings
         EffectSynth synth(0.45, seed);
-        synth.AddNoise(Noise{0.0, 0.42, 0.8, 0.03, 0.0, 0.12, 1200.0, 2400.0, 1.2});
+        synth.AddNoise(Noise{0.0, 0.42, 0.8, 0.004, 0.0, 0.12, 1200.0, 2400.0, 1.2});
+        synth.AddNoise(Noise{0.0, 0.03, 0.4, 0.001, 0.01, 0.01, 3000.0, 0.0, 1.5});
         synth.AddTone(Tone{0.0, 0.4, 600.0, 900.0, 0.15, 0.02, 0.0, 0.1, Wave::kSine, 22.0, 0.9, 0.0});
         return synth.BuildWav(kSoftPeakDbfs);
     }
@@ -120,26 +121,26 @@ std::vector<std::uint8_t> MakeNamed(const std::string& name, std::uint32_t seed)
         return synth.BuildWav(kPeakDbfs);
     }
     if (name == "level_end") { // a little fanfare over a warm chord
-        EffectSynth synth(2.2, seed);
+        EffectSynth synth(1.45, seed);
         const double melody[6] = {523.25, 659.26, 783.99, 659.26, 783.99, 1046.5};
         for (int i = 0; i < 6; ++i) {
-            synth.AddTone(Tone{0.14 * i, i == 5 ? 1.2 : 0.16, melody[i], 0.0, 0.4, 0.01, i == 5 ? 0.6 : 0.1, 0.06,
+            synth.AddTone(Tone{0.1 * i, i == 5 ? 0.9 : 0.12, melody[i], 0.0, 0.4, 0.003, i == 5 ? 0.45 : 0.08, 0.05,
                                Wave::kTriangle, i == 5 ? 6.0 : 0.0, 0.15, 0.0});
         }
         for (double f : {261.63, 329.63, 392.0}) {
-            synth.AddTone(Tone{0.7, 1.4, f, 0.0, 0.15, 0.1, 0.8, 0.3, Wave::kSine});
+            synth.AddTone(Tone{0.5, 0.95, f, 0.0, 0.15, 0.08, 0.5, 0.25, Wave::kSine});
         }
-        synth.AddBell(0.7, 2093.0, 0.12, 0.5);
+        synth.AddBell(0.5, 2093.0, 0.12, 0.4);
         return synth.BuildWav(kPeakDbfs);
     }
     if (name == "level_failed") { // a gentle sigh down a minor third and a low note
-        EffectSynth synth(1.6, seed);
+        EffectSynth synth(1.45, seed);
         const double notes[3] = {392.0, 349.23, 311.13};
         for (int i = 0; i < 3; ++i) {
-            synth.AddTone(Tone{0.25 * i, i == 2 ? 0.9 : 0.28, notes[i], i == 2 ? 293.66 : 0.0, 0.4, 0.02, i == 2 ? 0.5 : 0.15,
-                               0.08, Wave::kTriangle});
+            synth.AddTone(Tone{0.22 * i, i == 2 ? 0.8 : 0.24, notes[i], i == 2 ? 293.66 : 0.0, 0.4, 0.004,
+                               i == 2 ? 0.4 : 0.15, 0.08, Wave::kTriangle});
         }
-        synth.AddTone(Tone{0.5, 1.0, 130.81, 0.0, 0.25, 0.05, 0.5, 0.3});
+        synth.AddTone(Tone{0.44, 0.95, 130.81, 0.0, 0.25, 0.05, 0.45, 0.3});
         return synth.BuildWav(kPeakDbfs - 2.0);
     }
     throw OrrelayEngine::Error("No game sound is named \"" + name + "\"");

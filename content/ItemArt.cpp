@@ -21,6 +21,9 @@ constexpr std::uint32_t kTextureSize = 128;
 constexpr float kHalfSpan = 16.0f;
 constexpr float kWingRoot = 1.5f;
 constexpr float kBodyHalfWidth = 1.6f;
+// The model is drawn in picture units and scaled to span about 26 units, so
+// that a resting butterfly stays within its cell whichever way it turns.
+constexpr float kModelScale = 0.8f;
 
 struct Lobe
 {
@@ -94,7 +97,9 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
     const float hind = LobeMetric(kind.hind, ax, y, hindAngle);
     float tail = 10.0f;
     if (kind.tails) {
-        tail = Capsule(ax, y, 6.0f, -8.5f, 7.6f, -15.0f) / 1.25f;
+        // Tapering tails from the hind wings' lower edge.
+        const float along = ArtCanvas::Clamp01((-9.0f - y) / 5.0f);
+        tail = Capsule(ax, y, 6.2f, -8.5f, 7.2f, -14.0f) / (1.5f - 0.6f * along);
     }
     const float inside = std::min({fore, hind, tail});
     const float alpha = 1.0f - ArtCanvas::SmoothStep(0.96f, 1.03f, inside);
@@ -122,11 +127,13 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
     }
     case 1: { // sunflower swallowtail: black bars across the fore wings, blue-black hind rim, tails
         const float bar = std::sin((ax * 0.8f + y * 0.55f) * 1.55f);
-        if (onFore && bar > 0.55f) {
+        if (onFore && bar > 0.7f) {
             color = ArtCanvas::Mix(color, kind.accent, 0.9f);
         }
-        if (!onFore && (hind > 0.7f || tail < 1.0f)) {
-            color = ArtCanvas::Mix(kind.accent, ArtCanvas::Rgb(0x3050a0), std::cos(hindAngle * 6.0f) > 0.6f ? 0.8f : 0.0f);
+        if (tail < hind && tail < fore) {
+            color = kind.accent;
+        } else if (!onFore && hind > 0.72f) {
+            color = hind < 0.86f && std::cos(hindAngle * 6.0f) > 0.5f ? ArtCanvas::Rgb(0x4a78d0) : kind.accent;
         }
         break;
     }
@@ -220,7 +227,7 @@ ArtMesh MakeFrame(std::uint32_t frame, bool flat)
     const float phi = WingAngleDegrees(frame) * kPi / 180.0f;
     const float lift = BodyLift(frame);
     const float centreZ = 3.0f + lift;
-    const auto place = [&](const Vector3& p) { return flat ? Vector3(p.x, p.y, 0.0f) : p; };
+    const auto place = [&](const Vector3& p) { return flat ? Vector3(p.x, p.y, 0.0f) * kModelScale : p * kModelScale; };
     for (int side = -1; side <= 1; side += 2) {
         const float sign = static_cast<float>(side);
         const Vector3 normal = flat ? Vector3(0.0f, 0.0f, 1.0f) : Vector3(-sign * std::sin(phi), 0.0f, std::cos(phi));
