@@ -259,15 +259,16 @@ Outputs MakeOverlays()
     for (std::uint32_t f = 0; f < CellArt::kSelectFrameCount; ++f) {
         float scale = 1.0f;
         float height = 9.0f;
-        float turn = 0.0f;
         if (f < 10) {
             const float t = static_cast<float>(f) / 10.0f;
             height = 9.0f * (0.3f + 0.7f * t);
             scale = 0.85f + 0.15f * t;
         } else if (f <= 40) {
+            // Breathing, so that frame 40 is frame 10 again.
             const float t = static_cast<float>(f - 10) / 30.0f;
-            height = 9.0f + 1.5f * std::sin(2.0f * kPi * t);
-            turn = kSixth * t;
+            const float breath = 0.5f - 0.5f * std::cos(2.0f * kPi * t);
+            height = 9.0f + 2.0f * breath;
+            scale = 1.0f + 0.05f * breath;
         } else {
             const float t = static_cast<float>(f - 40) / 10.0f;
             height = 9.0f + 6.0f * t;
@@ -276,7 +277,7 @@ Outputs MakeOverlays()
         ArtMesh band;
         const float radius = (kCellRadius + 1.8f) * scale;
         for (int k = 0; k <= 12; ++k) {
-            const float a = static_cast<float>(k) * kSixth * 0.5f + turn;
+            const float a = static_cast<float>(k) * kSixth * 0.5f;
             // Corners and edge middles, so that the band follows the hexagon.
             const float r = radius;
             const Vector3 out2(std::cos(a), std::sin(a), 0.0f);
@@ -311,7 +312,7 @@ Outputs MakeOverlays()
             const float a = turn + static_cast<float>(wing) * kPi * 0.5f;
             const Vector3 across(std::cos(a), std::sin(a), 0.0f);
             const Vector3 normal(-std::sin(a), std::cos(a), 0.0f);
-            const float base = 26.0f + bob;
+            const float base = 36.0f + bob;
             const std::uint32_t tip = arrow.AddVertex(Vector3(0.0f, 0.0f, base - 12.0f), 0.5f, 0.0f, normal);
             const std::uint32_t l = arrow.AddVertex(across * -8.0f + Vector3(0.0f, 0.0f, base), 0.0f, 0.45f, normal);
             const std::uint32_t r = arrow.AddVertex(across * 8.0f + Vector3(0.0f, 0.0f, base), 1.0f, 0.45f, normal);

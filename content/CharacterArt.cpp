@@ -143,17 +143,34 @@ float Star(float x, float y, float cx, float cy, float r)
     return std::hypot(x - cx, y - cy) / reach;
 }
 
-// One picture of the figure; x and y run -1 to 1 over the frame, y up.
-ArtColor PaintFigure(float x, float y, const Face& face, std::uint32_t frame)
+// The parts of one picture of the figure; x and y run -1 to 1 over the
+// frame, y up. The body and wings change only with the wing beat, the face
+// with the expression, so the face is painted over a copy of the body.
+struct Painter
 {
-    const ArtColor outline = ArtCanvas::Rgb(0x3a2414);
     ArtColor color{0.0f, 0.0f, 0.0f, 0.0f};
-    const auto over = [&](const ArtColor& top, float amount) {
+    void Over(const ArtColor& top, float amount)
+    {
         const float a = ArtCanvas::Clamp01(amount) * top.a;
         color = ArtColor{top.r * a + color.r * (1.0f - a), top.g * a + color.g * (1.0f - a), top.b * a + color.b * (1.0f - a),
                          a + color.a * (1.0f - a)};
-    };
-    const float aa = 0.025f;
+    }
+};
+
+const ArtColor kOutline = ArtCanvas::Rgb(0x3a2414);
+constexpr float kEdge = 0.025f;
+// Where PaintFace can change a picture.
+constexpr float kFaceLeft = -0.5f;
+constexpr float kFaceRight = 0.5f;
+constexpr float kFaceBottom = -0.32f;
+constexpr float kFaceTop = 0.42f;
+
+ArtColor PaintBody(float x, float y, std::uint32_t frame)
+{
+    Painter painter;
+    const auto over = [&](const ArtColor& top, float amount) { painter.Over(top, amount); };
+    const ArtColor& outline = kOutline;
+    const float aa = kEdge;
     // Wings behind the body, beating.
     const float beat = 0.12f * std::sin(static_cast<float>(frame % kWingPhases) * 2.0f * kPi / kWingPhases);
     for (int side = -1; side <= 1; side += 2) {
@@ -185,6 +202,15 @@ ArtColor PaintFigure(float x, float y, const Face& face, std::uint32_t frame)
         over(fur, (1.0f - body) / aa);
         over(outline, (1.0f - body) / aa * ArtCanvas::SmoothStep(0.93f, 0.97f, body));
     }
+    return painter.color;
+}
+
+ArtColor PaintFace(float x, float y, const Face& face, const ArtColor& under)
+{
+    Painter painter;
+    painter.color = under;
+    const auto over = [&](const ArtColor& top, float amount) { painter.Over(top, amount); };
+    const ArtColor& outline = kOutline;
     // Cheeks.
     for (int side = -1; side <= 1; side += 2) {
         const float c = Ellipse(x, y, static_cast<float>(side) * 0.36f, 0.02f, 0.11f, 0.07f);
@@ -231,7 +257,7 @@ ArtColor PaintFigure(float x, float y, const Face& face, std::uint32_t frame)
             over(outline, 1.0f);
         }
     }
-    return color;
+    return painter.color;
 }
 
 // A quad of 3 x 3 vertices over the figure, placed and squashed per frame.
@@ -372,6 +398,13 @@ std::vector<std::vector<std::uint8_t>> CharacterArt::Make()
         outputs.push_back(ArtMesh::BuildTextureShader(Texture("speech_bubble.jpg"), Texture("speech_bubble_alpha.jpg")));
     }
     // Frames that come out alike are painted once and copied.
+    std::vector<ArtCanvas> bodies;
+    for (std::uint32_t phase = 0; phase < kWingPhases; ++phase) {
+        bodies.emplace_back(kCell, kCell);
+        bodies.back().Paint([phase](float u, float v) {
+            return PaintBody((u * 2.0f - 1.0f) * kFigureZoom, (v * 2.0f - 1.0f) * kFigureZoom, phase);
+        });
+    }
     ArtCanvas faces(kCell * kGrid, kCell * kGrid);
     std::map<std::vector<int>, std::uint32_t> painted;
     for (std::uint32_t frame = 0; frame < kFaceFrameCount; ++frame) {
@@ -391,9 +424,17 @@ std::vector<std::vector<std::uint8_t>> CharacterArt::Make()
             continue;
         }
         painted.emplace(key, frame);
-        faces.PaintRect(left, top, kCell, kCell, [&](float u, float v) {
-            return PaintFigure((u * 2.0f - 1.0f) * kFigureZoom, (v * 2.0f - 1.0f) * kFigureZoom, face, frame);
-        });
+        const ArtCanvas& body = bodies[frame % kWingPhases];
+        for (std::uint32_t y = 0; y < kCell; ++y) {
+            const float fy = (1.0f - (static_cast<float>(y) + 0.5f) / kCell) * 2.0f - 1.0f;
+            for (std::uint32_t x = 0; x < kCell; ++x) {
+                const float fx = ((static_cast<float>(x) + 0.5f) / kCell) * 2.0f - 1.0f;
+                const float px = fx * kFigureZoom;
+                const float py = fy * kFigureZoom;
+                const bool inFace = px > kFaceLeft && px < kFaceRight && py > kFaceBottom && py < kFaceTop;
+                faces.At(left + x, top + y) = inFace ? PaintFace(px, py, face, body.At(x, y)) : body.At(x, y);
+            }
+        }
     }
     outputs.push_back(faces.BuildColorJpeg());
     outputs.push_back(faces.BuildAlphaJpeg());

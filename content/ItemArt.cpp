@@ -44,13 +44,13 @@ struct Kind
 const Kind kKinds[ItemArt::kKindCount] = {
     {ArtColor{0.98f, 0.47f, 0.30f}, ArtColor{0.16f, 0.09f, 0.08f}, {8.0f, 5.0f, 8.4f, 6.0f, 25.0f, 2.0f, 0.0f, 0.0f},
      {6.2f, -5.0f, 6.6f, 6.0f, -20.0f, 2.0f, 0.0f, 0.0f}, false},
-    {ArtColor{1.00f, 0.82f, 0.20f}, ArtColor{0.12f, 0.10f, 0.08f}, {8.2f, 5.2f, 9.0f, 4.9f, 30.0f, 1.6f, 0.0f, 0.0f},
+    {ArtColor{1.00f, 0.87f, 0.32f}, ArtColor{0.12f, 0.10f, 0.08f}, {8.2f, 5.2f, 9.0f, 4.9f, 30.0f, 1.6f, 0.0f, 0.0f},
      {5.6f, -4.8f, 5.6f, 5.4f, -15.0f, 2.0f, 0.0f, 0.0f}, true},
-    {ArtColor{0.45f, 0.72f, 1.00f}, ArtColor{0.08f, 0.14f, 0.35f}, {8.0f, 4.6f, 8.6f, 7.0f, 15.0f, 2.4f, 0.0f, 0.0f},
+    {ArtColor{0.40f, 0.66f, 0.98f}, ArtColor{0.08f, 0.14f, 0.35f}, {8.0f, 4.6f, 8.6f, 7.0f, 15.0f, 2.4f, 0.0f, 0.0f},
      {7.0f, -5.2f, 7.0f, 6.4f, -10.0f, 2.4f, 0.0f, 0.0f}, false},
     {ArtColor{0.30f, 0.52f, 0.16f}, ArtColor{0.12f, 0.22f, 0.06f}, {8.6f, 4.4f, 9.2f, 4.8f, 35.0f, 1.4f, 0.0f, 0.0f},
      {6.0f, -6.0f, 6.6f, 4.8f, -40.0f, 1.5f, 0.0f, 0.0f}, false},
-    {ArtColor{0.52f, 0.26f, 0.70f}, ArtColor{0.98f, 0.93f, 0.80f}, {8.0f, 5.0f, 8.0f, 6.0f, 30.0f, 2.0f, 0.07f, 9.0f},
+    {ArtColor{0.40f, 0.17f, 0.56f}, ArtColor{0.95f, 0.88f, 0.74f}, {8.0f, 5.0f, 8.0f, 6.0f, 30.0f, 2.0f, 0.07f, 9.0f},
      {6.5f, -5.6f, 6.5f, 6.0f, -25.0f, 2.0f, 0.11f, 8.0f}, false},
 };
 
@@ -127,22 +127,22 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
     }
     case 1: { // sunflower swallowtail: black bars across the fore wings, blue-black hind rim, tails
         const float bar = std::sin((ax * 0.8f + y * 0.55f) * 1.55f);
-        if (onFore && bar > 0.7f) {
+        if (onFore && bar > 0.88f) {
             color = ArtCanvas::Mix(color, kind.accent, 0.9f);
         }
         if (tail < hind && tail < fore) {
             color = kind.accent;
-        } else if (!onFore && hind > 0.72f) {
+        } else if (!onFore && hind > 0.82f) {
             color = hind < 0.86f && std::cos(hindAngle * 6.0f) > 0.5f ? ArtCanvas::Rgb(0x4a78d0) : kind.accent;
         }
         break;
     }
     case 2: { // sky: broad navy border with a row of white dots
-        if (inside > 0.74f) {
+        if (inside > 0.8f) {
             color = kind.accent;
             const float dotAngle = onFore ? foreAngle : hindAngle;
             const float cycle = std::fmod(dotAngle * 7.0f / (2.0f * kPi) + 10.0f, 1.0f);
-            if (inside > 0.8f && inside < 0.9f && std::fabs(cycle - 0.5f) < 0.18f) {
+            if (inside > 0.84f && inside < 0.92f && std::fabs(cycle - 0.5f) < 0.18f) {
                 color = ArtCanvas::Rgb(0xf4f8ff);
             }
         } else {
@@ -163,7 +163,7 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
     }
     default: { // plum: a cream band over the fore wings, an orange spot row on the hind wings
         const float band = std::fabs((ax - 7.0f) * 0.7f - (y - 4.0f) * 0.7f);
-        if (onFore && band < 1.4f) {
+        if (onFore && band < 0.9f) {
             color = kind.accent;
         }
         if (!onFore && hind > 0.6f && hind < 0.78f && std::cos(hindAngle * 7.0f) > 0.3f) {
@@ -276,7 +276,8 @@ ArtMesh MakeFrame(std::uint32_t frame, bool flat)
     // Two antennae curling forward.
     for (int side = -1; side <= 1; side += 2) {
         const float sign = static_cast<float>(side);
-        const float sway = 0.3f * std::sin(static_cast<float>(frame) * 0.7f);
+        // Ten frames a sway, so that the beat's loop and the rest's ends agree.
+        const float sway = 0.3f * std::sin(2.0f * kPi * static_cast<float>(frame) / 10.0f);
         const Vector3 root(sign * 0.5f, 8.0f, centreZ + 0.8f);
         const Vector3 tip(sign * (3.2f + sway), 13.5f, centreZ + 3.0f + sway);
         const Vector3 across(0.28f, 0.0f, 0.0f);
