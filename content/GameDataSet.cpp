@@ -8,6 +8,7 @@
 
 #include "content/CampaignGenerator.h"
 #include "content/DataSetBuilder.h"
+#include "content/GameArt.h"
 #include "content/GameFonts.h"
 #include "content/MenuSounds.h"
 #include "content/MusicTracks.h"
@@ -124,6 +125,7 @@ void GameDataSet::AddRecipes(DataSetBuilder& builder, const std::string& sourceF
     GameFonts::AddRecipes(builder);
     MenuSounds::AddRecipes(builder);
     MusicTracks::AddRecipes(builder);
+    GameArt::AddRecipes(builder);
 }
 
 } // namespace Content

@@ -22,7 +22,8 @@ TEST(RequiredAssetList, TheGamesListAsksForTheSectionsFontsSoundsAndCampaign)
             EXPECT_EQ(asset.characters, "0123456789+-");
         }
     }
-    EXPECT_EQ(sounds, 13u);
+    // Ten menu effects, three music tracks and the board's 24 effects.
+    EXPECT_EQ(sounds, 37u);
     EXPECT_EQ(loops, 6u);
     EXPECT_EQ(fonts, 11u);
     EXPECT_TRUE(campaign);

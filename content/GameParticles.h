@@ -1,0 +1,32 @@
+// The game's particle systems under "data\ui\menus\particles\": four drawn in
+// the board's scene (an item appearing, flying away, swapping, and the one-shot
+// burst of mana from a cell losing a layer) and five in GUI units (the upgrade
+// notice, the cursor's trail and click, mana flying to the progress bar and
+// its glow there), none of the GUI ones with gravity or a floor. Each has a
+// shader file beside it over one soft sparkle picture.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/scene/ParticleFile.h"
+
+namespace Content {
+
+class DataSetBuilder;
+
+class GameParticles
+{
+public:
+    struct System
+    {
+        std::string name;
+        bool scene;
+        OrrelayEngine::ParticleFile file;
+    };
+
+    static std::vector<System> GetSystems();
+    static void AddRecipes(DataSetBuilder& builder);
+};
+
+} // namespace Content
