@@ -9,6 +9,7 @@
 #include "content/BoardFileWriter.h"
 #include "content/BoardLayout.h"
 #include "content/DataSetBuilder.h"
+#include "content/EnvironmentArt.h"
 #include "engine/core/Error.h"
 
 namespace Content {
@@ -17,7 +18,7 @@ namespace {
 
 // Raised whenever the campaign's bytes change for a reason the builder's own
 // hash would not see.
-constexpr const char* kRecipeVersion = "campaign 1";
+constexpr const char* kRecipeVersion = "campaign 2";
 constexpr double kPi = 3.14159265358979323846;
 
 // A place of the grid around the shape's centre, in units of the distance
@@ -120,6 +121,36 @@ bool SpokeTipTest(const Place& p) { return std::cos(6.0 * p.angle) > 0.8 && p.r 
 bool CornerTest(const Place& p) { return std::abs(p.x) % 6 == 3 && std::abs(p.y) % 2 == 1 && p.r > 0.35; }
 bool LowerTest(const Place& p) { return p.v < -0.3; }
 bool UpperTest(const Place& p) { return p.v > 0.25 && p.r < 0.8; }
+
+// The board camera's five numbers: flat height, flat shift, tilted height,
+// tilted shift, tilted distance. The camera looks at the board's centre with a
+// field of view of a quarter turn and turns the board by quarter turns, so
+// both views keep a circle round every cell in sight, with room for the items
+// that hover over it.
+std::string CameraSettings(const CampaignGenerator::Level& level)
+{
+    float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+    for (const Tansywell::CellRecord& cell : level.cells) {
+        minX = std::min(minX, cell.firstTranslation.x);
+        maxX = std::max(maxX, cell.firstTranslation.x);
+        minY = std::min(minY, cell.firstTranslation.y);
+        maxY = std::max(maxY, cell.firstTranslation.y);
+    }
+    const float centreX = (minX + maxX) / 2.0f;
+    const float centreY = (minY + maxY) / 2.0f;
+    float radius = 0.0f;
+    for (const Tansywell::CellRecord& cell : level.cells)
+        radius = std::max(radius, std::hypot(cell.firstTranslation.x - centreX, cell.firstTranslation.y - centreY));
+    radius += BoardLayout::kCircumradius;
+    // The narrower (vertical) half-angle at 4:3 is atan(0.75).
+    const float flatHeight = radius / 0.75f * 1.1f + 30.0f;
+    const float tiltedRange = radius / 0.75f * 1.2f + 30.0f;
+    const float pitch = 0.96f; // about 55 degrees above the board
+    char text[160];
+    std::snprintf(text, sizeof(text), "%.1f 0 %.1f 0 %.1f\n", flatHeight, tiltedRange * std::sin(pitch),
+                  tiltedRange * std::cos(pitch));
+    return text;
+}
 
 struct LevelPlan
 {
@@ -359,13 +390,14 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> CampaignGenerator
                     FormatFactor(level.energyFactor) + "\n";
             files.emplace_back("data\\boards\\" + level.boardName + ".blf",
                                BoardFileWriter().Build(level.width, level.height, level.cells).GetBytes());
+            files.emplace_back("data\\boards\\" + level.boardName + "_camera.ini", Bytes(CameraSettings(level)));
             files.emplace_back("data\\boards\\" + level.boardName + ".ini",
                                Bytes("// The level's weight in its stage's progress.\n" +
                                      std::to_string(level.progressValue) + "\n"));
         }
         files.emplace_back("data\\levels\\stage" + std::to_string(s) + ".ini", Bytes(text));
         files.emplace_back("data\\environments\\" + stage.environmentName + "\\environment.ini",
-                           Bytes("// The models around the board: a count, then name and three flags each.\n0\n"));
+                           Bytes(EnvironmentArt::GetEnvironmentIni(stage.environmentName)));
     }
     return files;
 }

@@ -337,6 +337,11 @@ TEST(Board, FloodFillOfAHugeComponentFitsASmallStack)
 
 TEST(Board, TheLargestBoardBuildsAndPlaysInMoments)
 {
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "32,768 cells take minutes under the address checker; the optimised pass plays them";
+#endif
+#endif
     // Every place of 256 x 256 holds a cell, each with its own models and
     // particles; one particle a cell keeps the test's memory small.
     OrrelayEngine::ParticleFile particles = Content::ParticleFileWriter::MakeFountain();
