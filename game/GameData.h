@@ -1,15 +1,20 @@
-// The game's shared assets: the model templates, textures and particle
-// systems that the board's cells, selection markers and bonuses copy or show.
-// Loaded once at start on the keeper's thread; read-only afterwards. A model
-// file that cannot be read gives a box in its place, so the set always loads.
+// The game's shared assets: every model template, texture and particle system
+// that the menus, the head-up display and the board's pieces copy or show, the
+// menu background's models listed in "background.ini", and the two GUI windows
+// of the play screen. Loaded once at start on the keeper's thread; read-only
+// afterwards. A model file that cannot be read gives a box in its place; a
+// damaged background list is fatal (it is the game's own data).
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/DataKeeper.h"
 
 namespace OrrelayEngine {
+class Camera;
+class FileTextual;
 class GUIManager;
 class GUIWindow;
 class ParticleSystem;
@@ -219,6 +224,28 @@ public:
 
 protected:
     OrrelayEngine::GUIManager* guiManager_;
+
+private:
+    // Each loads, files in the keeper and returns what it made.
+    Model* LoadTemplate(const std::string& fileName, std::uint32_t flags);
+    OrrelayEngine::ShaderUser* CreateTexture(const std::string& colourFile, const std::string& opacityFile);
+    OrrelayEngine::ParticleSystem* LoadParticles(const std::string& name, OrrelayEngine::Camera* camera);
+
+    // The steps of the load, in their order.
+    void LoadBackgroundList();
+    void ReadBackgroundEntry(OrrelayEngine::FileTextual& file, std::uint32_t position);
+    void LoadCharacter();
+    void LoadCells();
+    void LoadBorders();
+    void LoadItems();
+    void LoadShadows();
+    void LoadBonuses();
+    void LoadSceneParticles();
+    void CreatePlayWindows();
+    void LoadMenuModels();
+    void LoadControlModels();
+    void LoadPlayModels();
+    void LoadGuiParticles();
 };
 
 } // namespace Tansywell

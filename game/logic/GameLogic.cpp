@@ -8,8 +8,12 @@
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "game/logic/Board.h"
-#include "game/logic/BoardItemPoolNull.h"
 #include "game/logic/BonusManager.h"
+#include "game/logic/CameraControl.h"
+#include "game/logic/Character.h"
+#include "game/logic/Environment.h"
+#include "game/logic/ItemManager.h"
+#include "game/logic/Tutorial.h"
 
 namespace Tansywell {
 
@@ -26,7 +30,7 @@ bool IsRelaxModeOn(const ProfileManager* profiles)
 
 GameLogic::GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profiles, GameFramework::Mixer* mixer,
                      const GameData* gameData, const GameLogicData* data, const GameFramework::StageRecord* stage,
-                     const GameLevelRecord* level, std::uint32_t value, BoardCharacter* character)
+                     const GameLevelRecord* level, std::uint32_t value, Character* character)
     : GameLogicBase(engine, mixer, stage, level, value), fileManager_(engine->GetFileManager()),
       guiManager_(engine->GetGUIManager()), profiles_(profiles), gameData_(gameData), data_(data),
       character_(character), level_(level)
@@ -36,17 +40,27 @@ GameLogic::GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profil
         GetScoreKeeper()->AddPointValue(kind++, points);
     relaxMode_ = IsRelaxModeOn(profiles_) ? 1 : 0;
     bonuses_ = std::make_unique<BonusManager>(engine, gameData_);
-    items_ = std::make_unique<BoardItemPoolNull>(level_->kindCount, bonuses_.get());
+    items_ = std::make_unique<ItemManager>(engine, level_, gameData_, bonuses_.get());
     board_ = std::make_unique<Board>(engine, mixer, gameData_, data_, character_, GetScoreKeeper(), bonuses_.get(),
                                      items_.get(), nullptr, relaxMode_ != 0, level_->energyFactor);
+    environment_ = std::make_unique<Environment>(engine, level_, gameData_, data_, board_.get());
+    camera_ = std::make_unique<CameraControl>(engine, level_, board_.get());
+    tutorial_ = std::make_unique<Tutorial>(engine, profiles_, gameData_, character_, camera_.get(), board_.get(),
+                                           level_);
     PauseClock(false);
     hintTimer_ = 0.0f;
+    if (character_ != nullptr)
+        character_->SetState(Character::kStateLevel);
+    camera_->StartSwingIn();
 }
 
 GameLogic::~GameLogic()
 {
-    // The board hands its items back to the pool, whose items hand their
-    // bonuses back to the manager.
+    // The tutorial and the scenery read the board; the board hands its items
+    // back to the pool, whose items hand their bonuses back to the manager.
+    tutorial_.reset();
+    camera_.reset();
+    environment_.reset();
     board_.reset();
     items_.reset();
     bonuses_.reset();
@@ -58,6 +72,7 @@ void GameLogic::Update()
     if (GetState() != kStateRunning)
         return;
 
+    camera_->Update();
     board_->Update();
 
     // With no move listed the timer keeps growing, and the hint comes in the
@@ -78,6 +93,11 @@ void GameLogic::Update()
 
     items_->Update();
     bonuses_->Update();
+    environment_->Update();
+    tutorial_->Update();
+
+    if (board_->IsWon() && !camera_->IsSwingOutRunning())
+        camera_->StartSwingOut();
 
     // The level ends once every item destroyed at its end has flown away.
     if (items_->IsAnyItemActive())

@@ -1,8 +1,9 @@
-// The level in play: it owns the level's bonuses, items and board, fills the
-// level's scoring table, steps them once a frame in a fixed order, flashes a
-// possible move after 11 seconds without a destruction, and turns the board's
-// end into the level's state (won, lost) once no item is in play any more.
-// Items are not drawn yet: the pool is the headless one.
+// The level in play: it owns the level's bonuses, items, board, scenery,
+// board camera and tutorial, fills the level's scoring table, steps them once
+// a frame in a fixed order, flashes a possible move after 11 seconds without
+// a destruction, swings the camera out once the level is won, and turns the
+// board's end into the level's state (won, lost) once no item is in play any
+// more. The floating score texts are not made yet: the board gets none.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +19,15 @@ class GUIManager;
 namespace Tansywell {
 
 class Board;
-class BoardCharacter;
-class BoardItemPoolNull;
 class BonusManager;
+class CameraControl;
+class Character;
+class Environment;
 class GameData;
 class GameLogicData;
+class ItemManager;
 class ProfileManager;
+class Tutorial;
 struct GameLevelRecord;
 
 class GameLogic : public GameFramework::GameLogicBase
@@ -37,18 +41,23 @@ public:
     // kind 0, 1 and 2 used.
     static constexpr std::uint32_t kScoringTable[] = {10, 100, 200, 150, 250, 500, 1000};
 
-    // profiles may have no current profile (relax mode is then off); the
-    // character may be null.
+    // profiles may be null or have no current profile (relax mode is then off
+    // and nothing is taught).
     GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profiles, GameFramework::Mixer* mixer,
               const GameData* gameData, const GameLogicData* data, const GameFramework::StageRecord* stage,
-              const GameLevelRecord* level, std::uint32_t value, BoardCharacter* character);
+              const GameLevelRecord* level, std::uint32_t value, Character* character);
+    // Releases the tutorial, camera control, scenery, board, items and
+    // bonuses, in this order.
     ~GameLogic() override;
 
     void Update() override;
 
     BonusManager* GetBonusManager() const { return bonuses_.get(); }
-    BoardItemPoolNull* GetItemPool() const { return items_.get(); }
+    ItemManager* GetItemManager() const { return items_.get(); }
     Board* GetBoard() const { return board_.get(); }
+    Environment* GetEnvironment() const { return environment_.get(); }
+    CameraControl* GetCameraControl() const { return camera_.get(); }
+    Tutorial* GetTutorial() const { return tutorial_.get(); }
     bool IsRelaxMode() const { return relaxMode_ != 0; }
     float GetHintTimer() const { return hintTimer_; }
 
@@ -58,11 +67,14 @@ private:
     const ProfileManager* profiles_;
     const GameData* gameData_;
     const GameLogicData* data_;
-    BoardCharacter* character_;
+    Character* character_;
     const GameLevelRecord* level_;
     std::unique_ptr<BonusManager> bonuses_;
-    std::unique_ptr<BoardItemPoolNull> items_;
+    std::unique_ptr<ItemManager> items_;
     std::unique_ptr<Board> board_;
+    std::unique_ptr<Environment> environment_;
+    std::unique_ptr<CameraControl> camera_;
+    std::unique_ptr<Tutorial> tutorial_;
     std::uint8_t relaxMode_ = 0;
     float hintTimer_ = 0.0f;
 };

@@ -1,6 +1,6 @@
 // The engine over the null graphics driver on the manual clock, with the
-// game's shared assets loaded over an empty installation: every model is a
-// box, every particle system the default one.
+// game's shared assets loaded over an installation that holds only an empty
+// background list: every model is a box, every particle system the default one.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +17,11 @@ class GameDataTestEngine
 public:
     // One frame at 60 frames a second, in microseconds.
     static constexpr std::uint64_t kSixtiethOfASecond = 16667;
+    static constexpr char kBackgroundList[] = "data/ui/menus/background/background.ini";
 
     GameDataTestEngine() : engine(tools.engine), data(tools.engine, MakeLanguage())
     {
+        Write(kBackgroundList, "0\n");
         data.Load();
         data.WaitForLoad();
     }

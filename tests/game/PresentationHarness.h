@@ -39,7 +39,8 @@ public:
         for (Tansywell::GameData::Model*& bubble : data.characterText)
             bubble = Box(2.0f);
         // Each border piece a little larger than the one before, so a copy
-        // tells its direction.
+        // tells its direction; they replace the loaded ones.
+        data.borders.clear();
         for (std::uint32_t direction = 0; direction < 6; ++direction)
             data.borders.push_back(Box(10.0f + static_cast<float>(direction)));
     }

@@ -1,0 +1,116 @@
+// This game over the framework's game base: its start-up defaults (1024 x 768
+// in 32 bits, icon 101, music and effects at 0.37 and 0.48, textures made for
+// the GUI without mip-maps), the board camera's two saved variables, its text
+// sections, every GUI sound, music track and sound effect it plays, the
+// factories of its campaign, profiles, resource sets and level logic, and the
+// music changes that its screens' handlers make.
+//
+// The screens and the handlers of their results are made by the class built
+// on this one, so Game stays abstract. The tutorial character is made with the
+// framework's screens, once the assets have loaded. Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/GameBase.h"
+
+namespace Tansywell {
+
+class Character;
+
+class Game : public GameFramework::GameBase
+{
+public:
+    static constexpr char kVideoMode[] = "1024x768x32";
+    static constexpr std::uint32_t kIconId = 101;
+    static constexpr float kDefaultMusicVolume = 0.37f;
+    static constexpr float kDefaultSoundVolume = 0.48f;
+    static constexpr char kCameraTypeVariable[] = "g_camera_type";
+    static constexpr char kCameraValueVariable[] = "g_camera_value";
+
+    // Music: the menus play track 0 on channel 0; levels alternate tracks 1
+    // and 2 on channel 1.
+    static constexpr std::uint32_t kMenuChannel = 0;
+    static constexpr std::uint32_t kGameChannel = 1;
+    static constexpr std::uint32_t kMenuTrack = 0;
+    static constexpr std::uint32_t kFirstGameTrack = 1;
+    static constexpr std::uint32_t kGameTrackCount = 2;
+    // What is playing fades out at this speed before other music fades in.
+    static constexpr float kMusicStopFadeSpeed = 1.0f;
+
+    // Sound effect ids the board, the items and the character play.
+    static constexpr std::uint32_t kSoundFirstPraise = 6;
+    static constexpr std::uint32_t kSoundPraiseCount = 9;
+    static constexpr std::uint32_t kSoundBadSwap = 15;
+    static constexpr std::uint32_t kSoundBonusColorDestruction = 16;
+    static constexpr std::uint32_t kSoundBonusCombinationDestruction = 17;
+    static constexpr std::uint32_t kSoundBonusItemDestruction = 18;
+    static constexpr std::uint32_t kSoundFirstCombination = 19;
+    static constexpr std::uint32_t kSoundDeselect = 24;
+    static constexpr std::uint32_t kSoundLevelBegin = 25;
+    static constexpr std::uint32_t kSoundLevelEnd = 26;
+    static constexpr std::uint32_t kSoundLevelFailed = 27;
+    static constexpr std::uint32_t kSoundSelect = 28;
+    static constexpr std::uint32_t kSoundSwap = 29;
+
+    // Runs the whole initialisation (Init is its last step).
+    Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion);
+    ~Game() override;
+
+    void FillEngineSettings(OrrelayEngine::EngineSettings& settings) override;
+    void RegisterConsoleCommands() override;
+    // A missing section is fatal, as the base's own are.
+    void LoadTexts() override;
+    void LoadSounds() override;
+    // Makes the tutorial character (it needs the loaded assets), then the
+    // framework's screens.
+    void CreateWindows() override;
+    // The character, then the framework's screens and the level.
+    void UpdateWindows() override;
+    float GetDefaultMusicVolume() override;
+    float GetDefaultSoundVolume() override;
+
+    std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override;
+    std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override;
+    std::unique_ptr<GameFramework::DataKeeper> CreateGameData() override;
+    std::unique_ptr<GameFramework::DataKeeper> CreateGameLogicData(const GameFramework::StageRecord& stage,
+                                                                   const GameFramework::LevelRecord& level) override;
+    std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageRecord& stage,
+                                                                  const GameFramework::LevelRecord& level,
+                                                                  std::uint32_t levelLogicValue) override;
+
+    // Music changes of the screens' handlers.
+    // The logos are over: the menu track fades in, nothing is stopped first.
+    void StartMenuMusicAfterLogos();
+    // Back to the menus from a level: what plays fades out, the menu track in.
+    void SwitchToMenuMusic();
+    // A level has loaded: what plays fades out and the next game track fades
+    // in; levels alternate between the two, starting with the first, whatever
+    // happens in between.
+    void StartGameMusic();
+
+    // The game track the next level starts (1 or 2).
+    std::uint32_t GetNextGameTrack() const { return kFirstGameTrack + gameTrackToggle_; }
+    // Null until the assets have loaded.
+    Character* GetCharacter() const { return character_.get(); }
+
+protected:
+    struct InitLater
+    {
+    };
+    // Everything the public constructor does but Init, which the caller runs
+    // once it has set what it needs (tests: the engine's stand-in services).
+    Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion, InitLater);
+
+    // The storage of g_camera_type and g_camera_value, which the board camera reads.
+    std::int32_t cameraType_ = 1;
+    float cameraValue_ = 1.0f;
+    // Stays under the play screen's window until the menus give it theirs.
+    std::unique_ptr<Character> character_;
+    // Which of the two game tracks starts next: 0 or 1; not saved.
+    std::uint32_t gameTrackToggle_ = 0;
+};
+
+} // namespace Tansywell
