@@ -42,7 +42,7 @@ public:
     static constexpr std::uint32_t kScoringTable[] = {10, 100, 200, 150, 250, 500, 1000};
 
     // profiles may be null or have no current profile (relax mode is then off
-    // and nothing is taught).
+    // and nothing is taught); only then may the character be null.
     GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profiles, GameFramework::Mixer* mixer,
               const GameData* gameData, const GameLogicData* data, const GameFramework::StageRecord* stage,
               const GameLevelRecord* level, std::uint32_t value, Character* character);

@@ -61,6 +61,11 @@ void Shadow::Follow()
 {
     const Model* itemModel = item_->GetModel();
     const AnimationControl* itemAnimation = itemModel != nullptr ? itemModel->GetAnimationControl() : nullptr;
+    // Frames of another model would point past this one's data: such a
+    // shadow lies still.
+    if (itemAnimation != nullptr && animation_ != nullptr &&
+        itemAnimation->GetFrameCount() != animation_->GetFrameCount())
+        itemAnimation = nullptr;
     if (item_ != lastItem_)
     {
         const std::vector<ShaderUser*>& textures = gameData_->shadowTextures;

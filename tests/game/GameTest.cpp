@@ -15,6 +15,7 @@
 #include "game/GameData.h"
 #include "game/LevelManager.h"
 #include "game/logic/Board.h"
+#include "game/logic/CameraControl.h"
 #include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
 #include "game/ProfileManager.h"
@@ -108,6 +109,8 @@ TEST_F(GameTest, PlaysALevelMadeByItsFactories)
     EXPECT_EQ(4u, logic->GetBoard()->GetCellCount());
     ASSERT_NE(nullptr, game_.GetCharacter());
     EXPECT_EQ(Tansywell::Character::kStateLevel, game_.GetCharacter()->GetState());
+    // The camera reads the game's saved view: tilted on a fresh installation.
+    EXPECT_EQ(Tansywell::CameraControl::kTypeTilted, logic->GetCameraControl()->GetCameraType());
     for (int frame = 0; frame < 30; ++frame)
         game_.Frame();
     EXPECT_EQ(Tansywell::GameLogic::kStateRunning, logic->GetState());

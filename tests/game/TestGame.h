@@ -18,6 +18,17 @@
 
 namespace GameTests {
 
+namespace gf = GameFramework;
+using FrameworkTests::LoadingScreen;
+using FrameworkTests::NewProfileScreen;
+using FrameworkTests::RenameProfileScreen;
+using FrameworkTests::DeleteProfileScreen;
+using FrameworkTests::HighScoresScreen;
+using FrameworkTests::GameLogicScreen;
+using FrameworkTests::LevelCompleteScreen;
+using FrameworkTests::StageCompleteScreen;
+using FrameworkTests::StubCursor;
+
 // The framework's stand-in installation with the game's own files on top.
 class TestGameEnvironment : public FrameworkTests::StubGameEnvironment
 {
@@ -92,113 +103,110 @@ public:
 
     std::unique_ptr<GameTools::GUIGameCursorBase> CreateGameCursor() override
     {
-        return std::make_unique<FrameworkTests::StubCursor>(log_, engine_.get());
+        return std::make_unique<StubCursor>(log_, engine_.get());
     }
-    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override
+    std::unique_ptr<gf::GUILogosWindowBase> CreateLogosWindow() override
     {
-        return Make<Plain<GameFramework::GUILogosWindowBase>>(logos, "logos");
+        return Make<Plain<gf::GUILogosWindowBase>>(logos, "logos");
     }
-    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override
+    std::unique_ptr<gf::GUILoadingWindowBase> CreateLoadingWindow() override { return Make<LoadingScreen>("loading"); }
+    std::unique_ptr<gf::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override
     {
-        return Make<FrameworkTests::LoadingScreen>(loading, "loading");
+        return Make<LoadingScreen>("level_loading");
     }
-    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override
+    std::unique_ptr<gf::GUIWelcomeWindowBase> CreateWelcomeWindow() override
     {
-        return Make<FrameworkTests::LoadingScreen>(levelLoading, "level_loading");
+        return Make<Plain<gf::GUIWelcomeWindowBase>>("welcome", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIWelcomeWindowBase> CreateWelcomeWindow() override
+    std::unique_ptr<gf::GUIExitWindowBase> CreateExitWindow() override
     {
-        return Make<Plain<GameFramework::GUIWelcomeWindowBase>>(welcome, "welcome", profileManager_.get());
+        return Make<Value<gf::GUIExitWindowBase>>("exit");
     }
-    std::unique_ptr<GameFramework::GUIExitWindowBase> CreateExitWindow() override
+    std::unique_ptr<gf::GUIMainMenuWindowBase> CreateMainMenuWindow() override
     {
-        return Make<Value<GameFramework::GUIExitWindowBase>>(exit, "exit");
+        return Make<Plain<gf::GUIMainMenuWindowBase>>("main_menu");
     }
-    std::unique_ptr<GameFramework::GUIMainMenuWindowBase> CreateMainMenuWindow() override
+    std::unique_ptr<gf::GUIProfilesWindowBase> CreateProfilesWindow() override
     {
-        return Make<Plain<GameFramework::GUIMainMenuWindowBase>>(mainMenu, "main_menu");
+        return Make<Plain<gf::GUIProfilesWindowBase>>("profiles", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIProfilesWindowBase> CreateProfilesWindow() override
+    std::unique_ptr<gf::GUINewProfileWindowBase> CreateNewProfileWindow() override
     {
-        return Make<Plain<GameFramework::GUIProfilesWindowBase>>(profiles, "profiles", profileManager_.get());
+        return Make<NewProfileScreen>("new_profile", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUINewProfileWindowBase> CreateNewProfileWindow() override
+    std::unique_ptr<gf::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override
     {
-        return Make<FrameworkTests::NewProfileScreen>(newProfile, "new_profile", profileManager_.get());
+        return Make<RenameProfileScreen>("rename_profile", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override
+    std::unique_ptr<gf::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override
     {
-        return Make<FrameworkTests::RenameProfileScreen>(renameProfile, "rename_profile", profileManager_.get());
+        return Make<DeleteProfileScreen>("delete_profile", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override
+    std::unique_ptr<gf::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override
     {
-        return Make<FrameworkTests::DeleteProfileScreen>(deleteProfile, "delete_profile", profileManager_.get());
+        return Make<Value<gf::GUIProfileNameConflictWindowBase>>("name_conflict");
     }
-    std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override
+    std::unique_ptr<gf::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override
     {
-        return Make<Value<GameFramework::GUIProfileNameConflictWindowBase>>(nameConflict, "name_conflict");
+        return Make<Value<gf::GUIStartGameLogicWindowBase>>(startGame, "start_game");
     }
-    std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override
+    std::unique_ptr<gf::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override
     {
-        return Make<Value<GameFramework::GUIStartGameLogicWindowBase>>(startGame, "start_game");
+        return Make<Plain<gf::GUIContinueGameLogicWindowBase>>("continue");
     }
-    std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override
+    std::unique_ptr<gf::GUIHighScoresWindowBase> CreateHighScoresWindow() override
     {
-        return Make<Plain<GameFramework::GUIContinueGameLogicWindowBase>>(continueGame, "continue");
+        return Make<HighScoresScreen>("high_scores", highScoresTable_.get());
     }
-    std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override
+    std::unique_ptr<gf::GUIOptionsWindowBase> CreateOptionsWindow() override
     {
-        return Make<FrameworkTests::HighScoresScreen>(highScores, "high_scores", highScoresTable_.get());
-    }
-    std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override
-    {
-        return Make<Plain<GameFramework::GUIOptionsWindowBase>>(options, "options", mixer_.get(),
+        return Make<Plain<gf::GUIOptionsWindowBase>>("options", mixer_.get(),
                                                                 profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIHelpWindowBase> CreateHelpWindow() override
+    std::unique_ptr<gf::GUIHelpWindowBase> CreateHelpWindow() override
     {
-        return Make<Plain<GameFramework::GUIHelpWindowBase>>(help, "help");
+        return Make<Plain<gf::GUIHelpWindowBase>>("help");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override
+    std::unique_ptr<gf::GUIGameLogicWindowBase> CreateGameLogicWindow() override
     {
-        return Make<FrameworkTests::GameLogicScreen>(inGame, "in_game", profileManager_.get());
+        return Make<GameLogicScreen>("in_game", profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override
+    std::unique_ptr<gf::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameLogicPauseWindowBase>>(pause, "pause");
+        return Make<Plain<gf::GUIGameLogicPauseWindowBase>>("pause");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override
+    std::unique_ptr<gf::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameLogicMenuWindowBase>>(gameMenu, "game_menu", mixer_.get(),
+        return Make<Plain<gf::GUIGameLogicMenuWindowBase>>("game_menu", mixer_.get(),
                                                                       profileManager_.get());
     }
-    std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override
+    std::unique_ptr<gf::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameLogicMenuExitWindowBase>>(menuExit, "menu_exit");
+        return Make<Plain<gf::GUIGameLogicMenuExitWindowBase>>("menu_exit");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override
+    std::unique_ptr<gf::GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameLogicRestartWindowBase>>(restart, "restart");
+        return Make<Plain<gf::GUIGameLogicRestartWindowBase>>("restart");
     }
-    std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override
+    std::unique_ptr<gf::GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameLogicGameExitWindowBase>>(gameExit, "game_exit");
+        return Make<Plain<gf::GUIGameLogicGameExitWindowBase>>("game_exit");
     }
-    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override
+    std::unique_ptr<gf::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override
     {
-        return Make<FrameworkTests::LevelCompleteScreen>(levelComplete, "level_complete");
+        return Make<LevelCompleteScreen>("level_complete");
     }
-    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override
+    std::unique_ptr<gf::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override
     {
-        return Make<FrameworkTests::StageCompleteScreen>(stageComplete, "stage_complete");
+        return Make<StageCompleteScreen>("stage_complete");
     }
-    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override
+    std::unique_ptr<gf::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameCompleteWindowBase>>(gameComplete, "game_complete");
+        return Make<Plain<gf::GUIGameCompleteWindowBase>>("game_complete");
     }
-    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override
+    std::unique_ptr<gf::GUIGameOverWindowBase> CreateGameOverWindow() override
     {
-        return Make<Plain<GameFramework::GUIGameOverWindowBase>>(gameOver, "game_over");
+        return Make<Plain<gf::GUIGameOverWindowBase>>("game_over");
     }
 
     template <class Base>
@@ -206,39 +214,20 @@ public:
     template <class Base>
     using Value = FrameworkTests::ValueScreen<Base>;
 
-    // Borrowed views of the screens the factories made; null until made.
-    Plain<GameFramework::GUILogosWindowBase>* logos = nullptr;
-    FrameworkTests::LoadingScreen* loading = nullptr;
-    FrameworkTests::LoadingScreen* levelLoading = nullptr;
-    Plain<GameFramework::GUIWelcomeWindowBase>* welcome = nullptr;
-    Value<GameFramework::GUIExitWindowBase>* exit = nullptr;
-    Plain<GameFramework::GUIMainMenuWindowBase>* mainMenu = nullptr;
-    Plain<GameFramework::GUIProfilesWindowBase>* profiles = nullptr;
-    FrameworkTests::NewProfileScreen* newProfile = nullptr;
-    FrameworkTests::RenameProfileScreen* renameProfile = nullptr;
-    FrameworkTests::DeleteProfileScreen* deleteProfile = nullptr;
-    Value<GameFramework::GUIProfileNameConflictWindowBase>* nameConflict = nullptr;
-    Value<GameFramework::GUIStartGameLogicWindowBase>* startGame = nullptr;
-    Plain<GameFramework::GUIContinueGameLogicWindowBase>* continueGame = nullptr;
-    FrameworkTests::HighScoresScreen* highScores = nullptr;
-    Plain<GameFramework::GUIOptionsWindowBase>* options = nullptr;
-    Plain<GameFramework::GUIHelpWindowBase>* help = nullptr;
-    FrameworkTests::GameLogicScreen* inGame = nullptr;
-    Plain<GameFramework::GUIGameLogicPauseWindowBase>* pause = nullptr;
-    Plain<GameFramework::GUIGameLogicMenuWindowBase>* gameMenu = nullptr;
-    Plain<GameFramework::GUIGameLogicMenuExitWindowBase>* menuExit = nullptr;
-    Plain<GameFramework::GUIGameLogicRestartWindowBase>* restart = nullptr;
-    Plain<GameFramework::GUIGameLogicGameExitWindowBase>* gameExit = nullptr;
-    FrameworkTests::LevelCompleteScreen* levelComplete = nullptr;
-    FrameworkTests::StageCompleteScreen* stageComplete = nullptr;
-    Plain<GameFramework::GUIGameCompleteWindowBase>* gameComplete = nullptr;
-    Plain<GameFramework::GUIGameOverWindowBase>* gameOver = nullptr;
+    // Borrowed views of the screens the tests answer for; null until made.
+    Plain<gf::GUILogosWindowBase>* logos = nullptr;
+    Value<gf::GUIStartGameLogicWindowBase>* startGame = nullptr;
 
 private:
     template <class Screen, class... Args>
+    std::unique_ptr<Screen> Make(const char* name, Args&&... args)
+    {
+        return std::make_unique<Screen>(log_, name, engine_.get(), std::forward<Args>(args)...);
+    }
+    template <class Screen, class... Args>
     std::unique_ptr<Screen> Make(Screen*& view, const char* name, Args&&... args)
     {
-        auto made = std::make_unique<Screen>(log_, name, engine_.get(), std::forward<Args>(args)...);
+        auto made = Make<Screen>(name, std::forward<Args>(args)...);
         view = made.get();
         return made;
     }

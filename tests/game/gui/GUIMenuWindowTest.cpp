@@ -4,6 +4,7 @@
 
 #include "engine/gui/GUIWindow.h"
 #include "game/gui/GUIControl.h"
+#include "support/AllocationCounter.h"
 #include "tests/game/gui/MenuHarness.h"
 
 namespace {
@@ -165,6 +166,30 @@ TEST_F(GUIMenuWindowTest, TitleAreaMendsLeaveLaterScreensFreeToOpen)
 
     later.SetShown(true);
     EXPECT_TRUE(OpenFully(later));
+}
+
+TEST_F(GUIMenuWindowTest, AnOpenScreenOverTheBackgroundAllocatesNothingPerFrame)
+{
+    h.RunIntroduction();
+    TestScreen screen(h, GUIMenuWindow::kFrameSmall);
+    Drive({&screen});
+    screen.SetTitle(L"A title long enough to live outside any small-string buffer");
+    screen.SetShown(true);
+    ASSERT_TRUE(OpenFully(screen));
+    h.Steps(120);
+    h.screens = nullptr;
+    std::size_t allocations = 0;
+    for (int i = 0; i < 60; ++i) {
+        h.t.Frame();
+        const TestSupport::ScopedAllocationCount count;
+        h.background->Update();
+        h.manager->Update();
+        screen.Update();
+        allocations += count.Count();
+        // Outside the count: the engine's own frame, which renders what was queued.
+        h.t.engine->Frame(0);
+    }
+    EXPECT_EQ(allocations, 0u);
 }
 
 } // namespace

@@ -233,4 +233,29 @@ TEST_F(GUIStartGameLogicWindowTest, ALockedPlaceIsNeitherHighlightedNorDoubleCli
     EXPECT_EQ(h.profiles->GetCurrentProfile()->GetCurrentPosition().level, 1u);
 }
 
+TEST_F(GUIStartGameLogicWindowTest, AdvancingWalksIntoTheNewStageThenChoosesItsFirstLevel)
+{
+    Tansywell::Profile* profile = h.SetReached(1, 1);
+    auto screen = MakeScreen();
+    screen->SetAdvance(true);
+    screen->Show(2);
+    const auto& elements = screen->GetElements();
+    EXPECT_TRUE(screen->IsAdvancing());
+    EXPECT_TRUE(elements[0]->IsVisible());
+    EXPECT_TRUE(elements[0]->IsMarked());
+    EXPECT_FALSE(elements[1]->IsVisible()) << "the walk stops in the stage before";
+
+    h.Steps(60);
+    EXPECT_FALSE(screen->IsAdvancing());
+    EXPECT_EQ(profile->GetCurrentPosition().stage, 1u);
+    EXPECT_EQ(profile->GetCurrentPosition().level, 0u);
+    EXPECT_EQ(elements[4]->GetState(), GUIMapElement::kStateChosen);
+    // No choice while the reveal goes on; the locked path ahead cannot be chosen anyway.
+    for (const auto& element : elements) {
+        if (element->IsVisible() && element->GetState() != GUIMapElement::kStateLocked) {
+            EXPECT_TRUE(element->IsMarked());
+        }
+    }
+}
+
 } // namespace

@@ -19,6 +19,7 @@
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystemManager.h"
 #include "engine/sound/Sound.h"
+#include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"
 #include "framework/Mixer.h"

@@ -13,7 +13,8 @@
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/input/Controls.h"
+// The harness hands out sound buffers by unique_ptr; GCC wants their whole type.
+#include "engine/sound/SoundBuffer.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
 #include "game/gui/GUIControl.h"
