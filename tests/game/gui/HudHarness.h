@@ -24,6 +24,7 @@
 #include "game/logic/BoardItemPoolNull.h"
 #include "game/logic/Cell.h"
 #include "game/logic/GameLogic.h"
+#include "game/logic/ItemManager.h"
 #include "platform/InputDevice.h"
 #include "tests/game/gui/MenuHarness.h"
 
@@ -164,13 +165,13 @@ public:
         const std::uint32_t kinds[] = {0, 0, 1, 0};
         for (std::uint32_t i = 0; i < 4; ++i) {
             Tansywell::Cell* cell = b.GetCellAt(i);
-            logic->GetItemPool()->DestroyItem(b.GetItem(cell));
-            Tansywell::BoardItem* item = logic->GetItemPool()->GetItem(kinds[i]);
+            logic->GetItemManager()->DestroyItem(b.GetItem(cell));
+            Tansywell::BoardItem* item = logic->GetItemManager()->GetItem(kinds[i]);
             item->SetHome(cell->GetTopPosition());
             item->Spawn();
             b.SetItem(cell, item);
         }
-        logic->GetItemPool()->Update();
+        logic->GetItemManager()->Update();
         b.ListMoves();
         return *logic;
     }
