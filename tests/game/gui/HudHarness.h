@@ -146,6 +146,9 @@ public:
         level.energyFactor = 1.0f;
         level.stageIndex = 1;
         level.levelIndex = levelIndex;
+        // The level's board camera: flat and tilted heights and shifts, tilted distance.
+        level.cameraName = "hud_camera";
+        WriteText("data/boards/hud_camera.ini", "100 10 300 20 400\n");
         Tansywell::GameLogicData::Board board;
         board.width = 1;
         board.height = 7;

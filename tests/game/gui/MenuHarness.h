@@ -102,6 +102,7 @@ public:
         for (std::uint32_t id : {3u, 4u, 5u}) {
             mixer.AddSound(id, "sound" + std::to_string(id), false, 1);
         }
+        loadedUpgrade_ = t.data.upgrade;
         WriteText("data/ui/menus/background/background.ini", "2\nsky 1 0\nmeadow 0 0\n");
         WriteText("data/ui/menus/models/background/title_en.ini", "0\n");
         for (const char* name : {"frame", "logo", "mount_title", "mount_text", "text_appear", "text"}) {
@@ -115,10 +116,10 @@ public:
     {
         manager.reset();
         background.reset();
-        if (t.data.upgrade != nullptr) {
-            // A template: the caller's own.
+        if (t.data.upgrade != loadedUpgrade_) {
+            // A template a test put in place of the loaded one: the test's own.
             delete t.data.upgrade;
-            t.data.upgrade = nullptr;
+            t.data.upgrade = loadedUpgrade_;
         }
     }
 
@@ -241,6 +242,10 @@ public:
     std::unique_ptr<Tansywell::GUIMenuWindowManager> manager;
     // The screens' updates of a frame.
     std::function<void()> screens;
+
+private:
+    // The resource set's own upgrade particles, which it releases itself.
+    OrrelayEngine::ParticleSystem* loadedUpgrade_ = nullptr;
 };
 
 } // namespace MenuTests
