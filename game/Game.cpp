@@ -10,11 +10,49 @@
 #include "framework/LanguageManager.h"
 #include "framework/Mixer.h"
 #include "framework/StageRecord.h"
+#include "framework/HighScoresTable.h"
+#include "framework/GameLogicBase.h"
+#include "framework/LevelRecord.h"
+#include "game/GameCharacterSpeech.h"
 #include "game/GameData.h"
 #include "game/GameLevelRecord.h"
 #include "game/GameLogicData.h"
 #include "game/LevelManager.h"
+#include "game/Profile.h"
 #include "game/ProfileManager.h"
+#include "game/gui/GUIBackgroundWindow.h"
+#include "game/gui/GUIContinueGameLogicWindow.h"
+#include "game/gui/GUIDeleteProfileWindow.h"
+#include "game/gui/GUIExitWindow.h"
+#include "game/gui/GUIGameCompleteWindow.h"
+#include "game/gui/GUIGameCursor.h"
+#include "game/gui/GUIGameLoadingWindow.h"
+#include "game/gui/GUIGameLogicGameExitWindow.h"
+#include "game/gui/GUIGameLogicLoadingWindow.h"
+#include "game/gui/GUIGameLogicMenuExitWindow.h"
+#include "game/gui/GUIGameLogicMenuWindow.h"
+#include "game/gui/GUIGameLogicPauseWindow.h"
+#include "game/gui/GUIGameLogicRestartWindow.h"
+#include "game/gui/GUIGameLogicWindow.h"
+#include "game/gui/GUIGameOverWindow.h"
+#include "game/gui/GUIHelpWindow.h"
+#include "game/gui/GUIHighScoresWindow.h"
+#include "game/gui/GUIIntroductionWindow.h"
+#include "game/gui/GUILevelCompleteWindow.h"
+#include "game/gui/GUILogosWindow.h"
+#include "game/gui/GUIMainMenuWindow.h"
+#include "game/gui/GUIMenuWindowManager.h"
+#include "game/gui/GUINewProfileWindow.h"
+#include "game/gui/GUIOptionsWindow.h"
+#include "game/gui/GUIProfileNameConflictWindow.h"
+#include "game/gui/GUIProfilesWindow.h"
+#include "game/gui/GUIRelaxWindow.h"
+#include "game/gui/GUIRenameProfileWindow.h"
+#include "game/gui/GUIStageCompleteWindow.h"
+#include "game/gui/GUIStartGameLogicWindow.h"
+#include "game/gui/GUIUpgradeWindow.h"
+#include "game/gui/GUIWelcomeWindow.h"
+#include "game/logic/Board.h"
 #include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
 
@@ -112,7 +150,13 @@ Game::~Game()
 {
     // The level borrows the character: it goes first.
     gameLogic_.reset();
+    relaxWindow_.reset();
+    introductionWindow_.reset();
+    upgradeWindow_.reset();
+    characterSpeech_.reset();
     character_.reset();
+    menuWindowManager_.reset();
+    backgroundWindow_.reset();
 }
 
 void Game::FillEngineSettings(OrrelayEngine::EngineSettings& settings)
@@ -159,16 +203,62 @@ void Game::LoadSounds()
 
 void Game::CreateWindows()
 {
+    // Without the menu background (a stand-in loading screen in tests) there
+    // is nothing for the menus of its own to stand on.
+    if (backgroundWindow_ != nullptr)
+        menuWindowManager_ = std::make_unique<GUIMenuWindowManager>(backgroundWindow_.get());
     character_ = std::make_unique<Character>(engine_.get(), levelManager_.get(), profileManager_.get(), mixer_.get(),
-                                             static_cast<const GameData*>(gameData_.get()), nullptr);
+                                             GetData(), GetMenuParent());
+    if (menuWindowManager_ != nullptr)
+    {
+        characterSpeech_ = std::make_unique<GameCharacterSpeech>(character_.get());
+        upgradeWindow_ = std::make_unique<GUIUpgradeWindow>(engine_.get(), characterSpeech_.get(),
+                                                            menuWindowManager_.get(), GetMenuParent());
+        introductionWindow_ = std::make_unique<GUIIntroductionWindow>(engine_.get(), mixer_.get(), GetData(),
+                                                                      menuWindowManager_.get(), GetMenuParent());
+        relaxWindow_ = std::make_unique<GUIRelaxWindow>(engine_.get(), profileManager_.get(), mixer_.get(), GetData(),
+                                                        menuWindowManager_.get(), GetMenuParent());
+    }
     GameBase::CreateWindows();
 }
 
 void Game::UpdateWindows()
 {
+    if (backgroundWindow_ != nullptr)
+        backgroundWindow_->Update();
+    if (menuWindowManager_ != nullptr)
+        menuWindowManager_->Update();
     if (character_ != nullptr)
         character_->Update();
+    if (upgradeWindow_ != nullptr)
+        upgradeWindow_->Update();
+    if (introductionWindow_ != nullptr)
+        introductionWindow_->Update();
+    if (relaxWindow_ != nullptr)
+        relaxWindow_->Update();
     GameBase::UpdateWindows();
+}
+
+void Game::ProcessWindowResults()
+{
+    GameBase::ProcessWindowResults();
+    if (upgradeWindow_ != nullptr)
+        ProcessUpgradeWindowResult();
+    if (introductionWindow_ != nullptr)
+        ProcessIntroductionWindowResult();
+    if (relaxWindow_ != nullptr)
+        ProcessRelaxWindowResult();
+}
+
+void Game::ClearWindowResults()
+{
+    if (upgradeWindow_ != nullptr)
+        upgradeWindow_->SetResult(kResultNone);
+    if (introductionWindow_ != nullptr)
+        introductionWindow_->SetResult(kResultNone);
+    if (relaxWindow_ != nullptr)
+        relaxWindow_->SetResult(kResultNone);
+    GameBase::ClearWindowResults();
 }
 
 float Game::GetDefaultMusicVolume()
@@ -231,6 +321,464 @@ void Game::StartGameMusic()
     mixer_->StopAllMusic(true, kMusicStopFadeSpeed);
     mixer_->PlayMusic(kGameChannel, GetNextGameTrack(), true, kMusicFadeSpeed);
     gameTrackToggle_ = (gameTrackToggle_ + 1) % kGameTrackCount;
+}
+
+// ---------------------------------------------------------------------------
+// Screens
+
+std::unique_ptr<GameTools::GUIGameCursorBase> Game::CreateGameCursor()
+{
+    return std::make_unique<GUIGameCursor>(engine_.get());
+}
+
+std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
+{
+    return std::make_unique<GUILogosWindow>(engine_.get());
+}
+
+std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
+{
+    backgroundWindow_ = std::make_unique<GUIBackgroundWindow>(engine_.get(), mixer_.get(), levelManager_.get(),
+                                                              profileManager_.get(),
+                                                              languageManager_->GetCurrentLanguage());
+    return std::make_unique<GUIGameLoadingWindow>(engine_.get(), GetCursor(), backgroundWindow_.get());
+}
+
+std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
+{
+    return std::make_unique<GUIGameLogicLoadingWindow>(engine_.get(), menuWindowManager_.get());
+}
+
+std::unique_ptr<GameFramework::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
+{
+    return std::make_unique<GUIWelcomeWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                              menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIExitWindowBase> Game::CreateExitWindow()
+{
+    return std::make_unique<GUIExitWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                           GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
+{
+    return std::make_unique<GUIMainMenuWindow>(engine_.get(), mixer_.get(), GetData(), profileManager_.get(),
+                                               menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIProfilesWindowBase> Game::CreateProfilesWindow()
+{
+    return std::make_unique<GUIProfilesWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                               menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUINewProfileWindowBase> Game::CreateNewProfileWindow()
+{
+    return std::make_unique<GUINewProfileWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                                 menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
+{
+    return std::make_unique<GUIRenameProfileWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                                    menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
+{
+    return std::make_unique<GUIDeleteProfileWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                                    menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
+{
+    return std::make_unique<GUIProfileNameConflictWindow>(engine_.get(), mixer_.get(), GetData(),
+                                                          menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
+{
+    return std::make_unique<GUIStartGameLogicWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                                     levelManager_.get(), profileManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
+{
+    return std::make_unique<GUIContinueGameLogicWindow>(engine_.get(), mixer_.get(), GetData(), profileManager_.get(),
+                                                        menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
+{
+    return std::make_unique<GUIHighScoresWindow>(engine_.get(), profileManager_.get(), mixer_.get(),
+                                                 highScoresTable_.get(), GetData(), menuWindowManager_.get(),
+                                                 GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIOptionsWindowBase> Game::CreateOptionsWindow()
+{
+    return std::make_unique<GUIOptionsWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                              menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIHelpWindowBase> Game::CreateHelpWindow()
+{
+    return std::make_unique<GUIHelpWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                           GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
+{
+    return std::make_unique<GUIGameLogicWindow>(engine_.get(), profileManager_.get(), GetData(),
+                                                menuWindowManager_.get());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
+{
+    return std::make_unique<GUIGameLogicPauseWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                                     GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
+{
+    return std::make_unique<GUIGameLogicMenuWindow>(engine_.get(), mixer_.get(), profileManager_.get(), GetData(),
+                                                    menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
+{
+    return std::make_unique<GUIGameLogicMenuExitWindow>(engine_.get(), mixer_.get(), GetData(),
+                                                        menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
+{
+    return std::make_unique<GUIGameLogicRestartWindow>(engine_.get(), mixer_.get(), GetData(),
+                                                       menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
+{
+    return std::make_unique<GUIGameLogicGameExitWindow>(engine_.get(), mixer_.get(), GetData(),
+                                                        menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
+{
+    // The campaign is the game's own: CreateLevelManager made it.
+    return std::make_unique<GUILevelCompleteWindow>(engine_.get(), GetData(), mixer_.get(),
+                                                    static_cast<LevelManager*>(levelManager_.get()),
+                                                    profileManager_.get(), menuWindowManager_.get(), GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
+{
+    return std::make_unique<GUIStageCompleteWindow>(engine_.get(), levelManager_.get());
+}
+
+std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
+{
+    return std::make_unique<GUIGameCompleteWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                                   GetMenuParent());
+}
+
+std::unique_ptr<GameFramework::GUIGameOverWindowBase> Game::CreateGameOverWindow()
+{
+    return std::make_unique<GUIGameOverWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                               GetMenuParent());
+}
+
+// ---------------------------------------------------------------------------
+// What the game adds to the screen flow
+
+void Game::ProcessLogosWindowResult()
+{
+    const std::uint32_t result = logosWindow_->GetResult();
+    GameBase::ProcessLogosWindowResult();
+    if (result == kResultDone)
+    {
+        if (backgroundWindow_ != nullptr)
+            backgroundWindow_->started = true;
+        StartMenuMusicAfterLogos();
+    }
+}
+
+void Game::ProcessMainMenuWindowResult()
+{
+    const std::uint32_t result = mainMenuWindow_->GetResult();
+    GameBase::ProcessMainMenuWindowResult();
+    if (result == GUIMainMenuWindow::kResultIntroduction)
+    {
+        mainMenuWindow_->Hide();
+        if (introductionWindow_ != nullptr)
+            introductionWindow_->Show();
+        if (character_ != nullptr)
+            character_->SetState(Character::kStateMenus);
+    }
+    else if (result == GUIMainMenuWindow::kResultShowPlace)
+    {
+        mainMenuWindow_->Hide();
+        if (upgradeWindow_ != nullptr)
+            upgradeWindow_->Activate(GUIUpgradeWindow::kKindFromMainMenu);
+    }
+}
+
+void Game::ProcessProfilesWindowResult()
+{
+    const std::uint32_t result = profilesWindow_->GetResult();
+    GameBase::ProcessProfilesWindowResult();
+    // The map's marks follow the profile now chosen.
+    if (result == kResultToMainMenu && backgroundWindow_ != nullptr)
+        backgroundWindow_->UpdateReachedPlaces();
+}
+
+void Game::ProcessGameLogicLoadingWindowResult()
+{
+    const std::uint32_t result = gameLogicLoadingWindow_->GetResult();
+    GameBase::ProcessGameLogicLoadingWindowResult();
+    if (result == kResultDone)
+    {
+        if (backgroundWindow_ != nullptr)
+            backgroundWindow_->Suspend();
+        StartGameMusic();
+    }
+}
+
+void Game::ProcessStartGameLogicWindowResult()
+{
+    if (startGameLogicWindow_->GetResult() == kResultPlay)
+    {
+        gameCursor_->SetVisible(false);
+        SetCursorTrail(false);
+    }
+    GameBase::ProcessStartGameLogicWindowResult();
+}
+
+void Game::ProcessHighScoresWindowResult()
+{
+    if (highScoresWindow_->GetResult() == GUIHighScoresWindow::kResultRelaxOffer)
+    {
+        if (character_ != nullptr)
+            character_->SetState(Character::kStateMenus);
+        highScoresWindow_->Hide();
+        if (relaxWindow_ != nullptr)
+            relaxWindow_->Show();
+    }
+    GameBase::ProcessHighScoresWindowResult();
+}
+
+void Game::ProcessGameLogicWindowResult()
+{
+    const std::uint32_t result = gameLogicWindow_->GetResult();
+    // A menu over the level: the cursor trails again.
+    if (result == kResultQuitRequested || result == kResultPause || result == kResultToGameMenu)
+        SetCursorTrail(true);
+    GameBase::ProcessGameLogicWindowResult();
+}
+
+void Game::ProcessGameLogicPauseWindowResult()
+{
+    if (gameLogicPauseWindow_->GetResult() == kResultResume)
+        SetCursorTrail(false);
+    GameBase::ProcessGameLogicPauseWindowResult();
+}
+
+void Game::ProcessGameLogicMenuWindowResult()
+{
+    if (gameLogicMenuWindow_->GetResult() == kResultResume)
+        SetCursorTrail(false);
+    GameBase::ProcessGameLogicMenuWindowResult();
+}
+
+void Game::ProcessGameLogicMenuExitWindowResult()
+{
+    const std::uint32_t result = gameLogicMenuExitWindow_->GetResult();
+    GameBase::ProcessGameLogicMenuExitWindowResult();
+    if (result == kResultToMainMenu)
+    {
+        SwitchToMenuMusic();
+        if (character_ != nullptr)
+            character_->Hide();
+    }
+}
+
+void Game::ProcessGameLogicRestartWindowResult()
+{
+    const std::uint32_t result = gameLogicRestartWindow_->GetResult();
+    GameBase::ProcessGameLogicRestartWindowResult();
+    if (result == kResultPlayOn)
+        SwitchToMenuMusic();
+}
+
+void Game::ProcessGameLogicGameExitWindowResult()
+{
+    if (gameLogicGameExitWindow_->GetResult() == kResultResume)
+        SetCursorTrail(false);
+    GameBase::ProcessGameLogicGameExitWindowResult();
+}
+
+void Game::ProcessLevelWonState()
+{
+    auto* levelComplete = dynamic_cast<GUILevelCompleteWindow*>(levelCompleteWindow_.get());
+    auto* logic = dynamic_cast<GameLogic*>(gameLogic_.get());
+    if (levelComplete != nullptr && logic != nullptr && logic->GetBoard() != nullptr)
+        levelComplete->SetLevelBonus(logic->GetBoard()->GetScorePotential(), logic->GetBoard()->IsRelaxMode());
+    SetCursorTrail(true);
+    GameBase::ProcessLevelWonState();
+}
+
+void Game::ReturnToPreviousLevel()
+{
+    GameBase::ReturnToPreviousLevel();
+    startGameLogicWindow_->Show(kStartAfterLevel);
+}
+
+void Game::ProcessGameOverState()
+{
+    GameBase::ProcessGameOverState();
+    SetCursorTrail(false);
+}
+
+void Game::ProcessLevelCompleteWindowResult()
+{
+    const std::uint32_t result = levelCompleteWindow_->GetResult();
+    if (result == kResultPlayOn || result == GUILevelCompleteWindow::kResultUpgrade)
+        SwitchToMenuMusic();
+    if (result == kResultPlayOn && character_ != nullptr)
+        character_->Dismiss();
+    if (result == GUILevelCompleteWindow::kResultUpgrade)
+    {
+        if (character_ != nullptr)
+            character_->StartUpgrade();
+        levelCompleteWindow_->Hide();
+        if (upgradeWindow_ != nullptr)
+            upgradeWindow_->Activate(GUIUpgradeWindow::kKindFromLevel);
+    }
+    GameBase::ProcessLevelCompleteWindowResult();
+}
+
+void Game::ProcessStageCompleteWindowResult()
+{
+    if (stageCompleteWindow_->GetResult() == kResultGameComplete)
+    {
+        Profile* profile = GetCurrentProfile();
+        const bool pending = profile != nullptr && profile->GetFlag(Profile::kFlagGameCompleteCharacterPending);
+        if (pending && character_ != nullptr)
+            character_->SetState(Character::kStateMenus);
+        if (auto* gameComplete = dynamic_cast<GUIGameCompleteWindow*>(gameCompleteWindow_.get()))
+            gameComplete->SetCharacterFlag(pending);
+    }
+    GameBase::ProcessStageCompleteWindowResult();
+}
+
+void Game::ProcessGameCompleteWindowResult()
+{
+    const std::uint32_t result = gameCompleteWindow_->GetResult();
+    GameBase::ProcessGameCompleteWindowResult();
+    if (result != kResultDone)
+        return;
+    Profile* profile = GetCurrentProfile();
+    if (profile != nullptr && profile->GetFlag(Profile::kFlagGameCompleteCharacterPending))
+    {
+        profile->SetFlag(Profile::kFlagGameCompleteCharacterPending, false);
+        profile->Save();
+        if (character_ != nullptr)
+            character_->Dismiss();
+    }
+}
+
+void Game::ProcessGameOverWindowResult()
+{
+    const std::uint32_t result = gameOverWindow_->GetResult();
+    GameBase::ProcessGameOverWindowResult();
+    if (result == kResultDone)
+        SwitchToMenuMusic();
+}
+
+void Game::ProcessUpgradeWindowResult()
+{
+    switch (upgradeWindow_->GetResult())
+    {
+    case GUIUpgradeWindow::kResultMainMenu:
+        upgradeWindow_->Deactivate();
+        mainMenuWindow_->Show();
+        break;
+    case GUIUpgradeWindow::kResultStageComplete: {
+        upgradeWindow_->Deactivate();
+        GameFramework::LevelPosition position;
+        if (gameLogic_ != nullptr && gameLogic_->GetLevel() != nullptr)
+        {
+            position.stage = gameLogic_->GetLevel()->stageIndex;
+            position.level = gameLogic_->GetLevel()->levelIndex;
+        }
+        stageCompleteWindow_->Show(position);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Game::ProcessIntroductionWindowResult()
+{
+    if (introductionWindow_->GetResult() != GUIIntroductionWindow::kResultStartGame)
+        return;
+    Profile* profile = GetCurrentProfile();
+    if (profile != nullptr)
+    {
+        profile->SetFlag(Profile::kFlagIntroductionPending, false);
+        profile->Save();
+    }
+    if (character_ != nullptr)
+        character_->Dismiss();
+    introductionWindow_->Hide();
+    if (profile != nullptr && profile->IsGameUnderWay())
+    {
+        continueGameLogicWindow_->Show();
+    }
+    else
+    {
+        if (profile != nullptr)
+            profile->Reset();
+        startGameLogicWindow_->Show(kStartFromMainMenu);
+    }
+}
+
+void Game::ProcessRelaxWindowResult()
+{
+    if (relaxWindow_->GetResult() != GUIRelaxWindow::kResultDone)
+        return;
+    if (character_ != nullptr)
+        character_->Dismiss();
+    relaxWindow_->Hide();
+    mainMenuWindow_->Show();
+}
+
+OrrelayEngine::GUIWindow* Game::GetMenuParent() const
+{
+    return backgroundWindow_ != nullptr ? backgroundWindow_->GetMenuParent() : nullptr;
+}
+
+const GameData* Game::GetData() const
+{
+    return static_cast<const GameData*>(gameData_.get());
+}
+
+GUIGameCursor* Game::GetCursor() const
+{
+    return dynamic_cast<GUIGameCursor*>(gameCursor_.get());
+}
+
+void Game::SetCursorTrail(bool enabled)
+{
+    if (GUIGameCursor* cursor = GetCursor())
+        cursor->SetTrailEnabled(enabled);
+}
+
+Profile* Game::GetCurrentProfile() const
+{
+    return profileManager_ != nullptr ? dynamic_cast<Profile*>(profileManager_->GetCurrentProfile()) : nullptr;
 }
 
 } // namespace Tansywell

@@ -2,12 +2,15 @@
 // in 32 bits, icon 101, music and effects at 0.37 and 0.48, textures made for
 // the GUI without mip-maps), the board camera's two saved variables, its text
 // sections, every GUI sound, music track and sound effect it plays, the
-// factories of its campaign, profiles, resource sets and level logic, and the
-// music changes that its screens' handlers make.
+// factories of its campaign, profiles, resource sets, level logic and every
+// screen, and what its screens' handlers add to the framework's screen flow:
+// music changes, the tutorial character's appearances, the cursor's trail and
+// its own three screens (upgrade notice, introduction, relax-mode offer).
 //
-// The screens and the handlers of their results are made by the class built
-// on this one, so Game stays abstract. The tutorial character is made with the
-// framework's screens, once the assets have loaded. Main thread only.
+// The menu background exists from the loading screen on; the menu window
+// manager, the character and the three screens of its own from the moment
+// the assets have loaded. Until then everything that uses them skips them.
+// Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +19,22 @@
 
 #include "framework/GameBase.h"
 
+namespace OrrelayEngine {
+class GUIWindow;
+}
+
 namespace Tansywell {
 
 class Character;
+class GameData;
+class Profile;
+class GameCharacterSpeech;
+class GUIBackgroundWindow;
+class GUIGameCursor;
+class GUIIntroductionWindow;
+class GUIMenuWindowManager;
+class GUIRelaxWindow;
+class GUIUpgradeWindow;
 
 class Game : public GameFramework::GameBase
 {
@@ -64,11 +80,14 @@ public:
     // A missing section is fatal, as the base's own are.
     void LoadTexts() override;
     void LoadSounds() override;
-    // Makes the tutorial character (it needs the loaded assets), then the
-    // framework's screens.
+    // Makes the menu window manager, the tutorial character (it needs the
+    // loaded assets) and the three screens of its own, then the framework's.
     void CreateWindows() override;
-    // The character, then the framework's screens and the level.
+    // The background, the manager, the character and the three screens of its
+    // own, then the framework's screens and the level.
     void UpdateWindows() override;
+    void ProcessWindowResults() override;
+    void ClearWindowResults() override;
     float GetDefaultMusicVolume() override;
     float GetDefaultSoundVolume() override;
 
@@ -80,6 +99,58 @@ public:
     std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageRecord& stage,
                                                                   const GameFramework::LevelRecord& level,
                                                                   std::uint32_t levelLogicValue) override;
+
+    std::unique_ptr<GameTools::GUIGameCursorBase> CreateGameCursor() override;
+    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override;
+    // Makes the menu background first: the loading screen plays its introduction.
+    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateLoadingWindow() override;
+    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override;
+    std::unique_ptr<GameFramework::GUIWelcomeWindowBase> CreateWelcomeWindow() override;
+    std::unique_ptr<GameFramework::GUIExitWindowBase> CreateExitWindow() override;
+    std::unique_ptr<GameFramework::GUIMainMenuWindowBase> CreateMainMenuWindow() override;
+    std::unique_ptr<GameFramework::GUIProfilesWindowBase> CreateProfilesWindow() override;
+    std::unique_ptr<GameFramework::GUINewProfileWindowBase> CreateNewProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override;
+    std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override;
+    std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
+    std::unique_ptr<GameFramework::GUIHelpWindowBase> CreateHelpWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override;
+    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
+
+    void ProcessLogosWindowResult() override;
+    void ProcessMainMenuWindowResult() override;
+    void ProcessProfilesWindowResult() override;
+    void ProcessGameLogicLoadingWindowResult() override;
+    void ProcessStartGameLogicWindowResult() override;
+    void ProcessHighScoresWindowResult() override;
+    void ProcessGameLogicWindowResult() override;
+    void ProcessGameLogicPauseWindowResult() override;
+    void ProcessGameLogicMenuWindowResult() override;
+    void ProcessGameLogicMenuExitWindowResult() override;
+    void ProcessGameLogicRestartWindowResult() override;
+    void ProcessGameLogicGameExitWindowResult() override;
+    void ProcessLevelWonState() override;
+    void ReturnToPreviousLevel() override;
+    void ProcessGameOverState() override;
+    void ProcessLevelCompleteWindowResult() override;
+    void ProcessStageCompleteWindowResult() override;
+    void ProcessGameCompleteWindowResult() override;
+    void ProcessGameOverWindowResult() override;
+    virtual void ProcessUpgradeWindowResult();
+    virtual void ProcessIntroductionWindowResult();
+    virtual void ProcessRelaxWindowResult();
 
     // Music changes of the screens' handlers.
     // The logos are over: the menu track fades in, nothing is stopped first.
@@ -95,6 +166,13 @@ public:
     std::uint32_t GetNextGameTrack() const { return kFirstGameTrack + gameTrackToggle_; }
     // Null until the assets have loaded.
     Character* GetCharacter() const { return character_.get(); }
+    // Null until the loading screen is made.
+    GUIBackgroundWindow* GetBackgroundWindow() const { return backgroundWindow_.get(); }
+    // Null until the assets have loaded.
+    GUIMenuWindowManager* GetMenuWindowManager() const { return menuWindowManager_.get(); }
+    GUIUpgradeWindow* GetUpgradeWindow() const { return upgradeWindow_.get(); }
+    GUIIntroductionWindow* GetIntroductionWindow() const { return introductionWindow_.get(); }
+    GUIRelaxWindow* GetRelaxWindow() const { return relaxWindow_.get(); }
 
 protected:
     struct InitLater
@@ -107,10 +185,26 @@ protected:
     // The storage of g_camera_type and g_camera_value, which the board camera reads.
     std::int32_t cameraType_ = 1;
     float cameraValue_ = 1.0f;
-    // Stays under the play screen's window until the menus give it theirs.
+    std::unique_ptr<GUIBackgroundWindow> backgroundWindow_;
+    std::unique_ptr<GUIMenuWindowManager> menuWindowManager_;
     std::unique_ptr<Character> character_;
+    // What the upgrade notice asks of the character.
+    std::unique_ptr<GameCharacterSpeech> characterSpeech_;
+    std::unique_ptr<GUIUpgradeWindow> upgradeWindow_;
+    std::unique_ptr<GUIIntroductionWindow> introductionWindow_;
+    std::unique_ptr<GUIRelaxWindow> relaxWindow_;
     // Which of the two game tracks starts next: 0 or 1; not saved.
     std::uint32_t gameTrackToggle_ = 0;
+
+private:
+    // The parent of every menu screen: the innermost of the background's windows.
+    OrrelayEngine::GUIWindow* GetMenuParent() const;
+    const GameData* GetData() const;
+    // Null when the cursor is a stand-in (tests).
+    GUIGameCursor* GetCursor() const;
+    void SetCursorTrail(bool enabled);
+    // Null without a current profile.
+    Profile* GetCurrentProfile() const;
 };
 
 } // namespace Tansywell

@@ -1,9 +1,18 @@
-// Program entry. The game's start-up is not built yet: say so and stop.
-#include <cstdio>
+// Program entry: the game runs inside its loader; the exit status says
+// whether it ended normally (0) or after an error (1).
+#include <string>
 
-int main()
+#include "game/GameLoader.h"
+
+int main(int argc, char** argv)
 {
-    std::fprintf(stderr,
-                 "Quillory cannot be played yet: the game's start-up is not built in this version.\n");
-    return 1;
+    // The game takes nothing from its command line; it is only handed on.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+    return Tansywell::GameLoader::RunProgram(commandLine);
 }

@@ -240,6 +240,9 @@ public:
     std::unique_ptr<Tansywell::GUIMenuWindowManager> manager;
     // The screens' updates of a frame.
     std::function<void()> screens;
+
+private:
+    // The resource set's own upgrade particles, which it releases itself.
 };
 
 } // namespace MenuTests

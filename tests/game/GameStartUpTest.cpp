@@ -1,0 +1,230 @@
+// The whole game over the built data set, headless: from the logos through
+// the loading to the first menu, and the program's ways out.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "content/MapFileWriter.h"
+#include "content/ModelFileWriter.h"
+#include "content/TextTableWriter.h"
+#include "engine/core/Engine.h"
+#include "engine/core/EngineSettings.h"
+#include "engine/core/FatalError.h"
+#include "engine/core/FileError.h"
+#include "engine/core/MessageManager.h"
+#include "framework/gui/GUIWelcomeWindowBase.h"
+#include "game/Game.h"
+#include "game/GameLoader.h"
+#include "game/gui/GUIBackgroundWindow.h"
+#include "game/gui/GUIWelcomeWindow.h"
+#include "platform/AppWindow.h"
+#include "platform/AudioDevice.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/FileSystem.h"
+#include "platform/GraphicsDriverNull.h"
+#include "platform/MessageBox.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "support/LogSearch.h"
+#include "support/ScratchFolder.h"
+#include "tests/game/TestGame.h"
+#include "tests/game/gui/MenuHarness.h"
+#include "tests/platform/ScopedEnvironment.h"
+
+namespace {
+
+constexpr std::uint64_t kSixtiethOfASecond = 16667;
+
+// A fresh user with nothing saved, a machine without installer values, and
+// the program's folder where the build left the game and its data.
+class StartUpEnvironment
+{
+public:
+    explicit StartUpEnvironment(const std::string& programFolder)
+    {
+        environment.Set("XDG_DATA_HOME", folder.Path() + "/userdata");
+        environment.Set("XDG_CONFIG_HOME", folder.Path() + "/config");
+        Platform::SetMachineConfigRoot(folder.Path() + "/machine");
+        Platform::SetExecutableFolderForTests(programFolder);
+        Platform::SetManualClock(true);
+        Platform::SetMessageBoxMode(Platform::MessageBoxMode::Record);
+        Platform::SetOpenGlWindows(false);
+        Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Manual);
+        Platform::SetWebOpenMode(Platform::WebOpenMode::Record);
+        Platform::DiscardPendingEvents();
+    }
+    ~StartUpEnvironment()
+    {
+        Platform::DiscardPendingEvents();
+        Platform::SetWebOpenMode(Platform::WebOpenMode::Disabled);
+        Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Sdl);
+        Platform::SetOpenGlWindows(true);
+        Platform::SetMessageBoxMode(Platform::MessageBoxMode::Show);
+        Platform::SetManualClock(false);
+        Platform::SetExecutableFolderForTests("");
+        Platform::SetMachineConfigRoot("/etc/xdg");
+    }
+    StartUpEnvironment(const StartUpEnvironment&) = delete;
+    StartUpEnvironment& operator=(const StartUpEnvironment&) = delete;
+
+    TestSupport::ScratchFolder folder;
+    PlatformTests::ScopedEnvironment environment;
+};
+
+// The real game with every screen of its own, drawn by the null driver.
+class HeadlessGame : public Tansywell::Game
+{
+public:
+    using GameBase::welcomeWindow_;
+
+    HeadlessGame() : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName, 104, InitLater{})
+    {
+        OrrelayEngine::EngineFactories factories;
+        factories.graphicsDriver = [](OrrelayEngine::Window&) {
+            auto made = std::make_unique<Platform::GraphicsDriverNull>();
+            Platform::AdapterDescription adapter = made->EnumerateAdapters()[0];
+            adapter.desktopMode = Platform::DisplayMode{1024, 768, 32, 60};
+            adapter.displayModes = {{1024, 768, 32, 60}, {800, 600, 32, 60}};
+            made->SetAdapters({adapter});
+            return made;
+        };
+        SetEngineFactories(factories);
+        Init();
+    }
+
+    void FillEngineSettings(OrrelayEngine::EngineSettings& settings) override
+    {
+        Game::FillEngineSettings(settings);
+        settings.fullscreenDefault = false;
+    }
+};
+
+// The built data set beside the program, with what it does not hold yet: a
+// one-line table for each text section, and the board and scenery its
+// campaign names (a column of four cells), its stage map, and the menu
+// background's list and introduction.
+std::string InstallBuiltDataSet(const TestSupport::ScratchFolder& folder)
+{
+    std::vector<Tansywell::CellRecord> cells;
+    for (std::uint32_t i = 0; i < 4; ++i)
+    {
+        Tansywell::CellRecord cell;
+        cell.y = 2 * i;
+        cell.layerCount = 1;
+        cell.firstTranslation = OrrelayEngine::Vector3(0.0f, 10.0f * static_cast<float>(i), 0.0f);
+        cells.push_back(cell);
+    }
+    folder.Write("install/data/boards/board0.blf", Content::BoardFileWriter().Build(1, 7, cells).GetBytes());
+    folder.Write("install/data/boards/board0.ini", "1\n");
+    folder.Write("install/data/boards/board0_camera.ini", "100 10 300 20 400\n");
+    folder.Write("install/data/environments/garden/environment.ini", "0\n");
+    folder.Write("install/data/ui/menus/background/background.ini", "1\nsky 1 0\n");
+    folder.Write("install/data/ui/menus/models/background/title_en.ini", "0\n");
+    // The stage map of the one-stage, one-level campaign.
+    folder.Write("install/data/ui/menus/map/map.gmf",
+                 Content::MapFileWriter().Build(Content::MapFileWriter::MakeCampaign({1})).GetBytes());
+    // The introduction waits on these to play through.
+    for (const char* name : {"frame", "logo", "mount_title", "mount_text", "text_appear", "text"})
+    {
+        const std::string path = folder.Write(std::string("install/data/ui/menus/models/background/") + name + ".mlf", "");
+        Content::ModelFileWriter().Build(MenuTests::MakeQuad(0, 0, 800, 600, 4)).Save(path);
+    }
+
+    const std::string install = folder.MakeFolder("install");
+    folder.MakeFolder("install/data");
+    std::filesystem::create_symlink(QUILLORY_BUILD_DIR "/data/pack0.pak", install + "/data/pack0.pak");
+    for (const char* section : GameTests::TestGameEnvironment::kTextSections)
+    {
+        Content::TextTableWriter table;
+        table.Add("TITLE", L"-");
+        folder.Write(std::string("install/data/ui/texts/en/") + section + ".ini", table.Build().GetBytes());
+    }
+    return install;
+}
+
+TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
+{
+    TestSupport::ScratchFolder installation;
+    StartUpEnvironment env(InstallBuiltDataSet(installation));
+    std::unique_ptr<HeadlessGame> made;
+    try
+    {
+        made = std::make_unique<HeadlessGame>();
+    }
+    catch (const OrrelayEngine::FatalError& error)
+    {
+        FAIL() << error.GetMessage();
+    }
+    catch (const OrrelayEngine::FileError& error)
+    {
+        FAIL() << error.GetMessage();
+    }
+    HeadlessGame& game = *made;
+    const OrrelayEngine::MessageManager& log = *game.GetEngine()->GetMessageManager();
+    ASSERT_NE(nullptr, game.GetBackgroundWindow());
+    EXPECT_EQ(nullptr, game.GetMenuWindowManager()) << "the menus wait for the assets";
+
+    // A minute of frames at most; the assets load on their own thread meanwhile.
+    auto* welcome = static_cast<Tansywell::GUIWelcomeWindow*>(game.welcomeWindow_.get());
+    for (std::uint32_t frame = 0; frame < 3600 && (welcome == nullptr || !welcome->IsActive()); ++frame)
+    {
+        Platform::AdvanceManualClock(kSixtiethOfASecond);
+        try
+        {
+            game.Frame();
+        }
+        catch (const OrrelayEngine::FatalError& error)
+        {
+            FAIL() << "frame " << frame << ": " << error.GetMessage();
+        }
+        catch (const OrrelayEngine::FileError& error)
+        {
+            FAIL() << "frame " << frame << ": " << error.GetMessage();
+        }
+        welcome = static_cast<Tansywell::GUIWelcomeWindow*>(game.welcomeWindow_.get());
+        ASSERT_FALSE(game.IsExitRequested());
+    }
+    ASSERT_NE(nullptr, welcome) << "the assets never finished loading";
+    EXPECT_TRUE(welcome->IsActive());
+    EXPECT_NE(nullptr, game.GetMenuWindowManager());
+    EXPECT_NE(nullptr, game.GetCharacter());
+    EXPECT_NE(nullptr, game.GetUpgradeWindow());
+    EXPECT_NE(nullptr, game.GetIntroductionWindow());
+    EXPECT_NE(nullptr, game.GetRelaxWindow());
+    EXPECT_TRUE(game.GetBackgroundWindow()->started);
+    EXPECT_EQ(0u, TestSupport::CountLogged(log, "", TestSupport::LogMatch::kPart,
+                                           OrrelayEngine::MessageManager::kFatal));
+    EXPECT_TRUE(Platform::GetRecordedMessageBoxes().empty());
+}
+
+// However the game ends, the page is opened once when the installer named a
+// host, never without one; a game that could not start exits with 1.
+TEST(GameStartUp, AGameThatCannotStartExitsWithOneAndStillOpensTheStatisticsPage)
+{
+    struct Case
+    {
+        const char* registry;
+        std::vector<std::string> opened;
+    };
+    const Case cases[] = {
+        {"StatsHost=https://stats.example.org\n", {"https://stats.example.org/stats/quillory.html"}},
+        {"", {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.registry);
+        TestSupport::ScratchFolder emptyInstallation;
+        StartUpEnvironment env(emptyInstallation.Path());
+        env.folder.Write("config/Quorvane Games/Quillory/registry.ini", c.registry);
+
+        EXPECT_EQ(1, Tansywell::GameLoader::RunProgram(""));
+        EXPECT_EQ(1u, Platform::GetRecordedMessageBoxes().size());
+        EXPECT_EQ(c.opened, Platform::GetRecordedWebAddresses());
+    }
+}
+
+} // namespace
