@@ -1,66 +1,11 @@
 #include "game/gui/GUIGameLogicMenuExitWindow.h"
 
-#include "engine/gui/GUIWindow.h"
-#include "game/gui/GUIGameLogicQuestion.h"
-#include "game/gui/GUIMenuWindowManager.h"
-
 namespace Tansywell {
-
-namespace {
-
-constexpr std::uint32_t kSmallWindowFrame = 2;
-
-} // namespace
 
 GUIGameLogicMenuExitWindow::GUIGameLogicMenuExitWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
                                                        const GameData* data, GUIMenuWindowManager* manager,
                                                        OrrelayEngine::GUIWindow* parent)
-    : GUIGameLogicMenuExitWindowBase(engine), GUIMenuWindow(engine, mixer, data, manager, kSmallWindowFrame, parent),
-      question_(std::make_unique<GUIGameLogicQuestion>(engine, data, frameWindow_, controls_))
-{
-    SetTitleKey("GAME_LOGIC_EXIT_TITLE");
-}
-
-GUIGameLogicMenuExitWindow::~GUIGameLogicMenuExitWindow() = default;
-
-void GUIGameLogicMenuExitWindow::Show()
-{
-    GUIGameLogicMenuExitWindowBase::Show();
-    leaving_ = false;
-    RequestTitleArea();
-    SetShown(true);
-}
-
-void GUIGameLogicMenuExitWindow::Hide()
-{
-    GUIGameLogicMenuExitWindowBase::Hide();
-    ReleaseTitleArea();
-    // A yes has already closed the frame.
-    if (leaving_) {
-        leaving_ = false;
-        return;
-    }
-    SetShown(false);
-}
-
-void GUIGameLogicMenuExitWindow::Update()
-{
-    GUIGameLogicMenuExitWindowBase::Update();
-    GUIMenuWindow::Update();
-    if (frameWindow_->IsVisible()) {
-        question_->PrintTexts(color_);
-        if (question_->IsYesClicked()) {
-            SetShown(false);
-            ReleaseTitleArea();
-            manager_->ShowBackground();
-            leaving_ = true;
-        }
-        if (question_->IsNoClicked())
-            result_ = kResultNo;
-        return;
-    }
-    if (leaving_ && manager_->IsTransitionDone())
-        result_ = kResultYes;
-}
+    : GUIGameLogicLeavingQuestion(engine, mixer, data, manager, parent, "GAME_LOGIC_EXIT_TITLE")
+{}
 
 } // namespace Tansywell

@@ -3,35 +3,17 @@
 // come; no goes back to the in-game menu (16).
 #pragma once
 
-#include <memory>
-
 #include "framework/gui/GUIGameLogicMenuExitWindowBase.h"
-#include "game/gui/GUIMenuWindow.h"
+#include "game/gui/GUIGameLogicLeavingQuestion.h"
 
 namespace Tansywell {
 
-class GUIGameLogicQuestion;
-
-class GUIGameLogicMenuExitWindow : public GameFramework::GUIGameLogicMenuExitWindowBase, public GUIMenuWindow
+class GUIGameLogicMenuExitWindow
+    : public GUIGameLogicLeavingQuestion<GameFramework::GUIGameLogicMenuExitWindowBase, 3, 16>
 {
 public:
-    static constexpr std::uint32_t kResultYes = 3;
-    static constexpr std::uint32_t kResultNo = 16;
-
     GUIGameLogicMenuExitWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const GameData* data,
                                GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent);
-    ~GUIGameLogicMenuExitWindow() override;
-
-    void Update() override;
-    void Show() override;
-    void Hide() override;
-
-    GUIGameLogicQuestion* GetQuestion() const { return question_.get(); }
-    bool IsLeaving() const { return leaving_; }
-
-private:
-    std::unique_ptr<GUIGameLogicQuestion> question_;
-    bool leaving_ = false;
 };
 
 } // namespace Tansywell

@@ -3,35 +3,17 @@
 // back to the in-game menu (16).
 #pragma once
 
-#include <memory>
-
 #include "framework/gui/GUIGameLogicRestartWindowBase.h"
-#include "game/gui/GUIMenuWindow.h"
+#include "game/gui/GUIGameLogicLeavingQuestion.h"
 
 namespace Tansywell {
 
-class GUIGameLogicQuestion;
-
-class GUIGameLogicRestartWindow : public GameFramework::GUIGameLogicRestartWindowBase, public GUIMenuWindow
+class GUIGameLogicRestartWindow
+    : public GUIGameLogicLeavingQuestion<GameFramework::GUIGameLogicRestartWindowBase, 13, 16>
 {
 public:
-    static constexpr std::uint32_t kResultYes = 13;
-    static constexpr std::uint32_t kResultNo = 16;
-
     GUIGameLogicRestartWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const GameData* data,
                               GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent);
-    ~GUIGameLogicRestartWindow() override;
-
-    void Update() override;
-    void Show() override;
-    void Hide() override;
-
-    GUIGameLogicQuestion* GetQuestion() const { return question_.get(); }
-    bool IsLeaving() const { return leaving_; }
-
-private:
-    std::unique_ptr<GUIGameLogicQuestion> question_;
-    bool leaving_ = false;
 };
 
 } // namespace Tansywell
