@@ -10,6 +10,7 @@
 namespace Tansywell {
 
 class BoardItem;
+class BonusManager;
 
 class BoardItemPool
 {
@@ -29,11 +30,16 @@ public:
     // An item of that kind that is not in play; made when the pool has none.
     virtual BoardItem* GetItem(std::uint32_t kind) = 0;
     // Null is ignored; otherwise the item flies away.
-    virtual void DestroyItem(BoardItem* item) = 0;
+    virtual void DestroyItem(BoardItem* item);
     // Once per frame after the board: steps the items, takes expired bonuses
     // from them and recycles those no longer alive.
     virtual void Update() = 0;
     virtual bool IsAnyItemActive() const = 0;
+
+protected:
+    // After an item's frame: a living item lets go of a bonus that has run
+    // out and is kept (true); one no longer alive is to be recycled (false).
+    static bool KeepAfterFrame(BoardItem& item, BonusManager* bonuses);
 };
 
 } // namespace Tansywell

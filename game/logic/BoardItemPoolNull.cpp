@@ -51,29 +51,13 @@ std::uint32_t BoardItemPoolNull::GetFreeEntryCount() const
     return static_cast<std::uint32_t>(count);
 }
 
-void BoardItemPoolNull::DestroyItem(BoardItem* item)
-{
-    if (item != nullptr)
-        item->Destroy();
-}
-
 void BoardItemPoolNull::Update()
 {
     for (const std::unique_ptr<BoardItemNull>& owned : items_)
     {
         BoardItemNull* item = owned.get();
-        if (item->IsAlive())
-        {
-            Bonus* bonus = item->GetBonus();
-            if (bonus != nullptr && !bonus->IsAlive())
-            {
-                if (bonuses_ != nullptr)
-                    bonuses_->DeleteBonus(bonus);
-                item->SetBonus(nullptr);
-            }
-            continue;
-        }
-        Recycle(item);
+        if (!KeepAfterFrame(*item, bonuses_))
+            Recycle(item);
     }
 }
 

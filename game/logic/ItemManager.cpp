@@ -63,12 +63,6 @@ BoardItem* ItemManager::GetItem(std::uint32_t kind)
     return items_.back().get();
 }
 
-void ItemManager::DestroyItem(BoardItem* item)
-{
-    if (item != nullptr)
-        item->Destroy();
-}
-
 void ItemManager::Update()
 {
     for (const std::unique_ptr<Item>& owned : items_)
@@ -77,18 +71,8 @@ void ItemManager::Update()
         if (item->NeedsShadow())
             shadows_->Attach(item);
         item->Update();
-        if (item->IsAlive())
-        {
-            Bonus* bonus = item->GetBonus();
-            if (bonus != nullptr && !bonus->IsAlive())
-            {
-                if (bonuses_ != nullptr)
-                    bonuses_->DeleteBonus(bonus);
-                item->SetBonus(nullptr);
-            }
-            continue;
-        }
-        Recycle(item);
+        if (!KeepAfterFrame(*item, bonuses_))
+            Recycle(item);
     }
     shadows_->UpdateAll();
 }

@@ -36,7 +36,6 @@ public:
     void CreatePool(std::uint32_t cellCount) override;
     void SetShadowHeight(float height) override;
     BoardItem* GetItem(std::uint32_t kind) override;
-    void DestroyItem(BoardItem* item) override;
     void Update() override;
     bool IsAnyItemActive() const override;
 
