@@ -10,6 +10,7 @@
 #include "content/BoardLayout.h"
 #include "content/DataSetBuilder.h"
 #include "content/EnvironmentArt.h"
+#include "content/MapFileWriter.h"
 #include "engine/core/Error.h"
 
 namespace Content {
@@ -18,7 +19,7 @@ namespace {
 
 // Raised whenever the campaign's bytes change for a reason the builder's own
 // hash would not see.
-constexpr const char* kRecipeVersion = "campaign 2";
+constexpr const char* kRecipeVersion = "campaign 3";
 constexpr double kPi = 3.14159265358979323846;
 
 // A place of the grid around the shape's centre, in units of the distance
@@ -399,6 +400,14 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> CampaignGenerator
         files.emplace_back("data\\environments\\" + stage.environmentName + "\\environment.ini",
                            Bytes(EnvironmentArt::GetEnvironmentIni(stage.environmentName)));
     }
+    // The stage map shows one place per level, so it is laid out from these
+    // very stages and cannot fall out of step with them.
+    std::vector<std::uint32_t> levelCounts;
+    for (const Stage& stage : stages) {
+        levelCounts.push_back(static_cast<std::uint32_t>(stage.levels.size()));
+    }
+    files.emplace_back("data\\ui\\menus\\map\\map.gmf",
+                       MapFileWriter().Build(MapFileWriter::MakeCampaign(levelCounts)).GetBytes());
     return files;
 }
 

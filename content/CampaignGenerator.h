@@ -5,7 +5,8 @@
 // stage (double layers, then closed cells, then blocked cells, then all of
 // them). Writes "data\levels\stages_info.ini", "data\levels\stage<i>.ini",
 // "data\boards\<board>.blf" and ".ini" (the progress value), and an empty
-// "data\environments\<environment>\environment.ini" per stage.
+// "data\environments\<environment>\environment.ini" per stage, and the
+// stage map "data\ui\menus\map\map.gmf" with one place per level.
 #pragma once
 
 #include <cstdint>
