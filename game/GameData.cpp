@@ -3,13 +3,12 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/core/Engine.h"
-#include "engine/core/StringHelpers.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileManager.h"
-#include "engine/file/FileTextual.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ShaderDescriptor.h"
@@ -17,6 +16,7 @@
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystemManager.h"
+#include "game/gui/GUIBackgroundWindow.h"
 
 namespace Tansywell {
 
@@ -24,11 +24,7 @@ using namespace OrrelayEngine;
 
 namespace {
 
-const char kBackgroundList[] = "data\\ui\\menus\\background\\background.ini";
 const char kBackgroundModels[] = "ui\\menus\\background\\models\\";
-// The shortest entry of the background list: a one-letter name, a one-digit
-// flag and a one-digit value, each after a separator.
-constexpr std::uint32_t kShortestBackgroundEntry = 6;
 
 const char kCharacterFolder[] = "ui\\menus\\character\\";
 const char kCharacterColour[] = "ui\\menus\\textures\\character_color.jpg";
@@ -59,20 +55,6 @@ constexpr std::uint32_t kPlain = 0;
 constexpr std::uint32_t kPlayRootFlags = GUIWindow::kFlagShown | GUIWindow::kFlagLayerLow;
 constexpr std::uint32_t kPlayChildFlags = GUIWindow::kFlagShown;
 constexpr std::int32_t kPlayChildDepthOrder = 100;
-
-std::string BackgroundFormatError()
-{
-    return std::string("Incorrect \"") + kBackgroundList + "\" file format";
-}
-
-// The next word of an entry; a file that ends inside the entry is damaged.
-std::string RequireWord(FileTextual& file)
-{
-    std::string word;
-    if (!file.ReadWord(word) || word.empty())
-        throw FileError(BackgroundFormatError());
-    return word;
-}
 
 } // namespace
 
@@ -133,39 +115,25 @@ ParticleSystem* GameData::LoadParticles(const std::string& name, Camera* camera)
 
 void GameData::LoadBackgroundList()
 {
+    // The background window reads the same list; one reader keeps one rule.
     try
     {
-        std::unique_ptr<FileTextual> file =
-            fileManager_->OpenTextFile(kBackgroundList, FileTextual::kModeRead, FileTextual::kEncoding8Bit);
-        const std::int32_t count = file->ReadInt();
-        // Checked before room is made: a count the file cannot hold is damage,
-        // not a reason to reserve millions of entries.
-        if (count < 0 ||
-            static_cast<std::uint64_t>(count) * kShortestBackgroundEntry > file->GetLengthInChars())
+        const std::vector<GUIBackgroundWindow::Entry> entries = GUIBackgroundWindow::ReadSettings(fileManager_);
+        for (std::size_t position = 0; position < entries.size(); ++position)
         {
-            throw FileError(BackgroundFormatError());
+            const GUIBackgroundWindow::Entry& entry = entries[position];
+            // The background window loads the start-up entries itself.
+            if (entry.startUp)
+                continue;
+            backgroundModels.push_back(LoadTemplate(kBackgroundModels + entry.name + ".mlf", kTinted));
+            backgroundPositions.push_back(static_cast<std::uint32_t>(position));
+            backgroundValues.push_back(entry.placeThreshold);
         }
-        backgroundModels.reserve(static_cast<std::size_t>(count));
-        for (std::int32_t position = 0; position < count; ++position)
-            ReadBackgroundEntry(*file, static_cast<std::uint32_t>(position));
     }
     catch (const FileError& error)
     {
         log_->LogFatal(error.GetMessage());
     }
-}
-
-void GameData::ReadBackgroundEntry(FileTextual& file, std::uint32_t position)
-{
-    const std::string name = RequireWord(file);
-    const bool loadedByWindow = StringToInt(RequireWord(file), 10) > 0;
-    const std::int32_t value = StringToInt(RequireWord(file), 10);
-    // The background window loads flagged entries itself.
-    if (loadedByWindow)
-        return;
-    backgroundModels.push_back(LoadTemplate(kBackgroundModels + name + ".mlf", kTinted));
-    backgroundPositions.push_back(position);
-    backgroundValues.push_back(value);
 }
 
 void GameData::LoadCharacter()

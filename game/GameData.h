@@ -14,7 +14,6 @@
 
 namespace OrrelayEngine {
 class Camera;
-class FileTextual;
 class GUIManager;
 class GUIWindow;
 class ParticleSystem;
@@ -233,7 +232,6 @@ private:
 
     // The steps of the load, in their order.
     void LoadBackgroundList();
-    void ReadBackgroundEntry(OrrelayEngine::FileTextual& file, std::uint32_t position);
     void LoadCharacter();
     void LoadCells();
     void LoadBorders();
