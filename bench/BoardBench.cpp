@@ -29,8 +29,7 @@ public:
     BenchBoard() : h_(kWidth, kHeight, kKinds)
     {
         OrrelayEngine::SetRandomSeed(2026);
-        for (Tansywell::CellRecord& record : h_.Records())
-        {
+        for (Tansywell::CellRecord& record : h_.Records()) {
             const std::uint32_t pattern = (record.x * 7 + record.y * 3) % 17;
             record.layerCount = 2;
             record.closed = pattern == 5 ? 1 : 0;
@@ -55,8 +54,7 @@ public:
             board.FillBoard();
         const std::uint32_t move = OrrelayEngine::RandomModulo(board.GetMoveCount());
         board.TrySwap(board.GetMoveFirst(move), board.GetMoveSecond(move));
-        while (board.GetQueuedGroupCount() != 0)
-        {
+        while (board.GetQueuedGroupCount() != 0) {
             board.Resolve();
             h_.pool.Update();
         }
@@ -69,11 +67,9 @@ private:
 void BM_BoardMove(benchmark::State& state)
 {
     BenchBoard board;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         board.PlayMove();
-        if (board.IsWon())
-        {
+        if (board.IsWon()) {
             state.PauseTiming();
             board.Deal();
             state.ResumeTiming();
@@ -86,15 +82,12 @@ void BM_RandomGame(benchmark::State& state)
 {
     BenchBoard board;
     double seconds = 0.0;
-    for (auto _ : state)
-    {
-        for (int move = 0; move < kGameMoves; ++move)
-        {
+    for (auto _ : state) {
+        for (int move = 0; move < kGameMoves; ++move) {
             const auto start = std::chrono::steady_clock::now();
             board.PlayMove();
             seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            if (board.IsWon())
-            {
+            if (board.IsWon()) {
                 state.PauseTiming();
                 board.Deal();
                 state.ResumeTiming();

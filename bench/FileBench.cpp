@@ -36,8 +36,7 @@ struct Fixture
 
         Content::PackWriter writer;
         char name[64];
-        for (int i = 0; i < kPackEntryCount; ++i)
-        {
+        for (int i = 0; i < kPackEntryCount; ++i) {
             std::snprintf(name, sizeof(name), "data\\models\\item_%05d.mlf", i);
             writer.AddEntry(name, std::vector<std::uint8_t>(16, static_cast<std::uint8_t>(i)));
             plainDirectory.emplace(name, OrrelayEngine::PackFile::Entry{});
@@ -80,8 +79,7 @@ BENCHMARK(PlainMapFind);
 void FileBinaryRead16MiB(benchmark::State& state)
 {
     std::vector<std::uint8_t> buffer(kLargeFileBytes);
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         OrrelayEngine::FileBinary file(gLog, gFixture->largePath, false, false);
         file.Read(buffer.data(), kLargeFileBytes);
         benchmark::DoNotOptimize(buffer.data());
@@ -93,11 +91,9 @@ BENCHMARK(FileBinaryRead16MiB)->Unit(benchmark::kMillisecond);
 void PlainFread16MiB(benchmark::State& state)
 {
     std::vector<std::uint8_t> buffer(kLargeFileBytes);
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         std::FILE* file = std::fopen(gFixture->largePath.c_str(), "rb");
-        if (file == nullptr)
-        {
+        if (file == nullptr) {
             state.SkipWithError("cannot open the large file");
             break;
         }
@@ -114,11 +110,10 @@ class RatioReporter : public benchmark::ConsoleReporter
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& run : runs)
-        {
+        for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() /
-                                                 benchmark::GetTimeUnitMultiplier(run.time_unit);
+                seconds_[run.benchmark_name()] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
         ConsoleReporter::ReportRuns(runs);
     }

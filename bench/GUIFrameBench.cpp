@@ -77,8 +77,8 @@ struct Scene
         std::filesystem::create_directories(folder / "data" / "ui" / "fonts");
         panelPicture = Content::FixturePicture::MakePattern(kPanelTextureSide, kPanelTextureSide, 3);
         Content::TgaFileWriter(panelPicture).Build().Save((folder / "data" / "ui" / "panel.tga").string());
-        font = Content::FontRasterizer::Rasterize(Content::FontRasterizer::DejaVuSansPath(), {{0x20, 0x7E}},
-                                                  kFontPixels);
+        font =
+            Content::FontRasterizer::Rasterize(Content::FontRasterizer::DejaVuSansPath(), {{0x20, 0x7E}}, kFontPixels);
         Content::TgaFileWriter(font.atlas).Build().Save((folder / "data" / "ui" / "fonts" / "sans.tga").string());
         Content::FontFileWriter().Build(font.glyphs).Save((folder / "data" / "ui" / "fonts" / "sans.fnt").string());
 
@@ -102,9 +102,9 @@ struct Scene
         const std::uint32_t layerFlags[kLayers] = {GUIWindow::kFlagLayerLow, GUIWindow::kFlagLayerMiddle};
         for (int layer = 0; layer < kLayers; ++layer) {
             const Vector2 corner(20.0f + 380.0f * static_cast<float>(layer), 20.0f);
-            GUIWindow* panel = gui->CreateQuadWindow(GUIWindow::kFlagShown | layerFlags[layer], corner,
-                                                     Vector2(380.0f, 560.0f), panelTexture, nullptr,
-                                                     Vector2(1.0f, 1.0f));
+            GUIWindow* panel =
+                gui->CreateQuadWindow(GUIWindow::kFlagShown | layerFlags[layer], corner, Vector2(380.0f, 560.0f),
+                                      panelTexture, nullptr, Vector2(1.0f, 1.0f));
             printing.push_back(panel);
             for (int i = 0; i < kWindowsPerLayer + kButtonsPerLayer; ++i) {
                 // Ten rows of ten cells; windows and buttons alternate.
@@ -257,8 +257,7 @@ void FrameThroughRawGL(Scene& scene)
             glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + 24);
         }
         glTexCoordPointer(2, GL_FLOAT, stride, base + stride - 8);
-        glDrawElements(model.IsStrip() ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
-                       static_cast<GLsizei>(indices.GetUsedCount()),
+        glDrawElements(model.IsStrip() ? GL_TRIANGLE_STRIP : GL_TRIANGLES, static_cast<GLsizei>(indices.GetUsedCount()),
                        indices.Is32Bit() ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices.GetData());
     }
     glPopMatrix();

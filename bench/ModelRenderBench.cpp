@@ -67,7 +67,8 @@ struct Scene
         std::filesystem::create_directories(folder / "data" / "models");
         texture = Content::FixturePicture::MakePattern(kTextureSidePixels, kTextureSidePixels, 3);
         Content::BmpFileWriter(texture).Build().Save((folder / "data" / "models" / "checker.bmp").string());
-        Content::ModelFileWriter().Build(Content::ModelFileWriter::MakeStaticGrid(kGridCells, kGridCells))
+        Content::ModelFileWriter()
+            .Build(Content::ModelFileWriter::MakeStaticGrid(kGridCells, kGridCells))
             .Save((folder / "data" / "models" / "grid.mlf").string());
 
         files = std::make_unique<FileManager>(&log, folder.string(), "");

@@ -115,8 +115,8 @@ int main(int argc, char** argv)
         [&] { screen.DrawAndPresent(true); }, [&] { screen.DrawAndPresent(false); }, kComparedFrames);
     std::printf("Cleared 800x600 frame presented: keeping a copy %.1f us, without %.1f us, copy %.1f us, "
                 "ratio %.3f\n",
-                medians.oursSeconds * 1e6, medians.rawSeconds * 1e6,
-                (medians.oursSeconds - medians.rawSeconds) * 1e6, medians.oursSeconds / medians.rawSeconds);
+                medians.oursSeconds * 1e6, medians.rawSeconds * 1e6, (medians.oursSeconds - medians.rawSeconds) * 1e6,
+                medians.oursSeconds / medians.rawSeconds);
     screen.DrawAndPresent(true);
     const Bench::FrameMedians again = Bench::CompareAlternatingFrames(
         [&] { screen.PresentAgain(); }, [&] { screen.DrawAndPresent(false); }, kComparedFrames);

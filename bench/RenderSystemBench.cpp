@@ -77,8 +77,8 @@ struct Scene
         system->Refresh();
         const float width = static_cast<float>(system->GetCurrentMode()->width);
         const float height = static_cast<float>(system->GetCurrentMode()->height);
-        system->SetProjectionMatrix(Matrix4(2.0f / width, 0, 0, 0, 0, 2.0f / height, 0, 0, 0, 0, 0.001f, 0, -1, -1,
-                                            0.5f, 1));
+        system->SetProjectionMatrix(
+            Matrix4(2.0f / width, 0, 0, 0, 0, 2.0f / height, 0, 0, 0, 0, 0.001f, 0, -1, -1, 0.5f, 1));
         vertices = system->CreateVertexBuffer(0, 4);
         PlainVertex* quad = vertices->LockVertices(0, 4);
         const float side = kQuadSidePixels - 1.0f;
@@ -210,8 +210,8 @@ void FrameThroughRawGL(Scene& scene)
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);
         auto* surface = scene.texture.GetSurface();
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kTextureSidePixels, kTextureSidePixels, 0, GL_BGRA,
-                     GL_UNSIGNED_BYTE, surface->GetLevelBits(0));
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kTextureSidePixels, kTextureSidePixels, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     surface->GetLevelBits(0));
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     }

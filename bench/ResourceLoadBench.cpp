@@ -62,11 +62,9 @@ ModelFile MakeKeyframeGrid()
     model.animationSpeed = 10.0f;
     model.vertices.clear();
     model.boxes.clear();
-    for (std::uint32_t frame = 0; frame < kFrameCount; ++frame)
-    {
+    for (std::uint32_t frame = 0; frame < kFrameCount; ++frame) {
         const float lift = 0.1f * static_cast<float>(frame);
-        for (ModelFile::Vertex vertex : grid.vertices)
-        {
+        for (ModelFile::Vertex vertex : grid.vertices) {
             vertex.position.z = lift * vertex.position.x;
             model.vertices.push_back(vertex);
         }
@@ -78,22 +76,19 @@ ModelFile MakeKeyframeGrid()
 // The data set, written once into a temporary installation folder.
 struct DataSet
 {
-    DataSet()
-        : folder(std::filesystem::temp_directory_path() / ("quillory_loadbench_" + std::to_string(::getpid())))
+    DataSet() : folder(std::filesystem::temp_directory_path() / ("quillory_loadbench_" + std::to_string(::getpid())))
     {
         const std::filesystem::path set = folder / "data" / "bench";
         std::filesystem::create_directories(set / "models");
         std::filesystem::create_directories(set / "textures");
         const Content::ByteBuffer model = Content::ModelFileWriter().Build(MakeKeyframeGrid());
         std::string list = "<?xml version=\"1.0\"?>\r\n<resources>\r\n";
-        for (int i = 0; i < kModelCount; ++i)
-        {
+        for (int i = 0; i < kModelCount; ++i) {
             model.Save((set / "models" / ("grid" + std::to_string(i) + ".mlf")).string());
             list += "<model name=\"grid" + std::to_string(i) + "\" file_name=\"models\\grid" + std::to_string(i) +
                     ".mlf\" color_verticies=\"1\" />\r\n";
         }
-        for (int i = 0; i < kPictureCount; ++i)
-        {
+        for (int i = 0; i < kPictureCount; ++i) {
             Content::FixturePicture picture = Content::FixturePicture::MakeGradient(kPictureSide, kPictureSide, 3);
             picture.pixels[0] = static_cast<std::uint8_t>(i);
             Content::JpegFileWriter(picture).Build().Save(
@@ -103,8 +98,7 @@ struct DataSet
         }
         list += "</resources>\r\n";
         std::FILE* file = std::fopen((set / "set.xml").string().c_str(), "wb");
-        if (file != nullptr)
-        {
+        if (file != nullptr) {
             std::fwrite(list.data(), 1, list.size(), file);
             std::fclose(file);
         }
@@ -171,12 +165,10 @@ LoadFigures LoadOnItsThread(const DataSet& data)
     Clock::time_point lastPresent;
     bool presented = false;
     keeper.Load();
-    for (;;)
-    {
+    for (;;) {
         if (Platform::DispatchNextEvent())
             continue;
-        if (!engine->GetWindow()->IsMinimized())
-        {
+        if (!engine->GetWindow()->IsMinimized()) {
             engine->GetRenderSystem()->SwapBuffers();
             const Clock::time_point now = Clock::now();
             if (presented)
@@ -202,23 +194,20 @@ void BM_ResourceLoad(benchmark::State& state)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     {
         std::unique_ptr<Platform::GraphicsDriverGL> probe;
-        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(64, 64, probe)))
-        {
+        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(64, 64, probe))) {
             state.SkipWithError("no OpenGL context under this video driver");
             return;
         }
     }
     const DataSet data;
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         // One untimed pair first: the files come into the page cache.
         LoadOnItsThread(data);
         LoadOnMainThread(data);
         std::vector<double> threaded;
         std::vector<double> mainThread;
         std::vector<double> gaps;
-        for (int run = 0; run < kRuns; ++run)
-        {
+        for (int run = 0; run < kRuns; ++run) {
             const LoadFigures ours = LoadOnItsThread(data);
             threaded.push_back(ours.seconds);
             gaps.push_back(ours.longestGapSeconds);

@@ -164,7 +164,6 @@ int main(int argc, char** argv)
     const double sum = BestSeconds([&] { SumTenSeconds(plain, out); });
     std::printf("Mixing %u voices for %u s of output at %u Hz: %.2f ms, %.3f %% of one core (goal under 1 %%)\n",
                 kVoices, kOutputSeconds, scene.outputRate, mix * 1000.0, mix / kOutputSeconds * 100.0);
-    std::printf("Plain sum of as many converted samples: %.2f ms; mixer / plain sum = %.2f\n", sum * 1000.0,
-                mix / sum);
+    std::printf("Plain sum of as many converted samples: %.2f ms; mixer / plain sum = %.2f\n", sum * 1000.0, mix / sum);
     return 0;
 }

@@ -19,8 +19,8 @@ std::uint8_t ToByte(float value)
 
 float Hash(std::int32_t x, std::int32_t y, std::uint32_t seed)
 {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
-                      seed * 2246822519u;
+    std::uint32_t h =
+        static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u + seed * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
     return static_cast<float>(h & 0xFFFFu) / 65535.0f;
@@ -30,8 +30,7 @@ float Hash(std::int32_t x, std::int32_t y, std::uint32_t seed)
 
 ArtCanvas::ArtCanvas(std::uint32_t width, std::uint32_t height)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height)
-{
-}
+{}
 
 void ArtCanvas::Paint(const std::function<ArtColor(float, float)>& paint)
 {

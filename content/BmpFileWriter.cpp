@@ -10,8 +10,7 @@ constexpr std::uint32_t kPaletteEntries = 256;
 
 BmpFileWriter::BmpFileWriter(const FixturePicture& picture) : picture_(picture)
 {
-    for (std::uint32_t k = 0; k < kPaletteEntries; ++k)
-    {
+    for (std::uint32_t k = 0; k < kPaletteEntries; ++k) {
         const auto grey = static_cast<std::uint8_t>(k);
         palette_.push_back({grey, grey, grey});
     }
@@ -50,10 +49,8 @@ ByteBuffer BmpFileWriter::Build() const
     file.PutU32(0);
     file.PutU32(0);
 
-    if (paletted)
-    {
-        for (const auto& entry : palette_)
-        {
+    if (paletted) {
+        for (const auto& entry : palette_) {
             file.PutU8(entry[2]);
             file.PutU8(entry[1]);
             file.PutU8(entry[0]);
@@ -64,10 +61,8 @@ ByteBuffer BmpFileWriter::Build() const
         return file;
     }
 
-    for (std::uint32_t row = picture_.height; row-- > 0;)
-    {
-        for (std::uint32_t x = 0; x < picture_.width; ++x)
-        {
+    for (std::uint32_t row = picture_.height; row-- > 0;) {
+        for (std::uint32_t x = 0; x < picture_.width; ++x) {
             const std::uint8_t* pixel = picture_.PixelAt(x, row);
             file.PutU8(pixel[2]);
             file.PutU8(pixel[1]);

@@ -25,8 +25,7 @@ public:
 
     void SetSizeFieldError(std::int32_t error) { sizeFieldError_ = error; }
 
-    ByteBuffer Build(std::uint32_t width, std::uint32_t height,
-                     const std::vector<Tansywell::CellRecord>& cells) const;
+    ByteBuffer Build(std::uint32_t width, std::uint32_t height, const std::vector<Tansywell::CellRecord>& cells) const;
 
 private:
     std::int32_t sizeFieldError_ = 0;

@@ -83,8 +83,8 @@ void ByteBuffer::Save(const std::string& path) const
     const std::size_t written = bytes_.empty() ? 0 : std::fwrite(bytes_.data(), 1, bytes_.size(), file);
     const bool closed = std::fclose(file) == 0;
     if (written != bytes_.size() || !closed)
-        throw OrrelayEngine::FileError("Failed to write " + std::to_string(bytes_.size()) + " bytes from \"" +
-                                       path + "\" file");
+        throw OrrelayEngine::FileError("Failed to write " + std::to_string(bytes_.size()) + " bytes from \"" + path +
+                                       "\" file");
 }
 
 } // namespace Content

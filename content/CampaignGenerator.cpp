@@ -39,7 +39,10 @@ using ShapeTest = bool (*)(double u, double v);
 using PlaceTest = bool (*)(const Place& place);
 
 // Shapes fit the unit disc and are mirror symmetric left to right.
-bool Disc(double u, double v) { return u * u + v * v <= 1.0; }
+bool Disc(double u, double v)
+{
+    return u * u + v * v <= 1.0;
+}
 bool Hexagon(double u, double v)
 {
     return std::abs(v) <= 0.87 && std::abs(u) * 0.87 + std::abs(v) * 0.5 <= 0.87;
@@ -56,7 +59,10 @@ bool Ring(double u, double v)
     const double r2 = u * u + v * v;
     return r2 <= 1.0 && r2 >= 0.42 * 0.42;
 }
-bool Diamond(double u, double v) { return std::abs(u) + std::abs(v) * 0.85 <= 1.0; }
+bool Diamond(double u, double v)
+{
+    return std::abs(u) + std::abs(v) * 0.85 <= 1.0;
+}
 bool Flower(double u, double v)
 {
     const double r = std::sqrt(u * u + v * v);
@@ -86,8 +92,14 @@ bool Frame(double u, double v)
     const double edge = std::max(std::abs(u), std::abs(v));
     return edge <= 1.0 && edge >= 0.58;
 }
-bool Hourglass(double u, double v) { return std::abs(v) <= 0.95 && std::abs(u) <= 0.3 + 0.6 * std::abs(v); }
-bool Oval(double u, double v) { return u * u + v * v * 2.2 <= 1.0; }
+bool Hourglass(double u, double v)
+{
+    return std::abs(v) <= 0.95 && std::abs(u) <= 0.3 + 0.6 * std::abs(v);
+}
+bool Oval(double u, double v)
+{
+    return u * u + v * v * 2.2 <= 1.0;
+}
 bool Drop(double u, double v)
 {
     // A disc below with a point on top.
@@ -107,21 +119,66 @@ bool Tulip(double u, double v)
 }
 
 // Features, in shape units.
-bool CoreTest(const Place& p) { return p.r < 0.42; }
-bool RimTest(const Place& p) { return p.r > 0.66; }
-bool BandTest(const Place& p) { return static_cast<int>(std::abs(p.v) * 3.2) % 2 == 1; }
-bool SpokeTest(const Place& p) { return std::cos(6.0 * p.angle) > 0.2 && p.r > 0.2; }
-bool MostTest(const Place& p) { return p.r > 0.22; }
-bool CentreTest(const Place& p) { return p.r < 0.3; }
-bool InnerRingTest(const Place& p) { return p.r > 0.45 && p.r < 0.62 && std::cos(6.0 * p.angle) > -0.2; }
-bool SpotTest(const Place& p) { return std::abs(p.x) % 4 == 2 && std::abs(p.y) % 4 == 0; }
-bool AxisTest(const Place& p) { return (p.x == 0 && p.r < 0.8) || (p.y == 0 && p.r < 0.8 && std::abs(p.x) % 2 == 0); }
-bool DiagonalSpotTest(const Place& p) { return std::abs(p.x) % 4 == 1 && std::abs(p.y) % 4 == 1 && p.r > 0.3; }
-bool OuterSpotTest(const Place& p) { return SpotTest(p) && p.r > 0.45; }
-bool SpokeTipTest(const Place& p) { return std::cos(6.0 * p.angle) > 0.8 && p.r > 0.5 && p.r < 0.8; }
-bool CornerTest(const Place& p) { return std::abs(p.x) % 6 == 3 && std::abs(p.y) % 2 == 1 && p.r > 0.35; }
-bool LowerTest(const Place& p) { return p.v < -0.3; }
-bool UpperTest(const Place& p) { return p.v > 0.25 && p.r < 0.8; }
+bool CoreTest(const Place& p)
+{
+    return p.r < 0.42;
+}
+bool RimTest(const Place& p)
+{
+    return p.r > 0.66;
+}
+bool BandTest(const Place& p)
+{
+    return static_cast<int>(std::abs(p.v) * 3.2) % 2 == 1;
+}
+bool SpokeTest(const Place& p)
+{
+    return std::cos(6.0 * p.angle) > 0.2 && p.r > 0.2;
+}
+bool MostTest(const Place& p)
+{
+    return p.r > 0.22;
+}
+bool CentreTest(const Place& p)
+{
+    return p.r < 0.3;
+}
+bool InnerRingTest(const Place& p)
+{
+    return p.r > 0.45 && p.r < 0.62 && std::cos(6.0 * p.angle) > -0.2;
+}
+bool SpotTest(const Place& p)
+{
+    return std::abs(p.x) % 4 == 2 && std::abs(p.y) % 4 == 0;
+}
+bool AxisTest(const Place& p)
+{
+    return (p.x == 0 && p.r < 0.8) || (p.y == 0 && p.r < 0.8 && std::abs(p.x) % 2 == 0);
+}
+bool DiagonalSpotTest(const Place& p)
+{
+    return std::abs(p.x) % 4 == 1 && std::abs(p.y) % 4 == 1 && p.r > 0.3;
+}
+bool OuterSpotTest(const Place& p)
+{
+    return SpotTest(p) && p.r > 0.45;
+}
+bool SpokeTipTest(const Place& p)
+{
+    return std::cos(6.0 * p.angle) > 0.8 && p.r > 0.5 && p.r < 0.8;
+}
+bool CornerTest(const Place& p)
+{
+    return std::abs(p.x) % 6 == 3 && std::abs(p.y) % 2 == 1 && p.r > 0.35;
+}
+bool LowerTest(const Place& p)
+{
+    return p.v < -0.3;
+}
+bool UpperTest(const Place& p)
+{
+    return p.v > 0.25 && p.r < 0.8;
+}
 
 // The board camera's five numbers: flat height, flat shift, tilted height,
 // tilted shift, tilted distance. The camera looks at the board's centre with a
@@ -211,8 +268,14 @@ constexpr double kLargestScale = 9.0;
 constexpr double kScaleStep = 0.01;
 
 // Place (x, y) relative to the centre cell, in units of the neighbour distance.
-double UnitU(int x) { return x * BoardLayout::kColumnStep / (2.0 * BoardLayout::kRowStep); }
-double UnitV(int y) { return y * 0.5; }
+double UnitU(int x)
+{
+    return x * BoardLayout::kColumnStep / (2.0 * BoardLayout::kRowStep);
+}
+double UnitV(int y)
+{
+    return y * 0.5;
+}
 
 bool AreNeighbours(const Place& a, const Place& b)
 {
@@ -349,7 +412,10 @@ CampaignGenerator::Level MakeLevel(const LevelPlan& plan, std::uint32_t stage, s
     return out;
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+std::vector<std::uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
 
 std::string FormatFactor(float factor)
 {
@@ -378,9 +444,9 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> CampaignGenerator
 {
     const std::vector<Stage> stages = MakeCampaign();
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
-    files.emplace_back("data\\levels\\stages_info.ini",
-                       Bytes("// The number of stages; each has its file stage<index>.ini.\n" +
-                             std::to_string(stages.size()) + "\n"));
+    files.emplace_back(
+        "data\\levels\\stages_info.ini",
+        Bytes("// The number of stages; each has its file stage<index>.ini.\n" + std::to_string(stages.size()) + "\n"));
     for (std::size_t s = 0; s < stages.size(); ++s) {
         const Stage& stage = stages[s];
         std::string text = "// The levels of stage " + std::to_string(s) +
@@ -392,9 +458,9 @@ std::vector<std::pair<std::string, std::vector<std::uint8_t>>> CampaignGenerator
             files.emplace_back("data\\boards\\" + level.boardName + ".blf",
                                BoardFileWriter().Build(level.width, level.height, level.cells).GetBytes());
             files.emplace_back("data\\boards\\" + level.boardName + "_camera.ini", Bytes(CameraSettings(level)));
-            files.emplace_back("data\\boards\\" + level.boardName + ".ini",
-                               Bytes("// The level's weight in its stage's progress.\n" +
-                                     std::to_string(level.progressValue) + "\n"));
+            files.emplace_back(
+                "data\\boards\\" + level.boardName + ".ini",
+                Bytes("// The level's weight in its stage's progress.\n" + std::to_string(level.progressValue) + "\n"));
         }
         files.emplace_back("data\\levels\\stage" + std::to_string(s) + ".ini", Bytes(text));
         files.emplace_back("data\\environments\\" + stage.environmentName + "\\environment.ini",

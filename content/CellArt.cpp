@@ -28,7 +28,8 @@ using Outputs = AssetRecipe::Outputs;
 
 Vector3 Corner(int k, float radius, float z)
 {
-    return Vector3(radius * std::cos(static_cast<float>(k) * kSixth), radius * std::sin(static_cast<float>(k) * kSixth), z);
+    return Vector3(radius * std::cos(static_cast<float>(k) * kSixth), radius * std::sin(static_cast<float>(k) * kSixth),
+                   z);
 }
 
 std::pair<float, float> PlanarUv(const Vector3& p, float radius)
@@ -103,7 +104,8 @@ using Painter = std::function<ArtColor(float x, float y)>;
 ArtColor CellTop(float x, float y, const ArtColor& inner, const ArtColor& rim, std::uint32_t seed)
 {
     const float r = HexRadius(x, y);
-    const float grain = ArtCanvas::Noise(x * 9.0f, y * 9.0f, seed) * 0.6f + ArtCanvas::Noise(x * 23.0f, y * 23.0f, seed + 7) * 0.4f;
+    const float grain =
+        ArtCanvas::Noise(x * 9.0f, y * 9.0f, seed) * 0.6f + ArtCanvas::Noise(x * 23.0f, y * 23.0f, seed + 7) * 0.4f;
     ArtColor color = ArtCanvas::Scale(inner, 0.86f + 0.22f * grain);
     // Baked light from the upper left, a dip before the rim, the rim lighter on top.
     color = ArtCanvas::Scale(color, 1.0f + 0.08f * (y - x) * 0.5f - 0.12f * ArtCanvas::SmoothStep(0.6f, 0.86f, r));
@@ -142,7 +144,8 @@ float Web(float x, float y)
     const float spokes = std::fabs(std::sin(angle * 4.0f)) * r;
     const float spiral = std::fabs(std::fmod(r * 6.0f - angle / (2.0f * kPi) + 20.0f, 1.0f) - 0.5f);
     const float onSpoke = 1.0f - ArtCanvas::SmoothStep(0.03f, 0.07f, spokes);
-    const float onSpiral = (1.0f - ArtCanvas::SmoothStep(0.03f, 0.08f, spiral)) * ArtCanvas::SmoothStep(0.08f, 0.15f, r);
+    const float onSpiral =
+        (1.0f - ArtCanvas::SmoothStep(0.03f, 0.08f, spiral)) * ArtCanvas::SmoothStep(0.08f, 0.15f, r);
     return std::max(onSpoke, onSpiral) * (1.0f - ArtCanvas::SmoothStep(0.9f, 1.0f, HexRadius(x, y)));
 }
 
@@ -167,7 +170,8 @@ std::string Data(const std::string& path)
 Outputs MakeCells()
 {
     Outputs out;
-    out.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel({MakeSlab(kCellRadius, 1.2f, 0.5f)}, ArtMesh::kSceneFlags, 0.0f)));
+    out.push_back(
+        ArtMesh::BuildModel(ArtMesh::MakeModel({MakeSlab(kCellRadius, 1.2f, 0.5f)}, ArtMesh::kSceneFlags, 0.0f)));
     out.push_back(ArtMesh::BuildTextureShader(Texture("cell_empty.jpg"), ""));
     out.push_back(ArtMesh::BuildModel(
         ArtMesh::MakeModel({MakeSlab(kCellRadius, CellArt::kSingleHeight, 1.0f)}, ArtMesh::kSceneFlags, 0.0f)));
@@ -199,9 +203,11 @@ Outputs MakeCells()
     for (int layers = 1; layers <= 2; ++layers) {
         const Painter base = layers == 1 ? Painter(single) : Painter(twice);
         out.push_back(PaintSquare(kTextureSize, base).BuildColorJpeg());
-        out.push_back(PaintSquare(kTextureSize, [&](float x, float y) { return Lid(x, y, base(x, y)); }).BuildColorJpeg());
+        out.push_back(
+            PaintSquare(kTextureSize, [&](float x, float y) { return Lid(x, y, base(x, y)); }).BuildColorJpeg());
         out.push_back(PaintSquare(kTextureSize, [&](float x, float y) {
-                          return ArtCanvas::Mix(ArtCanvas::Scale(base(x, y), 0.8f), ArtCanvas::Rgb(0xf4f4f0), 0.85f * Web(x, y));
+                          return ArtCanvas::Mix(ArtCanvas::Scale(base(x, y), 0.8f), ArtCanvas::Rgb(0xf4f4f0),
+                                                0.85f * Web(x, y));
                       }).BuildColorJpeg());
     }
     return out;
@@ -215,7 +221,8 @@ std::vector<std::string> CellPaths()
         paths.push_back(Data(std::string(kCellFolder) + name + ".srf"));
     }
     paths.push_back(Data(Texture("cell_empty.jpg")));
-    for (const char* name : {"cell_1", "cell_1_closed", "cell_1_blocked", "cell_2", "cell_2_closed", "cell_2_blocked"}) {
+    for (const char* name :
+         {"cell_1", "cell_1_closed", "cell_1_blocked", "cell_2", "cell_2_closed", "cell_2_blocked"}) {
         paths.push_back(Data(Texture(std::string(name) + ".jpg")));
     }
     return paths;
@@ -296,7 +303,8 @@ Outputs MakeOverlays()
     glow.Paint([](float u, float v) {
         const float sparkle = std::pow(std::fabs(std::sin(u * kPi * 3.0f)), 24.0f) * (1.0f - v);
         const float fade = std::pow(1.0f - v, 1.6f);
-        return ArtColor{1.0f, 0.92f - 0.2f * v, 0.55f + 0.3f * sparkle, ArtCanvas::Clamp01(0.85f * fade + 0.5f * sparkle)};
+        return ArtColor{1.0f, 0.92f - 0.2f * v, 0.55f + 0.3f * sparkle,
+                        ArtCanvas::Clamp01(0.85f * fade + 0.5f * sparkle)};
     });
     out.push_back(glow.BuildColorJpeg());
     out.push_back(glow.BuildAlphaJpeg());
@@ -318,8 +326,10 @@ Outputs MakeOverlays()
             const std::uint32_t r = arrow.AddVertex(across * 8.0f + Vector3(0.0f, 0.0f, base), 1.0f, 0.45f, normal);
             const std::uint32_t sl = arrow.AddVertex(across * -3.5f + Vector3(0.0f, 0.0f, base), 0.28f, 0.45f, normal);
             const std::uint32_t sr = arrow.AddVertex(across * 3.5f + Vector3(0.0f, 0.0f, base), 0.72f, 0.45f, normal);
-            const std::uint32_t tl = arrow.AddVertex(across * -3.5f + Vector3(0.0f, 0.0f, base + 14.0f), 0.28f, 1.0f, normal);
-            const std::uint32_t tr = arrow.AddVertex(across * 3.5f + Vector3(0.0f, 0.0f, base + 14.0f), 0.72f, 1.0f, normal);
+            const std::uint32_t tl =
+                arrow.AddVertex(across * -3.5f + Vector3(0.0f, 0.0f, base + 14.0f), 0.28f, 1.0f, normal);
+            const std::uint32_t tr =
+                arrow.AddVertex(across * 3.5f + Vector3(0.0f, 0.0f, base + 14.0f), 0.72f, 1.0f, normal);
             arrow.AddTriangle(tip, r, l);
             arrow.AddQuad(sl, sr, tr, tl);
         }
@@ -330,7 +340,8 @@ Outputs MakeOverlays()
     ArtCanvas tipPicture(32, 32);
     tipPicture.Paint([](float u, float v) {
         const float edge = std::min({u, 1.0f - u, v}) * 4.0f;
-        return ArtCanvas::Mix(ArtCanvas::Rgb(0x2f7a2a), ArtCanvas::Rgb(0xb8f070), ArtCanvas::Clamp01(edge) * (0.5f + 0.5f * v));
+        return ArtCanvas::Mix(ArtCanvas::Rgb(0x2f7a2a), ArtCanvas::Rgb(0xb8f070),
+                              ArtCanvas::Clamp01(edge) * (0.5f + 0.5f * v));
     });
     out.push_back(tipPicture.BuildColorJpeg());
     return out;
@@ -397,7 +408,8 @@ Outputs MakeBorders()
     }
     ArtCanvas hedge(64, 64);
     hedge.Paint([](float u, float v) {
-        const float leaves = ArtCanvas::Noise(u * 14.0f, v * 10.0f, 77) * 0.7f + ArtCanvas::Noise(u * 31.0f, v * 23.0f, 78) * 0.3f;
+        const float leaves =
+            ArtCanvas::Noise(u * 14.0f, v * 10.0f, 77) * 0.7f + ArtCanvas::Noise(u * 31.0f, v * 23.0f, 78) * 0.3f;
         ArtColor c = ArtCanvas::Mix(ArtCanvas::Rgb(0x2d5a22), ArtCanvas::Rgb(0x7bb04a), leaves);
         if (leaves > 0.78f) {
             c = ArtCanvas::Rgb(0xf4d8e8); // a few pale blossoms
@@ -435,35 +447,38 @@ Outputs MakeBonuses()
             if (kind == 0) {
                 // Flame tongues standing on a ring under the item, turning.
                 const float pulse = 1.0f + 0.15f * std::sin(4.0f * kPi * t);
-                mesh.AddGrid(segments, 1,
-                             [&](float s, float r) {
-                                 const float a = 2.0f * kPi * (s + t / 6.0f);
-                                 const float radius = 15.0f;
-                                 return Vector3(radius * std::cos(a), radius * std::sin(a), -4.0f + r * 9.0f * pulse);
-                             },
-                             [&](float s, float r) { return std::make_pair(s * 6.0f, r); });
+                mesh.AddGrid(
+                    segments, 1,
+                    [&](float s, float r) {
+                        const float a = 2.0f * kPi * (s + t / 6.0f);
+                        const float radius = 15.0f;
+                        return Vector3(radius * std::cos(a), radius * std::sin(a), -4.0f + r * 9.0f * pulse);
+                    },
+                    [&](float s, float r) { return std::make_pair(s * 6.0f, r); });
             } else if (kind == 1) {
                 for (int ring = 0; ring < 2; ++ring) {
                     const float tilt = (ring == 0 ? 1.0f : -1.0f) * 0.6f;
                     const float spin = 2.0f * kPi * t * (ring == 0 ? 1.0f : -1.0f);
-                    mesh.AddGrid(segments, 1,
-                                 [&](float s, float r) {
-                                     const float a = 2.0f * kPi * s + spin;
-                                     const float radius = 13.0f + r * 3.0f;
-                                     const Vector3 flat(radius * std::cos(a), radius * std::sin(a), 0.0f);
-                                     return Vector3(flat.x * std::cos(tilt), flat.y, flat.x * std::sin(tilt));
-                                 },
-                                 [&](float s, float r) { return std::make_pair(s * 4.0f, r); });
+                    mesh.AddGrid(
+                        segments, 1,
+                        [&](float s, float r) {
+                            const float a = 2.0f * kPi * s + spin;
+                            const float radius = 13.0f + r * 3.0f;
+                            const Vector3 flat(radius * std::cos(a), radius * std::sin(a), 0.0f);
+                            return Vector3(flat.x * std::cos(tilt), flat.y, flat.x * std::sin(tilt));
+                        },
+                        [&](float s, float r) { return std::make_pair(s * 4.0f, r); });
                 }
             } else {
                 const float bob = 1.5f * std::sin(2.0f * kPi * t);
-                mesh.AddGrid(segments, 1,
-                             [&](float s, float r) {
-                                 const float a = 2.0f * kPi * (s - t);
-                                 const float radius = 12.0f + r * 5.0f;
-                                 return Vector3(radius * std::cos(a), radius * std::sin(a), 7.0f + bob + r * 2.0f);
-                             },
-                             [&](float s, float r) { return std::make_pair(s, r); });
+                mesh.AddGrid(
+                    segments, 1,
+                    [&](float s, float r) {
+                        const float a = 2.0f * kPi * (s - t);
+                        const float radius = 12.0f + r * 5.0f;
+                        return Vector3(radius * std::cos(a), radius * std::sin(a), 7.0f + bob + r * 2.0f);
+                    },
+                    [&](float s, float r) { return std::make_pair(s, r); });
             }
             mesh.ComputeNormals();
             frames.push_back(mesh);

@@ -28,13 +28,13 @@ constexpr float kFigureZoom = 0.86f;
 
 struct Face
 {
-    float eyeOpen = 1.0f;  // 0 closed
+    float eyeOpen = 1.0f;   // 0 closed
     bool happyEyes = false; // closed eyes drawn as arches
     bool wink = false;
     bool stars = false;
     float lookX = 0.0f;
     float lookY = 0.0f;
-    float smile = 0.4f;  // mouth curve, -1 to 1
+    float smile = 0.4f; // mouth curve, -1 to 1
     float mouthOpen = 0.0f;
     float blush = 0.2f;
 };
@@ -123,10 +123,16 @@ Face Quantize(Face face)
 
 std::vector<int> KeyOf(const Face& face, std::uint32_t frame)
 {
-    return {static_cast<int>(std::lround(face.eyeOpen * 100.0f)), face.happyEyes, face.wink, face.stars,
-            static_cast<int>(std::lround(face.lookX * 100.0f)), static_cast<int>(std::lround(face.lookY * 100.0f)),
-            static_cast<int>(std::lround(face.smile * 100.0f)), static_cast<int>(std::lround(face.mouthOpen * 100.0f)),
-            static_cast<int>(std::lround(face.blush * 100.0f)), static_cast<int>(frame % kWingPhases)};
+    return {static_cast<int>(std::lround(face.eyeOpen * 100.0f)),
+            face.happyEyes,
+            face.wink,
+            face.stars,
+            static_cast<int>(std::lround(face.lookX * 100.0f)),
+            static_cast<int>(std::lround(face.lookY * 100.0f)),
+            static_cast<int>(std::lround(face.smile * 100.0f)),
+            static_cast<int>(std::lround(face.mouthOpen * 100.0f)),
+            static_cast<int>(std::lround(face.blush * 100.0f)),
+            static_cast<int>(frame % kWingPhases)};
 }
 
 float Ellipse(float x, float y, float cx, float cy, float rx, float ry)
@@ -152,8 +158,8 @@ struct Painter
     void Over(const ArtColor& top, float amount)
     {
         const float a = ArtCanvas::Clamp01(amount) * top.a;
-        color = ArtColor{top.r * a + color.r * (1.0f - a), top.g * a + color.g * (1.0f - a), top.b * a + color.b * (1.0f - a),
-                         a + color.a * (1.0f - a)};
+        color = ArtColor{top.r * a + color.r * (1.0f - a), top.g * a + color.g * (1.0f - a),
+                         top.b * a + color.b * (1.0f - a), a + color.a * (1.0f - a)};
     }
 };
 
@@ -240,7 +246,8 @@ ArtColor PaintFace(float x, float y, const Face& face, const ArtColor& under)
             over(ArtCanvas::Rgb(0xf0a020), (1.0f - Star(x, y, px, py, 0.085f)) / 0.08f);
         } else {
             over(ArtCanvas::Rgb(0x2a1a10), (1.0f - Ellipse(x, y, px, py, 0.055f, 0.07f * std::min(open, 1.0f))) / 0.1f);
-            over(ArtColor{1.0f, 1.0f, 1.0f, 1.0f}, (1.0f - Ellipse(x, y, px - 0.02f, py + 0.025f, 0.018f, 0.018f)) / 0.2f);
+            over(ArtColor{1.0f, 1.0f, 1.0f, 1.0f},
+                 (1.0f - Ellipse(x, y, px - 0.02f, py + 0.025f, 0.018f, 0.018f)) / 0.2f);
         }
     }
     // Mouth: the smile's curve, opened into a dark red mouth by mouthOpen.
@@ -300,13 +307,14 @@ ArtMesh BodyFrame(std::uint32_t frame)
     }
     ArtMesh mesh;
     const float h = CharacterArt::kFigureHalfSize;
-    mesh.AddGrid(2, 2,
-                 [&](float s, float t) {
-                     const float x = (s * 2.0f - 1.0f) * h * scaleX * (1.0f + squash);
-                     const float y = (t * 2.0f - 1.0f) * h * (1.0f - squash) - h * squash;
-                     return Vector3(CharacterArt::kFigureCentreX + dx + x, CharacterArt::kFigureCentreY + dy + y, 0.0f);
-                 },
-                 [](float s, float t) { return std::make_pair(s, t); });
+    mesh.AddGrid(
+        2, 2,
+        [&](float s, float t) {
+            const float x = (s * 2.0f - 1.0f) * h * scaleX * (1.0f + squash);
+            const float y = (t * 2.0f - 1.0f) * h * (1.0f - squash) - h * squash;
+            return Vector3(CharacterArt::kFigureCentreX + dx + x, CharacterArt::kFigureCentreY + dy + y, 0.0f);
+        },
+        [](float s, float t) { return std::make_pair(s, t); });
     mesh.ComputeNormals();
     return mesh;
 }
@@ -327,8 +335,8 @@ ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
     const Vector3 normal(0.0f, 0.0f, 1.0f);
     for (int j = 0; j < 4; ++j) {
         for (int i = 0; i < 4; ++i) {
-            mesh.AddVertex(Vector3(CharacterArt::kBubbleLeft + xs[i], CharacterArt::kBubbleBottom + ys[j], 0.0f), uvs[i],
-                           uvs[j], normal);
+            mesh.AddVertex(Vector3(CharacterArt::kBubbleLeft + xs[i], CharacterArt::kBubbleBottom + ys[j], 0.0f),
+                           uvs[i], uvs[j], normal);
         }
     }
     for (std::uint32_t j = 0; j < 3; ++j) {
@@ -337,12 +345,12 @@ ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
             mesh.AddQuad(a, a + 1, a + 5, a + 4);
         }
     }
-    const std::uint32_t a = mesh.AddVertex(Vector3(CharacterArt::kBubbleLeft + 10.0f, CharacterArt::kBubbleBottom + 2.0f, 0.0f),
-                                           0.5f, 0.5f, normal);
-    const std::uint32_t b = mesh.AddVertex(Vector3(CharacterArt::kBubbleLeft + 34.0f, CharacterArt::kBubbleBottom + 2.0f, 0.0f),
-                                           0.5f, 0.5f, normal);
-    const std::uint32_t c = mesh.AddVertex(Vector3(CharacterArt::kBubbleLeft - 14.0f, CharacterArt::kBubbleBottom - 22.0f, 0.0f),
-                                           0.5f, 0.5f, normal);
+    const std::uint32_t a = mesh.AddVertex(
+        Vector3(CharacterArt::kBubbleLeft + 10.0f, CharacterArt::kBubbleBottom + 2.0f, 0.0f), 0.5f, 0.5f, normal);
+    const std::uint32_t b = mesh.AddVertex(
+        Vector3(CharacterArt::kBubbleLeft + 34.0f, CharacterArt::kBubbleBottom + 2.0f, 0.0f), 0.5f, 0.5f, normal);
+    const std::uint32_t c = mesh.AddVertex(
+        Vector3(CharacterArt::kBubbleLeft - 14.0f, CharacterArt::kBubbleBottom - 22.0f, 0.0f), 0.5f, 0.5f, normal);
     mesh.AddTriangle(a, b, c);
     return mesh;
 }
@@ -395,7 +403,8 @@ std::vector<std::vector<std::uint8_t>> CharacterArt::Make()
             frames.push_back(BubbleFrame(n, f));
         }
         outputs.push_back(ArtMesh::BuildModel(ArtMesh::MakeModel(frames, ArtMesh::kGuiFlags, 25.0f)));
-        outputs.push_back(ArtMesh::BuildTextureShader(Texture("speech_bubble.jpg"), Texture("speech_bubble_alpha.jpg")));
+        outputs.push_back(
+            ArtMesh::BuildTextureShader(Texture("speech_bubble.jpg"), Texture("speech_bubble_alpha.jpg")));
     }
     // Frames that come out alike are painted once and copied.
     std::vector<ArtCanvas> bodies;

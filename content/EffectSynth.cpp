@@ -38,13 +38,11 @@ double WaveValue(EffectSynth::Wave wave, double phase)
 EffectSynth::EffectSynth(std::uint32_t frames, bool loop, std::uint32_t seed)
     : frames_(frames), loop_(loop), noiseState_(seed != 0 ? seed : 0x1234567u),
       mix_(frames + static_cast<std::size_t>(kTailSeconds * kSampleRate), 0.0)
-{
-}
+{}
 
 EffectSynth::EffectSynth(double seconds, std::uint32_t seed)
     : EffectSynth(static_cast<std::uint32_t>(std::lround(seconds * kSampleRate)), false, seed)
-{
-}
+{}
 
 EffectSynth EffectSynth::Loop(std::uint32_t loopFrames, std::uint32_t seed)
 {
@@ -96,7 +94,8 @@ void EffectSynth::AddTone(const Tone& tone)
         const double frequency = tone.frequency * std::exp(glide * t / tone.length);
         double level = tone.amplitude * Envelope(t, tone.length, tone.attack, tone.decay, tone.release);
         if (tone.tremoloDepth > 0.0) {
-            level *= 1.0 - tone.tremoloDepth * 0.5 * (1.0 - std::cos(kTwoPi * (tone.tremoloHz * t + tone.tremoloPhase)));
+            level *=
+                1.0 - tone.tremoloDepth * 0.5 * (1.0 - std::cos(kTwoPi * (tone.tremoloHz * t + tone.tremoloPhase)));
         }
         mix_[first + i] += level * WaveValue(tone.wave, phase);
         phase += frequency / kSampleRate;

@@ -74,7 +74,8 @@ float Random(std::uint32_t index, std::uint32_t salt)
 // edges, clear of any board and its border.
 Vector3 PlaceOf(std::uint32_t index, std::uint32_t salt)
 {
-    const float along = -100.0f + 460.0f * std::fmod(static_cast<float>(index) * 0.618034f + Random(index, salt) * 0.1f, 1.0f);
+    const float along =
+        -100.0f + 460.0f * std::fmod(static_cast<float>(index) * 0.618034f + Random(index, salt) * 0.1f, 1.0f);
     const float depth = -45.0f - 70.0f * Random(index, salt + 1);
     return index % 2 == 0 ? Vector3(depth, along, 0.0f) : Vector3(along, depth, 0.0f);
 }
@@ -236,7 +237,8 @@ ArtCanvas PaintPlant(const Look& look)
             for (int frond = -2; frond <= 2; ++frond) {
                 const float a = static_cast<float>(frond) * 0.45f;
                 const float along = v * std::cos(a) + x * 0.5f * std::sin(a);
-                const float off = std::fabs(x * std::cos(a) - v * 0.5f * std::sin(a) - 0.08f * along * along * static_cast<float>(frond));
+                const float off = std::fabs(x * std::cos(a) - v * 0.5f * std::sin(a) -
+                                            0.08f * along * along * static_cast<float>(frond));
                 const float reach = 0.18f * (1.0f - along) * std::fabs(std::sin(along * 30.0f)) + 0.03f;
                 if (along > 0.0f && along < 0.95f && off < reach) {
                     color = ArtCanvas::Mix(main, accent, along);
@@ -319,7 +321,8 @@ ArtCanvas PaintStone(const Look& look)
             ArtColor cap = ArtCanvas::Scale(color, 0.75f + 0.35f * (v - 0.5f) * 2.0f);
             return dots > 0.72f ? ArtCanvas::Rgb(0xfaf4ea) : cap;
         }
-        const float n = ArtCanvas::Noise(u * 10.0f, v * 6.0f, 23) * 0.6f + ArtCanvas::Noise(u * 30.0f, v * 20.0f, 24) * 0.4f;
+        const float n =
+            ArtCanvas::Noise(u * 10.0f, v * 6.0f, 23) * 0.6f + ArtCanvas::Noise(u * 30.0f, v * 20.0f, 24) * 0.4f;
         return ArtCanvas::Scale(color, 0.7f + 0.35f * n + 0.15f * v);
     });
     return canvas;

@@ -10,10 +10,8 @@ FixturePicture FixturePicture::MakePattern(std::uint32_t width, std::uint32_t he
     picture.channels = channels;
     picture.pixels.resize(static_cast<std::size_t>(width) * height * channels);
     std::size_t i = 0;
-    for (std::uint32_t y = 0; y < height; ++y)
-    {
-        for (std::uint32_t x = 0; x < width; ++x)
-        {
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
             for (std::uint32_t c = 0; c < channels; ++c)
                 picture.pixels[i++] = static_cast<std::uint8_t>(x * 37 + y * 91 + c * 53 + 7);
         }
@@ -29,10 +27,8 @@ FixturePicture FixturePicture::MakeGradient(std::uint32_t width, std::uint32_t h
     picture.channels = channels;
     picture.pixels.resize(static_cast<std::size_t>(width) * height * channels);
     std::size_t i = 0;
-    for (std::uint32_t y = 0; y < height; ++y)
-    {
-        for (std::uint32_t x = 0; x < width; ++x)
-        {
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
             const std::uint32_t across = width > 1 ? x * 255 / (width - 1) : 0;
             const std::uint32_t down = height > 1 ? y * 255 / (height - 1) : 0;
             const std::uint8_t values[4] = {static_cast<std::uint8_t>(across), static_cast<std::uint8_t>(down),

@@ -66,7 +66,8 @@ void CopyCoverage(const FT_GlyphSlot slot, std::uint32_t cellHeight, std::int32_
             if (x < 0 || x >= static_cast<std::int32_t>(cell.width)) {
                 continue;
             }
-            std::uint8_t& target = cell.coverage[static_cast<std::size_t>(y) * cell.width + static_cast<std::size_t>(x)];
+            std::uint8_t& target =
+                cell.coverage[static_cast<std::size_t>(y) * cell.width + static_cast<std::size_t>(x)];
             target = std::max(target, source[column]);
         }
     }
@@ -139,8 +140,8 @@ FontRasterizer::Result FontRasterizer::Rasterize(const std::string& faceFile, co
     }
     const FacePointer face(rawFace);
     if (pixelHeight == 0 || FT_Set_Pixel_Sizes(face.get(), 0, pixelHeight) != 0) {
-        throw OrrelayEngine::Error("Font face \"" + faceFile + "\" cannot be set to " +
-                                   std::to_string(pixelHeight) + " pixels");
+        throw OrrelayEngine::Error("Font face \"" + faceFile + "\" cannot be set to " + std::to_string(pixelHeight) +
+                                   " pixels");
     }
     const std::int32_t ascent = RoundPixels(face->size->metrics.ascender);
     const std::int32_t descent = -RoundPixels(face->size->metrics.descender);

@@ -50,8 +50,7 @@ public:
     // Throws OrrelayEngine::FileError naming the face file when it is missing
     // or FreeType cannot read it, and OrrelayEngine::Error when the glyphs do
     // not fit the largest atlas.
-    static Result Rasterize(const std::string& faceFile, const std::vector<Range>& ranges,
-                            std::uint32_t pixelHeight);
+    static Result Rasterize(const std::string& faceFile, const std::vector<Range>& ranges, std::uint32_t pixelHeight);
 };
 
 } // namespace Content

@@ -10,6 +10,7 @@
 #include "content/DataSetBuilder.h"
 #include "content/GameArt.h"
 #include "content/GameFonts.h"
+#include "content/MenuArt.h"
 #include "content/MenuSounds.h"
 #include "content/MusicTracks.h"
 #include "content/TextTableChecker.h"
@@ -48,8 +49,8 @@ std::vector<std::uint8_t> ReadSource(const fs::path& path)
 bool IsTextTable(const fs::path& relative)
 {
     auto part = relative.begin();
-    return relative.extension() == ".ini" && std::distance(relative.begin(), relative.end()) == 4 &&
-           *part++ == "ui" && *part == "texts";
+    return relative.extension() == ".ini" && std::distance(relative.begin(), relative.end()) == 4 && *part++ == "ui" &&
+           *part == "texts";
 }
 
 std::string PackPathOf(const fs::path& relative)
@@ -126,6 +127,7 @@ void GameDataSet::AddRecipes(DataSetBuilder& builder, const std::string& sourceF
     MenuSounds::AddRecipes(builder);
     MusicTracks::AddRecipes(builder);
     GameArt::AddRecipes(builder);
+    MenuArt::AddRecipes(builder);
 }
 
 } // namespace Content

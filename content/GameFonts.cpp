@@ -59,7 +59,8 @@ AssetRecipe::Outputs MakeFontFiles(const GameFonts::Font& font)
 // A character without a glyph advances as far as the blank does.
 float SpaceAdvanceOf(const GameFonts::Font& font)
 {
-    const FontRasterizer::Result blank = FontRasterizer::Rasterize(FaceOf(font), {{' ', ' '}}, GameFonts::GetPixelHeight(font));
+    const FontRasterizer::Result blank =
+        FontRasterizer::Rasterize(FaceOf(font), {{' ', ' '}}, GameFonts::GetPixelHeight(font));
     return blank.glyphs.empty() ? 0.3f : blank.glyphs.front().width;
 }
 
@@ -68,17 +69,15 @@ float SpaceAdvanceOf(const GameFonts::Font& font)
 const std::vector<GameFonts::Font>& GameFonts::GetFonts()
 {
     static const std::vector<Font> kFonts = {
-        {13, false, ""}, // HUD statistics
-        {22, true, ""},  // captions, titles, LOADING
-        {17, false, ""}, // body lines
-        {17, false, ""}, // headings and rows
-        {18, true, ""},  // highlighted rows, bonus number
-        {17, false, ""}, // hovered row
-        {18, false, ""}, // edit box, HUD fields
-        {24, true, ""},  // main-menu captions by state
-        {24, true, ""},
-        {24, true, ""},
-        {22, true, "0123456789+-"}, // floating score
+        {13, false, ""},                                             // HUD statistics
+        {22, true, ""},                                              // captions, titles, LOADING
+        {17, false, ""},                                             // body lines
+        {17, false, ""},                                             // headings and rows
+        {18, true, ""},                                              // highlighted rows, bonus number
+        {17, false, ""},                                             // hovered row
+        {18, false, ""},                                             // edit box, HUD fields
+        {24, true, ""},                                              // main-menu captions by state
+        {24, true, ""},  {24, true, ""}, {22, true, "0123456789+-"}, // floating score
     };
     return kFonts;
 }
@@ -119,9 +118,11 @@ void GameFonts::AddRecipes(DataSetBuilder& builder)
         }
         AssetRecipe recipe;
         recipe.origin = "font " + stem;
-        recipe.packPaths = {"data\\" + std::string(kFolder) + stem + ".fnt", "data\\" + std::string(kFolder) + stem + ".tga"};
+        recipe.packPaths = {"data\\" + std::string(kFolder) + stem + ".fnt",
+                            "data\\" + std::string(kFolder) + stem + ".tga"};
         recipe.inputFiles = {font.bold ? FontRasterizer::DejaVuSansBoldPath() : FontRasterizer::DejaVuSansPath()};
-        recipe.parameters = std::string(kRecipeVersion) + " " + std::to_string(GetPixelHeight(font)) + " " + font.characters;
+        recipe.parameters =
+            std::string(kRecipeVersion) + " " + std::to_string(GetPixelHeight(font)) + " " + font.characters;
         recipe.make = [font]() { return MakeFontFiles(font); };
         builder.Add(std::move(recipe));
     }

@@ -60,9 +60,9 @@ ParticleFile Make(const Look& look)
         s.directionSpread[k] = look.spread;
         // Particles glow up quickly and fade out slowly.
         const float fade = k == 0 ? 0.0f : (k == 1 ? 1.0f : 1.0f - (t - 0.2f) / 0.8f);
-        s.color[k] = Color(look.first.r + (look.last.r - look.first.r) * t, look.first.g + (look.last.g - look.first.g) * t,
-                           look.first.b + (look.last.b - look.first.b) * t,
-                           (look.first.a + (look.last.a - look.first.a) * t) * fade);
+        s.color[k] = Color(
+            look.first.r + (look.last.r - look.first.r) * t, look.first.g + (look.last.g - look.first.g) * t,
+            look.first.b + (look.last.b - look.first.b) * t, (look.first.a + (look.last.a - look.first.a) * t) * fade);
         s.size[k] = look.sizeFirst + (look.sizeLast - look.sizeFirst) * t;
         s.speed[k] = look.speedFirst + (look.speedLast - look.speedFirst) * t;
         s.speedSpread[k] = s.speed[k] * 0.3f;
@@ -84,34 +84,151 @@ std::vector<GameParticles::System> GameParticles::GetSystems()
     std::vector<System> systems;
     // In the scene (world units; an item is about 30 across).
     systems.push_back({"butterfly_appear", true,
-                       Make({60, 1.0f, true, {30, 30, 30, 30, 30, 30}, 0.8f, Vector3(0, 0, 1), Vector3(1, 1, 0.6f), white,
-                             gold, 3.0f, 1.0f, 0.12f, 0.02f, 0.0f, Vector3(8, 8, 3)})});
+                       Make({60,
+                             1.0f,
+                             true,
+                             {30, 30, 30, 30, 30, 30},
+                             0.8f,
+                             Vector3(0, 0, 1),
+                             Vector3(1, 1, 0.6f),
+                             white,
+                             gold,
+                             3.0f,
+                             1.0f,
+                             0.12f,
+                             0.02f,
+                             0.0f,
+                             Vector3(8, 8, 3)})});
     systems.push_back({"butterfly_disappear", true,
-                       Make({80, 1.0f, true, {45, 45, 45, 45, 45, 45}, 1.0f, Vector3(0, 0, 0.3f), Vector3(1, 1, 1), gold,
-                             Color(1.0f, 0.6f, 0.8f, 1.0f), 3.5f, 1.5f, 0.2f, 0.05f, 0.0f, Vector3(6, 6, 3)})});
+                       Make({80,
+                             1.0f,
+                             true,
+                             {45, 45, 45, 45, 45, 45},
+                             1.0f,
+                             Vector3(0, 0, 0.3f),
+                             Vector3(1, 1, 1),
+                             gold,
+                             Color(1.0f, 0.6f, 0.8f, 1.0f),
+                             3.5f,
+                             1.5f,
+                             0.2f,
+                             0.05f,
+                             0.0f,
+                             Vector3(6, 6, 3)})});
     systems.push_back({"butterfly_swap", true,
-                       Make({60, 1.0f, true, {35, 35, 35, 35, 35, 35}, 0.7f, Vector3(0, 0, -0.3f), Vector3(0.5f, 0.5f, 0.3f),
-                             white, Color(0.7f, 1.0f, 0.6f, 1.0f), 2.2f, 0.8f, 0.05f, 0.02f, 0.0f, Vector3(5, 5, 1)})});
+                       Make({60,
+                             1.0f,
+                             true,
+                             {35, 35, 35, 35, 35, 35},
+                             0.7f,
+                             Vector3(0, 0, -0.3f),
+                             Vector3(0.5f, 0.5f, 0.3f),
+                             white,
+                             Color(0.7f, 1.0f, 0.6f, 1.0f),
+                             2.2f,
+                             0.8f,
+                             0.05f,
+                             0.02f,
+                             0.0f,
+                             Vector3(5, 5, 1)})});
     // A single burst at the start of its cycle, rising like dew from the cell.
     systems.push_back({"mana_cell", true,
-                       Make({40, 1.5f, false, {40, 0, 0, 0, 0, 0}, 1.2f, Vector3(0, 0, 1), Vector3(0.6f, 0.6f, 0.2f), mana,
-                             Color(0.8f, 1.0f, 1.0f, 1.0f), 4.0f, 1.0f, 0.35f, 0.05f, 0.0f, Vector3(12, 12, 1)})});
+                       Make({40,
+                             1.5f,
+                             false,
+                             {40, 0, 0, 0, 0, 0},
+                             1.2f,
+                             Vector3(0, 0, 1),
+                             Vector3(0.6f, 0.6f, 0.2f),
+                             mana,
+                             Color(0.8f, 1.0f, 1.0f, 1.0f),
+                             4.0f,
+                             1.0f,
+                             0.35f,
+                             0.05f,
+                             0.0f,
+                             Vector3(12, 12, 1)})});
     // In GUI units (800 x 600).
     systems.push_back({"upgrade", false,
-                       Make({120, 1.0f, true, {80, 80, 80, 80, 80, 80}, 1.2f, Vector3(0, 1, 0), Vector3(1, 1, 0), gold,
-                             Color(1.0f, 0.5f, 0.7f, 1.0f), 14.0f, 4.0f, 0.9f, 0.2f, 0.0f, Vector3(30, 30, 0)})});
+                       Make({120,
+                             1.0f,
+                             true,
+                             {80, 80, 80, 80, 80, 80},
+                             1.2f,
+                             Vector3(0, 1, 0),
+                             Vector3(1, 1, 0),
+                             gold,
+                             Color(1.0f, 0.5f, 0.7f, 1.0f),
+                             14.0f,
+                             4.0f,
+                             0.9f,
+                             0.2f,
+                             0.0f,
+                             Vector3(30, 30, 0)})});
     systems.push_back({"cursor_train", false,
-                       Make({60, 1.0f, true, {50, 50, 50, 50, 50, 50}, 0.5f, Vector3(0, -1, 0), Vector3(0.6f, 0.3f, 0), white,
-                             gold, 8.0f, 2.0f, 0.15f, 0.05f, 0.0f, Vector3(2, 2, 0)})});
+                       Make({60,
+                             1.0f,
+                             true,
+                             {50, 50, 50, 50, 50, 50},
+                             0.5f,
+                             Vector3(0, -1, 0),
+                             Vector3(0.6f, 0.3f, 0),
+                             white,
+                             gold,
+                             8.0f,
+                             2.0f,
+                             0.15f,
+                             0.05f,
+                             0.0f,
+                             Vector3(2, 2, 0)})});
     systems.push_back({"cursor_click", false,
-                       Make({30, 0.5f, false, {24, 0, 0, 0, 0, 0}, 0.45f, Vector3(0, 0, 0), Vector3(1, 1, 0), white, gold,
-                             9.0f, 3.0f, 1.4f, 0.2f, 0.0f, Vector3(0, 0, 0)})});
+                       Make({30,
+                             0.5f,
+                             false,
+                             {24, 0, 0, 0, 0, 0},
+                             0.45f,
+                             Vector3(0, 0, 0),
+                             Vector3(1, 1, 0),
+                             white,
+                             gold,
+                             9.0f,
+                             3.0f,
+                             1.4f,
+                             0.2f,
+                             0.0f,
+                             Vector3(0, 0, 0)})});
     systems.push_back({"mana_to_progress", false,
-                       Make({150, 1.0f, true, {90, 90, 90, 90, 90, 90}, 0.6f, Vector3(0, 0, 0), Vector3(0.4f, 0.4f, 0),
-                             mana, violet, 12.0f, 5.0f, 0.2f, 0.05f, 0.0f, Vector3(4, 4, 0)})});
+                       Make({150,
+                             1.0f,
+                             true,
+                             {90, 90, 90, 90, 90, 90},
+                             0.6f,
+                             Vector3(0, 0, 0),
+                             Vector3(0.4f, 0.4f, 0),
+                             mana,
+                             violet,
+                             12.0f,
+                             5.0f,
+                             0.2f,
+                             0.05f,
+                             0.0f,
+                             Vector3(4, 4, 0)})});
     systems.push_back({"mana_progress", false,
-                       Make({80, 1.0f, true, {40, 40, 40, 40, 40, 40}, 0.9f, Vector3(0, 1, 0), Vector3(0.5f, 0.3f, 0), mana,
-                             white, 10.0f, 3.0f, 0.25f, 0.05f, 0.0f, Vector3(40, 4, 0)})});
+                       Make({80,
+                             1.0f,
+                             true,
+                             {40, 40, 40, 40, 40, 40},
+                             0.9f,
+                             Vector3(0, 1, 0),
+                             Vector3(0.5f, 0.3f, 0),
+                             mana,
+                             white,
+                             10.0f,
+                             3.0f,
+                             0.25f,
+                             0.05f,
+                             0.0f,
+                             Vector3(40, 4, 0)})});
     return systems;
 }
 

@@ -37,8 +37,8 @@ double Semitones(double base, double steps)
 // pentatonic scale, with a warble, each cheer its own tune.
 std::vector<std::uint8_t> Cheer(int index, std::uint32_t seed)
 {
-    static const int kTunes[9][3] = {{0, 4, 7}, {7, 4, 9}, {4, 7, 12}, {0, 7, 4}, {9, 7, 12},
-                                     {2, 4, 9}, {12, 9, 14}, {4, 0, 7}, {7, 12, 16}};
+    static const int kTunes[9][3] = {{0, 4, 7}, {7, 4, 9},   {4, 7, 12}, {0, 7, 4},  {9, 7, 12},
+                                     {2, 4, 9}, {12, 9, 14}, {4, 0, 7},  {7, 12, 16}};
     const double base = 523.25;
     EffectSynth synth(0.75, seed);
     for (int syllable = 0; syllable < 3; ++syllable) {
@@ -102,7 +102,8 @@ std::vector<std::uint8_t> MakeNamed(const std::string& name, std::uint32_t seed)
     if (name == "select" || name == "deselect") { // a soft pluck, up to pick, down to let go
         const bool up = name == "select";
         EffectSynth synth(0.2, seed);
-        synth.AddTone(Tone{0.0, 0.18, up ? 880.0 : 1046.5, up ? 1046.5 : 784.0, 0.6, 0.002, 0.05, 0.02, Wave::kTriangle});
+        synth.AddTone(
+            Tone{0.0, 0.18, up ? 880.0 : 1046.5, up ? 1046.5 : 784.0, 0.6, 0.002, 0.05, 0.02, Wave::kTriangle});
         synth.AddNoise(Noise{0.0, 0.01, 0.2, 0.0005, 0.003, 0.003, 4000.0, 0.0, 1.5});
         return synth.BuildWav(kSoftPeakDbfs);
     }
@@ -154,8 +155,8 @@ std::vector<std::string> GameSounds::GetNames()
     for (int i = 0; i <= 8; ++i) {
         names.push_back("character_paise_" + std::to_string(i));
     }
-    for (const char* name : {"bad_swap", "bonus_color_destruction", "bonus_combination_destruction",
-                             "bonus_item_destruction"}) {
+    for (const char* name :
+         {"bad_swap", "bonus_color_destruction", "bonus_combination_destruction", "bonus_item_destruction"}) {
         names.push_back(name);
     }
     for (int i = 0; i <= 4; ++i) {

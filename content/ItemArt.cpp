@@ -42,16 +42,31 @@ struct Kind
 // Warm garden colours whose brightness also steps apart, so that the kinds
 // read in grey: sunflower, sky, coral, leaf, plum.
 const Kind kKinds[ItemArt::kKindCount] = {
-    {ArtColor{0.98f, 0.47f, 0.30f}, ArtColor{0.16f, 0.09f, 0.08f}, {8.0f, 5.0f, 8.4f, 6.0f, 25.0f, 2.0f, 0.0f, 0.0f},
-     {6.2f, -5.0f, 6.6f, 6.0f, -20.0f, 2.0f, 0.0f, 0.0f}, false},
-    {ArtColor{1.00f, 0.87f, 0.32f}, ArtColor{0.12f, 0.10f, 0.08f}, {8.2f, 5.2f, 9.0f, 4.9f, 30.0f, 1.6f, 0.0f, 0.0f},
-     {5.6f, -4.8f, 5.6f, 5.4f, -15.0f, 2.0f, 0.0f, 0.0f}, true},
-    {ArtColor{0.40f, 0.66f, 0.98f}, ArtColor{0.08f, 0.14f, 0.35f}, {8.0f, 4.6f, 8.6f, 7.0f, 15.0f, 2.4f, 0.0f, 0.0f},
-     {7.0f, -5.2f, 7.0f, 6.4f, -10.0f, 2.4f, 0.0f, 0.0f}, false},
-    {ArtColor{0.30f, 0.52f, 0.16f}, ArtColor{0.12f, 0.22f, 0.06f}, {8.6f, 4.4f, 9.2f, 4.8f, 35.0f, 1.4f, 0.0f, 0.0f},
-     {6.0f, -6.0f, 6.6f, 4.8f, -40.0f, 1.5f, 0.0f, 0.0f}, false},
-    {ArtColor{0.40f, 0.17f, 0.56f}, ArtColor{0.95f, 0.88f, 0.74f}, {8.0f, 5.0f, 8.0f, 6.0f, 30.0f, 2.0f, 0.07f, 9.0f},
-     {6.5f, -5.6f, 6.5f, 6.0f, -25.0f, 2.0f, 0.11f, 8.0f}, false},
+    {ArtColor{0.98f, 0.47f, 0.30f},
+     ArtColor{0.16f, 0.09f, 0.08f},
+     {8.0f, 5.0f, 8.4f, 6.0f, 25.0f, 2.0f, 0.0f, 0.0f},
+     {6.2f, -5.0f, 6.6f, 6.0f, -20.0f, 2.0f, 0.0f, 0.0f},
+     false},
+    {ArtColor{1.00f, 0.87f, 0.32f},
+     ArtColor{0.12f, 0.10f, 0.08f},
+     {8.2f, 5.2f, 9.0f, 4.9f, 30.0f, 1.6f, 0.0f, 0.0f},
+     {5.6f, -4.8f, 5.6f, 5.4f, -15.0f, 2.0f, 0.0f, 0.0f},
+     true},
+    {ArtColor{0.40f, 0.66f, 0.98f},
+     ArtColor{0.08f, 0.14f, 0.35f},
+     {8.0f, 4.6f, 8.6f, 7.0f, 15.0f, 2.4f, 0.0f, 0.0f},
+     {7.0f, -5.2f, 7.0f, 6.4f, -10.0f, 2.4f, 0.0f, 0.0f},
+     false},
+    {ArtColor{0.30f, 0.52f, 0.16f},
+     ArtColor{0.12f, 0.22f, 0.06f},
+     {8.6f, 4.4f, 9.2f, 4.8f, 35.0f, 1.4f, 0.0f, 0.0f},
+     {6.0f, -6.0f, 6.6f, 4.8f, -40.0f, 1.5f, 0.0f, 0.0f},
+     false},
+    {ArtColor{0.40f, 0.17f, 0.56f},
+     ArtColor{0.95f, 0.88f, 0.74f},
+     {8.0f, 5.0f, 8.0f, 6.0f, 30.0f, 2.0f, 0.07f, 9.0f},
+     {6.5f, -5.6f, 6.5f, 6.0f, -25.0f, 2.0f, 0.11f, 8.0f},
+     false},
 };
 
 // How far a point lies inside a lobe: below 1 inside, with its angle about the
@@ -65,7 +80,8 @@ float LobeMetric(const Lobe& lobe, float x, float y, float& angle)
     const float u = (dx * c + dy * s) / lobe.a;
     const float v = (-dx * s + dy * c) / lobe.b;
     angle = std::atan2(v, u);
-    const float m = std::pow(std::pow(std::fabs(u), lobe.power) + std::pow(std::fabs(v), lobe.power), 1.0f / lobe.power);
+    const float m =
+        std::pow(std::pow(std::fabs(u), lobe.power) + std::pow(std::fabs(v), lobe.power), 1.0f / lobe.power);
     return m / (1.0f + lobe.scallop * (0.5f + 0.5f * std::cos(lobe.scallopCount * angle)) - lobe.scallop);
 }
 
@@ -88,7 +104,8 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
     // The body strip the body and antennae sample.
     if (ax < kBodyHalfWidth) {
         const float stripe = 0.5f + 0.5f * std::cos(y * 2.2f);
-        ArtColor body = ArtCanvas::Mix(ArtCanvas::Rgb(0x3a2a1e), ArtCanvas::Rgb(0x6b5238), y < 0.0f ? stripe * 0.6f : 0.2f);
+        ArtColor body =
+            ArtCanvas::Mix(ArtCanvas::Rgb(0x3a2a1e), ArtCanvas::Rgb(0x6b5238), y < 0.0f ? stripe * 0.6f : 0.2f);
         return ArtCanvas::Scale(body, 1.0f - 0.35f * ax / kBodyHalfWidth);
     }
     float foreAngle = 0.0f;
@@ -115,7 +132,8 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
     case 0: { // coral: eyespots on the hind wings, a dark tip with pale dots
         const float eye = std::hypot(ax - 6.8f, y + 6.0f);
         if (eye < 2.6f) {
-            color = eye < 1.0f ? ArtCanvas::Rgb(0xfff4d8) : (eye < 1.9f ? ArtCanvas::Rgb(0x2a1410) : ArtCanvas::Rgb(0xffc94a));
+            color = eye < 1.0f ? ArtCanvas::Rgb(0xfff4d8)
+                               : (eye < 1.9f ? ArtCanvas::Rgb(0x2a1410) : ArtCanvas::Rgb(0xffc94a));
         }
         if (onFore && fore > 0.72f) {
             color = ArtCanvas::Mix(color, kind.accent, 0.85f);
@@ -254,25 +272,26 @@ ArtMesh MakeFrame(std::uint32_t frame, bool flat)
     }
     // The body: a furry spindle from the tail (-y) to the head (+y).
     const float bodyU = 0.5f;
-    mesh.AddGrid(8, 10,
-                 [&](float s, float t) {
-                     const float y = -10.0f + 18.5f * t;
-                     float r = 0.0f;
-                     if (y > 6.0f) {
-                         r = 1.25f * std::sqrt(std::max(0.0f, 1.0f - ((y - 7.0f) / 1.5f) * ((y - 7.0f) / 1.5f)));
-                     } else if (y > 0.0f) {
-                         r = 1.75f * std::sin(kPi * (y + 0.5f) / 6.5f);
-                     } else {
-                         r = 1.35f * std::sqrt(std::max(0.0f, 1.0f - (y / 10.0f) * (y / 10.0f)));
-                     }
-                     const float a = 2.0f * kPi * s;
-                     // The abdomen swings a little with the beat.
-                     const float sway = y < 0.0f ? 0.04f * lift * y : 0.0f;
-                     return place(Vector3(r * std::cos(a), y, centreZ + r * std::sin(a) + sway));
-                 },
-                 [&](float s, float t) {
-                     return std::make_pair(bodyU + 0.03f * std::cos(2.0f * kPi * s), UvOf(0.0f, -10.0f + 18.5f * t).second);
-                 });
+    mesh.AddGrid(
+        8, 10,
+        [&](float s, float t) {
+            const float y = -10.0f + 18.5f * t;
+            float r = 0.0f;
+            if (y > 6.0f) {
+                r = 1.25f * std::sqrt(std::max(0.0f, 1.0f - ((y - 7.0f) / 1.5f) * ((y - 7.0f) / 1.5f)));
+            } else if (y > 0.0f) {
+                r = 1.75f * std::sin(kPi * (y + 0.5f) / 6.5f);
+            } else {
+                r = 1.35f * std::sqrt(std::max(0.0f, 1.0f - (y / 10.0f) * (y / 10.0f)));
+            }
+            const float a = 2.0f * kPi * s;
+            // The abdomen swings a little with the beat.
+            const float sway = y < 0.0f ? 0.04f * lift * y : 0.0f;
+            return place(Vector3(r * std::cos(a), y, centreZ + r * std::sin(a) + sway));
+        },
+        [&](float s, float t) {
+            return std::make_pair(bodyU + 0.03f * std::cos(2.0f * kPi * s), UvOf(0.0f, -10.0f + 18.5f * t).second);
+        });
     // Two antennae curling forward.
     for (int side = -1; side <= 1; side += 2) {
         const float sign = static_cast<float>(side);
@@ -335,7 +354,8 @@ std::vector<std::string> ItemArt::GetButterflyPaths()
 
 std::vector<std::string> ItemArt::GetShadowPaths()
 {
-    std::vector<std::string> paths = {"data\\game_objects\\shadow\\shadow.mlf", "data\\game_objects\\shadow\\shadow.srf",
+    std::vector<std::string> paths = {"data\\game_objects\\shadow\\shadow.mlf",
+                                      "data\\game_objects\\shadow\\shadow.srf",
                                       "data\\" + ShadowTexture("butterfly_shadow.jpg")};
     for (std::uint32_t k = 0; k < kKindCount; ++k) {
         paths.push_back("data\\" + ShadowTexture("butterfly_shadow_" + std::to_string(k) + "_alpha.jpg"));
@@ -347,7 +367,8 @@ std::vector<std::vector<std::uint8_t>> ItemArt::MakeButterfly()
 {
     std::vector<std::vector<std::uint8_t>> outputs;
     outputs.push_back(MakeModel(false));
-    outputs.push_back(ArtMesh::BuildTextureShader(ButterflyTexture("butterfly_0.jpg"), ButterflyTexture("butterfly_0_alpha.jpg")));
+    outputs.push_back(
+        ArtMesh::BuildTextureShader(ButterflyTexture("butterfly_0.jpg"), ButterflyTexture("butterfly_0_alpha.jpg")));
     for (std::uint32_t k = 0; k < kKindCount; ++k) {
         const ArtCanvas canvas = PaintKind(k, kTextureSize);
         outputs.push_back(canvas.BuildColorJpeg());

@@ -38,8 +38,7 @@ bool Compress(jpeg_compress_struct* info, ErrorManager* errors, const FixturePic
     jpeg_set_defaults(info);
     jpeg_set_quality(info, quality, TRUE);
     jpeg_start_compress(info, TRUE);
-    while (info->next_scanline < info->image_height)
-    {
+    while (info->next_scanline < info->image_height) {
         JSAMPROW row = const_cast<std::uint8_t*>(picture->PixelAt(0, info->next_scanline));
         jpeg_write_scanlines(info, &row, 1);
     }
@@ -49,7 +48,8 @@ bool Compress(jpeg_compress_struct* info, ErrorManager* errors, const FixturePic
 
 } // namespace
 
-JpegFileWriter::JpegFileWriter(const FixturePicture& picture) : picture_(picture) {}
+JpegFileWriter::JpegFileWriter(const FixturePicture& picture) : picture_(picture)
+{}
 
 ByteBuffer JpegFileWriter::Build() const
 {

@@ -65,7 +65,8 @@ std::vector<std::uint8_t> WindowSwish(bool up, std::uint32_t seed)
     const double high = 4200.0;
     // The swell starts at once, so the window's movement and its sound begin together.
     synth.AddNoise(Noise{0.0, 0.42, 0.9, 0.05, 0.0, 0.2, up ? low : high, up ? high : low, 1.4});
-    synth.AddNoise(Noise{0.0, 0.4, 0.4, 0.05, 0.0, 0.18, up ? low * 1.5 : high * 0.8, up ? high * 0.8 : low * 1.5, 3.0});
+    synth.AddNoise(
+        Noise{0.0, 0.4, 0.4, 0.05, 0.0, 0.18, up ? low * 1.5 : high * 0.8, up ? high * 0.8 : low * 1.5, 3.0});
     const double chimeStart = up ? 0.3 : 0.0;
     const double chime = up ? 1318.5 : 987.8;
     synth.AddBell(chimeStart, chime, 0.2, 0.12);
@@ -147,10 +148,9 @@ std::vector<std::uint8_t> ChargeMana(std::uint32_t seed)
 const std::vector<MenuSounds::Description>& MenuSounds::GetSounds()
 {
     static const std::vector<Description> kSounds = {
-        {"button_select_0", false}, {"button_select_1", false}, {"button_click", false},
-        {"edit_box_print", false},  {"window_appear", false},   {"window_disappear", false},
-        {"upgrade", false},         {"volume_slider", true},    {"charge_score", true},
-        {"charge_mana", true},
+        {"button_select_0", false}, {"button_select_1", false},  {"button_click", false}, {"edit_box_print", false},
+        {"window_appear", false},   {"window_disappear", false}, {"upgrade", false},      {"volume_slider", true},
+        {"charge_score", true},     {"charge_mana", true},
     };
     return kSounds;
 }

@@ -16,7 +16,7 @@ constexpr std::array<int, 7> kDorian{{0, 2, 3, 5, 7, 9, 10}};
 // Rhythms of one bar in beats; a negative length is a rest.
 using Rhythm = std::vector<double>;
 const std::vector<Rhythm> kCalmRhythms = {{2, 2}, {1, 1, 2}, {2, 1, 1}, {3, 1}, {1.5, 0.5, 2}, {1, 1, 1, 1}};
-const std::vector<Rhythm> kLivelyRhythms = {{1, 1, 1, 1},      {1.5, 0.5, 1, 1}, {1, 0.5, 0.5, 1, 1},
+const std::vector<Rhythm> kLivelyRhythms = {{1, 1, 1, 1},        {1.5, 0.5, 1, 1}, {1, 0.5, 0.5, 1, 1},
                                             {0.5, 0.5, 1, 1, 1}, {1, 1, 2},        {1.5, 0.5, 1.5, 0.5}};
 const std::vector<Rhythm> kPhraseEndRhythms = {{2, -2}, {1, 1, -2}, {1.5, 0.5, -2}, {3, -1}};
 
@@ -102,10 +102,9 @@ std::vector<MusicNote> ComposePhraseMelody(const MusicScore& score, const MusicS
                 static const int kSteps[] = {-2, -1, -1, 1, 1, 2};
                 degree += kSteps[walk.Pick(6)];
                 if (degree < style.melodyLowDegree || degree > style.melodyHighDegree) {
-                    degree = std::clamp(2 * (degree < style.melodyLowDegree ? style.melodyLowDegree
-                                                                           : style.melodyHighDegree) -
-                                            degree,
-                                        style.melodyLowDegree, style.melodyHighDegree);
+                    degree = std::clamp(
+                        2 * (degree < style.melodyLowDegree ? style.melodyLowDegree : style.melodyHighDegree) - degree,
+                        style.melodyLowDegree, style.melodyHighDegree);
                 }
             }
             const bool strong = std::fmod(beat, 2.0) == 0.0;
@@ -151,8 +150,8 @@ void AddAccompaniment(MusicScore& score, const MusicStyle& style, int root, doub
         }
         const int upper = rootPitch + score.GetDegreePitch(root + 4) - score.GetDegreePitch(root);
         score.notes.push_back(MusicNote{barStart, 1.85, rootPitch, 0.8, Instrument::kBass});
-        score.notes.push_back(MusicNote{barStart + 2.0, 1.85, walk.Unit() < 0.5 ? rootPitch : upper, 0.7,
-                                        Instrument::kBass});
+        score.notes.push_back(
+            MusicNote{barStart + 2.0, 1.85, walk.Unit() < 0.5 ? rootPitch : upper, 0.7, Instrument::kBass});
     }
     for (int beat = 0; beat < kBeatsPerBar; ++beat) {
         if (style.kick && beat % 2 == 0) {
@@ -164,8 +163,8 @@ void AddAccompaniment(MusicScore& score, const MusicStyle& style, int root, doub
         }
         if (style.brushes) {
             const bool backbeat = beat % 2 == 1;
-            score.notes.push_back(MusicNote{barStart + beat, backbeat ? 0.4 : 1.0, 0, backbeat ? 0.7 : 0.45,
-                                            Instrument::kBrush});
+            score.notes.push_back(
+                MusicNote{barStart + beat, backbeat ? 0.4 : 1.0, 0, backbeat ? 0.7 : 0.45, Instrument::kBrush});
             score.notes.push_back(MusicNote{barStart + beat + 0.5, 0.3, 0, 0.25, Instrument::kBrush});
         }
     }

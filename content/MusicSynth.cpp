@@ -223,8 +223,7 @@ Voice Lead(double frequency, double length)
         const double vibrato = 1.0 + 0.0045 * std::clamp((t - 0.2) / 0.3, 0.0, 1.0) * std::sin(kTwoPi * 5.0 * t);
         const double step = frequency * vibrato / kRate;
         const double step2 = step * 1.003;
-        const double raw = Saw(phase, step) + 0.7 * Saw(phase2, step2) -
-                           0.35 * Saw(Wrap(phase + 0.5), step);
+        const double raw = Saw(phase, step) + 0.7 * Saw(phase2, step2) - 0.35 * Saw(Wrap(phase + 0.5), step);
         const double cutoff = frequency * 1.5 + 900.0 * std::exp(-t / 0.25) + 250.0;
         const double level = AttackRelease(t, 0.03, length, release) * (0.8 + 0.2 * std::exp(-t / 0.2));
         voice[i] = level * filter.Process(raw, cutoff, 0.9, kRate).low;
@@ -376,7 +375,8 @@ std::vector<std::int16_t> MusicSynth::Render(const MusicScore& score, std::uint3
     }
     std::vector<std::int16_t> samples(2 * std::size_t(loopFrames));
     for (std::size_t i = 0; i < loopFrames; ++i) {
-        samples[2 * i] = static_cast<std::int16_t>(std::lround(std::clamp(left[i] * gain * 32767.0, -32768.0, 32767.0)));
+        samples[2 * i] =
+            static_cast<std::int16_t>(std::lround(std::clamp(left[i] * gain * 32767.0, -32768.0, 32767.0)));
         samples[2 * i + 1] =
             static_cast<std::int16_t>(std::lround(std::clamp(right[i] * gain * 32767.0, -32768.0, 32767.0)));
     }

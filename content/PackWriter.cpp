@@ -39,8 +39,7 @@ std::vector<std::uint8_t> PackWriter::Build() const
 {
     std::uint64_t namesBytes = 0;
     std::uint64_t dataBytes = 0;
-    for (const Entry& entry : entries_)
-    {
+    for (const Entry& entry : entries_) {
         namesBytes += 1 + entry.name.size() + 1;
         dataBytes += entry.bytes.size();
     }
@@ -57,15 +56,13 @@ std::vector<std::uint8_t> PackWriter::Build() const
     AppendLittleEndian32(out, kPackVersion);
     AppendLittleEndian32(out, static_cast<std::uint32_t>(entries_.size()));
 
-    for (const Entry& entry : entries_)
-    {
+    for (const Entry& entry : entries_) {
         out.push_back(static_cast<std::uint8_t>(entry.name.size() + 1));
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         out.push_back(0);
     }
     std::uint64_t offset = dataStart;
-    for (const Entry& entry : entries_)
-    {
+    for (const Entry& entry : entries_) {
         AppendLittleEndian32(out, static_cast<std::uint32_t>(offset));
         AppendLittleEndian32(out, static_cast<std::uint32_t>(entry.bytes.size()));
         offset += entry.bytes.size();

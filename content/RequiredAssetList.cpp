@@ -57,7 +57,7 @@ RequiredAssetList RequiredAssetList::Parse(const std::string& fileName, const st
         asset.line = number;
         std::string extra;
         if (kind == "file" || kind == "section" || kind == "text") {
-            asset.kind = kind == "file" ? RequiredAsset::Kind::kFile
+            asset.kind = kind == "file"      ? RequiredAsset::Kind::kFile
                          : kind == "section" ? RequiredAsset::Kind::kSection
                                              : RequiredAsset::Kind::kText;
             if (!(words >> asset.name) || words >> extra) {

@@ -34,8 +34,7 @@ Reverb::Reverb(double sampleRate, double roomSize, double damping)
     }
 }
 
-void Reverb::Process(const std::vector<double>& send, double wet, std::vector<double>& left,
-                     std::vector<double>& right)
+void Reverb::Process(const std::vector<double>& send, double wet, std::vector<double>& left, std::vector<double>& right)
 {
     std::vector<double>* outputs[2] = {&left, &right};
     for (std::size_t i = 0; i < send.size(); ++i) {

@@ -15,8 +15,7 @@ public:
     Reverb(double sampleRate, double roomSize, double damping);
 
     // Adds the reverberated input (mono send) into left and right, scaled by wet.
-    void Process(const std::vector<double>& send, double wet, std::vector<double>& left,
-                 std::vector<double>& right);
+    void Process(const std::vector<double>& send, double wet, std::vector<double>& left, std::vector<double>& right);
 
 private:
     struct Comb

@@ -37,8 +37,7 @@ ByteBuffer ShaderFileWriter::Build() const
     file.PutBytes("OESRF", 5);
     file.PutU32(version_);
     file.PutU32(flags_);
-    for (const auto& color : colors_)
-    {
+    for (const auto& color : colors_) {
         for (float channel : color)
             file.PutF32(channel);
     }
@@ -47,17 +46,14 @@ ByteBuffer ShaderFileWriter::Build() const
     file.PutU32(blendFactors_[0]);
     file.PutU32(blendFactors_[1]);
     file.PutU32(static_cast<std::uint32_t>(stages_.size()));
-    for (const Stage& stage : stages_)
-    {
+    for (const Stage& stage : stages_) {
         file.PutU32(stage.flags);
         file.PutU32(stage.animationMode);
-        if (stage.animationMode != 0)
-        {
+        if (stage.animationMode != 0) {
             file.PutU32(stage.frameCount);
             file.PutF32(stage.speed);
         }
-        if (stage.animationMode == 1)
-        {
+        if (stage.animationMode == 1) {
             file.PutU32(stage.columns);
             file.PutU32(stage.rows);
         }

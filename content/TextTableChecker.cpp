@@ -27,7 +27,11 @@ bool IsUtf8(const std::string& text)
 {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
         if (length == 0 || (length == 2 && lead < 0xC2) || i + length > text.size()) {
             return false;
         }
@@ -82,8 +86,9 @@ void CheckNumberedLines(const std::string& fileName, const std::vector<TextTable
         const std::string stem = entry.key.substr(0, entry.key.size() - kSizeSuffix.size() + 1);
         for (std::uint32_t n = 0; n < count; ++n) {
             if (byKey.count(stem + std::to_string(n)) == 0) {
-                Fail(fileName, entry.line, entry.key + " says " + std::to_string(count) + " lines but " + stem +
-                                               std::to_string(n) + " is missing");
+                Fail(fileName, entry.line,
+                     entry.key + " says " + std::to_string(count) + " lines but " + stem + std::to_string(n) +
+                         " is missing");
             }
         }
         const auto beyond = byKey.find(stem + std::to_string(count));
@@ -96,7 +101,8 @@ void CheckNumberedLines(const std::string& fileName, const std::vector<TextTable
 
 } // namespace
 
-std::vector<TextTableEntry> TextTableChecker::Check(const std::string& fileName, const std::vector<std::uint8_t>& source)
+std::vector<TextTableEntry> TextTableChecker::Check(const std::string& fileName,
+                                                    const std::vector<std::uint8_t>& source)
 {
     const std::vector<std::string> lines = SplitLines(source);
     std::vector<TextTableEntry> entries;
@@ -131,8 +137,8 @@ std::vector<TextTableEntry> TextTableChecker::Check(const std::string& fileName,
         }
         const auto earlier = byKey.find(key);
         if (earlier != byKey.end()) {
-            Fail(fileName, number, key + " is given twice (first at line " +
-                                       std::to_string(entries[earlier->second].line) + ")");
+            Fail(fileName, number,
+                 key + " is given twice (first at line " + std::to_string(entries[earlier->second].line) + ")");
         }
         byKey[key] = entries.size();
         entries.push_back(TextTableEntry{key, std::string(), number});

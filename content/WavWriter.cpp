@@ -41,8 +41,7 @@ void PutChunk(std::vector<std::uint8_t>& out, const std::string& id, const std::
 
 WavWriter::WavWriter(std::uint16_t channels, std::uint32_t samplesPerSecond, std::uint16_t bitsPerSample)
     : channels_(channels), samplesPerSecond_(samplesPerSecond), bitsPerSample_(bitsPerSample)
-{
-}
+{}
 
 void WavWriter::SetDeclaredDataBytes(std::uint32_t bytes)
 {

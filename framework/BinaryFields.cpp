@@ -48,11 +48,9 @@ std::wstring ReadName(FileBinary& file)
 {
     std::wstring name = file.ReadWideString();
     std::uint32_t units = 0;
-    for (std::size_t i = 0; i < name.size(); ++i)
-    {
+    for (std::size_t i = 0; i < name.size(); ++i) {
         const std::uint32_t width = static_cast<std::uint32_t>(name[i]) > 0xFFFF ? 2 : 1;
-        if (units + width > kMaxNameCodeUnits)
-        {
+        if (units + width > kMaxNameCodeUnits) {
             name.resize(i);
             break;
         }
@@ -64,10 +62,9 @@ std::wstring ReadName(FileBinary& file)
 void CheckCountFits(const FileBinary& file, std::uint32_t count, std::uint32_t minimumRecordBytes)
 {
     const std::uint64_t needed = static_cast<std::uint64_t>(count) * minimumRecordBytes;
-    if (needed > OrrelayEngine::FieldReader::BytesLeft(file))
-    {
-        throw OrrelayEngine::FileError("Count " + OrrelayEngine::UIntToString(count) + " in \"" +
-                                       file.GetName() + "\" file exceeds its remaining " +
+    if (needed > OrrelayEngine::FieldReader::BytesLeft(file)) {
+        throw OrrelayEngine::FileError("Count " + OrrelayEngine::UIntToString(count) + " in \"" + file.GetName() +
+                                       "\" file exceeds its remaining " +
                                        std::to_string(OrrelayEngine::FieldReader::BytesLeft(file)) + " bytes");
     }
 }

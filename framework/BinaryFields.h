@@ -31,7 +31,6 @@ std::wstring ReadName(OrrelayEngine::FileBinary& file);
 // Throws FileError naming the file when fewer than count records of at least
 // minimumRecordBytes each could still follow: a count read from a file is
 // checked before anything is allocated for it.
-void CheckCountFits(const OrrelayEngine::FileBinary& file, std::uint32_t count,
-                    std::uint32_t minimumRecordBytes);
+void CheckCountFits(const OrrelayEngine::FileBinary& file, std::uint32_t count, std::uint32_t minimumRecordBytes);
 
 } // namespace GameFramework

@@ -47,8 +47,7 @@ DataKeeper::DataKeeper(Engine* engine, const LanguageInfo& language, bool thread
       modelManager_(engine->GetModelManager()), spriteGroupManager_(engine->GetSpriteGroupManager()),
       particleSystemManager_(engine->GetParticleSystemManager()), languageCode_(language.code),
       threaded_(threaded ? 1 : 0)
-{
-}
+{}
 
 DataKeeper::~DataKeeper()
 {
@@ -60,8 +59,7 @@ DataKeeper::~DataKeeper()
 void DataKeeper::LoadResources()
 {
     CreateDefaultObjects();
-    for (const std::string& fileName : resourceFiles_)
-    {
+    for (const std::string& fileName : resourceFiles_) {
         if (IsStopRequested())
             break;
         ReadResourceList(fileName);
@@ -71,8 +69,7 @@ void DataKeeper::LoadResources()
 void DataKeeper::Load()
 {
     bool idle = false;
-    if (!loading_.compare_exchange_strong(idle, true))
-    {
+    if (!loading_.compare_exchange_strong(idle, true)) {
         log_->LogError("(DataKeeper::Load): a load is already running; this one is refused");
         return;
     }
@@ -84,26 +81,19 @@ void DataKeeper::Load()
         finished_ = false;
         loadError_ = nullptr;
     }
-    if (threaded_ == 0)
-    {
-        try
-        {
+    if (threaded_ == 0) {
+        try {
             LoadResources();
-        }
-        catch (...)
-        {
+        } catch (...) {
             FinishLoad(nullptr);
             throw;
         }
         FinishLoad(nullptr);
         return;
     }
-    try
-    {
+    try {
         loadingThread_ = std::thread(&DataKeeper::RunLoadingThread, this);
-    }
-    catch (const std::system_error&)
-    {
+    } catch (const std::system_error&) {
         FinishLoad(nullptr);
         log_->LogFatal("Failed to create \"DataKeeper::Load\" thread");
     }
@@ -130,8 +120,7 @@ void DataKeeper::AddModel(const std::string& name, Model* model)
 {
     if (model == nullptr)
         return;
-    if (!models_.emplace(name, model).second)
-    {
+    if (!models_.emplace(name, model).second) {
         log_->LogError("(DataKeeper::AddModel): Model \"" + name + "\" is duplicated");
         delete model;
     }
@@ -141,8 +130,7 @@ void DataKeeper::AddShaderUser(const std::string& name, ShaderUser* shaderUser)
 {
     if (shaderUser == nullptr)
         return;
-    if (!shaderUsers_.emplace(name, shaderUser).second)
-    {
+    if (!shaderUsers_.emplace(name, shaderUser).second) {
         log_->LogError("(DataKeeper::AddShaderUser): Shader User \"" + name + "\" is duplicated");
         shaderManager_->DeleteShaderUser(shaderUser);
     }
@@ -152,8 +140,7 @@ void DataKeeper::AddParticleSystem(const std::string& name, ParticleSystem* part
 {
     if (particleSystem == nullptr)
         return;
-    if (!particleSystems_.emplace(name, particleSystem).second)
-    {
+    if (!particleSystems_.emplace(name, particleSystem).second) {
         log_->LogError("(DataKeeper::AddParticleSystem): Particle System \"" + name + "\" is duplicated");
         delete particleSystem;
     }
@@ -239,12 +226,9 @@ void DataKeeper::CreateDefaultObjects()
 void DataKeeper::RunLoadingThread()
 {
     std::exception_ptr error;
-    try
-    {
+    try {
         LoadResources();
-    }
-    catch (...)
-    {
+    } catch (...) {
         error = std::current_exception();
     }
     FinishLoad(std::move(error));
@@ -287,20 +271,13 @@ void DataKeeper::LogUncollectedError()
 {
     if (!loadError_)
         return;
-    try
-    {
+    try {
         std::rethrow_exception(loadError_);
-    }
-    catch (const Error& error)
-    {
+    } catch (const Error& error) {
         log_->LogError("(DataKeeper::Load): the load failed and was never collected: " + error.GetMessage());
-    }
-    catch (const std::exception& error)
-    {
+    } catch (const std::exception& error) {
         log_->LogError(std::string("(DataKeeper::Load): the load failed and was never collected: ") + error.what());
-    }
-    catch (...)
-    {
+    } catch (...) {
         log_->LogError("(DataKeeper::Load): the load failed and was never collected");
     }
     loadError_ = nullptr;

@@ -13,18 +13,15 @@ FadingSound::FadingSound(OrrelayEngine::SoundManager* sounds, const std::string&
     if (sounds_ == nullptr)
         return;
     sound_ = sounds_->CreateSound(soundName);
-    if (sound_ != nullptr)
-    {
+    if (sound_ != nullptr) {
         sound_->SetLoop(loop);
         fadeVolume_ = sound_->GetVolume();
     }
 }
 
-FadingSound::FadingSound(OrrelayEngine::Engine* engine, const std::string& soundName, bool loop,
-                         std::uint32_t trackId)
+FadingSound::FadingSound(OrrelayEngine::Engine* engine, const std::string& soundName, bool loop, std::uint32_t trackId)
     : FadingSound(engine->GetSoundManager(), soundName, loop, trackId)
-{
-}
+{}
 
 FadingSound::~FadingSound()
 {
@@ -84,12 +81,10 @@ void FadingSound::Update(float frameSeconds)
 {
     if (sound_ == nullptr)
         return;
-    switch (fadeState_)
-    {
+    switch (fadeState_) {
     case kFadeIn:
         fadeVolume_ += fadeSpeed_ * frameSeconds;
-        if (fadeVolume_ >= 1.0f)
-        {
+        if (fadeVolume_ >= 1.0f) {
             fadeVolume_ = 1.0f;
             fadeState_ = kFadeNone;
         }
@@ -98,8 +93,7 @@ void FadingSound::Update(float frameSeconds)
     case kFadeOutThenPause:
     case kFadeOutThenStop:
         fadeVolume_ -= fadeSpeed_ * frameSeconds;
-        if (fadeVolume_ <= 0.0f)
-        {
+        if (fadeVolume_ <= 0.0f) {
             // A plain fade-out leaves the track playing, silent.
             if (fadeState_ == kFadeOutThenStop)
                 Stop();

@@ -33,8 +33,7 @@ public:
         kStopped = 2
     };
 
-    FadingSound(OrrelayEngine::SoundManager* sounds, const std::string& soundName, bool loop,
-                std::uint32_t trackId);
+    FadingSound(OrrelayEngine::SoundManager* sounds, const std::string& soundName, bool loop, std::uint32_t trackId);
     FadingSound(OrrelayEngine::Engine* engine, const std::string& soundName, bool loop, std::uint32_t trackId);
     virtual ~FadingSound();
 

@@ -288,8 +288,8 @@ void GameBase::ProcessConsoleCommands()
 {
     if (TakeCommand(kVideoMemoryCommand)) {
         const double megabytes = textureManager_->GetUsedVideoMemory() / kBytesPerMegabyte;
-        messageManager_->LogInfo("Video Memory Used: " + OrrelayEngine::FloatToString(static_cast<float>(megabytes), 2) +
-                                 " Mb");
+        messageManager_->LogInfo(
+            "Video Memory Used: " + OrrelayEngine::FloatToString(static_cast<float>(megabytes), 2) + " Mb");
     }
     if (TakeCommand(kOccupationCommand)) {
         messageManager_->LogInfo("Shader users count: " + UIntToString(shaderManager_->GetShaderUserCount()));
@@ -486,8 +486,7 @@ void GameBase::CreateConsole()
 }
 
 void GameBase::LoadSounds()
-{
-}
+{}
 
 float GameBase::GetDefaultMusicVolume()
 {
@@ -551,28 +550,50 @@ void GameBase::CreateWindows()
 
 void GameBase::ProcessWindowResults()
 {
-    if (logosWindow_ != nullptr) ProcessLogosWindowResult();
-    if (loadingWindow_ != nullptr) ProcessLoadingWindowResult();
-    if (welcomeWindow_ != nullptr) ProcessWelcomeWindowResult();
-    if (exitWindow_ != nullptr) ProcessExitWindowResult();
-    if (mainMenuWindow_ != nullptr) ProcessMainMenuWindowResult();
-    if (profilesWindow_ != nullptr) ProcessProfilesWindowResult();
-    if (gameLogicLoadingWindow_ != nullptr) ProcessGameLogicLoadingWindowResult();
-    if (newProfileWindow_ != nullptr) ProcessNewProfileWindowResult();
-    if (renameProfileWindow_ != nullptr) ProcessRenameProfileWindowResult();
-    if (deleteProfileWindow_ != nullptr) ProcessDeleteProfileWindowResult();
-    if (profileNameConflictWindow_ != nullptr) ProcessProfileNameConflictWindowResult();
-    if (startGameLogicWindow_ != nullptr) ProcessStartGameLogicWindowResult();
-    if (continueGameLogicWindow_ != nullptr) ProcessContinueGameLogicWindowResult();
-    if (highScoresWindow_ != nullptr) ProcessHighScoresWindowResult();
-    if (optionsWindow_ != nullptr) ProcessOptionsWindowResult();
-    if (helpWindow_ != nullptr) ProcessHelpWindowResult();
-    if (gameLogicWindow_ != nullptr) ProcessGameLogicWindowResult();
-    if (gameLogicPauseWindow_ != nullptr) ProcessGameLogicPauseWindowResult();
-    if (gameLogicMenuWindow_ != nullptr) ProcessGameLogicMenuWindowResult();
-    if (gameLogicMenuExitWindow_ != nullptr) ProcessGameLogicMenuExitWindowResult();
-    if (gameLogicRestartWindow_ != nullptr) ProcessGameLogicRestartWindowResult();
-    if (gameLogicGameExitWindow_ != nullptr) ProcessGameLogicGameExitWindowResult();
+    if (logosWindow_ != nullptr)
+        ProcessLogosWindowResult();
+    if (loadingWindow_ != nullptr)
+        ProcessLoadingWindowResult();
+    if (welcomeWindow_ != nullptr)
+        ProcessWelcomeWindowResult();
+    if (exitWindow_ != nullptr)
+        ProcessExitWindowResult();
+    if (mainMenuWindow_ != nullptr)
+        ProcessMainMenuWindowResult();
+    if (profilesWindow_ != nullptr)
+        ProcessProfilesWindowResult();
+    if (gameLogicLoadingWindow_ != nullptr)
+        ProcessGameLogicLoadingWindowResult();
+    if (newProfileWindow_ != nullptr)
+        ProcessNewProfileWindowResult();
+    if (renameProfileWindow_ != nullptr)
+        ProcessRenameProfileWindowResult();
+    if (deleteProfileWindow_ != nullptr)
+        ProcessDeleteProfileWindowResult();
+    if (profileNameConflictWindow_ != nullptr)
+        ProcessProfileNameConflictWindowResult();
+    if (startGameLogicWindow_ != nullptr)
+        ProcessStartGameLogicWindowResult();
+    if (continueGameLogicWindow_ != nullptr)
+        ProcessContinueGameLogicWindowResult();
+    if (highScoresWindow_ != nullptr)
+        ProcessHighScoresWindowResult();
+    if (optionsWindow_ != nullptr)
+        ProcessOptionsWindowResult();
+    if (helpWindow_ != nullptr)
+        ProcessHelpWindowResult();
+    if (gameLogicWindow_ != nullptr)
+        ProcessGameLogicWindowResult();
+    if (gameLogicPauseWindow_ != nullptr)
+        ProcessGameLogicPauseWindowResult();
+    if (gameLogicMenuWindow_ != nullptr)
+        ProcessGameLogicMenuWindowResult();
+    if (gameLogicMenuExitWindow_ != nullptr)
+        ProcessGameLogicMenuExitWindowResult();
+    if (gameLogicRestartWindow_ != nullptr)
+        ProcessGameLogicRestartWindowResult();
+    if (gameLogicGameExitWindow_ != nullptr)
+        ProcessGameLogicGameExitWindowResult();
     if (gameLogic_ != nullptr && gameLogic_->IsStateChanged()) {
         if (gameLogic_->GetState() == GameLogicBase::kStateWon) {
             ProcessLevelWonState();
@@ -580,40 +601,70 @@ void GameBase::ProcessWindowResults()
             ProcessGameOverState();
         }
     }
-    if (levelCompleteWindow_ != nullptr) ProcessLevelCompleteWindowResult();
-    if (stageCompleteWindow_ != nullptr) ProcessStageCompleteWindowResult();
-    if (gameCompleteWindow_ != nullptr) ProcessGameCompleteWindowResult();
-    if (gameOverWindow_ != nullptr) ProcessGameOverWindowResult();
+    if (levelCompleteWindow_ != nullptr)
+        ProcessLevelCompleteWindowResult();
+    if (stageCompleteWindow_ != nullptr)
+        ProcessStageCompleteWindowResult();
+    if (gameCompleteWindow_ != nullptr)
+        ProcessGameCompleteWindowResult();
+    if (gameOverWindow_ != nullptr)
+        ProcessGameOverWindowResult();
 }
 
 void GameBase::ClearWindowResults()
 {
-    if (logosWindow_ != nullptr) logosWindow_->SetResult(kResultNone);
-    if (loadingWindow_ != nullptr) loadingWindow_->SetResult(kResultNone);
-    if (gameLogicLoadingWindow_ != nullptr) gameLogicLoadingWindow_->SetResult(kResultNone);
-    if (welcomeWindow_ != nullptr) welcomeWindow_->SetResult(kResultNone);
-    if (exitWindow_ != nullptr) exitWindow_->SetResult(kResultNone);
-    if (mainMenuWindow_ != nullptr) mainMenuWindow_->SetResult(kResultNone);
-    if (profilesWindow_ != nullptr) profilesWindow_->SetResult(kResultNone);
-    if (newProfileWindow_ != nullptr) newProfileWindow_->SetResult(kResultNone);
-    if (renameProfileWindow_ != nullptr) renameProfileWindow_->SetResult(kResultNone);
-    if (deleteProfileWindow_ != nullptr) deleteProfileWindow_->SetResult(kResultNone);
-    if (profileNameConflictWindow_ != nullptr) profileNameConflictWindow_->SetResult(kResultNone);
-    if (startGameLogicWindow_ != nullptr) startGameLogicWindow_->SetResult(kResultNone);
-    if (continueGameLogicWindow_ != nullptr) continueGameLogicWindow_->SetResult(kResultNone);
-    if (highScoresWindow_ != nullptr) highScoresWindow_->SetResult(kResultNone);
-    if (optionsWindow_ != nullptr) optionsWindow_->SetResult(kResultNone);
-    if (helpWindow_ != nullptr) helpWindow_->SetResult(kResultNone);
-    if (gameLogicWindow_ != nullptr) gameLogicWindow_->SetResult(kResultNone);
-    if (gameLogicPauseWindow_ != nullptr) gameLogicPauseWindow_->SetResult(kResultNone);
-    if (gameLogicMenuWindow_ != nullptr) gameLogicMenuWindow_->SetResult(kResultNone);
-    if (gameLogicMenuExitWindow_ != nullptr) gameLogicMenuExitWindow_->SetResult(kResultNone);
-    if (gameLogicRestartWindow_ != nullptr) gameLogicRestartWindow_->SetResult(kResultNone);
-    if (gameLogicGameExitWindow_ != nullptr) gameLogicGameExitWindow_->SetResult(kResultNone);
-    if (levelCompleteWindow_ != nullptr) levelCompleteWindow_->SetResult(kResultNone);
-    if (stageCompleteWindow_ != nullptr) stageCompleteWindow_->SetResult(kResultNone);
-    if (gameCompleteWindow_ != nullptr) gameCompleteWindow_->SetResult(kResultNone);
-    if (gameOverWindow_ != nullptr) gameOverWindow_->SetResult(kResultNone);
+    if (logosWindow_ != nullptr)
+        logosWindow_->SetResult(kResultNone);
+    if (loadingWindow_ != nullptr)
+        loadingWindow_->SetResult(kResultNone);
+    if (gameLogicLoadingWindow_ != nullptr)
+        gameLogicLoadingWindow_->SetResult(kResultNone);
+    if (welcomeWindow_ != nullptr)
+        welcomeWindow_->SetResult(kResultNone);
+    if (exitWindow_ != nullptr)
+        exitWindow_->SetResult(kResultNone);
+    if (mainMenuWindow_ != nullptr)
+        mainMenuWindow_->SetResult(kResultNone);
+    if (profilesWindow_ != nullptr)
+        profilesWindow_->SetResult(kResultNone);
+    if (newProfileWindow_ != nullptr)
+        newProfileWindow_->SetResult(kResultNone);
+    if (renameProfileWindow_ != nullptr)
+        renameProfileWindow_->SetResult(kResultNone);
+    if (deleteProfileWindow_ != nullptr)
+        deleteProfileWindow_->SetResult(kResultNone);
+    if (profileNameConflictWindow_ != nullptr)
+        profileNameConflictWindow_->SetResult(kResultNone);
+    if (startGameLogicWindow_ != nullptr)
+        startGameLogicWindow_->SetResult(kResultNone);
+    if (continueGameLogicWindow_ != nullptr)
+        continueGameLogicWindow_->SetResult(kResultNone);
+    if (highScoresWindow_ != nullptr)
+        highScoresWindow_->SetResult(kResultNone);
+    if (optionsWindow_ != nullptr)
+        optionsWindow_->SetResult(kResultNone);
+    if (helpWindow_ != nullptr)
+        helpWindow_->SetResult(kResultNone);
+    if (gameLogicWindow_ != nullptr)
+        gameLogicWindow_->SetResult(kResultNone);
+    if (gameLogicPauseWindow_ != nullptr)
+        gameLogicPauseWindow_->SetResult(kResultNone);
+    if (gameLogicMenuWindow_ != nullptr)
+        gameLogicMenuWindow_->SetResult(kResultNone);
+    if (gameLogicMenuExitWindow_ != nullptr)
+        gameLogicMenuExitWindow_->SetResult(kResultNone);
+    if (gameLogicRestartWindow_ != nullptr)
+        gameLogicRestartWindow_->SetResult(kResultNone);
+    if (gameLogicGameExitWindow_ != nullptr)
+        gameLogicGameExitWindow_->SetResult(kResultNone);
+    if (levelCompleteWindow_ != nullptr)
+        levelCompleteWindow_->SetResult(kResultNone);
+    if (stageCompleteWindow_ != nullptr)
+        stageCompleteWindow_->SetResult(kResultNone);
+    if (gameCompleteWindow_ != nullptr)
+        gameCompleteWindow_->SetResult(kResultNone);
+    if (gameOverWindow_ != nullptr)
+        gameOverWindow_->SetResult(kResultNone);
     if (gameLogic_ != nullptr) {
         gameLogic_->ClearStateChanged();
     }
@@ -621,33 +672,60 @@ void GameBase::ClearWindowResults()
 
 void GameBase::UpdateWindows()
 {
-    if (logosWindow_ != nullptr) logosWindow_->Update();
-    if (loadingWindow_ != nullptr) loadingWindow_->Update();
-    if (welcomeWindow_ != nullptr) welcomeWindow_->Update();
-    if (exitWindow_ != nullptr) exitWindow_->Update();
-    if (mainMenuWindow_ != nullptr) mainMenuWindow_->Update();
-    if (profilesWindow_ != nullptr) profilesWindow_->Update();
-    if (newProfileWindow_ != nullptr) newProfileWindow_->Update();
-    if (renameProfileWindow_ != nullptr) renameProfileWindow_->Update();
-    if (deleteProfileWindow_ != nullptr) deleteProfileWindow_->Update();
-    if (profileNameConflictWindow_ != nullptr) profileNameConflictWindow_->Update();
-    if (gameLogicLoadingWindow_ != nullptr) gameLogicLoadingWindow_->Update();
-    if (startGameLogicWindow_ != nullptr) startGameLogicWindow_->Update();
-    if (continueGameLogicWindow_ != nullptr) continueGameLogicWindow_->Update();
-    if (highScoresWindow_ != nullptr) highScoresWindow_->Update();
-    if (optionsWindow_ != nullptr) optionsWindow_->Update();
-    if (helpWindow_ != nullptr) helpWindow_->Update();
-    if (gameLogicWindow_ != nullptr) gameLogicWindow_->Update();
-    if (gameLogicPauseWindow_ != nullptr) gameLogicPauseWindow_->Update();
-    if (gameLogicMenuWindow_ != nullptr) gameLogicMenuWindow_->Update();
-    if (gameLogicMenuExitWindow_ != nullptr) gameLogicMenuExitWindow_->Update();
-    if (gameLogicRestartWindow_ != nullptr) gameLogicRestartWindow_->Update();
-    if (gameLogicGameExitWindow_ != nullptr) gameLogicGameExitWindow_->Update();
-    if (gameLogic_ != nullptr) gameLogic_->Update();
-    if (levelCompleteWindow_ != nullptr) levelCompleteWindow_->Update();
-    if (stageCompleteWindow_ != nullptr) stageCompleteWindow_->Update();
-    if (gameCompleteWindow_ != nullptr) gameCompleteWindow_->Update();
-    if (gameOverWindow_ != nullptr) gameOverWindow_->Update();
+    if (logosWindow_ != nullptr)
+        logosWindow_->Update();
+    if (loadingWindow_ != nullptr)
+        loadingWindow_->Update();
+    if (welcomeWindow_ != nullptr)
+        welcomeWindow_->Update();
+    if (exitWindow_ != nullptr)
+        exitWindow_->Update();
+    if (mainMenuWindow_ != nullptr)
+        mainMenuWindow_->Update();
+    if (profilesWindow_ != nullptr)
+        profilesWindow_->Update();
+    if (newProfileWindow_ != nullptr)
+        newProfileWindow_->Update();
+    if (renameProfileWindow_ != nullptr)
+        renameProfileWindow_->Update();
+    if (deleteProfileWindow_ != nullptr)
+        deleteProfileWindow_->Update();
+    if (profileNameConflictWindow_ != nullptr)
+        profileNameConflictWindow_->Update();
+    if (gameLogicLoadingWindow_ != nullptr)
+        gameLogicLoadingWindow_->Update();
+    if (startGameLogicWindow_ != nullptr)
+        startGameLogicWindow_->Update();
+    if (continueGameLogicWindow_ != nullptr)
+        continueGameLogicWindow_->Update();
+    if (highScoresWindow_ != nullptr)
+        highScoresWindow_->Update();
+    if (optionsWindow_ != nullptr)
+        optionsWindow_->Update();
+    if (helpWindow_ != nullptr)
+        helpWindow_->Update();
+    if (gameLogicWindow_ != nullptr)
+        gameLogicWindow_->Update();
+    if (gameLogicPauseWindow_ != nullptr)
+        gameLogicPauseWindow_->Update();
+    if (gameLogicMenuWindow_ != nullptr)
+        gameLogicMenuWindow_->Update();
+    if (gameLogicMenuExitWindow_ != nullptr)
+        gameLogicMenuExitWindow_->Update();
+    if (gameLogicRestartWindow_ != nullptr)
+        gameLogicRestartWindow_->Update();
+    if (gameLogicGameExitWindow_ != nullptr)
+        gameLogicGameExitWindow_->Update();
+    if (gameLogic_ != nullptr)
+        gameLogic_->Update();
+    if (levelCompleteWindow_ != nullptr)
+        levelCompleteWindow_->Update();
+    if (stageCompleteWindow_ != nullptr)
+        stageCompleteWindow_->Update();
+    if (gameCompleteWindow_ != nullptr)
+        gameCompleteWindow_->Update();
+    if (gameOverWindow_ != nullptr)
+        gameOverWindow_->Update();
 }
 
 void GameBase::ProcessLogosWindowResult()

@@ -12,8 +12,7 @@ namespace GameFramework {
 GameLoaderBase::GameLoaderBase(void* instance, void* previousInstance, const std::string& commandLine,
                                std::int32_t showCommand)
     : instance_(instance), previousInstance_(previousInstance), commandLine_(commandLine), showCommand_(showCommand)
-{
-}
+{}
 
 GameLoaderBase::~GameLoaderBase() = default;
 

@@ -11,13 +11,11 @@
 
 namespace GameFramework {
 
-GameLogicBase::GameLogicBase(OrrelayEngine::MessageManager* log, OrrelayEngine::TimerManager* timers,
-                             Mixer* mixer, const StageRecord* stage, const LevelRecord* level,
-                             std::uint32_t value)
+GameLogicBase::GameLogicBase(OrrelayEngine::MessageManager* log, OrrelayEngine::TimerManager* timers, Mixer* mixer,
+                             const StageRecord* stage, const LevelRecord* level, std::uint32_t value)
     : log_(log), timers_(timers), mixer_(mixer), stage_(stage), level_(level), value_(value)
 {
-    if (log_ != nullptr && level_ != nullptr)
-    {
+    if (log_ != nullptr && level_ != nullptr) {
         log_->LogInfo("\nLoading level " + OrrelayEngine::UIntToString(level_->stageIndex + 1) + "-" +
                       OrrelayEngine::UIntToString(level_->levelIndex + 1) + "...");
     }
@@ -40,12 +38,12 @@ GameLogicBase::~GameLogicBase()
     timers_->DeleteTimer(clock_);
 }
 
-void GameLogicBase::Update() {}
+void GameLogicBase::Update()
+{}
 
 void GameLogicBase::SetState(std::uint32_t state)
 {
-    if (state != state_)
-    {
+    if (state != state_) {
         clock_->SetPaused(state != kStateRunning);
         stateChanged_ = 1;
     }

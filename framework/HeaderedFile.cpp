@@ -25,17 +25,13 @@ HeaderedFile::HeaderedFile(OrrelayEngine::FileManager* files, const std::string&
 
 HeaderedFile::HeaderedFile(OrrelayEngine::Engine* engine, const std::string& magic, std::uint32_t version)
     : HeaderedFile(engine->GetFileManager(), magic, version)
-{
-}
+{}
 
 HeaderedFile::~HeaderedFile()
 {
-    try
-    {
+    try {
         Close();
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         // A destructor cannot report; Close() has already kept the old file.
     }
 }
@@ -48,8 +44,7 @@ bool HeaderedFile::SetAsideDamaged(const std::string& path) const
     return Platform::ReplaceFile(native, native + kBackupSuffix);
 }
 
-void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool acceptAnyVersion,
-                        std::uint32_t* versionRead)
+void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool acceptAnyVersion, std::uint32_t* versionRead)
 {
     // A write still open here was never finished by its owner: drop it rather
     // than put a partial file in place.
@@ -58,8 +53,7 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
     Close();
     mode_ = mode;
 
-    if (mode_ != kModeRead)
-    {
+    if (mode_ != kModeRead) {
         // Any leftover of an earlier failed save is simply overwritten.
         targetPath_ = path;
         file_ = files_->OpenFile(OrrelayEngine::FileManager::GetTemporaryName(path), true);
@@ -74,20 +68,17 @@ void HeaderedFile::Open(const std::string& path, std::uint32_t mode, bool accept
     const std::string formatError = "Incorrect \"" + path + "\" file format";
     const std::uint32_t storedSize = OrrelayEngine::ReadLittleEndian32(header);
     if (magic_.compare(0, kMagicLength, reinterpret_cast<const char*>(header + 4), kMagicLength) != 0 ||
-        storedSize != file_->GetSize())
-    {
+        storedSize != file_->GetSize()) {
         throw OrrelayEngine::FileError(formatError);
     }
 
     const std::uint32_t storedVersion = OrrelayEngine::ReadLittleEndian32(header + 9);
-    if (acceptAnyVersion)
-    {
+    if (acceptAnyVersion) {
         if (versionRead != nullptr)
             *versionRead = storedVersion;
         return;
     }
-    if (storedVersion != version_)
-    {
+    if (storedVersion != version_) {
         throw OrrelayEngine::FileError("Incorrect \"" + path + "\" format version (" +
                                        OrrelayEngine::UIntToString(storedVersion) + "), current is " +
                                        OrrelayEngine::UIntToString(version_));
@@ -109,22 +100,18 @@ void HeaderedFile::Close()
     if (file_ == nullptr)
         return;
 
-    if (mode_ == kModeRead)
-    {
+    if (mode_ == kModeRead) {
         file_.reset();
         return;
     }
 
-    try
-    {
+    try {
         // Writers only append, so the position is the size of the whole file.
         const std::uint32_t size = file_->GetPosition();
         file_->Seek(OrrelayEngine::FileBinary::kSeekFromStart, 0);
         WriteHeader(size);
         file_->Close();
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         Abandon();
         throw;
     }
@@ -133,19 +120,15 @@ void HeaderedFile::Close()
     files_->CommitTemporary(targetPath_);
 }
 
-bool HeaderedFile::Save(const std::string& path,
-                        const std::function<void(OrrelayEngine::FileBinary&)>& writeBody,
+bool HeaderedFile::Save(const std::string& path, const std::function<void(OrrelayEngine::FileBinary&)>& writeBody,
                         OrrelayEngine::MessageManager* log, const std::string& what)
 {
-    try
-    {
+    try {
         Open(path, kModeWrite);
         writeBody(*file_);
         Close();
         return true;
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         Abandon();
         log->LogError(what + " not saved: " + error.GetMessage());
         return false;
@@ -156,17 +139,13 @@ void HeaderedFile::Abandon()
 {
     if (file_ == nullptr)
         return;
-    if (mode_ == kModeRead)
-    {
+    if (mode_ == kModeRead) {
         file_.reset();
         return;
     }
-    try
-    {
+    try {
         file_->Close();
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         // The file is removed below whatever state it was left in.
     }
     file_.reset();

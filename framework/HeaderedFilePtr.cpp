@@ -6,14 +6,10 @@ namespace GameFramework {
 
 void HeaderedFilePtr::Reset(HeaderedFile* file)
 {
-    if (file_ != nullptr && file_.get() != file)
-    {
-        try
-        {
+    if (file_ != nullptr && file_.get() != file) {
+        try {
             file_->Close();
-        }
-        catch (const OrrelayEngine::FileError&)
-        {
+        } catch (const OrrelayEngine::FileError&) {
             // Close() kept the old file; see the header.
         }
     }

@@ -28,8 +28,8 @@ bool InTableOrder(const std::unique_ptr<HighScoreEntry>& a, const std::unique_pt
 
 HighScoresTable::HighScoresTable(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files,
                                  std::uint32_t limitPerCategory, const std::string& folder)
-    : log_(log), file_(std::make_unique<HeaderedFile>(files, kMagic, kVersion)),
-      limit_(limitPerCategory), folder_(folder)
+    : log_(log), file_(std::make_unique<HeaderedFile>(files, kMagic, kVersion)), limit_(limitPerCategory),
+      folder_(folder)
 {
     Load();
 }
@@ -37,8 +37,7 @@ HighScoresTable::HighScoresTable(OrrelayEngine::MessageManager* log, OrrelayEngi
 HighScoresTable::HighScoresTable(OrrelayEngine::Engine* engine, std::uint32_t limitPerCategory,
                                  const std::string& folder)
     : HighScoresTable(engine->GetMessageManager(), engine->GetFileManager(), limitPerCategory, folder)
-{
-}
+{}
 
 HighScoresTable::~HighScoresTable()
 {
@@ -53,16 +52,14 @@ std::string HighScoresTable::GetFilePath() const
 
 void HighScoresTable::Load()
 {
-    try
-    {
+    try {
         file_->Open(GetFilePath(), HeaderedFile::kModeRead);
         OrrelayEngine::FileBinary& file = *file_->GetFile();
         nextSerial_ = ReadUInt32(file);
         const std::uint32_t count = ReadUInt32(file);
         CheckCountFits(file, count, kEntryMinimumBytes);
         entries_.reserve(count);
-        for (std::uint32_t i = 0; i < count; ++i)
-        {
+        for (std::uint32_t i = 0; i < count; ++i) {
             auto entry = std::make_unique<HighScoreEntry>();
             entry->name = ReadName(file);
             entry->scoreCategory = ReadUInt32(file);
@@ -75,9 +72,7 @@ void HighScoresTable::Load()
             entries_.push_back(std::move(entry));
         }
         file_->Close();
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         file_->Abandon();
         nextSerial_ = 0;
         entries_.clear();
@@ -102,12 +97,10 @@ const HighScoreEntry* HighScoresTable::Insert(const std::wstring& name, std::uin
     std::stable_sort(entries_.begin(), entries_.end(), InTableOrder);
 
     std::uint32_t seen = 0;
-    for (std::unique_ptr<HighScoreEntry>& entry : entries_)
-    {
+    for (std::unique_ptr<HighScoreEntry>& entry : entries_) {
         if (entry->scoreCategory != scoreCategory)
             continue;
-        if (++seen > limit_)
-        {
+        if (++seen > limit_) {
             if (entry.get() == result)
                 result = nullptr;
             entry.reset();
@@ -121,8 +114,7 @@ const HighScoreEntry* HighScoresTable::Insert(const std::wstring& name, std::uin
 const HighScoreEntry* HighScoresTable::GetEntry(std::uint32_t scoreCategory, std::uint32_t n) const
 {
     std::uint32_t seen = 0;
-    for (const std::unique_ptr<HighScoreEntry>& entry : entries_)
-    {
+    for (const std::unique_ptr<HighScoreEntry>& entry : entries_) {
         if (entry->scoreCategory != scoreCategory)
             continue;
         if (seen++ == n)
@@ -134,8 +126,7 @@ const HighScoreEntry* HighScoresTable::GetEntry(std::uint32_t scoreCategory, std
 std::uint32_t HighScoresTable::CountEntries(std::uint32_t scoreCategory) const
 {
     std::uint32_t count = 0;
-    for (const std::unique_ptr<HighScoreEntry>& entry : entries_)
-    {
+    for (const std::unique_ptr<HighScoreEntry>& entry : entries_) {
         if (entry->scoreCategory == scoreCategory)
             ++count;
     }
@@ -154,8 +145,7 @@ bool HighScoresTable::Save()
     const auto writeBody = [this](OrrelayEngine::FileBinary& file) {
         WriteUInt32(file, nextSerial_);
         WriteUInt32(file, static_cast<std::uint32_t>(entries_.size()));
-        for (const std::unique_ptr<HighScoreEntry>& entry : entries_)
-        {
+        for (const std::unique_ptr<HighScoreEntry>& entry : entries_) {
             file.WriteWideString(entry->name);
             WriteUInt32(file, entry->scoreCategory);
             WriteUInt32(file, entry->score);

@@ -24,11 +24,9 @@ const LanguageRow kLanguages[] = {
 
 } // namespace
 
-LanguageManager::LanguageManager(OrrelayEngine::FileManager* files, const std::string& registryKey)
-    : files_(files)
+LanguageManager::LanguageManager(OrrelayEngine::FileManager* files, const std::string& registryKey) : files_(files)
 {
-    for (const LanguageRow& row : kLanguages)
-    {
+    for (const LanguageRow& row : kLanguages) {
         auto info = std::make_unique<LanguageInfo>();
         info->code = row.code;
         info->identifier = row.identifier;
@@ -39,12 +37,9 @@ LanguageManager::LanguageManager(OrrelayEngine::FileManager* files, const std::s
     std::string code;
     if (!GameTools::ReadRegistryStringAnyRoot(registryKey, kRegistryValueName, code) || !IsInstalled(code))
         code.clear();
-    if (code.empty())
-    {
-        for (const std::unique_ptr<LanguageInfo>& language : languages_)
-        {
-            if (IsInstalled(language->code))
-            {
+    if (code.empty()) {
+        for (const std::unique_ptr<LanguageInfo>& language : languages_) {
+            if (IsInstalled(language->code)) {
                 code = language->code;
                 break;
             }
@@ -72,8 +67,7 @@ bool LanguageManager::IsInstalled(const std::string& code) const
 const LanguageInfo* LanguageManager::FindLanguage(const std::string& code) const
 {
     const std::string lowered = OrrelayEngine::ToLower(code);
-    for (const std::unique_ptr<LanguageInfo>& language : languages_)
-    {
+    for (const std::unique_ptr<LanguageInfo>& language : languages_) {
         if (language->code == lowered)
             return language.get();
     }

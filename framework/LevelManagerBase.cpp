@@ -24,17 +24,16 @@ const char kStagesInfoName[] = "data\\levels\\stages_info.ini";
 
 LevelManagerBase::LevelManagerBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files)
     : log_(log), files_(files)
-{
-}
+{}
 
 LevelManagerBase::LevelManagerBase(OrrelayEngine::Engine* engine)
     : LevelManagerBase(engine->GetMessageManager(), engine->GetFileManager())
-{
-}
+{}
 
 LevelManagerBase::~LevelManagerBase() = default;
 
-void LevelManagerBase::GetLevelResourceFiles(const LevelPosition&, std::vector<std::string>&) {}
+void LevelManagerBase::GetLevelResourceFiles(const LevelPosition&, std::vector<std::string>&)
+{}
 
 std::string LevelManagerBase::GetStageFileName(std::uint32_t stageIndex)
 {
@@ -46,25 +45,21 @@ void LevelManagerBase::ReadStage(StageRecord& stage, OrrelayEngine::FileTextual&
     stage.levelCount = 0;
 }
 
-void LevelManagerBase::ReadLevel(LevelRecord&, OrrelayEngine::FileTextual&) {}
+void LevelManagerBase::ReadLevel(LevelRecord&, OrrelayEngine::FileTextual&)
+{}
 
 void LevelManagerBase::Load()
 {
     stages_.clear();
     levels_.clear();
-    try
-    {
-        std::unique_ptr<OrrelayEngine::FileTextual> file =
-            files_->OpenTextFile(kStagesInfoName, OrrelayEngine::FileTextual::kModeRead,
-                                 OrrelayEngine::FileTextual::kEncoding8Bit);
+    try {
+        std::unique_ptr<OrrelayEngine::FileTextual> file = files_->OpenTextFile(
+            kStagesInfoName, OrrelayEngine::FileTextual::kModeRead, OrrelayEngine::FileTextual::kEncoding8Bit);
         const std::int32_t count = file->ReadInt();
-        if (count < 0 || static_cast<std::uint32_t>(count) > kMaxStageCount)
-        {
-            log_->LogFatal("\"" + std::string(kStagesInfoName) + "\" names " + std::to_string(count) +
-                           " stages");
+        if (count < 0 || static_cast<std::uint32_t>(count) > kMaxStageCount) {
+            log_->LogFatal("\"" + std::string(kStagesInfoName) + "\" names " + std::to_string(count) + " stages");
         }
-        for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(count); ++i)
-        {
+        for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(count); ++i) {
             std::unique_ptr<StageRecord> stage = CreateStage();
             stage->stageIndex = i;
             stages_.push_back(std::move(stage));
@@ -75,9 +70,7 @@ void LevelManagerBase::Load()
         levels_.resize(stages_.size());
         for (std::uint32_t i = 0; i < stages_.size(); ++i)
             LoadStageFile(i);
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         log_->LogFatal(error.GetMessage());
     }
 
@@ -88,8 +81,8 @@ void LevelManagerBase::Load()
 void LevelManagerBase::LoadStageFile(std::uint32_t stageIndex)
 {
     const std::string name = kLevelsFolder + GetStageFileName(stageIndex);
-    std::unique_ptr<OrrelayEngine::FileTextual> file = files_->OpenTextFile(
-        name, OrrelayEngine::FileTextual::kModeRead, OrrelayEngine::FileTextual::kEncoding8Bit);
+    std::unique_ptr<OrrelayEngine::FileTextual> file =
+        files_->OpenTextFile(name, OrrelayEngine::FileTextual::kModeRead, OrrelayEngine::FileTextual::kEncoding8Bit);
     const std::int32_t count = file->ReadInt();
     // A stage without levels would leave the player stuck.
     if (count <= 0 || static_cast<std::uint32_t>(count) > kMaxLevelCount)
@@ -97,8 +90,7 @@ void LevelManagerBase::LoadStageFile(std::uint32_t stageIndex)
 
     stages_[stageIndex]->levelCount = static_cast<std::uint32_t>(count);
     std::vector<std::unique_ptr<LevelRecord>>& levels = levels_[stageIndex];
-    for (std::uint32_t j = 0; j < static_cast<std::uint32_t>(count); ++j)
-    {
+    for (std::uint32_t j = 0; j < static_cast<std::uint32_t>(count); ++j) {
         std::unique_ptr<LevelRecord> level = CreateLevel();
         level->stageIndex = stageIndex;
         level->levelIndex = j;
@@ -127,8 +119,7 @@ LevelPosition LevelManagerBase::ClampPosition(const LevelPosition& position) con
     if (stages_.empty())
         return {};
     LevelPosition clamped = position;
-    if (clamped.stage >= GetStageCount())
-    {
+    if (clamped.stage >= GetStageCount()) {
         // Beyond the last stage means the campaign's last level.
         clamped.stage = GetStageCount() - 1;
         clamped.level = UINT32_MAX;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/core/Engine.h"
 #include "engine/core/Config.h"
+#include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
 #include "engine/core/Timer.h"
@@ -33,11 +33,9 @@ float ClampVolume(float volume)
 Mixer::Mixer(OrrelayEngine::MessageManager* log, OrrelayEngine::Config* config, OrrelayEngine::SoundManager* sounds,
              OrrelayEngine::TimerManager* timers, float defaultMusicVolume, float defaultSoundVolume)
     : log_(log), config_(config), sounds_(sounds), timers_(timers), musicVolume_(defaultMusicVolume),
-      soundVolume_(defaultSoundVolume), defaultMusicVolume_(defaultMusicVolume),
-      defaultSoundVolume_(defaultSoundVolume)
+      soundVolume_(defaultSoundVolume), defaultMusicVolume_(defaultMusicVolume), defaultSoundVolume_(defaultSoundVolume)
 {
-    if (config_ != nullptr)
-    {
+    if (config_ != nullptr) {
         // A value already read from the .ini file takes over at registration.
         config_->AddVariable(kMusicVolumeVariable, OrrelayEngine::kConfigFloat, false, true, &musicVolume_,
                              OrrelayEngine::FloatToString(defaultMusicVolume, kDefaultTextDecimals), false);
@@ -51,13 +49,11 @@ Mixer::Mixer(OrrelayEngine::MessageManager* log, OrrelayEngine::Config* config, 
 Mixer::Mixer(OrrelayEngine::Engine* engine, float defaultMusicVolume, float defaultSoundVolume)
     : Mixer(engine->GetMessageManager(), engine->GetConfig(), engine->GetSoundManager(), engine->GetTimerManager(),
             defaultMusicVolume, defaultSoundVolume)
-{
-}
+{}
 
 Mixer::~Mixer()
 {
-    for (const std::unique_ptr<SoundInstance>& instance : instances_)
-    {
+    for (const std::unique_ptr<SoundInstance>& instance : instances_) {
         if (sounds_ != nullptr && instance->sound != nullptr)
             sounds_->DeleteSound(instance->sound);
     }
@@ -66,8 +62,7 @@ Mixer::~Mixer()
     tracks_.clear();
     // The configuration is saved after the mixer is gone; released variables
     // keep their last values for it.
-    if (config_ != nullptr)
-    {
+    if (config_ != nullptr) {
         config_->SetReadOnly(kMusicVolumeVariable);
         config_->SetReadOnly(kSoundVolumeVariable);
     }
@@ -89,15 +84,13 @@ void Mixer::AddSound(std::uint32_t soundId, const std::string& soundName, bool l
 {
     if (sounds_ == nullptr)
         return;
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         auto instance = std::make_unique<SoundInstance>();
         instance->soundId = soundId;
         instance->soundName = soundName;
         instance->loop = loop ? 1 : 0;
         instance->sound = sounds_->CreateSound(soundName);
-        if (instance->sound != nullptr)
-        {
+        if (instance->sound != nullptr) {
             instance->sound->SetLoop(loop);
             instance->sound->SetVolume(soundVolume_);
         }
@@ -107,8 +100,7 @@ void Mixer::AddSound(std::uint32_t soundId, const std::string& soundName, bool l
 
 FadingSound* Mixer::FindTrack(std::uint32_t trackId) const
 {
-    for (const std::unique_ptr<FadingSound>& track : tracks_)
-    {
+    for (const std::unique_ptr<FadingSound>& track : tracks_) {
         if (track->GetTrackId() == trackId)
             return track.get();
     }
@@ -123,14 +115,11 @@ FadingSound* Mixer::GetChannelTrack(std::uint32_t channel) const
 
 void Mixer::StartTrack(FadingSound& track, bool fade, float speedPerSecond)
 {
-    if (fade)
-    {
+    if (fade) {
         track.SetVolume(0.0f);
         track.Play();
         track.StartFade(FadingSound::kFadeIn, speedPerSecond);
-    }
-    else
-    {
+    } else {
         track.SetVolume(1.0f);
         track.Play();
     }
@@ -141,20 +130,16 @@ void Mixer::PlayMusic(std::uint32_t channel, std::uint32_t trackId, bool fade, f
     if (sounds_ == nullptr)
         return;
     FadingSound* requested = FindTrack(trackId);
-    if (requested == nullptr)
-    {
+    if (requested == nullptr) {
         log_->LogWarning("Mixer: no music track " + OrrelayEngine::UIntToString(trackId));
         return;
     }
 
     FadingSound*& current = channels_[channel];
-    if (current != nullptr && current != requested)
-    {
+    if (current != nullptr && current != requested) {
         current->StartFade(FadingSound::kFadeOutThenStop, kChannelSwitchFadeSpeedPerSecond);
         current = requested;
-    }
-    else if (current == requested && requested->GetState() == FadingSound::kPlaying)
-    {
+    } else if (current == requested && requested->GetState() == FadingSound::kPlaying) {
         return;
     }
     current = requested;
@@ -169,8 +154,7 @@ void Mixer::PauseMusic(std::uint32_t channel, bool pause, bool fade, float speed
     if (track == nullptr)
         return;
     const std::uint32_t state = track->GetState();
-    if (!pause)
-    {
+    if (!pause) {
         if (state == FadingSound::kPaused)
             StartTrack(*track, fade, speedPerSecond);
         return;
@@ -178,17 +162,12 @@ void Mixer::PauseMusic(std::uint32_t channel, bool pause, bool fade, float speed
     if (state != FadingSound::kPlaying)
         return;
     const bool stopping = track->GetFadeState() == FadingSound::kFadeOutThenStop;
-    if (fade)
-    {
+    if (fade) {
         if (!stopping)
             track->StartFade(FadingSound::kFadeOutThenPause, speedPerSecond);
-    }
-    else if (stopping)
-    {
+    } else if (stopping) {
         track->Stop();
-    }
-    else
-    {
+    } else {
         track->Pause();
     }
 }
@@ -235,14 +214,12 @@ void Mixer::PlaySound(std::uint32_t soundId)
     SoundInstance* oldest = nullptr;
     // From infinity, so that start times of any size still find an instance.
     double oldestStart = std::numeric_limits<double>::infinity();
-    for (const std::unique_ptr<SoundInstance>& instance : instances_)
-    {
+    for (const std::unique_ptr<SoundInstance>& instance : instances_) {
         if (instance->soundId != soundId)
             continue;
         if (std::fabs(now - instance->lastStartSeconds) < kMinRestartSeconds)
             return;
-        if (instance->lastStartSeconds < oldestStart)
-        {
+        if (instance->lastStartSeconds < oldestStart) {
             oldestStart = instance->lastStartSeconds;
             oldest = instance.get();
         }
@@ -258,8 +235,7 @@ void Mixer::StopSound(std::uint32_t soundId)
 {
     if (sounds_ == nullptr)
         return;
-    for (const std::unique_ptr<SoundInstance>& instance : instances_)
-    {
+    for (const std::unique_ptr<SoundInstance>& instance : instances_) {
         if (instance->soundId == soundId && instance->sound != nullptr)
             sounds_->StopSound(instance->sound, false);
     }
@@ -269,8 +245,7 @@ std::uint32_t Mixer::GetSoundState(std::uint32_t soundId) const
 {
     if (sounds_ == nullptr)
         return OrrelayEngine::Sound::kStopped;
-    for (const std::unique_ptr<SoundInstance>& instance : instances_)
-    {
+    for (const std::unique_ptr<SoundInstance>& instance : instances_) {
         if (instance->soundId == soundId && instance->sound != nullptr)
             return instance->sound->GetState();
     }
@@ -286,8 +261,7 @@ void Mixer::SetMusicVolume(float volume)
 
 bool Mixer::IsTrackSound(const void* sound) const
 {
-    for (const std::unique_ptr<FadingSound>& track : tracks_)
-    {
+    for (const std::unique_ptr<FadingSound>& track : tracks_) {
         if (track->GetSound() == sound)
             return true;
     }
@@ -300,8 +274,7 @@ void Mixer::SetSoundVolume(float volume)
     if (sounds_ == nullptr)
         return;
     const std::uint32_t count = sounds_->GetSoundCount();
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         OrrelayEngine::Sound* sound = sounds_->GetSound(i);
         if (sound != nullptr && !IsTrackSound(sound))
             sound->SetVolume(soundVolume_);

@@ -26,8 +26,7 @@ constexpr std::uint32_t kLevelResultBytes = 16;
 std::string LatinLettersLowered(const std::wstring& name)
 {
     std::string letters;
-    for (wchar_t character : name)
-    {
+    for (wchar_t character : name) {
         if (character >= L'A' && character <= L'Z')
             letters.push_back(static_cast<char>(character - L'A' + 'a'));
         else if (character >= L'a' && character <= L'z')
@@ -64,20 +63,17 @@ bool IsBeyond(const LevelPosition& a, const LevelPosition& b)
 ProfileBase::ProfileBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files,
                          const std::string& folder, const std::string& magic, std::uint32_t version)
     : log_(log), files_(files), file_(std::make_unique<HeaderedFile>(files, magic, version)), folder_(folder)
-{
-}
+{}
 
 ProfileBase::ProfileBase(OrrelayEngine::Engine* engine, const std::wstring&, const std::string& folder,
                          const std::string& magic, std::uint32_t version)
     : ProfileBase(engine->GetMessageManager(), engine->GetFileManager(), folder, magic, version)
-{
-}
+{}
 
 ProfileBase::ProfileBase(OrrelayEngine::Engine* engine, const std::string&, const std::string& folder,
                          const std::string& magic, std::uint32_t version)
     : ProfileBase(engine->GetMessageManager(), engine->GetFileManager(), folder, magic, version)
-{
-}
+{}
 
 ProfileBase::~ProfileBase() = default;
 
@@ -109,8 +105,7 @@ void ProfileBase::SetFileName(const std::string& fileName)
 std::string ProfileBase::MakeFileName(const std::wstring& name) const
 {
     std::string letters = LatinLettersLowered(name);
-    for (std::uint32_t attempt = 0; attempt < kFileNameTries; ++attempt)
-    {
+    for (std::uint32_t attempt = 0; attempt < kFileNameTries; ++attempt) {
         // A name too long for digits would come out the same on every try, so
         // after one clash it gives up letters for them, or a new profile would
         // overwrite another player's file. Shorter names keep their letters and
@@ -122,8 +117,7 @@ std::string ProfileBase::MakeFileName(const std::wstring& name) const
             return candidate;
     }
     // Every random draw clashed: count until a name is free.
-    for (std::uint32_t serial = 0;; ++serial)
-    {
+    for (std::uint32_t serial = 0;; ++serial) {
         const std::string candidate = letters + "_" + OrrelayEngine::UIntToString(serial, 8) + kProfileExtension;
         if (!files_->Exists(GetProfilesFolder() + "\\" + candidate))
             return candidate;
@@ -151,14 +145,11 @@ void ProfileBase::Create(const std::wstring& name)
 void ProfileBase::Load(const std::string& fileName)
 {
     SetFileName(fileName);
-    try
-    {
+    try {
         file_->Open(GetFilePath(), HeaderedFile::kModeRead);
         Read(*file_->GetFile());
         file_->Close();
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         file_->Abandon();
         results_.clear();
         totalTime_ = 0.0f;
@@ -179,8 +170,7 @@ void ProfileBase::Write(OrrelayEngine::FileBinary& file)
     WriteUInt32(file, furthestPosition_.level);
     WriteUInt8(file, furthestFlag_);
     WriteUInt32(file, static_cast<std::uint32_t>(results_.size()));
-    for (const std::unique_ptr<LevelResult>& result : results_)
-    {
+    for (const std::unique_ptr<LevelResult>& result : results_) {
         WriteUInt32(file, result->scoreCategory);
         WriteUInt32(file, result->stageIndex);
         WriteUInt32(file, result->levelIndex);
@@ -207,8 +197,7 @@ void ProfileBase::Read(OrrelayEngine::FileBinary& file)
     results_.clear();
     results_.reserve(count);
     totalTime_ = 0.0f;
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         auto result = std::make_unique<LevelResult>();
         result->scoreCategory = ReadUInt32(file);
         result->stageIndex = ReadUInt32(file);
@@ -236,7 +225,8 @@ void ProfileBase::ReadSettings(OrrelayEngine::FileBinary& file)
 
 bool ProfileBase::Save()
 {
-    return file_->Save(GetFilePath(), [this](OrrelayEngine::FileBinary& file) { Write(file); }, log_, "Profile");
+    return file_->Save(
+        GetFilePath(), [this](OrrelayEngine::FileBinary& file) { Write(file); }, log_, "Profile");
 }
 
 void ProfileBase::Rename(const std::wstring& name)
@@ -249,11 +239,9 @@ void ProfileBase::AddLevelResult(const LevelResult& result)
 {
     totalTime_ += result.timeSeconds;
     bool found = false;
-    for (const std::unique_ptr<LevelResult>& existing : results_)
-    {
+    for (const std::unique_ptr<LevelResult>& existing : results_) {
         if (existing->scoreCategory == result.scoreCategory && existing->stageIndex == result.stageIndex &&
-            existing->levelIndex == result.levelIndex)
-        {
+            existing->levelIndex == result.levelIndex) {
             if (result.timeSeconds < existing->timeSeconds)
                 existing->timeSeconds = result.timeSeconds;
             found = true;
@@ -267,11 +255,9 @@ void ProfileBase::AddLevelResult(const LevelResult& result)
 
 const LevelResult* ProfileBase::FindLevelResult(std::uint32_t category, const LevelPosition& position) const
 {
-    for (const std::unique_ptr<LevelResult>& result : results_)
-    {
+    for (const std::unique_ptr<LevelResult>& result : results_) {
         if (result->scoreCategory == category && result->stageIndex == position.stage &&
-            result->levelIndex == position.level)
-        {
+            result->levelIndex == position.level) {
             return result.get();
         }
     }
@@ -280,8 +266,7 @@ const LevelResult* ProfileBase::FindLevelResult(std::uint32_t category, const Le
 
 void ProfileBase::SetFurthestPosition(const LevelPosition& position, bool flag)
 {
-    if (IsBeyond(position, furthestPosition_) || (position == furthestPosition_ && flag))
-    {
+    if (IsBeyond(position, furthestPosition_) || (position == furthestPosition_ && flag)) {
         furthestPosition_ = position;
         furthestFlag_ = flag ? 1 : 0;
         Save();

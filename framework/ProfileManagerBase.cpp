@@ -36,16 +36,13 @@ ProfileManagerBase::ProfileManagerBase(OrrelayEngine::MessageManager* log, Orrel
                                        std::uint32_t version, const LevelManagerBase* campaign)
     : log_(log), files_(files), mixer_(mixer), file_(std::make_unique<HeaderedFile>(files, magic, version)),
       folder_(folder), campaign_(campaign)
-{
-}
+{}
 
 ProfileManagerBase::ProfileManagerBase(OrrelayEngine::Engine* engine, Mixer* mixer, const std::string& folder,
                                        const std::string& magic, std::uint32_t version,
                                        const LevelManagerBase* campaign)
-    : ProfileManagerBase(engine->GetMessageManager(), engine->GetFileManager(), mixer, folder, magic, version,
-                         campaign)
-{
-}
+    : ProfileManagerBase(engine->GetMessageManager(), engine->GetFileManager(), mixer, folder, magic, version, campaign)
+{}
 
 ProfileManagerBase::~ProfileManagerBase()
 {
@@ -79,8 +76,7 @@ void ProfileManagerBase::ApplyProfileSettings()
 
 void ProfileManagerBase::StoreVolumesInProfile(ProfileBase& profile)
 {
-    if (mixer_ != nullptr)
-    {
+    if (mixer_ != nullptr) {
         profile.GetSettings().musicVolume = mixer_->GetMusicVolume();
         profile.GetSettings().soundVolume = mixer_->GetSoundVolume();
     }
@@ -99,38 +95,30 @@ void ProfileManagerBase::Load()
 {
     std::vector<std::string> paths;
     files_->FindFiles(folder_ + "\\profiles", kProfileMask, paths);
-    for (const std::string& path : paths)
-    {
+    for (const std::string& path : paths) {
         const std::string fileName = FileNameOf(path);
         // ".prf" alone names no player, and its profile folder would be the
         // profiles folder itself.
-        if (fileName.size() <= 4)
-        {
+        if (fileName.size() <= 4) {
             log_->LogWarning("Profile file \"" + path + "\" has no name and is skipped");
             continue;
         }
-        try
-        {
+        try {
             std::unique_ptr<ProfileBase> profile = LoadProfile(fileName);
             if (campaign_ != nullptr)
                 profile->ClampToCampaign(*campaign_);
             profiles_.push_back(std::move(profile));
-        }
-        catch (const OrrelayEngine::Error&)
-        {
+        } catch (const OrrelayEngine::Error&) {
             // The profile has logged why.
         }
     }
     Sort();
 
-    try
-    {
+    try {
         file_->Open(GetListPath(), HeaderedFile::kModeRead);
         Read(*file_->GetFile());
         file_->Close();
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         file_->Abandon();
         current_ = nullptr;
         entries_.clear();
@@ -140,8 +128,7 @@ void ProfileManagerBase::Load()
             log_->LogError("Profile list \"" + GetListPath() + "\" is damaged and could not be set aside");
     }
 
-    if (current_ == nullptr && !profiles_.empty())
-    {
+    if (current_ == nullptr && !profiles_.empty()) {
         current_ = profiles_.front().get();
         Save();
     }
@@ -151,8 +138,7 @@ void ProfileManagerBase::Write(OrrelayEngine::FileBinary& file)
 {
     file.WriteWideString(current_ != nullptr ? current_->GetName() : std::wstring());
     WriteUInt32(file, static_cast<std::uint32_t>(entries_.size()));
-    for (const std::unique_ptr<ProfileListEntry>& entry : entries_)
-    {
+    for (const std::unique_ptr<ProfileListEntry>& entry : entries_) {
         WriteUInt32(file, entry->first);
         WriteUInt32(file, entry->second);
         file.WriteWideString(entry->text);
@@ -169,8 +155,7 @@ void ProfileManagerBase::Read(OrrelayEngine::FileBinary& file)
     const std::uint32_t count = ReadUInt32(file);
     CheckCountFits(file, count, kEntryMinimumBytes);
     entries_.reserve(entries_.size() + count);
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         auto entry = std::make_unique<ProfileListEntry>();
         entry->first = ReadUInt32(file);
         entry->second = ReadUInt32(file);
@@ -183,8 +168,7 @@ void ProfileManagerBase::Read(OrrelayEngine::FileBinary& file)
 ProfileBase* ProfileManagerBase::FindProfile(const std::wstring& name) const
 {
     const std::wstring lowered = OrrelayEngine::ToLowerWide(name);
-    for (const std::unique_ptr<ProfileBase>& profile : profiles_)
-    {
+    for (const std::unique_ptr<ProfileBase>& profile : profiles_) {
         if (OrrelayEngine::ToLowerWide(profile->GetName()) == lowered)
             return profile.get();
     }
@@ -243,8 +227,8 @@ void ProfileManagerBase::DeleteProfile(const std::wstring& name)
 
 bool ProfileManagerBase::Save()
 {
-    return file_->Save(GetListPath(), [this](OrrelayEngine::FileBinary& file) { Write(file); }, log_,
-                       "Profile list");
+    return file_->Save(
+        GetListPath(), [this](OrrelayEngine::FileBinary& file) { Write(file); }, log_, "Profile list");
 }
 
 } // namespace GameFramework

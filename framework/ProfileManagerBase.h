@@ -35,8 +35,8 @@ public:
     ProfileManagerBase(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files, Mixer* mixer,
                        const std::string& folder, const std::string& magic, std::uint32_t version,
                        const LevelManagerBase* campaign = nullptr);
-    ProfileManagerBase(OrrelayEngine::Engine* engine, Mixer* mixer, const std::string& folder,
-                       const std::string& magic, std::uint32_t version, const LevelManagerBase* campaign = nullptr);
+    ProfileManagerBase(OrrelayEngine::Engine* engine, Mixer* mixer, const std::string& folder, const std::string& magic,
+                       std::uint32_t version, const LevelManagerBase* campaign = nullptr);
     virtual ~ProfileManagerBase();
 
     ProfileManagerBase(const ProfileManagerBase&) = delete;

@@ -72,8 +72,7 @@ std::uint32_t AnimationTypeOf(const std::string& text)
 bool ParseDigitCount(const std::string& text, std::uint32_t& digits)
 {
     digits = 0;
-    for (char c : text)
-    {
+    for (char c : text) {
         if (c < '0' || c > '9')
             return false;
         digits = digits * 10 + static_cast<std::uint32_t>(c - '0');
@@ -88,8 +87,7 @@ bool ParseDigitCount(const std::string& text, std::uint32_t& digits)
 ResourceListReader::ResourceListReader(OrrelayEngine::MessageManager* log, const std::string& languageCode,
                                        ShaderHandler onShader, ModelHandler onModel)
     : log_(log), languageCode_(languageCode), onShader_(std::move(onShader)), onModel_(std::move(onModel))
-{
-}
+{}
 
 ResourceListReader::~ResourceListReader() = default;
 
@@ -97,12 +95,9 @@ void ResourceListReader::ReadFile(OrrelayEngine::FileManager* files, const std::
 {
     GameTools::XMLParser parser(files);
     XMLNode root;
-    try
-    {
+    try {
         parser.ParseInto(&root, fileName);
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         LogError(error.GetMessage());
     }
     ReadTree(root, fileName);
@@ -112,12 +107,9 @@ void ResourceListReader::ReadText(const std::wstring& text, const std::string& f
 {
     XMLNode root;
     XMLNode* start = &root;
-    try
-    {
+    try {
         GameTools::XMLParser::ParseText(start, text);
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         LogError(error.GetMessage());
     }
     ReadTree(root, fileName);
@@ -149,14 +141,12 @@ void ResourceListReader::ReadTree(XMLNode& root, const std::string& fileName)
 void ResourceListReader::ReadElement(XMLNode& element, const std::string& prefix, std::int64_t enclosingIterations)
 {
     const std::string& tag = element.GetName();
-    if (tag == kLoopTag)
-    {
+    if (tag == kLoopTag) {
         ReadLoop(element, prefix, enclosingIterations);
         return;
     }
     const std::string name = TextOf(element, "name");
-    if (!name.empty())
-    {
+    if (!name.empty()) {
         ReadResource(element, prefix, name);
         return;
     }
@@ -174,16 +164,14 @@ void ResourceListReader::ReadLoop(XMLNode& element, const std::string& prefix, s
         return;
     // Nested loops multiply: the limit is on how often the children are read.
     const std::int64_t iterations = static_cast<std::int64_t>(end) - start;
-    if (iterations > kMaxLoopIterations || iterations * enclosingIterations > kMaxLoopIterations)
-    {
+    if (iterations > kMaxLoopIterations || iterations * enclosingIterations > kMaxLoopIterations) {
         LogError("Resource list \"" + fileName_ + "\": loop of counter \"" + counter + "\" from " +
                  OrrelayEngine::IntToString(start) + " to " + OrrelayEngine::IntToString(end) +
                  " reads its children more than " + std::to_string(kMaxLoopIterations) + " times; skipped");
         return;
     }
     counters_.push_back(Counter{counter, start});
-    for (std::int64_t value = start; value < end; ++value)
-    {
+    for (std::int64_t value = start; value < end; ++value) {
         counters_.back().value = static_cast<std::int32_t>(value);
         for (XMLNode* child : element.GetChildren())
             ReadElement(*child, prefix, iterations * enclosingIterations);
@@ -215,8 +203,7 @@ void ResourceListReader::ReadShader(XMLNode& element, const std::string& name)
         shader.opacityFileName = MakeFileName(opacity);
     shader.clamp = BoolOf(element, "clamp", true);
     shader.animationType = AnimationTypeOf(TextOf(element, "animation_type"));
-    if (const XMLValue* net = element.GetAttribute("net_size"))
-    {
+    if (const XMLValue* net = element.GetAttribute("net_size")) {
         std::int32_t size[2] = {1, 1};
         net->GetIntArray(size, 2);
         shader.columns = static_cast<std::uint32_t>(size[0]);
@@ -232,8 +219,7 @@ void ResourceListReader::ReadModel(XMLNode& element, const std::string& name)
 {
     ModelElement model;
     model.name = name;
-    model.fileName =
-        MakeFileName(HasText(element, "file_name") ? TextOf(element, "file_name") : kMissingModelFileName);
+    model.fileName = MakeFileName(HasText(element, "file_name") ? TextOf(element, "file_name") : kMissingModelFileName);
     model.colorVertices = BoolOf(element, "color_verticies", false);
     model.hasAnimationSpeed = HasText(element, "animation_speed");
     model.animationSpeed = FloatOf(element, "animation_speed", 0.0f);
@@ -249,23 +235,20 @@ std::string ResourceListReader::MakeFileName(const std::string& text)
 std::string ResourceListReader::Expand(const std::string& text)
 {
     std::string result = text;
-    for (const Counter& counter : counters_)
-    {
+    for (const Counter& counter : counters_) {
         const std::string opening = "%" + counter.name;
         const std::string::size_type start = result.find(opening);
         if (start == std::string::npos)
             continue;
         const std::string::size_type digitsStart = start + opening.size();
         const std::string::size_type closing = result.find('%', digitsStart);
-        if (closing == std::string::npos)
-        {
+        if (closing == std::string::npos) {
             LogError("Resource list \"" + fileName_ + "\": counter placeholder in \"" + text +
                      "\" has no closing %; left as written");
             continue;
         }
         std::uint32_t digits = 0;
-        if (!ParseDigitCount(result.substr(digitsStart, closing - digitsStart), digits))
-        {
+        if (!ParseDigitCount(result.substr(digitsStart, closing - digitsStart), digits)) {
             LogError("Resource list \"" + fileName_ + "\": counter placeholder \"" +
                      result.substr(start, closing + 1 - start) + "\" has no digit count from 0 to " +
                      std::to_string(kMaxDigitCount) + "; left as written");

@@ -2,7 +2,8 @@
 
 namespace GameFramework {
 
-ScoreKeeper::ScoreKeeper(std::uint32_t initialScore) : score_(initialScore) {}
+ScoreKeeper::ScoreKeeper(std::uint32_t initialScore) : score_(initialScore)
+{}
 
 ScoreKeeper::~ScoreKeeper() = default;
 

@@ -7,12 +7,12 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "framework/GameLogicBase.h"
+#include "framework/HighScoresTable.h"
 #include "framework/LanguageManager.h"
+#include "framework/LevelRecord.h"
 #include "framework/Mixer.h"
 #include "framework/StageRecord.h"
-#include "framework/HighScoresTable.h"
-#include "framework/GameLogicBase.h"
-#include "framework/LevelRecord.h"
 #include "game/GameCharacterSpeech.h"
 #include "game/GameData.h"
 #include "game/GameLevelRecord.h"
@@ -60,14 +60,32 @@ namespace Tansywell {
 
 namespace {
 
-const char* const kTextSections[] = {
-    "character",        "continue_game_logic", "delete_profile",   "exit",
-    "game_complete",    "game_logic",          "game_logic_exit",  "game_logic_menu",
-    "game_logic_pause", "game_over",           "help",             "high_scores",
-    "introduction",     "level_complete",      "loading",          "main_menu",
-    "new_profile",      "options",             "profile_name_conflict", "profiles",
-    "relax",            "rename_profile",      "stage_complete",   "start_game",
-    "statistics",       "welcome"};
+const char* const kTextSections[] = {"character",
+                                     "continue_game_logic",
+                                     "delete_profile",
+                                     "exit",
+                                     "game_complete",
+                                     "game_logic",
+                                     "game_logic_exit",
+                                     "game_logic_menu",
+                                     "game_logic_pause",
+                                     "game_over",
+                                     "help",
+                                     "high_scores",
+                                     "introduction",
+                                     "level_complete",
+                                     "loading",
+                                     "main_menu",
+                                     "new_profile",
+                                     "options",
+                                     "profile_name_conflict",
+                                     "profiles",
+                                     "relax",
+                                     "rename_profile",
+                                     "stage_complete",
+                                     "start_game",
+                                     "statistics",
+                                     "welcome"};
 
 const char kMenuSounds[] = "menu";
 const char kMusic[] = "music";
@@ -81,11 +99,11 @@ struct GuiSound
 
 // Mouse-over and press of each kind of control, and the edit box's typing;
 // event 0 holds two sounds that the GUI plays in turn.
-const GuiSound kGuiSounds[] = {
-    {0, "button_select_0"}, {0, "button_select_1"}, {1, "button_click"},    {2, "button_select_0"},
-    {3, "button_click"},    {4, "button_select_0"}, {5, "button_click"},    {6, "button_select_0"},
-    {7, "button_click"},    {8, "button_select_0"}, {9, "button_click"},    {10, "button_select_0"},
-    {11, "button_click"},   {12, "edit_box_print"}};
+const GuiSound kGuiSounds[] = {{0, "button_select_0"}, {0, "button_select_1"}, {1, "button_click"},
+                               {2, "button_select_0"}, {3, "button_click"},    {4, "button_select_0"},
+                               {5, "button_click"},    {6, "button_select_0"}, {7, "button_click"},
+                               {8, "button_select_0"}, {9, "button_click"},    {10, "button_select_0"},
+                               {11, "button_click"},   {12, "edit_box_print"}};
 
 const char* const kMusicTracks[] = {"menu", "game0", "game1"};
 
@@ -99,37 +117,36 @@ struct Effect
 };
 
 // In the order registered; the id is given, not taken from the order.
-const Effect kEffects[] = {
-    {4, "window_appear", kMenuSounds, false, 1},
-    {5, "window_disappear", kMenuSounds, false, 1},
-    {0, "volume_slider", kMenuSounds, true, 1},
-    {1, "charge_score", kMenuSounds, true, 1},
-    {2, "charge_mana", kMenuSounds, true, 1},
-    {3, "upgrade", kMenuSounds, false, 1},
-    {6, "character_paise_0", kGameSounds, false, 1},
-    {7, "character_paise_1", kGameSounds, false, 1},
-    {8, "character_paise_2", kGameSounds, false, 1},
-    {9, "character_paise_3", kGameSounds, false, 1},
-    {10, "character_paise_4", kGameSounds, false, 1},
-    {11, "character_paise_5", kGameSounds, false, 1},
-    {12, "character_paise_6", kGameSounds, false, 1},
-    {13, "character_paise_7", kGameSounds, false, 1},
-    {14, "character_paise_8", kGameSounds, false, 1},
-    {15, "bad_swap", kGameSounds, false, 2},
-    {16, "bonus_color_destruction", kGameSounds, false, 1},
-    {17, "bonus_combination_destruction", kGameSounds, false, 2},
-    {18, "bonus_item_destruction", kGameSounds, false, 2},
-    {19, "combination_0", kGameSounds, false, 4},
-    {20, "combination_1", kGameSounds, false, 3},
-    {21, "combination_2", kGameSounds, false, 2},
-    {22, "combination_3", kGameSounds, false, 1},
-    {23, "combination_4", kGameSounds, false, 1},
-    {24, "deselect", kGameSounds, false, 1},
-    {25, "level_begin", kGameSounds, false, 1},
-    {26, "level_end", kGameSounds, false, 1},
-    {27, "level_failed", kGameSounds, false, 1},
-    {28, "select", kGameSounds, false, 2},
-    {29, "swap", kGameSounds, false, 2}};
+const Effect kEffects[] = {{4, "window_appear", kMenuSounds, false, 1},
+                           {5, "window_disappear", kMenuSounds, false, 1},
+                           {0, "volume_slider", kMenuSounds, true, 1},
+                           {1, "charge_score", kMenuSounds, true, 1},
+                           {2, "charge_mana", kMenuSounds, true, 1},
+                           {3, "upgrade", kMenuSounds, false, 1},
+                           {6, "character_paise_0", kGameSounds, false, 1},
+                           {7, "character_paise_1", kGameSounds, false, 1},
+                           {8, "character_paise_2", kGameSounds, false, 1},
+                           {9, "character_paise_3", kGameSounds, false, 1},
+                           {10, "character_paise_4", kGameSounds, false, 1},
+                           {11, "character_paise_5", kGameSounds, false, 1},
+                           {12, "character_paise_6", kGameSounds, false, 1},
+                           {13, "character_paise_7", kGameSounds, false, 1},
+                           {14, "character_paise_8", kGameSounds, false, 1},
+                           {15, "bad_swap", kGameSounds, false, 2},
+                           {16, "bonus_color_destruction", kGameSounds, false, 1},
+                           {17, "bonus_combination_destruction", kGameSounds, false, 2},
+                           {18, "bonus_item_destruction", kGameSounds, false, 2},
+                           {19, "combination_0", kGameSounds, false, 4},
+                           {20, "combination_1", kGameSounds, false, 3},
+                           {21, "combination_2", kGameSounds, false, 2},
+                           {22, "combination_3", kGameSounds, false, 1},
+                           {23, "combination_4", kGameSounds, false, 1},
+                           {24, "deselect", kGameSounds, false, 1},
+                           {25, "level_begin", kGameSounds, false, 1},
+                           {26, "level_end", kGameSounds, false, 1},
+                           {27, "level_failed", kGameSounds, false, 1},
+                           {28, "select", kGameSounds, false, 2},
+                           {29, "swap", kGameSounds, false, 2}};
 
 } // namespace
 
@@ -176,13 +193,10 @@ void Game::RegisterConsoleCommands()
 void Game::LoadTexts()
 {
     GameBase::LoadTexts();
-    try
-    {
+    try {
         for (const char* section : kTextSections)
             LoadTextSection(section);
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         messageManager_->LogFatal(error.GetMessage());
     }
 }
@@ -209,8 +223,7 @@ void Game::CreateWindows()
         menuWindowManager_ = std::make_unique<GUIMenuWindowManager>(backgroundWindow_.get());
     character_ = std::make_unique<Character>(engine_.get(), levelManager_.get(), profileManager_.get(), mixer_.get(),
                                              GetData(), GetMenuParent());
-    if (menuWindowManager_ != nullptr)
-    {
+    if (menuWindowManager_ != nullptr) {
         characterSpeech_ = std::make_unique<GameCharacterSpeech>(character_.get());
         upgradeWindow_ = std::make_unique<GUIUpgradeWindow>(engine_.get(), characterSpeech_.get(),
                                                             menuWindowManager_.get(), GetMenuParent());
@@ -338,9 +351,9 @@ std::unique_ptr<GameFramework::GUILogosWindowBase> Game::CreateLogosWindow()
 
 std::unique_ptr<GameFramework::GUILoadingWindowBase> Game::CreateLoadingWindow()
 {
-    backgroundWindow_ = std::make_unique<GUIBackgroundWindow>(engine_.get(), mixer_.get(), levelManager_.get(),
-                                                              profileManager_.get(),
-                                                              languageManager_->GetCurrentLanguage());
+    backgroundWindow_ =
+        std::make_unique<GUIBackgroundWindow>(engine_.get(), mixer_.get(), levelManager_.get(), profileManager_.get(),
+                                              languageManager_->GetCurrentLanguage());
     return std::make_unique<GUIGameLoadingWindow>(engine_.get(), GetCursor(), backgroundWindow_.get());
 }
 
@@ -454,8 +467,8 @@ std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> Game::CreateGameL
 
 std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GUIGameLogicRestartWindow>(engine_.get(), mixer_.get(), GetData(),
-                                                       menuWindowManager_.get(), GetMenuParent());
+    return std::make_unique<GUIGameLogicRestartWindow>(engine_.get(), mixer_.get(), GetData(), menuWindowManager_.get(),
+                                                       GetMenuParent());
 }
 
 std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
@@ -496,8 +509,7 @@ void Game::ProcessLogosWindowResult()
 {
     const std::uint32_t result = logosWindow_->GetResult();
     GameBase::ProcessLogosWindowResult();
-    if (result == kResultDone)
-    {
+    if (result == kResultDone) {
         if (backgroundWindow_ != nullptr)
             backgroundWindow_->started = true;
         StartMenuMusicAfterLogos();
@@ -508,16 +520,13 @@ void Game::ProcessMainMenuWindowResult()
 {
     const std::uint32_t result = mainMenuWindow_->GetResult();
     GameBase::ProcessMainMenuWindowResult();
-    if (result == GUIMainMenuWindow::kResultIntroduction)
-    {
+    if (result == GUIMainMenuWindow::kResultIntroduction) {
         mainMenuWindow_->Hide();
         if (introductionWindow_ != nullptr)
             introductionWindow_->Show();
         if (character_ != nullptr)
             character_->SetState(Character::kStateMenus);
-    }
-    else if (result == GUIMainMenuWindow::kResultShowPlace)
-    {
+    } else if (result == GUIMainMenuWindow::kResultShowPlace) {
         mainMenuWindow_->Hide();
         if (upgradeWindow_ != nullptr)
             upgradeWindow_->Activate(GUIUpgradeWindow::kKindFromMainMenu);
@@ -537,8 +546,7 @@ void Game::ProcessGameLogicLoadingWindowResult()
 {
     const std::uint32_t result = gameLogicLoadingWindow_->GetResult();
     GameBase::ProcessGameLogicLoadingWindowResult();
-    if (result == kResultDone)
-    {
+    if (result == kResultDone) {
         if (backgroundWindow_ != nullptr)
             backgroundWindow_->Suspend();
         StartGameMusic();
@@ -547,8 +555,7 @@ void Game::ProcessGameLogicLoadingWindowResult()
 
 void Game::ProcessStartGameLogicWindowResult()
 {
-    if (startGameLogicWindow_->GetResult() == kResultPlay)
-    {
+    if (startGameLogicWindow_->GetResult() == kResultPlay) {
         gameCursor_->SetVisible(false);
         SetCursorTrail(false);
     }
@@ -557,8 +564,7 @@ void Game::ProcessStartGameLogicWindowResult()
 
 void Game::ProcessHighScoresWindowResult()
 {
-    if (highScoresWindow_->GetResult() == GUIHighScoresWindow::kResultRelaxOffer)
-    {
+    if (highScoresWindow_->GetResult() == GUIHighScoresWindow::kResultRelaxOffer) {
         if (character_ != nullptr)
             character_->SetState(Character::kStateMenus);
         highScoresWindow_->Hide();
@@ -595,8 +601,7 @@ void Game::ProcessGameLogicMenuExitWindowResult()
 {
     const std::uint32_t result = gameLogicMenuExitWindow_->GetResult();
     GameBase::ProcessGameLogicMenuExitWindowResult();
-    if (result == kResultToMainMenu)
-    {
+    if (result == kResultToMainMenu) {
         SwitchToMenuMusic();
         if (character_ != nullptr)
             character_->Hide();
@@ -647,8 +652,7 @@ void Game::ProcessLevelCompleteWindowResult()
         SwitchToMenuMusic();
     if (result == kResultPlayOn && character_ != nullptr)
         character_->Dismiss();
-    if (result == GUILevelCompleteWindow::kResultUpgrade)
-    {
+    if (result == GUILevelCompleteWindow::kResultUpgrade) {
         if (character_ != nullptr)
             character_->StartUpgrade();
         levelCompleteWindow_->Hide();
@@ -660,8 +664,7 @@ void Game::ProcessLevelCompleteWindowResult()
 
 void Game::ProcessStageCompleteWindowResult()
 {
-    if (stageCompleteWindow_->GetResult() == kResultGameComplete)
-    {
+    if (stageCompleteWindow_->GetResult() == kResultGameComplete) {
         Profile* profile = GetCurrentProfile();
         const bool pending = profile != nullptr && profile->GetFlag(Profile::kFlagGameCompleteCharacterPending);
         if (pending && character_ != nullptr)
@@ -679,8 +682,7 @@ void Game::ProcessGameCompleteWindowResult()
     if (result != kResultDone)
         return;
     Profile* profile = GetCurrentProfile();
-    if (profile != nullptr && profile->GetFlag(Profile::kFlagGameCompleteCharacterPending))
-    {
+    if (profile != nullptr && profile->GetFlag(Profile::kFlagGameCompleteCharacterPending)) {
         profile->SetFlag(Profile::kFlagGameCompleteCharacterPending, false);
         profile->Save();
         if (character_ != nullptr)
@@ -698,8 +700,7 @@ void Game::ProcessGameOverWindowResult()
 
 void Game::ProcessUpgradeWindowResult()
 {
-    switch (upgradeWindow_->GetResult())
-    {
+    switch (upgradeWindow_->GetResult()) {
     case GUIUpgradeWindow::kResultMainMenu:
         upgradeWindow_->Deactivate();
         mainMenuWindow_->Show();
@@ -707,8 +708,7 @@ void Game::ProcessUpgradeWindowResult()
     case GUIUpgradeWindow::kResultStageComplete: {
         upgradeWindow_->Deactivate();
         GameFramework::LevelPosition position;
-        if (gameLogic_ != nullptr && gameLogic_->GetLevel() != nullptr)
-        {
+        if (gameLogic_ != nullptr && gameLogic_->GetLevel() != nullptr) {
             position.stage = gameLogic_->GetLevel()->stageIndex;
             position.level = gameLogic_->GetLevel()->levelIndex;
         }
@@ -725,20 +725,16 @@ void Game::ProcessIntroductionWindowResult()
     if (introductionWindow_->GetResult() != GUIIntroductionWindow::kResultStartGame)
         return;
     Profile* profile = GetCurrentProfile();
-    if (profile != nullptr)
-    {
+    if (profile != nullptr) {
         profile->SetFlag(Profile::kFlagIntroductionPending, false);
         profile->Save();
     }
     if (character_ != nullptr)
         character_->Dismiss();
     introductionWindow_->Hide();
-    if (profile != nullptr && profile->IsGameUnderWay())
-    {
+    if (profile != nullptr && profile->IsGameUnderWay()) {
         continueGameLogicWindow_->Show();
-    }
-    else
-    {
+    } else {
         if (profile != nullptr)
             profile->Reset();
         startGameLogicWindow_->Show(kStartFromMainMenu);

@@ -176,8 +176,7 @@ public:
 
 protected:
     struct InitLater
-    {
-    };
+    {};
     // Everything the public constructor does but Init, which the caller runs
     // once it has set what it needs (tests: the engine's stand-in services).
     Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion, InitLater);

@@ -4,7 +4,8 @@
 
 namespace Tansywell {
 
-GameCharacterSpeech::GameCharacterSpeech(const Character* character) : character_(character) {}
+GameCharacterSpeech::GameCharacterSpeech(const Character* character) : character_(character)
+{}
 
 bool GameCharacterSpeech::IsWindowVisible() const
 {

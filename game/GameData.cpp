@@ -60,8 +60,7 @@ constexpr std::int32_t kPlayChildDepthOrder = 100;
 
 GameData::GameData(Engine* engine, const GameFramework::LanguageInfo& language)
     : DataKeeper(engine, language, true), guiManager_(engine->GetGUIManager())
-{
-}
+{}
 
 GameData::~GameData()
 {
@@ -116,11 +115,9 @@ ParticleSystem* GameData::LoadParticles(const std::string& name, Camera* camera)
 void GameData::LoadBackgroundList()
 {
     // The background window reads the same list; one reader keeps one rule.
-    try
-    {
+    try {
         const std::vector<GUIBackgroundWindow::Entry> entries = GUIBackgroundWindow::ReadSettings(fileManager_);
-        for (std::size_t position = 0; position < entries.size(); ++position)
-        {
+        for (std::size_t position = 0; position < entries.size(); ++position) {
             const GUIBackgroundWindow::Entry& entry = entries[position];
             // The background window loads the start-up entries itself.
             if (entry.startUp)
@@ -129,9 +126,7 @@ void GameData::LoadBackgroundList()
             backgroundPositions.push_back(static_cast<std::uint32_t>(position));
             backgroundValues.push_back(entry.placeThreshold);
         }
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
     }
 }
@@ -180,8 +175,7 @@ void GameData::LoadBorders()
 void GameData::LoadItems()
 {
     butterfly = LoadTemplate(kButterfly, kTinted);
-    for (std::uint32_t kind = 0; kind < kItemKindCount; ++kind)
-    {
+    for (std::uint32_t kind = 0; kind < kItemKindCount; ++kind) {
         const std::string stem = kButterflyTextures + std::to_string(kind);
         butterflyTextures.push_back(CreateTexture(stem + ".jpg", stem + "_alpha.jpg"));
     }
@@ -192,8 +186,7 @@ void GameData::LoadShadows()
     shadow = LoadTemplate(kShadow, kTinted);
     // One colour for every kind; the outline lies in the opacity.
     for (std::uint32_t kind = 0; kind < kItemKindCount; ++kind)
-        shadowTextures.push_back(
-            CreateTexture(kShadowColour, kShadowOpacity + std::to_string(kind) + "_alpha.jpg"));
+        shadowTextures.push_back(CreateTexture(kShadowColour, kShadowOpacity + std::to_string(kind) + "_alpha.jpg"));
 }
 
 void GameData::LoadBonuses()

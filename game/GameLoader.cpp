@@ -15,8 +15,7 @@ const std::int32_t kShowNormal = 5;
 
 } // namespace
 
-GameLoader::GameLoader(void* instance, void* previousInstance, const std::string& commandLine,
-                       std::int32_t showCommand)
+GameLoader::GameLoader(void* instance, void* previousInstance, const std::string& commandLine, std::int32_t showCommand)
     : GameLoaderBase(instance, previousInstance, commandLine, showCommand)
 {
     Execute();
@@ -64,22 +63,15 @@ void GameLoader::OpenStatisticsPage()
 int GameLoader::RunProgram(const std::string& commandLine)
 {
     bool endedNormally = false;
-    try
-    {
-        std::unique_ptr<GameLoader> loader =
-            std::make_unique<GameLoader>(nullptr, nullptr, commandLine, kShowNormal);
+    try {
+        std::unique_ptr<GameLoader> loader = std::make_unique<GameLoader>(nullptr, nullptr, commandLine, kShowNormal);
         endedNormally = loader->HasEndedNormally();
-    }
-    catch (...)
-    {
+    } catch (...) {
         // The loader could not be made; the page is still opened.
     }
-    try
-    {
+    try {
         OpenStatisticsPage();
-    }
-    catch (...)
-    {
+    } catch (...) {
     }
     return endedNormally ? 0 : 1;
 }

@@ -62,8 +62,7 @@ Vector3 ReadVectorAt(const std::uint8_t* bytes, std::uint32_t& offset, bool& fin
 GameLogicData::GameLogicData(Engine* engine, const GameFramework::LanguageInfo& language,
                              const GameFramework::StageRecord* stage, const GameLevelRecord* level)
     : DataKeeper(engine, language, true), stage_(stage), level_(level)
-{
-}
+{}
 
 GameLogicData::~GameLogicData()
 {
@@ -90,16 +89,14 @@ void GameLogicData::ReadBoard(FileBinary& file, const std::string& path, Board& 
     // the grid, the count the places, and the file must hold exactly the records.
     const std::uint64_t left = static_cast<std::uint64_t>(file.GetSize()) - file.GetPosition();
     if (width < 1 || width > kMaxBoardSide || height < 1 || height > kMaxBoardSide || count < 1 ||
-        count > width * height || left != static_cast<std::uint64_t>(count) * kCellRecordBytes)
-    {
+        count > width * height || left != static_cast<std::uint64_t>(count) * kCellRecordBytes) {
         throw FileError(FormatError(path));
     }
 
     std::vector<CellRecord> cells;
     cells.reserve(count);
     std::vector<std::uint8_t> taken(static_cast<std::size_t>(width) * height, 0);
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         std::uint8_t bytes[kCellRecordBytes] = {};
         file.Read(bytes, kCellRecordBytes, &got);
         if (got != kCellRecordBytes)
@@ -138,17 +135,14 @@ void GameLogicData::ReadBoard(FileBinary& file, const std::string& path, Board& 
 void GameLogicData::LoadBoard()
 {
     const std::string path = kBoardsFolder + level_->boardName + kBoardExtension;
-    try
-    {
+    try {
         GameFramework::HeaderedFile file(fileManager_, kBoardMagic, kBoardVersion);
         file.Open(path, GameFramework::HeaderedFile::kModeRead);
         Board board;
         ReadBoard(*file.GetFile(), path, board);
         file.Close();
         board_ = std::move(board);
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
     }
 }
@@ -156,20 +150,16 @@ void GameLogicData::LoadBoard()
 void GameLogicData::LoadEnvironment()
 {
     const std::string path = kEnvironmentsFolder + level_->environmentName + kEnvironmentFile;
-    try
-    {
+    try {
         std::unique_ptr<FileTextual> file =
             fileManager_->OpenTextFile(path, FileTextual::kModeRead, FileTextual::kEncoding8Bit);
         const std::int32_t count = file->ReadInt();
-        if (count < 0 ||
-            static_cast<std::uint64_t>(count) * kShortestEnvironmentEntry > file->GetLengthInChars())
-        {
+        if (count < 0 || static_cast<std::uint64_t>(count) * kShortestEnvironmentEntry > file->GetLengthInChars()) {
             throw FileError(FormatError(path));
         }
         environmentModels_.assign(static_cast<std::size_t>(count), nullptr);
         environmentFlags_.assign(static_cast<std::size_t>(count) * kEnvironmentFlagCount, 0);
-        for (std::int32_t i = 0; i < count; ++i)
-        {
+        for (std::int32_t i = 0; i < count; ++i) {
             std::string name;
             if (!file->ReadWord(name) || name.empty())
                 throw FileError(FormatError(path));
@@ -182,9 +172,7 @@ void GameLogicData::LoadEnvironment()
             AddUnnamedModel(model);
         }
         file->Close();
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
     }
 }

@@ -61,15 +61,13 @@ void LevelManager::ReadLevel(GameFramework::LevelRecord& base, FileTextual& file
     // No kind would leave the item pool empty, more than five has no texture;
     // the starting energy is the factor times the layers, a whole number.
     if (kinds < static_cast<std::int32_t>(kMinKindCount) || kinds > static_cast<std::int32_t>(kMaxKindCount) ||
-        !std::isfinite(level.energyFactor) || level.energyFactor < 0.0f)
-    {
+        !std::isfinite(level.energyFactor) || level.energyFactor < 0.0f) {
         log_->LogFatal(FormatError(kLevelsFolder + GetStageFileName(level.stageIndex)));
     }
     level.kindCount = static_cast<std::uint32_t>(kinds);
 
     const std::string boardSettings = kBoardsFolder + level.boardName + ".ini";
-    try
-    {
+    try {
         std::unique_ptr<FileTextual> settings =
             files_->OpenTextFile(boardSettings, FileTextual::kModeRead, FileTextual::kEncoding8Bit);
         const std::int32_t progress = settings->ReadInt();
@@ -77,9 +75,7 @@ void LevelManager::ReadLevel(GameFramework::LevelRecord& base, FileTextual& file
         if (progress < 0)
             log_->LogFatal(FormatError(boardSettings));
         level.progressValue = static_cast<std::uint32_t>(progress);
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
     }
 }

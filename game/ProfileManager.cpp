@@ -4,8 +4,8 @@
 
 namespace Tansywell {
 
-ProfileManager::ProfileManager(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
-                               const std::string& folder, const GameFramework::LevelManagerBase* campaign)
+ProfileManager::ProfileManager(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const std::string& folder,
+                               const GameFramework::LevelManagerBase* campaign)
     : ProfileManagerBase(engine, mixer, folder, kMagic, kVersion, campaign), engine_(engine), folder_(folder)
 {
     Load();

@@ -8,8 +8,7 @@ int main(int argc, char** argv)
 {
     // The game takes nothing from its command line; it is only handed on.
     std::string commandLine;
-    for (int i = 1; i < argc; ++i)
-    {
+    for (int i = 1; i < argc; ++i) {
         if (i > 1)
             commandLine += ' ';
         commandLine += argv[i];

@@ -149,17 +149,17 @@ WindowResult AppWindow::Create(const std::string& titleUtf8, const WindowPlaceme
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     }
     const bool fullscreen = placement.form == WindowForm::Fullscreen;
-    SDL_Window* sdlWindow = SDL_CreateWindow(titleUtf8.c_str(), fullscreen ? 0 : placement.x,
-                                             fullscreen ? 0 : placement.y, std::max(placement.width, 1),
-                                             std::max(placement.height, 1), flags);
+    SDL_Window* sdlWindow =
+        SDL_CreateWindow(titleUtf8.c_str(), fullscreen ? 0 : placement.x, fullscreen ? 0 : placement.y,
+                         std::max(placement.width, 1), std::max(placement.height, 1), flags);
     if (sdlWindow == nullptr) {
         return WindowResult::CreationFailed;
     }
     window.reset(new AppWindow(sdlWindow, handler, placement));
     SDL_StartTextInput();
     // The screen saver stays off only while the window refuses it.
-    window->Dispatch(WindowMessage{WindowMessageType::SystemCommand,
-                                   static_cast<std::uint32_t>(SystemCommand::ScreenSave)});
+    window->Dispatch(
+        WindowMessage{WindowMessageType::SystemCommand, static_cast<std::uint32_t>(SystemCommand::ScreenSave)});
     return WindowResult::Ok;
 }
 
@@ -182,8 +182,7 @@ WindowResult AppWindow::AcquireDrawingContext()
 }
 
 void AppWindow::ReleaseDrawingContext()
-{
-}
+{}
 
 void AppWindow::Show()
 {
@@ -245,9 +244,8 @@ void AppWindow::Place(const WindowPlacement& placement)
 void AppWindow::RemakeAtSize(std::int32_t width, std::int32_t height)
 {
     GraphicsDriverGL::PrepareWindowAttributes();
-    SDL_Window* remade =
-        SDL_CreateWindow(SDL_GetWindowTitle(window_), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* remade = SDL_CreateWindow(SDL_GetWindowTitle(window_), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                          width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (remade == nullptr) {
         return;
     }
@@ -320,8 +318,8 @@ MessageDisposition AppWindow::Dispatch(const WindowMessage& message)
 void AppWindow::DoDefault(const WindowMessage& message)
 {
     if (message.type == WindowMessageType::SysKeyDown && message.code == VirtualKey::kF1 + 3) {
-        PostWindowMessage(*this, WindowMessage{WindowMessageType::SystemCommand,
-                                               static_cast<std::uint32_t>(SystemCommand::Close)});
+        PostWindowMessage(
+            *this, WindowMessage{WindowMessageType::SystemCommand, static_cast<std::uint32_t>(SystemCommand::Close)});
         return;
     }
     if (message.type != WindowMessageType::SystemCommand) {

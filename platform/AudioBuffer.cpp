@@ -68,8 +68,7 @@ bool MixVoice(const std::uint8_t* data, std::uint64_t frameCount, std::uint64_t&
             right = left;
         } else {
             left = Interpolate(ReadSample<Bits>(data, index * 2), ReadSample<Bits>(data, next * 2), fraction);
-            right = Interpolate(ReadSample<Bits>(data, index * 2 + 1), ReadSample<Bits>(data, next * 2 + 1),
-                                fraction);
+            right = Interpolate(ReadSample<Bits>(data, index * 2 + 1), ReadSample<Bits>(data, next * 2 + 1), fraction);
         }
         if constexpr (OutputChannels == 2) {
             out[i * 2] += (left * gainLeft) >> 15;

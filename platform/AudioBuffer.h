@@ -35,8 +35,8 @@ public:
     // Gives the bytes from offset on, wrapping at the end of the buffer into a
     // second region (null with size 0 when there is no wrap). The regions are a
     // copy that Unlock writes back, so the mixer never reads half-written data.
-    AudioResult Lock(std::uint32_t offset, std::uint32_t bytes, void** first, std::uint32_t* firstBytes,
-                     void** second, std::uint32_t* secondBytes);
+    AudioResult Lock(std::uint32_t offset, std::uint32_t bytes, void** first, std::uint32_t* firstBytes, void** second,
+                     std::uint32_t* secondBytes);
     AudioResult Unlock(void* first, std::uint32_t firstBytes, void* second, std::uint32_t secondBytes);
 
     AudioResult Play(bool looping);

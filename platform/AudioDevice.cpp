@@ -85,8 +85,7 @@ AudioResult AudioDevice::Open(std::unique_ptr<AudioDevice>& device)
 
 AudioDevice::AudioDevice(std::shared_ptr<AudioMixer> mixer, std::uint32_t sdlDevice)
     : mixer_(std::move(mixer)), sdlDevice_(sdlDevice)
-{
-}
+{}
 
 AudioDevice::~AudioDevice()
 {

@@ -6,7 +6,8 @@
 
 namespace Platform {
 
-AudioListener::AudioListener(std::shared_ptr<AudioMixer> mixer) : mixer_(std::move(mixer)) {}
+AudioListener::AudioListener(std::shared_ptr<AudioMixer> mixer) : mixer_(std::move(mixer))
+{}
 
 AudioResult AudioListener::SetPosition(const AudioVector& position, bool deferred)
 {

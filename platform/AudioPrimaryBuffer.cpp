@@ -9,8 +9,7 @@ namespace Platform {
 AudioPrimaryBuffer::AudioPrimaryBuffer(std::shared_ptr<AudioMixer> mixer, std::uint32_t flags,
                                        const AudioFormat& format)
     : mixer_(std::move(mixer)), flags_(flags), format_(format)
-{
-}
+{}
 
 AudioResult AudioPrimaryBuffer::SetFormat(const AudioFormat& format)
 {

@@ -206,8 +206,8 @@ bool AviWriter::Close()
         return false;
     }
     // A failed write may have left the position anywhere inside the last chunk.
-    const long moviEnd = static_cast<long>(moviTagOffset_ + 4 +
-                                           static_cast<long>(chunkOffsets_.size()) * (8 + static_cast<long>(frameBytes_)));
+    const long moviEnd = static_cast<long>(
+        moviTagOffset_ + 4 + static_cast<long>(chunkOffsets_.size()) * (8 + static_cast<long>(frameBytes_)));
     failed_ = false;
     bool ok = std::fseek(file_, moviEnd, SEEK_SET) == 0;
     ok = ok && WriteTag("idx1") && WriteU32(static_cast<std::uint32_t>(chunkOffsets_.size() * kIndexEntryBytes));

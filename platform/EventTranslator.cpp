@@ -62,8 +62,7 @@ void TranslateKey(const SDL_KeyboardEvent& key, bool down, TranslatedEvent& out)
 void TranslateText(const SDL_TextInputEvent& text, TranslatedEvent& out)
 {
     out.windowId = text.windowID;
-    const std::uint32_t length =
-        static_cast<std::uint32_t>(strnlen(text.text, SDL_TEXTINPUTEVENT_TEXT_SIZE));
+    const std::uint32_t length = static_cast<std::uint32_t>(strnlen(text.text, SDL_TEXTINPUTEVENT_TEXT_SIZE));
     std::uint32_t position = 0;
     while (position < length) {
         const std::uint32_t codePoint = NextUtf8CodePoint(text.text, length, position);

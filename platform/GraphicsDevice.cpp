@@ -64,8 +64,7 @@ bool IndicesBelow(const void* indices, std::uint32_t indexSize, std::uint32_t in
 } // namespace
 
 GraphicsDevice::GraphicsDevice(const DeviceDescription& description, const GraphicsDriver* driver)
-    : description_(description),
-      driver_(driver),
+    : description_(description), driver_(driver),
       stageCount_(std::min(std::max<std::uint32_t>(description.maxSimultaneousTextures, 1), kMaxTextureStages)),
       lightCount_(std::min(description.maxActiveLights, kMaxLights))
 {

@@ -102,10 +102,9 @@ protected:
     virtual GraphicsResult DoClear(std::uint32_t flags, std::uint32_t color, float z, std::uint32_t stencil) = 0;
     virtual GraphicsResult DoBeginScene() = 0;
     virtual GraphicsResult DoEndScene() = 0;
-    virtual GraphicsResult DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
-                                                  const void* vertices, std::uint32_t vertexCount,
-                                                  const void* indices, std::uint32_t indexSize,
-                                                  std::uint32_t indexCount) = 0;
+    virtual GraphicsResult DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat, const void* vertices,
+                                                  std::uint32_t vertexCount, const void* indices,
+                                                  std::uint32_t indexSize, std::uint32_t indexCount) = 0;
 
 private:
     static constexpr std::size_t kRenderStateCount = static_cast<std::size_t>(RenderState::Count);

@@ -33,10 +33,7 @@ constexpr float kEdgeTieShiftPixels = 1.0f / 64.0f;
 class GLTextureBinding : public TextureSurfaceBinding
 {
 public:
-    GLTextureBinding(std::shared_ptr<GLTextureNameQueue> queue, GLuint name)
-        : queue(std::move(queue)), name(name)
-    {
-    }
+    GLTextureBinding(std::shared_ptr<GLTextureNameQueue> queue, GLuint name) : queue(std::move(queue)), name(name) {}
     ~GLTextureBinding() override { queue->Push(name); }
 
     std::shared_ptr<GLTextureNameQueue> queue;
@@ -68,64 +65,98 @@ void ToArray(const ColorValue& color, GLfloat out[4])
 GLenum MapBlend(std::uint32_t factor)
 {
     switch (factor) {
-    case kBlendOne: return GL_ONE;
-    case kBlendSourceColor: return GL_SRC_COLOR;
-    case kBlendInverseSourceColor: return GL_ONE_MINUS_SRC_COLOR;
-    case kBlendSourceAlpha: return GL_SRC_ALPHA;
-    case kBlendInverseSourceAlpha: return GL_ONE_MINUS_SRC_ALPHA;
-    case kBlendDestinationAlpha: return GL_DST_ALPHA;
-    case kBlendInverseDestinationAlpha: return GL_ONE_MINUS_DST_ALPHA;
-    case kBlendDestinationColor: return GL_DST_COLOR;
-    case kBlendInverseDestinationColor: return GL_ONE_MINUS_DST_COLOR;
-    case kBlendSourceAlphaSaturated: return GL_SRC_ALPHA_SATURATE;
-    default: return GL_ZERO;
+    case kBlendOne:
+        return GL_ONE;
+    case kBlendSourceColor:
+        return GL_SRC_COLOR;
+    case kBlendInverseSourceColor:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case kBlendSourceAlpha:
+        return GL_SRC_ALPHA;
+    case kBlendInverseSourceAlpha:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case kBlendDestinationAlpha:
+        return GL_DST_ALPHA;
+    case kBlendInverseDestinationAlpha:
+        return GL_ONE_MINUS_DST_ALPHA;
+    case kBlendDestinationColor:
+        return GL_DST_COLOR;
+    case kBlendInverseDestinationColor:
+        return GL_ONE_MINUS_DST_COLOR;
+    case kBlendSourceAlphaSaturated:
+        return GL_SRC_ALPHA_SATURATE;
+    default:
+        return GL_ZERO;
     }
 }
 
 GLenum MapCompare(std::uint32_t function)
 {
     switch (function) {
-    case kCompareNever: return GL_NEVER;
-    case kCompareLess: return GL_LESS;
-    case kCompareEqual: return GL_EQUAL;
-    case kCompareLessEqual: return GL_LEQUAL;
-    case kCompareGreater: return GL_GREATER;
-    case kCompareNotEqual: return GL_NOTEQUAL;
-    case kCompareGreaterEqual: return GL_GEQUAL;
-    default: return GL_ALWAYS;
+    case kCompareNever:
+        return GL_NEVER;
+    case kCompareLess:
+        return GL_LESS;
+    case kCompareEqual:
+        return GL_EQUAL;
+    case kCompareLessEqual:
+        return GL_LEQUAL;
+    case kCompareGreater:
+        return GL_GREATER;
+    case kCompareNotEqual:
+        return GL_NOTEQUAL;
+    case kCompareGreaterEqual:
+        return GL_GEQUAL;
+    default:
+        return GL_ALWAYS;
     }
 }
 
 GLenum MapStencilOperation(std::uint32_t operation)
 {
     switch (operation) {
-    case kStencilZero: return GL_ZERO;
-    case kStencilReplace: return GL_REPLACE;
-    case kStencilIncrementSaturate: return GL_INCR;
-    case kStencilDecrementSaturate: return GL_DECR;
-    case kStencilInvert: return GL_INVERT;
-    case kStencilIncrement: return GL_INCR_WRAP;
-    case kStencilDecrement: return GL_DECR_WRAP;
-    default: return GL_KEEP;
+    case kStencilZero:
+        return GL_ZERO;
+    case kStencilReplace:
+        return GL_REPLACE;
+    case kStencilIncrementSaturate:
+        return GL_INCR;
+    case kStencilDecrementSaturate:
+        return GL_DECR;
+    case kStencilInvert:
+        return GL_INVERT;
+    case kStencilIncrement:
+        return GL_INCR_WRAP;
+    case kStencilDecrement:
+        return GL_DECR_WRAP;
+    default:
+        return GL_KEEP;
     }
 }
 
 GLint MapAddress(std::uint32_t address)
 {
     switch (address) {
-    case kAddressClamp: return GL_CLAMP_TO_EDGE;
-    case kAddressMirror: return GL_MIRRORED_REPEAT;
-    default: return GL_REPEAT;
+    case kAddressClamp:
+        return GL_CLAMP_TO_EDGE;
+    case kAddressMirror:
+        return GL_MIRRORED_REPEAT;
+    default:
+        return GL_REPEAT;
     }
 }
 
 GLenum MapSource(std::uint32_t argument)
 {
     switch (argument & kTextureArgSelectMask) {
-    case kTextureArgDiffuse: return GL_PRIMARY_COLOR;
-    case kTextureArgTexture: return GL_TEXTURE;
-    case kTextureArgFactor: return GL_CONSTANT;
-    default: return GL_PREVIOUS;
+    case kTextureArgDiffuse:
+        return GL_PRIMARY_COLOR;
+    case kTextureArgTexture:
+        return GL_TEXTURE;
+    case kTextureArgFactor:
+        return GL_CONSTANT;
+    default:
+        return GL_PREVIOUS;
     }
 }
 
@@ -155,21 +186,34 @@ void SetCombine(bool alpha, std::uint32_t operation, std::uint32_t argument1, st
     std::uint32_t second = argument2;
     GLenum blendSource = 0;
     switch (operation) {
-    case kTextureOpSelectArg1: mode = GL_REPLACE; break;
+    case kTextureOpSelectArg1:
+        mode = GL_REPLACE;
+        break;
     case kTextureOpSelectArg2:
         mode = GL_REPLACE;
         first = argument2;
         break;
-    case kTextureOpModulate: break;
-    case kTextureOpModulate2x: scaleValue = 2.0f; break;
-    case kTextureOpModulate4x: scaleValue = 4.0f; break;
-    case kTextureOpAdd: mode = GL_ADD; break;
-    case kTextureOpAddSigned: mode = GL_ADD_SIGNED; break;
+    case kTextureOpModulate:
+        break;
+    case kTextureOpModulate2x:
+        scaleValue = 2.0f;
+        break;
+    case kTextureOpModulate4x:
+        scaleValue = 4.0f;
+        break;
+    case kTextureOpAdd:
+        mode = GL_ADD;
+        break;
+    case kTextureOpAddSigned:
+        mode = GL_ADD_SIGNED;
+        break;
     case kTextureOpAddSigned2x:
         mode = GL_ADD_SIGNED;
         scaleValue = 2.0f;
         break;
-    case kTextureOpSubtract: mode = GL_SUBTRACT; break;
+    case kTextureOpSubtract:
+        mode = GL_SUBTRACT;
+        break;
     case kTextureOpBlendDiffuseAlpha:
         mode = GL_INTERPOLATE;
         blendSource = GL_PRIMARY_COLOR;
@@ -350,12 +394,16 @@ GraphicsResult GraphicsDeviceGL::DoSetRenderTarget()
 GraphicsResult GraphicsDeviceGL::DoSetTransform(TransformState state)
 {
     switch (state) {
-    case TransformState::Projection: projectionDirty_ = true; break;
+    case TransformState::Projection:
+        projectionDirty_ = true;
+        break;
     case TransformState::View:
         modelViewDirty_ = true;
         lightsDirty_ = true;
         break;
-    default: modelViewDirty_ = true; break;
+    default:
+        modelViewDirty_ = true;
+        break;
     }
     return kGraphicsOk;
 }
@@ -382,7 +430,9 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, color);
         break;
     }
-    case RenderState::AlphaBlendEnable: enable(GL_BLEND, value != 0); break;
+    case RenderState::AlphaBlendEnable:
+        enable(GL_BLEND, value != 0);
+        break;
     case RenderState::SourceBlend:
     case RenderState::DestinationBlend:
         glBlendFunc(MapBlend(GetRenderState(RenderState::SourceBlend)),
@@ -398,11 +448,21 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
             glDisable(GL_CULL_FACE);
         }
         break;
-    case RenderState::Lighting: enable(GL_LIGHTING, value != 0); break;
-    case RenderState::NormalizeNormals: enable(GL_NORMALIZE, value != 0); break;
-    case RenderState::ZEnable: enable(GL_DEPTH_TEST, value != 0 && HasZBuffer()); break;
-    case RenderState::ZWriteEnable: glDepthMask(value != 0 ? GL_TRUE : GL_FALSE); break;
-    case RenderState::ZFunction: glDepthFunc(MapCompare(value)); break;
+    case RenderState::Lighting:
+        enable(GL_LIGHTING, value != 0);
+        break;
+    case RenderState::NormalizeNormals:
+        enable(GL_NORMALIZE, value != 0);
+        break;
+    case RenderState::ZEnable:
+        enable(GL_DEPTH_TEST, value != 0 && HasZBuffer());
+        break;
+    case RenderState::ZWriteEnable:
+        glDepthMask(value != 0 ? GL_TRUE : GL_FALSE);
+        break;
+    case RenderState::ZFunction:
+        glDepthFunc(MapCompare(value));
+        break;
     case RenderState::StencilEnable:
     case RenderState::StencilFunction:
     case RenderState::StencilReference:
@@ -410,7 +470,9 @@ void GraphicsDeviceGL::ApplyRenderState(RenderState state, std::uint32_t value)
     case RenderState::StencilWriteMask:
     case RenderState::StencilFail:
     case RenderState::StencilZFail:
-    case RenderState::StencilPass: ApplyStencil(); break;
+    case RenderState::StencilPass:
+        ApplyStencil();
+        break;
     case RenderState::TextureFactor:
         for (auto& unit : units_) {
             unit.environmentDirty = true;
@@ -447,10 +509,17 @@ GraphicsResult GraphicsDeviceGL::DoSetTextureStageState(std::uint32_t stage, Sta
     case StageState::MagFilter:
     case StageState::MinFilter:
     case StageState::MipFilter:
-    case StageState::MaxAnisotropy: unit.samplerDirty = true; break;
-    case StageState::TextureTransformFlags: unit.transformDirty = true; break;
-    case StageState::TexCoordIndex: break;
-    default: unit.environmentDirty = true; break;
+    case StageState::MaxAnisotropy:
+        unit.samplerDirty = true;
+        break;
+    case StageState::TextureTransformFlags:
+        unit.transformDirty = true;
+        break;
+    case StageState::TexCoordIndex:
+        break;
+    default:
+        unit.environmentDirty = true;
+        break;
     }
     return kGraphicsOk;
 }
@@ -537,9 +606,10 @@ void GraphicsDeviceGL::FlushTransforms()
         // whole coordinates): half a pixel right, and half a pixel down less a
         // sliver, so that an edge through a row's sample point keeps the device
         // form's rule (top edge in, bottom edge out) rather than GL's opposite one.
-        const float shiftX = kHalfPixelShift * 2.0f / static_cast<float>(std::max<std::uint32_t>(GetViewport().width, 1));
-        const float shiftY =
-            -(kHalfPixelShift - kEdgeTieShiftPixels) * 2.0f / static_cast<float>(std::max<std::uint32_t>(GetViewport().height, 1));
+        const float shiftX =
+            kHalfPixelShift * 2.0f / static_cast<float>(std::max<std::uint32_t>(GetViewport().width, 1));
+        const float shiftY = -(kHalfPixelShift - kEdgeTieShiftPixels) * 2.0f /
+                             static_cast<float>(std::max<std::uint32_t>(GetViewport().height, 1));
         const float* p = GetTransform(TransformState::Projection);
         GLfloat remapped[16];
         for (int row = 0; row < 4; ++row) {
@@ -570,10 +640,9 @@ void GraphicsDeviceGL::FlushTransforms()
         GLfloat modelView[16];
         for (int row = 0; row < 4; ++row) {
             for (int column = 0; column < 4; ++column) {
-                modelView[row * 4 + column] = world[row * 4 + 0] * view[0 * 4 + column] +
-                                              world[row * 4 + 1] * view[1 * 4 + column] +
-                                              world[row * 4 + 2] * view[2 * 4 + column] +
-                                              world[row * 4 + 3] * view[3 * 4 + column];
+                modelView[row * 4 + column] =
+                    world[row * 4 + 0] * view[0 * 4 + column] + world[row * 4 + 1] * view[1 * 4 + column] +
+                    world[row * 4 + 2] * view[2 * 4 + column] + world[row * 4 + 3] * view[3 * 4 + column];
             }
         }
         glLoadMatrixf(modelView);
@@ -610,7 +679,7 @@ void GraphicsDeviceGL::SendLights()
             glLightfv(light, GL_POSITION, position);
             float constant = source.attenuation0;
             if (constant == 0.0f && source.attenuation1 == 0.0f && source.attenuation2 == 0.0f) {
-                constant = 1.0f;  // all zero would divide by zero
+                constant = 1.0f; // all zero would divide by zero
             }
             glLightf(light, GL_CONSTANT_ATTENUATION, constant);
             glLightf(light, GL_LINEAR_ATTENUATION, source.attenuation1);
@@ -833,8 +902,8 @@ GraphicsResult GraphicsDeviceGL::BindTexture(std::uint32_t unit)
     const GLint magFilter = magnification == kFilterPoint ? GL_NEAREST : GL_LINEAR;
     GLfloat anisotropy = 1.0f;
     if (magnification == kFilterAnisotropic || minification == kFilterAnisotropic) {
-        anisotropy = static_cast<GLfloat>(std::min(std::max(GetStageState(unit, StageState::MaxAnisotropy), 1u),
-                                                   GetDescription().maxAnisotropy));
+        anisotropy = static_cast<GLfloat>(
+            std::min(std::max(GetStageState(unit, StageState::MaxAnisotropy), 1u), GetDescription().maxAnisotropy));
     }
     const GLint wrapS = MapAddress(GetStageState(unit, StageState::AddressU));
     const GLint wrapT = MapAddress(GetStageState(unit, StageState::AddressV));
@@ -874,8 +943,8 @@ GraphicsResult GraphicsDeviceGL::Flush(std::uint32_t vertexFormat)
     for (std::uint32_t unit = 0; unit < GetStageLimit(); ++unit) {
         Unit& stage = units_[unit];
         const bool disabled = GetStageState(unit, StageState::ColorOperation) == kTextureOpDisable;
-        bool wanted = !cascadeEnded && !disabled && GetTexture(unit) != nullptr &&
-                      (vertexFormat & kVertexTexture1) != 0;
+        bool wanted =
+            !cascadeEnded && !disabled && GetTexture(unit) != nullptr && (vertexFormat & kVertexTexture1) != 0;
         cascadeEnded = cascadeEnded || disabled;
         if (wanted && GraphicsFailed(BindTexture(unit))) {
             wanted = false;
@@ -980,8 +1049,7 @@ GraphicsResult GraphicsDeviceGL::DoDrawIndexedPrimitive(PrimitiveType type, std:
     Flush(vertexFormat);
     SetClientArrays(vertexFormat, vertices);
     glDrawElements(type == PrimitiveType::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP,
-                   static_cast<GLsizei>(indexCount), indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
-                   indices);
+                   static_cast<GLsizei>(indexCount), indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, indices);
     return kGraphicsOk;
 }
 

@@ -4,8 +4,7 @@ namespace Platform {
 
 GraphicsDeviceNull::GraphicsDeviceNull(const DeviceDescription& description, const GraphicsDriver* driver)
     : GraphicsDevice(description, driver)
-{
-}
+{}
 
 GraphicsDeviceNull::~GraphicsDeviceNull() = default;
 
@@ -92,8 +91,8 @@ GraphicsResult GraphicsDeviceNull::DoEndScene()
     return Count(endSceneCount_);
 }
 
-GraphicsResult GraphicsDeviceNull::DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
-                                                          const void*, std::uint32_t vertexCount, const void*,
+GraphicsResult GraphicsDeviceNull::DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat, const void*,
+                                                          std::uint32_t vertexCount, const void*,
                                                           std::uint32_t indexSize, std::uint32_t indexCount)
 {
     lastDraw_ = DrawCall{type, vertexFormat, vertexCount, indexSize, indexCount};

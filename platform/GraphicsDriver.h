@@ -38,8 +38,7 @@ public:
     virtual GraphicsResult SetCooperativeLevel(bool fullScreen) = 0;
     virtual GraphicsResult GetDisplayMode(DisplayMode& mode) = 0;
     virtual GraphicsResult SetDisplayMode(const DisplayMode& mode) = 0;
-    virtual GraphicsResult CreateScreenBuffers(std::uint32_t width, std::uint32_t height,
-                                               bool fullScreen) = 0;
+    virtual GraphicsResult CreateScreenBuffers(std::uint32_t width, std::uint32_t height, bool fullScreen) = 0;
     virtual void ReleaseScreenBuffers() = 0;
 
     virtual std::vector<ZBufferFormat> EnumerateZBufferFormats(std::uint32_t device) = 0;
@@ -57,8 +56,8 @@ public:
     // Shows the back buffer: flips in full screen, copies to the window otherwise.
     virtual GraphicsResult Present(bool waitForVerticalBlank) = 0;
     // The back buffer as it stands, rows top-down, 4 bytes per pixel B, G, R, A.
-    virtual GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,
-                                          std::uint32_t height, std::uint8_t* pixels) = 0;
+    virtual GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height,
+                                          std::uint8_t* pixels) = 0;
 
     // Test hooks: lose the device (cooperativeLevelResult is what TestCooperativeLevel
     // answers meanwhile, kGraphicsOk when only the surfaces are lost), and end it.

@@ -28,9 +28,8 @@ namespace {
 // Headless drivers report no real modes, so these windowed sizes are offered up
 // to the desktop's size.
 constexpr std::uint32_t kWindowedSizes[][2] = {
-    {640, 480},   {800, 600},   {1024, 768},  {1152, 864},  {1280, 720},  {1280, 800},
-    {1280, 960},  {1280, 1024}, {1366, 768},  {1400, 1050}, {1440, 900},  {1600, 900},
-    {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}};
+    {640, 480},  {800, 600},   {1024, 768}, {1152, 864}, {1280, 720},  {1280, 800},  {1280, 960},  {1280, 1024},
+    {1366, 768}, {1400, 1050}, {1440, 900}, {1600, 900}, {1600, 1200}, {1680, 1050}, {1920, 1080}, {1920, 1200}};
 
 std::uint32_t BitsOf(std::uint32_t sdlFormat)
 {
@@ -91,7 +90,7 @@ bool CanBlitFramebuffers()
 {
     GLint major = 0;
     glGetIntegerv(GL_MAJOR_VERSION, &major);
-    glGetError();  // a context before 3.0 does not know the query
+    glGetError(); // a context before 3.0 does not know the query
     return major >= 3 || HasExtension("GL_ARB_framebuffer_object");
 }
 
@@ -167,9 +166,9 @@ GraphicsResult GraphicsDriverGL::CreateOffscreen(std::uint32_t width, std::uint3
         return kGraphicsErrGeneric;
     }
     PrepareWindowAttributes();
-    SDL_Window* window = SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                          static_cast<int>(width), static_cast<int>(height),
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window =
+        SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, static_cast<int>(width),
+                         static_cast<int>(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return kGraphicsErrGeneric;
@@ -184,8 +183,7 @@ GraphicsResult GraphicsDriverGL::CreateOffscreen(std::uint32_t width, std::uint3
 
 GraphicsDriverGL::GraphicsDriverGL(SDL_Window* ownWindow, AppWindow* borrowedWindow)
     : ownWindow_(ownWindow), borrowedWindow_(borrowedWindow), deletedNames_(std::make_shared<GLTextureNameQueue>())
-{
-}
+{}
 
 SDL_Window* GraphicsDriverGL::DrawingWindow() const
 {
@@ -264,7 +262,7 @@ DeviceDescription GraphicsDriverGL::DescribeDevice(DeviceKind kind) const
         std::min<std::uint32_t>(static_cast<std::uint32_t>(std::max(value, 1)), kMaxTextureStages);
     GLfloat anisotropy = 1.0f;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
-    glGetError();  // a driver without the extension reports an invalid enum; 1 then stands
+    glGetError(); // a driver without the extension reports an invalid enum; 1 then stands
     device.maxAnisotropy = static_cast<std::uint32_t>(std::max(anisotropy, 1.0f));
     value = 0;
     glGetIntegerv(GL_MAX_LIGHTS, &value);
@@ -295,8 +293,7 @@ std::vector<AdapterDescription> GraphicsDriverGL::EnumerateAdapters()
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(display, &desktop) == 0) {
         adapter.desktopMode = DisplayMode{static_cast<std::uint32_t>(std::max(desktop.w, 0)),
-                                          static_cast<std::uint32_t>(std::max(desktop.h, 0)),
-                                          BitsOf(desktop.format),
+                                          static_cast<std::uint32_t>(std::max(desktop.h, 0)), BitsOf(desktop.format),
                                           static_cast<std::uint32_t>(std::max(desktop.refresh_rate, 0))};
     }
     const int count = SDL_GetNumDisplayModes(display);
@@ -320,9 +317,8 @@ std::vector<AdapterDescription> GraphicsDriverGL::EnumerateAdapters()
         adapter.displayModes.push_back(DisplayMode{desk.width, desk.height, desk.bitsPerPixel, desk.refreshRate});
     }
     std::stable_sort(adapter.displayModes.begin(), adapter.displayModes.end(), ModeBefore);
-    adapter.displayModes.erase(
-        std::unique(adapter.displayModes.begin(), adapter.displayModes.end(), SameMode),
-        adapter.displayModes.end());
+    adapter.displayModes.erase(std::unique(adapter.displayModes.begin(), adapter.displayModes.end(), SameMode),
+                               adapter.displayModes.end());
     adapter.devices = devices_;
     return {adapter};
 }
@@ -400,9 +396,9 @@ GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::u
     int drawableHeight = 0;
     SDL_GL_GetDrawableSize(ownWindow_, &drawableWidth, &drawableHeight);
     if (static_cast<std::uint32_t>(drawableWidth) != width || static_cast<std::uint32_t>(drawableHeight) != height) {
-        SDL_Window* resized = SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                               static_cast<int>(width), static_cast<int>(height),
-                                               SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        SDL_Window* resized =
+            SDL_CreateWindow("Quillory", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, static_cast<int>(width),
+                             static_cast<int>(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (resized == nullptr) {
             return kGraphicsErrOutOfMemory;
         }
@@ -418,8 +414,7 @@ GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::u
 }
 
 void GraphicsDriverGL::ReleaseScreenBuffers()
-{
-}
+{}
 
 std::vector<ZBufferFormat> GraphicsDriverGL::EnumerateZBufferFormats(std::uint32_t)
 {
@@ -579,8 +574,8 @@ GraphicsResult GraphicsDriverGL::ReadBackBuffer(std::uint32_t x, std::uint32_t y
     glReadBuffer(GL_BACK);
     // GL counts rows from the bottom; the caller wants them from the top.
     const GLint glY = drawableHeight - static_cast<GLint>(y + height);
-    glReadPixels(static_cast<GLint>(x), glY, static_cast<GLsizei>(width), static_cast<GLsizei>(height),
-                 GL_BGRA, GL_UNSIGNED_BYTE, readRows_.data());
+    glReadPixels(static_cast<GLint>(x), glY, static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA,
+                 GL_UNSIGNED_BYTE, readRows_.data());
     if (glGetError() != GL_NO_ERROR) {
         return kGraphicsErrGeneric;
     }

@@ -66,8 +66,8 @@ public:
     std::vector<ZBufferFormat> EnumerateZBufferFormats(std::uint32_t device) override;
     GraphicsResult CreateDevice(std::uint32_t device, std::unique_ptr<GraphicsDevice>& out) override;
     GraphicsResult Present(bool waitForVerticalBlank) override;
-    GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,
-                                  std::uint32_t height, std::uint8_t* pixels) override;
+    GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height,
+                                  std::uint8_t* pixels) override;
 
     // For the device and for benchmarks that compare with raw GL calls.
     void MakeCurrent();

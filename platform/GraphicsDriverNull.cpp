@@ -14,8 +14,7 @@ class TrackedDeviceNull : public GraphicsDeviceNull
 public:
     TrackedDeviceNull(const DeviceDescription& description, GraphicsDriverNull* driver)
         : GraphicsDeviceNull(description, driver), owner_(driver)
-    {
-    }
+    {}
     ~TrackedDeviceNull() override { owner_->ForgetDevice(this); }
 
 private:
@@ -53,8 +52,7 @@ GraphicsDriverNull::GraphicsDriverNull()
             adapter.displayModes.push_back(DisplayMode{size[0], size[1], bits, 60});
         }
     }
-    adapter.devices.push_back(
-        MakeNullDevice("Null hardware device", DeviceKind::HardwareTransformAndLighting, true));
+    adapter.devices.push_back(MakeNullDevice("Null hardware device", DeviceKind::HardwareTransformAndLighting, true));
     adapter.devices.push_back(MakeNullDevice("Null software device", DeviceKind::Software, false));
     adapters_.push_back(adapter);
     zBufferFormats_ = {ZBufferFormat{16, 0}, ZBufferFormat{32, 0}, ZBufferFormat{32, 8}};
@@ -114,8 +112,7 @@ GraphicsResult GraphicsDriverNull::SetDisplayMode(const DisplayMode& mode)
     return result;
 }
 
-GraphicsResult GraphicsDriverNull::CreateScreenBuffers(std::uint32_t width, std::uint32_t height,
-                                                       bool fullScreen)
+GraphicsResult GraphicsDriverNull::CreateScreenBuffers(std::uint32_t width, std::uint32_t height, bool fullScreen)
 {
     const GraphicsResult result = stepResults_[static_cast<std::size_t>(Step::CreateScreenBuffers)];
     if (GraphicsFailed(result)) {

@@ -45,8 +45,8 @@ public:
     std::vector<ZBufferFormat> EnumerateZBufferFormats(std::uint32_t device) override;
     GraphicsResult CreateDevice(std::uint32_t device, std::unique_ptr<GraphicsDevice>& out) override;
     GraphicsResult Present(bool waitForVerticalBlank) override;
-    GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width,
-                                  std::uint32_t height, std::uint8_t* pixels) override;
+    GraphicsResult ReadBackBuffer(std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height,
+                                  std::uint8_t* pixels) override;
 
     // What the driver reports and how its steps answer.
     void SetAdapters(const std::vector<AdapterDescription>& adapters) { adapters_ = adapters; }

@@ -78,8 +78,7 @@ inline bool operator==(const PixelFormat& a, const PixelFormat& b)
 {
     return a.bitCount == b.bitCount && a.redMask == b.redMask && a.greenMask == b.greenMask &&
            a.blueMask == b.blueMask && a.alphaMask == b.alphaMask && a.hasAlpha == b.hasAlpha &&
-           a.luminance == b.luminance && a.bumpMap == b.bumpMap &&
-           a.fourCharacterCode == b.fourCharacterCode;
+           a.luminance == b.luminance && a.bumpMap == b.bumpMap && a.fourCharacterCode == b.fourCharacterCode;
 }
 
 // The rectangle is in back-buffer pixels with y growing downwards.
@@ -146,7 +145,7 @@ enum class TransformState : std::uint32_t
 
 enum class RenderState : std::uint32_t
 {
-    Ambient,  // packed A, R, G, B from the high byte down
+    Ambient, // packed A, R, G, B from the high byte down
     AlphaBlendEnable,
     SourceBlend,
     DestinationBlend,

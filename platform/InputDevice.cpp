@@ -46,8 +46,8 @@ std::vector<InputDevice*>& LiveDevices()
 
 void SetInputFailureForTesting(InputStep step, InputDeviceKind kind, InputResult result, int times)
 {
-    PlannedFailure& planned =
-        gPlannedFailures[static_cast<std::size_t>(step)][step == InputStep::CreateSystem ? 0 : static_cast<std::size_t>(kind)];
+    PlannedFailure& planned = gPlannedFailures[static_cast<std::size_t>(step)]
+                                              [step == InputStep::CreateSystem ? 0 : static_cast<std::size_t>(kind)];
     planned.result = result;
     planned.times = times;
 }
@@ -63,8 +63,8 @@ void ClearInputFailuresForTesting()
 
 InputResult TakePlannedInputFailure(InputStep step, InputDeviceKind kind)
 {
-    PlannedFailure& planned =
-        gPlannedFailures[static_cast<std::size_t>(step)][step == InputStep::CreateSystem ? 0 : static_cast<std::size_t>(kind)];
+    PlannedFailure& planned = gPlannedFailures[static_cast<std::size_t>(step)]
+                                              [step == InputStep::CreateSystem ? 0 : static_cast<std::size_t>(kind)];
     if (planned.times == 0) {
         return InputResult::Ok;
     }

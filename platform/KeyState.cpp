@@ -10,9 +10,14 @@ namespace {
 bool gKeyHeld[kKeyCodeCount] = {};
 bool gButtonHeld[kMouseButtonCount] = {};
 
-constexpr std::uint8_t kButtonVirtualKeys[kMouseButtonCount] = {
-    VirtualKey::kLeftButton, VirtualKey::kRightButton, VirtualKey::kMiddleButton,
-    VirtualKey::kExtraButton1, VirtualKey::kExtraButton2, 0, 0, 0};
+constexpr std::uint8_t kButtonVirtualKeys[kMouseButtonCount] = {VirtualKey::kLeftButton,
+                                                                VirtualKey::kRightButton,
+                                                                VirtualKey::kMiddleButton,
+                                                                VirtualKey::kExtraButton1,
+                                                                VirtualKey::kExtraButton2,
+                                                                0,
+                                                                0,
+                                                                0};
 
 bool IsEitherSideHeld(std::uint8_t left, std::uint8_t right)
 {

@@ -100,8 +100,8 @@ std::optional<std::string> ReadValueFromFile(const std::string& path, const std:
 
 } // namespace
 
-std::optional<std::string> ReadRegistryValue(RegistryRoot root, const std::string& maker,
-                                             const std::string& product, const std::string& name)
+std::optional<std::string> ReadRegistryValue(RegistryRoot root, const std::string& maker, const std::string& product,
+                                             const std::string& name)
 {
     const std::string folder = root == RegistryRoot::Machine ? MachineRoot() : GetUserConfigRoot();
     if (folder.empty() || maker.empty() || product.empty()) {

@@ -17,8 +17,8 @@ enum class RegistryRoot
     User
 };
 
-std::optional<std::string> ReadRegistryValue(RegistryRoot root, const std::string& maker,
-                                             const std::string& product, const std::string& name);
+std::optional<std::string> ReadRegistryValue(RegistryRoot root, const std::string& maker, const std::string& product,
+                                             const std::string& name);
 
 // The folder holding the machine's files ("/etc/xdg" unless tests move it).
 void SetMachineConfigRoot(const std::string& folder);

@@ -40,8 +40,7 @@ GraphicsResult TextureSurface::Create(const TextureSurfaceDescription& descripti
         description.height > kMaxSidePixels) {
         return kGraphicsErrInvalidParams;
     }
-    if (description.levelCount == 0 ||
-        description.levelCount > CountMipLevels(description.width, description.height)) {
+    if (description.levelCount == 0 || description.levelCount > CountMipLevels(description.width, description.height)) {
         return kGraphicsErrInvalidParams;
     }
     if ((format.bitCount != 16 && format.bitCount != 32) || format.fourCharacterCode != 0) {
@@ -56,8 +55,7 @@ TextureSurface::TextureSurface(const TextureSurfaceDescription& description)
 {
     levels_.resize(description.levelCount);
     for (std::uint32_t level = 0; level < description.levelCount; ++level) {
-        const std::uint64_t bytes =
-            static_cast<std::uint64_t>(GetLevelPitch(level)) * GetLevelHeight(level);
+        const std::uint64_t bytes = static_cast<std::uint64_t>(GetLevelPitch(level)) * GetLevelHeight(level);
         levels_[level].assign(static_cast<std::size_t>(bytes), 0);
     }
 }
@@ -115,8 +113,7 @@ GraphicsResult TextureSurface::Unlock(std::uint32_t level)
 GraphicsResult TextureSurface::CopyLevelFrom(std::uint32_t level, const TextureSurface& source)
 {
     if (&source == this || level >= levels_.size() || !(source.description_.format == description_.format) ||
-        source.GetLevelWidth(0) != GetLevelWidth(level) ||
-        source.GetLevelHeight(0) != GetLevelHeight(level)) {
+        source.GetLevelWidth(0) != GetLevelWidth(level) || source.GetLevelHeight(0) != GetLevelHeight(level)) {
         return kGraphicsErrInvalidParams;
     }
     std::scoped_lock guard(mutex_, source.mutex_);

@@ -45,8 +45,7 @@ public:
 
     // Fails with kGraphicsErrInvalidParams for a zero or oversized side, a level
     // count beyond the chain, or a format that is not 16 or 32 bits per texel.
-    static GraphicsResult Create(const TextureSurfaceDescription& description,
-                                 std::unique_ptr<TextureSurface>& out);
+    static GraphicsResult Create(const TextureSurfaceDescription& description, std::unique_ptr<TextureSurface>& out);
 
     ~TextureSurface();
     TextureSurface(const TextureSurface&) = delete;

@@ -9,13 +9,13 @@ namespace Platform {
 
 enum class WindowMessageType : std::uint32_t
 {
-    Close,        // the close button, or the window manager asks the window to close
-    Quit,         // the application is asked to quit
-    KeyDown,      // code: virtual-key code (0 for keys without one)
-    SysKeyDown,   // a key-down while Alt is held, or F10
+    Close,      // the close button, or the window manager asks the window to close
+    Quit,       // the application is asked to quit
+    KeyDown,    // code: virtual-key code (0 for keys without one)
+    SysKeyDown, // a key-down while Alt is held, or F10
     KeyUp,
     SysKeyUp,
-    Character,    // code: a typed character (Unicode code point)
+    Character,     // code: a typed character (Unicode code point)
     SystemCommand, // code: a SystemCommand
     SetFocus,
     KillFocus

@@ -28,8 +28,7 @@ GUIDoubleClickDetecter::GUIDoubleClickDetecter(Engine* engine)
 
 GUIDoubleClickDetecter::GUIDoubleClickDetecter(TimerManager* timerManager, Controls* controls)
     : timerManager_(timerManager), controls_(controls)
-{
-}
+{}
 
 GUIDoubleClickDetecter::~GUIDoubleClickDetecter() = default;
 

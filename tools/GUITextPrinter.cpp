@@ -29,8 +29,7 @@ GUITextPrinter::GUITextPrinter(Engine* engine, GUIWindow* window, std::uint32_t 
     : engine_(engine), timerManager_(engine->GetTimerManager()), guiManager_(engine->GetGUIManager()),
       fontManager_(guiManager_->GetFontManager()), textManager_(guiManager_->GetTextManager()), window_(window),
       alignFlags_(alignFlags), speed_(speed), fontId_(fontId), offset_(offset), colour_(colour)
-{
-}
+{}
 
 GUITextPrinter::~GUITextPrinter() = default;
 

@@ -288,16 +288,17 @@ void RunParse(XMLNode*& root, XMLNode* start, const std::wstring& text)
             delete root;
             root = nullptr;
         }
-        throw FileError("XML format error at line " + UIntToString(run.Line()) + ": code " +
-                        UIntToString(fault.code));
+        throw FileError("XML format error at line " + UIntToString(run.Line()) + ": code " + UIntToString(fault.code));
     }
 }
 
 } // namespace
 
-XMLParser::XMLParser(FileManager* fileManager) : fileManager_(fileManager) {}
+XMLParser::XMLParser(FileManager* fileManager) : fileManager_(fileManager)
+{}
 
-XMLParser::XMLParser(OrrelayEngine::Engine* engine) : XMLParser(engine->GetFileManager()) {}
+XMLParser::XMLParser(OrrelayEngine::Engine* engine) : XMLParser(engine->GetFileManager())
+{}
 
 XMLParser::~XMLParser() = default;
 

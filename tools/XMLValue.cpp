@@ -55,8 +55,8 @@ void XMLValue::GetIntArray(std::int32_t* out, std::uint32_t count) const
     std::wstring number;
     for (std::size_t i = 0; i <= text.size() && stored < count; ++i) {
         const wchar_t c = i < text.size() ? text[i] : L'\0';
-        const bool partOfNumber = i < text.size() && (std::iswdigit(static_cast<wint_t>(c)) || c == L'+' ||
-                                                      c == L'-' || c == L'.');
+        const bool partOfNumber =
+            i < text.size() && (std::iswdigit(static_cast<wint_t>(c)) || c == L'+' || c == L'-' || c == L'.');
         if (partOfNumber) {
             number += c;
         } else if (!number.empty()) {

@@ -27,22 +27,13 @@ struct Color
         a = alpha;
     }
 
-    Color operator+(const Color& other) const
-    {
-        return Color(r + other.r, g + other.g, b + other.b, a + other.a);
-    }
+    Color operator+(const Color& other) const { return Color(r + other.r, g + other.g, b + other.b, a + other.a); }
 
-    Color Modulate(const Color& other) const
-    {
-        return Color(r * other.r, g * other.g, b * other.b, a * other.a);
-    }
+    Color Modulate(const Color& other) const { return Color(r * other.r, g * other.g, b * other.b, a * other.a); }
 
     Color operator*(float scale) const { return Color(r * scale, g * scale, b * scale, a * scale); }
 
-    float Dot(const Color& other) const
-    {
-        return r * other.r + g * other.g + b * other.b + a * other.a;
-    }
+    float Dot(const Color& other) const { return r * other.r + g * other.g + b * other.b + a * other.a; }
 
     bool operator!=(const Color& other) const
     {

@@ -100,9 +100,8 @@ void ParseVideoMode(const std::string& text, std::uint32_t* width, std::uint32_t
     }
 }
 
-Config::Config(MessageManager* log, FileManager* files, const std::string& configFolder,
-               const std::string& configName, bool forceVideoMode, const std::string& videoMode,
-               bool forceFullscreenSetting, bool fullscreenDefault)
+Config::Config(MessageManager* log, FileManager* files, const std::string& configFolder, const std::string& configName,
+               bool forceVideoMode, const std::string& videoMode, bool forceFullscreenSetting, bool fullscreenDefault)
     : log_(log), files_(files), forceVideoMode_(forceVideoMode && !videoMode.empty()),
       forceFullscreenSetting_(forceFullscreenSetting)
 {
@@ -112,8 +111,7 @@ Config::Config(MessageManager* log, FileManager* files, const std::string& confi
     AddVariable("reset_config", kConfigCommand, false, false, nullptr, "", false);
     AddVariable("v_mode", kConfigString, false, true, &values_.videoMode,
                 videoMode.empty() ? std::string(kDefaultVideoMode) : videoMode, false);
-    AddVariable("v_fullscreen", kConfigBoolean, false, true, &values_.fullscreen, fullscreenDefault ? "1" : "0",
-                false);
+    AddVariable("v_fullscreen", kConfigBoolean, false, true, &values_.fullscreen, fullscreenDefault ? "1" : "0", false);
     AddVariable("v_vsync", kConfigBoolean, false, true, &values_.vsync, "1", false);
     AddVariable("v_brightness", kConfigFloat, false, true, &values_.brightness, "1.0", false);
     AddVariable("v_contrast", kConfigFloat, false, true, &values_.contrast, "1.0", false);
@@ -459,8 +457,8 @@ void Config::Update()
             differs = *static_cast<const std::int32_t*>(variable.storage) != variable.lastInteger;
             break;
         case kConfigFloat:
-            differs = std::fabs(*static_cast<const float*>(variable.storage) - variable.lastFloat) >
-                      kFloatChangeTolerance;
+            differs =
+                std::fabs(*static_cast<const float*>(variable.storage) - variable.lastFloat) > kFloatChangeTolerance;
             break;
         case kConfigBoolean:
             differs = *static_cast<const std::uint8_t*>(variable.storage) != variable.lastBoolean;

@@ -133,8 +133,8 @@ Console::Console(MessageManager* log, TimerManager* timers, Config* config, Cont
                  GUIManager* gui, const std::wstring& footerText, const std::string& backgroundTexture,
                  std::uint32_t fontId, std::uint32_t editBoxOption, wchar_t promptCharacter, wchar_t fillCharacter,
                  const std::string& keyName, float alpha, float size, float speed)
-    : log_(log), timers_(timers), config_(config), controls_(controls), shaders_(shaders), gui_(gui),
-      fontId_(fontId), speakerName_(kDefaultSpeakerName)
+    : log_(log), timers_(timers), config_(config), controls_(controls), shaders_(shaders), gui_(gui), fontId_(fontId),
+      speakerName_(kDefaultSpeakerName)
 {
     RegisterVariables(alpha, size, speed, keyName);
     font_ = gui_->GetFontManager()->FindFont(fontId_);
@@ -206,11 +206,10 @@ void Console::CreateWindows(const std::string& backgroundTexture, std::uint32_t 
     background_ = gui_->CreateQuadWindow(GUIWindow::kFlagColoredVertices, Vector2(0.0f, ScreenHeight()),
                                          Vector2(screenWidth, size_), texture, nullptr, Vector2(1.0f, 1.0f));
     const float promptWidth = Measure(prompt_);
-    input_ = gui_->CreateEditBox(GUIWindow::kFlagShown | editBoxOption,
-                                 Vector2(promptWidth, bottomMargin_ + lineHeight_),
-                                 Vector2(screenWidth - promptWidth, lineHeight_), nullptr, background_, fontId_, kWhite,
-                                 Vector2(0.0f, 0.0f), kCaretCharacter, kInputLengthLimit,
-                                 kInputWidthInScreens * screenWidth, screenWidth);
+    input_ = gui_->CreateEditBox(
+        GUIWindow::kFlagShown | editBoxOption, Vector2(promptWidth, bottomMargin_ + lineHeight_),
+        Vector2(screenWidth - promptWidth, lineHeight_), nullptr, background_, fontId_, kWhite, Vector2(0.0f, 0.0f),
+        kCaretCharacter, kInputLengthLimit, kInputWidthInScreens * screenWidth, screenWidth);
     input_->SetEditing(false);
 }
 

@@ -51,9 +51,9 @@ public:
     // negative speed); then the argument takes its place. An empty background
     // texture gives a plain quad.
     Console(MessageManager* log, TimerManager* timers, Config* config, Controls* controls, ShaderManager* shaders,
-            GUIManager* gui, const std::wstring& footerText, const std::string& backgroundTexture,
-            std::uint32_t fontId, std::uint32_t editBoxOption, wchar_t promptCharacter, wchar_t fillCharacter,
-            const std::string& keyName, float alpha, float size, float speed);
+            GUIManager* gui, const std::wstring& footerText, const std::string& backgroundTexture, std::uint32_t fontId,
+            std::uint32_t editBoxOption, wchar_t promptCharacter, wchar_t fillCharacter, const std::string& keyName,
+            float alpha, float size, float speed);
     virtual ~Console();
 
     Console(const Console&) = delete;

@@ -64,9 +64,9 @@ Engine::~Engine()
 
 void Engine::Start(const EngineFactories& factories)
 {
-    messageManager_ = std::make_unique<MessageManager>(settings_.applicationName, settings_.logEnabled,
-                                                       settings_.logReopenPerMessage, settings_.logFolder,
-                                                       settings_.logName);
+    messageManager_ =
+        std::make_unique<MessageManager>(settings_.applicationName, settings_.logEnabled, settings_.logReopenPerMessage,
+                                         settings_.logFolder, settings_.logName);
     MessageManager* log = messageManager_.get();
     fileManager_ = std::make_unique<FileManager>(log, settings_.installFolder, settings_.dataFolder);
     timerManager_ = std::make_unique<TimerManager>();
@@ -78,8 +78,7 @@ void Engine::Start(const EngineFactories& factories)
     window_ = std::make_unique<Window>(log, config_.get(), MakeVersionString(), settings_.hostWindow, settings_.iconId,
                                        settings_.minimizeOnFocusLoss, static_cast<std::int32_t>(width),
                                        static_cast<std::int32_t>(height), config_->GetValues()->fullscreen != 0,
-                                       settings_.centreWindow, settings_.windowPosition.x,
-                                       settings_.windowPosition.y);
+                                       settings_.centreWindow, settings_.windowPosition.x, settings_.windowPosition.y);
 
     std::unique_ptr<Platform::GraphicsDriver> driver;
     if (factories.graphicsDriver) {
@@ -98,15 +97,15 @@ void Engine::Start(const EngineFactories& factories)
                                                    cameraManager_.get(), lightManager_.get(), shaderManager_.get());
     spriteGroupManager_ =
         std::make_unique<SpriteGroupManager>(log, cameraManager_.get(), shaderManager_.get(), modelManager_.get());
-    particleSystemManager_ = std::make_unique<ParticleSystemManager>(
-        log, fileManager_.get(), timerManager_.get(), shaderManager_.get(), spriteGroupManager_.get());
-    screenCapture_ = std::make_unique<ScreenCapture>(log, fileManager_.get(), config_.get(), capturedSystem,
-                                                     MakeCaptureFolder());
+    particleSystemManager_ = std::make_unique<ParticleSystemManager>(log, fileManager_.get(), timerManager_.get(),
+                                                                     shaderManager_.get(), spriteGroupManager_.get());
+    screenCapture_ =
+        std::make_unique<ScreenCapture>(log, fileManager_.get(), config_.get(), capturedSystem, MakeCaptureFolder());
     controls_ = std::make_unique<Controls_DI7>(log, timerManager_.get(), config_.get(), window_.get(), true);
     StartSound();
-    guiManager_ = std::make_unique<GUIManager>(log, fileManager_.get(), window_.get(), timerManager_.get(),
-                                               cameraManager_.get(), shaderManager_.get(), modelManager_.get(),
-                                               controls_.get(), soundManager_.get());
+    guiManager_ =
+        std::make_unique<GUIManager>(log, fileManager_.get(), window_.get(), timerManager_.get(), cameraManager_.get(),
+                                     shaderManager_.get(), modelManager_.get(), controls_.get(), soundManager_.get());
     SetRandomSeed(Platform::GetTickCount());
 }
 
@@ -123,9 +122,8 @@ void Engine::StartSound()
     // The sound services log their own failures; the game then runs silent.
     // Only the engine's own error types are caught: anything else is a fault.
     try {
-        soundSystem_ = std::make_unique<SoundSystem_DS7>(messageManager_.get(), fileManager_.get(),
-                                                         timerManager_.get(), config_.get(), window_.get(),
-                                                         settings_.soundOption);
+        soundSystem_ = std::make_unique<SoundSystem_DS7>(messageManager_.get(), fileManager_.get(), timerManager_.get(),
+                                                         config_.get(), window_.get(), settings_.soundOption);
         soundManager_ = std::make_unique<SoundManager>(messageManager_.get(), fileManager_.get(), soundSystem_.get());
     } catch (const Error&) {
     }
@@ -213,15 +211,15 @@ void Engine::Frame(std::uint32_t sleepMilliseconds)
 }
 
 Console* Engine::CreateConsole(const std::wstring& footerText, const std::string& backgroundTexture,
-                              std::uint32_t fontId, std::uint32_t editBoxOption, wchar_t promptCharacter,
-                              wchar_t fillCharacter, const std::string& toggleKeyName, float alpha, float size,
-                              float speed)
+                               std::uint32_t fontId, std::uint32_t editBoxOption, wchar_t promptCharacter,
+                               wchar_t fillCharacter, const std::string& toggleKeyName, float alpha, float size,
+                               float speed)
 {
     console_.reset();
-    console_ = std::make_unique<Console>(messageManager_.get(), timerManager_.get(), config_.get(), controls_.get(),
-                                         shaderManager_.get(), guiManager_.get(), footerText, backgroundTexture,
-                                         fontId, editBoxOption, promptCharacter, fillCharacter, toggleKeyName, alpha,
-                                         size, speed);
+    console_ =
+        std::make_unique<Console>(messageManager_.get(), timerManager_.get(), config_.get(), controls_.get(),
+                                  shaderManager_.get(), guiManager_.get(), footerText, backgroundTexture, fontId,
+                                  editBoxOption, promptCharacter, fillCharacter, toggleKeyName, alpha, size, speed);
     return console_.get();
 }
 

@@ -2,9 +2,11 @@
 
 namespace OrrelayEngine {
 
-Error::Error(const std::string& message) : message_(message) {}
+Error::Error(const std::string& message) : message_(message)
+{}
 
-Error::Error(const Error& other) : message_(other.message_) {}
+Error::Error(const Error& other) : message_(other.message_)
+{}
 
 Error::~Error() = default;
 

@@ -2,8 +2,10 @@
 
 namespace OrrelayEngine {
 
-FatalError::FatalError(const std::string& message) : Error(message) {}
+FatalError::FatalError(const std::string& message) : Error(message)
+{}
 
-FatalError::FatalError(const FatalError& other) : Error(other) {}
+FatalError::FatalError(const FatalError& other) : Error(other)
+{}
 
 } // namespace OrrelayEngine

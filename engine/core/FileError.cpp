@@ -2,8 +2,10 @@
 
 namespace OrrelayEngine {
 
-FileError::FileError(const std::string& message) : Error(message) {}
+FileError::FileError(const std::string& message) : Error(message)
+{}
 
-FileError::FileError(const FileError& other) : Error(other) {}
+FileError::FileError(const FileError& other) : Error(other)
+{}
 
 } // namespace OrrelayEngine

@@ -23,12 +23,10 @@ Matrix4::Matrix4()
     MatrixSetIdentity(*this);
 }
 
-Matrix4::Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7,
-                 float m8, float m9, float m10, float m11, float m12, float m13, float m14,
-                 float m15)
+Matrix4::Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8, float m9,
+                 float m10, float m11, float m12, float m13, float m14, float m15)
     : m{m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15}
-{
-}
+{}
 
 Matrix4 Matrix4::operator*(const Matrix4& other) const
 {

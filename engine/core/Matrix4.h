@@ -17,8 +17,8 @@ struct Matrix4
     // The identity.
     Matrix4();
     // The sixteen elements row by row.
-    Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8,
-            float m9, float m10, float m11, float m12, float m13, float m14, float m15);
+    Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8, float m9,
+            float m10, float m11, float m12, float m13, float m14, float m15);
 
     Matrix4 operator*(const Matrix4& other) const;
     // this = this * T, T translating by offset.

@@ -42,8 +42,7 @@ std::string ToHtmlColor(const Color& color)
         return scaled >= 255.0f ? 255U : static_cast<unsigned>(scaled);
     };
     char buffer[8];
-    std::snprintf(buffer, sizeof(buffer), "#%02X%02X%02X", component(color.r), component(color.g),
-                  component(color.b));
+    std::snprintf(buffer, sizeof(buffer), "#%02X%02X%02X", component(color.r), component(color.g), component(color.b));
     return buffer;
 }
 

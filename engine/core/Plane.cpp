@@ -7,7 +7,8 @@
 
 namespace OrrelayEngine {
 
-Plane::Plane() : d_(0.0f) {}
+Plane::Plane() : d_(0.0f)
+{}
 
 Plane::~Plane() = default;
 

@@ -39,8 +39,8 @@ Quaternion Quaternion::operator*(const Quaternion& q) const
     const float t6 = (q.x - q.z) * (p.x - p.y);
     const float t7 = (q.w + q.y) * (p.w - p.z);
     const float t8 = (q.w - q.y) * (p.w + p.z);
-    return Quaternion(t1 - (t5 + t6 + t7 + t8) * 0.5f, t3 + (t5 - t6 + t7 - t8) * 0.5f,
-                      t4 + (t5 - t6 - t7 + t8) * 0.5f, t2 + (-t5 - t6 + t7 + t8) * 0.5f);
+    return Quaternion(t1 - (t5 + t6 + t7 + t8) * 0.5f, t3 + (t5 - t6 + t7 - t8) * 0.5f, t4 + (t5 - t6 - t7 + t8) * 0.5f,
+                      t2 + (-t5 - t6 + t7 + t8) * 0.5f);
 }
 
 void Quaternion::RotateX(float angle)
@@ -101,8 +101,7 @@ Quaternion QuaternionSlerp(const Quaternion& a, const Quaternion& b, float t)
         k0 = std::sin((1.0f - t) * theta) / sinTheta;
         k1 = std::sin(t * theta) / sinTheta;
     }
-    return Quaternion(k0 * a.x + k1 * end.x, k0 * a.y + k1 * end.y, k0 * a.z + k1 * end.z,
-                      k0 * a.w + k1 * end.w);
+    return Quaternion(k0 * a.x + k1 * end.x, k0 * a.y + k1 * end.y, k0 * a.z + k1 * end.z, k0 * a.w + k1 * end.w);
 }
 
 } // namespace OrrelayEngine

@@ -18,10 +18,7 @@ struct Quaternion
     float w;
 
     Quaternion() : x(0.0f), y(0.0f), z(0.0f), w(1.0f) {}
-    Quaternion(float xValue, float yValue, float zValue, float wValue)
-        : x(xValue), y(yValue), z(zValue), w(wValue)
-    {
-    }
+    Quaternion(float xValue, float yValue, float zValue, float wValue) : x(xValue), y(yValue), z(zValue), w(wValue) {}
 
     void Set(const Quaternion& other) { *this = other; }
 

@@ -74,8 +74,7 @@ float RandomFloatAround(float centre, float spread)
     return centre + RandomSignedFloat() * spread;
 }
 
-bool PointInTriangle(const Plane& plane, const Vector3& a, const Vector3& b, const Vector3& c,
-                     const Vector3& p)
+bool PointInTriangle(const Plane& plane, const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& p)
 {
     // Drop the coordinate along which the normal is largest and solve in the
     // remaining two; ties prefer dropping x, then y.

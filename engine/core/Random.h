@@ -34,7 +34,6 @@ float RandomFloatAround(float centre, float spread);
 // Whether p, a point on the plane of triangle a, b, c, lies inside the
 // triangle, edges and vertices included. A triangle that has no area when
 // seen along its normal contains nothing.
-bool PointInTriangle(const Plane& plane, const Vector3& a, const Vector3& b, const Vector3& c,
-                     const Vector3& p);
+bool PointInTriangle(const Plane& plane, const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& p);
 
 } // namespace OrrelayEngine

@@ -12,10 +12,7 @@ struct Ray
     Vector3 direction;
 
     Ray() = default;
-    Ray(const Vector3& rayOrigin, const Vector3& rayDirection)
-        : origin(rayOrigin), direction(rayDirection)
-    {
-    }
+    Ray(const Vector3& rayOrigin, const Vector3& rayDirection) : origin(rayOrigin), direction(rayDirection) {}
 
     void Set(const Vector3& rayOrigin, const Vector3& rayDirection)
     {

@@ -22,8 +22,7 @@ int ClampedPrecision(std::uint32_t digits)
     return static_cast<int>(digits < kMaxFormattedChars ? digits : kMaxFormattedChars);
 }
 
-std::string FormatInteger(const char* plainFormat, const char* paddedFormat, std::uint32_t digits,
-                          long long value)
+std::string FormatInteger(const char* plainFormat, const char* paddedFormat, std::uint32_t digits, long long value)
 {
     // A negative number's sign comes on top of its digits.
     char buffer[kMaxFormattedChars + 2];

@@ -51,8 +51,7 @@ void TrimLeftChar(std::string& text, char character);
 // the searched text is not replaced again. An empty searched text replaces nothing.
 void ReplaceAll(std::string& text, const std::string& what, const std::string& with);
 void ReplaceAllWide(std::wstring& text, const std::wstring& what, const std::wstring& with);
-std::wstring ReplaceAllWideCopy(const std::wstring& text, const std::wstring& what,
-                                const std::wstring& with);
+std::wstring ReplaceAllWideCopy(const std::wstring& text, const std::wstring& what, const std::wstring& with);
 void ReplaceAllNoCaseWide(std::wstring& text, const std::wstring& what, const std::wstring& with);
 void RemoveAll(std::string& text, const std::string& what);
 std::wstring RemoveAllWide(const std::wstring& text, const std::wstring& what);

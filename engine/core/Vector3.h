@@ -18,15 +18,9 @@ struct Vector3
     Vector3() : x(0.0f), y(0.0f), z(0.0f) {}
     Vector3(float xValue, float yValue, float zValue) : x(xValue), y(yValue), z(zValue) {}
 
-    Vector3 operator+(const Vector3& other) const
-    {
-        return Vector3(x + other.x, y + other.y, z + other.z);
-    }
+    Vector3 operator+(const Vector3& other) const { return Vector3(x + other.x, y + other.y, z + other.z); }
 
-    Vector3 operator-(const Vector3& other) const
-    {
-        return Vector3(x - other.x, y - other.y, z - other.z);
-    }
+    Vector3 operator-(const Vector3& other) const { return Vector3(x - other.x, y - other.y, z - other.z); }
 
     Vector3& operator+=(const Vector3& other)
     {
@@ -34,15 +28,9 @@ struct Vector3
         return *this;
     }
 
-    Vector3 Multiply(const Vector3& other) const
-    {
-        return Vector3(x * other.x, y * other.y, z * other.z);
-    }
+    Vector3 Multiply(const Vector3& other) const { return Vector3(x * other.x, y * other.y, z * other.z); }
 
-    Vector3 Divide(const Vector3& other) const
-    {
-        return Vector3(x / other.x, y / other.y, z / other.z);
-    }
+    Vector3 Divide(const Vector3& other) const { return Vector3(x / other.x, y / other.y, z / other.z); }
 
     Vector3& operator*=(const Vector3& other)
     {
@@ -105,10 +93,7 @@ struct Vector3
 
     // Whether this point lies on or inside the sphere whose diameter is the
     // segment a-b; true at both ends.
-    bool IsBetween(const Vector3& a, const Vector3& b) const
-    {
-        return (a - *this).Dot(b - *this) <= 0.0f;
-    }
+    bool IsBetween(const Vector3& a, const Vector3& b) const { return (a - *this).Dot(b - *this) <= 0.0f; }
 };
 
 } // namespace OrrelayEngine

@@ -11,10 +11,7 @@ struct Vector4
     float w;
 
     Vector4() : x(0.0f), y(0.0f), z(0.0f), w(0.0f) {}
-    Vector4(float xValue, float yValue, float zValue, float wValue)
-        : x(xValue), y(yValue), z(zValue), w(wValue)
-    {
-    }
+    Vector4(float xValue, float yValue, float zValue, float wValue) : x(xValue), y(yValue), z(zValue), w(wValue) {}
 };
 
 } // namespace OrrelayEngine

@@ -29,8 +29,8 @@ Platform::WindowMessage SystemCommandMessage(Platform::SystemCommand command)
 } // namespace
 
 Window::Window(MessageManager* log, Config* config, const std::string& title, Platform::AppWindow* hostWindow,
-               std::uint32_t iconId, bool minimizeOnFocusLoss, std::int32_t width, std::int32_t height,
-               bool fullscreen, bool centreWindow, std::int32_t windowX, std::int32_t windowY)
+               std::uint32_t iconId, bool minimizeOnFocusLoss, std::int32_t width, std::int32_t height, bool fullscreen,
+               bool centreWindow, std::int32_t windowX, std::int32_t windowY)
     : log_(log), config_(config), minimizeOnFocusLoss_(minimizeOnFocusLoss), centreWindow_(centreWindow),
       windowX_(windowX), windowY_(windowY), width_(width), height_(height), fullscreen_(fullscreen),
       hostWindow_(hostWindow)

@@ -33,8 +33,8 @@ class Window : private Platform::WindowMessageHandler
 public:
     // Throws FatalError (through the log) when the window cannot be made.
     Window(MessageManager* log, Config* config, const std::string& title, Platform::AppWindow* hostWindow,
-           std::uint32_t iconId, bool minimizeOnFocusLoss, std::int32_t width, std::int32_t height,
-           bool fullscreen, bool centreWindow, std::int32_t windowX, std::int32_t windowY);
+           std::uint32_t iconId, bool minimizeOnFocusLoss, std::int32_t width, std::int32_t height, bool fullscreen,
+           bool centreWindow, std::int32_t windowX, std::int32_t windowY);
     ~Window() override;
 
     Window(const Window&) = delete;

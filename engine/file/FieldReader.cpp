@@ -17,7 +17,8 @@ std::string MakeIncorrectFileFormatMessage(const std::string& name, const std::s
     return message;
 }
 
-FieldReader::FieldReader(FileBinary& file, const std::string& name) : file_(file), name_(name) {}
+FieldReader::FieldReader(FileBinary& file, const std::string& name) : file_(file), name_(name)
+{}
 
 std::uint64_t FieldReader::BytesLeft() const
 {

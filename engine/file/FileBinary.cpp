@@ -29,22 +29,20 @@ bool IsLowSurrogate(std::uint32_t unit)
 
 } // namespace
 
-FileBinary::FileBinary(MessageManager* log, const std::string& name, bool write, bool wholeInMemory,
-                       bool fromMemory, std::uint32_t memorySize, const void* memorySource)
+FileBinary::FileBinary(MessageManager* log, const std::string& name, bool write, bool wholeInMemory, bool fromMemory,
+                       std::uint32_t memorySize, const void* memorySource)
     : log_(log), name_(name), write_(write)
 {
     const std::string openError = "Failed to open \"" + name_ + "\" file";
 
-    if (write_)
-    {
+    if (write_) {
         stream_ = std::fopen(ResolveNativePath().c_str(), "wb");
         if (stream_ == nullptr)
             throw FileError(openError);
         return;
     }
 
-    if (fromMemory)
-    {
+    if (fromMemory) {
         memory_ = std::make_unique<std::uint8_t[]>(memorySize == 0 ? 1 : memorySize);
         if (memorySize != 0 && memorySource != nullptr)
             std::memcpy(memory_.get(), memorySource, memorySize);
@@ -64,23 +62,19 @@ FileBinary::FileBinary(MessageManager* log, const std::string& name, bool write,
     if (std::fseek(stream_, 0, SEEK_END) == 0)
         length = std::ftell(stream_);
     // Sizes and positions are 32-bit throughout the engine's formats.
-    if (length < 0 || static_cast<std::uint64_t>(length) > 0xFFFFFFFFull ||
-        std::fseek(stream_, 0, SEEK_SET) != 0)
-    {
+    if (length < 0 || static_cast<std::uint64_t>(length) > 0xFFFFFFFFull || std::fseek(stream_, 0, SEEK_SET) != 0) {
         std::fclose(stream_);
         stream_ = nullptr;
         throw FileError(openError);
     }
     size_ = static_cast<std::uint32_t>(length);
 
-    if (wholeInMemory || size_ <= kWholeReadLimitBytes)
-    {
+    if (wholeInMemory || size_ <= kWholeReadLimitBytes) {
         memory_.reset(new std::uint8_t[size_ == 0 ? 1 : size_]);
         const std::size_t got = size_ == 0 ? 0 : std::fread(memory_.get(), 1, size_, stream_);
         std::fclose(stream_);
         stream_ = nullptr;
-        if (got != size_)
-        {
+        if (got != size_) {
             memory_.reset();
             throw FileError(MakeReadError(size_));
         }
@@ -112,8 +106,7 @@ std::string FileBinary::MakeWriteError(std::uint32_t count) const
 
 void FileBinary::Read(void* destination, std::uint32_t count, std::uint32_t* readCount)
 {
-    if (count == 0)
-    {
+    if (count == 0) {
         if (readCount != nullptr)
             *readCount = 0;
         return;
@@ -122,15 +115,11 @@ void FileBinary::Read(void* destination, std::uint32_t count, std::uint32_t* rea
     // Seek keeps the position within the file, so this cannot wrap.
     const std::uint32_t wanted = std::min(count, size_ - position_);
     std::uint32_t taken = 0;
-    if (wanted != 0)
-    {
-        if (memory_)
-        {
+    if (wanted != 0) {
+        if (memory_) {
             std::memcpy(destination, memory_.get() + position_, wanted);
             taken = wanted;
-        }
-        else if (stream_ != nullptr && !write_)
-        {
+        } else if (stream_ != nullptr && !write_) {
             taken = static_cast<std::uint32_t>(std::fread(destination, 1, wanted, stream_));
         }
     }
@@ -144,16 +133,14 @@ void FileBinary::Read(void* destination, std::uint32_t count, std::uint32_t* rea
 
 void FileBinary::Write(const void* source, std::uint32_t count, std::uint32_t* writtenCount)
 {
-    if (count == 0)
-    {
+    if (count == 0) {
         if (writtenCount != nullptr)
             *writtenCount = 0;
         return;
     }
     // A memory image or a read stream has nowhere to write to, and the size must
     // stay within 32 bits.
-    if (!write_ || stream_ == nullptr ||
-        static_cast<std::uint64_t>(position_) + count > 0xFFFFFFFFull)
+    if (!write_ || stream_ == nullptr || static_cast<std::uint64_t>(position_) + count > 0xFFFFFFFFull)
         throw FileError(MakeWriteError(count));
 
     const std::uint32_t written = static_cast<std::uint32_t>(std::fwrite(source, 1, count, stream_));
@@ -169,8 +156,7 @@ void FileBinary::Write(const void* source, std::uint32_t count, std::uint32_t* w
 bool FileBinary::Seek(int mode, std::int32_t offset)
 {
     std::int64_t target = position_;
-    switch (mode)
-    {
+    switch (mode) {
     case kSeekFromStart:
         target = offset;
         break;
@@ -238,13 +224,11 @@ void FileBinary::WriteWideString(const std::wstring& text)
 {
     std::uint16_t units[kMaxWideStringUnits];
     std::size_t count = 0;
-    for (wchar_t wide : text)
-    {
+    for (wchar_t wide : text) {
         const std::uint32_t character = static_cast<std::uint32_t>(wide);
         if (character == 0)
             break;
-        if (character > 0xFFFF && character <= 0x10FFFF)
-        {
+        if (character > 0xFFFF && character <= 0x10FFFF) {
             if (count + 2 > kMaxWideStringUnits)
                 break;
             const std::uint32_t value = character - 0x10000;
@@ -261,8 +245,7 @@ void FileBinary::WriteWideString(const std::wstring& text)
     std::uint8_t bytes[1 + 2 * (kMaxWideStringUnits + 1)];
     std::size_t used = 0;
     bytes[used++] = static_cast<std::uint8_t>(count + 1);
-    for (std::size_t i = 0; i < count; ++i)
-    {
+    for (std::size_t i = 0; i < count; ++i) {
         WriteLittleEndian16(bytes + used, units[i]);
         used += 2;
     }
@@ -279,16 +262,13 @@ std::wstring FileBinary::ReadWideString()
     Read(bytes, 2u * count);
 
     std::wstring text;
-    for (std::size_t i = 0; i < count; ++i)
-    {
+    for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t unit = ReadLittleEndian16(bytes + 2 * i);
         if (unit == 0)
             break;
-        if (IsHighSurrogate(unit) && i + 1 < count)
-        {
+        if (IsHighSurrogate(unit) && i + 1 < count) {
             const std::uint32_t next = ReadLittleEndian16(bytes + 2 * i + 2);
-            if (IsLowSurrogate(next))
-            {
+            if (IsLowSurrogate(next)) {
                 text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));
                 ++i;
                 continue;

@@ -32,9 +32,8 @@ public:
 
     // write: create or truncate the file. fromMemory: the file is a copy of
     // memorySize bytes at memorySource and no stream is opened.
-    FileBinary(MessageManager* log, const std::string& name, bool write, bool wholeInMemory,
-               bool fromMemory = false, std::uint32_t memorySize = 0,
-               const void* memorySource = nullptr);
+    FileBinary(MessageManager* log, const std::string& name, bool write, bool wholeInMemory, bool fromMemory = false,
+               std::uint32_t memorySize = 0, const void* memorySource = nullptr);
     // Closes quietly; call Close() to learn whether written bytes reached the disk.
     virtual ~FileBinary();
 

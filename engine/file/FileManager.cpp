@@ -38,18 +38,15 @@ std::string FromProgramFolder(const std::string& path)
     return FileManager::IsAbsolutePath(path) ? path : GetProgramFolder() + "\\" + path;
 }
 
-void ListRecursive(const std::string& root, const std::string& mask, std::vector<std::string>& list,
-                   int depth)
+void ListRecursive(const std::string& root, const std::string& mask, std::vector<std::string>& list, int depth)
 {
     std::string folder = FileManager::MakeAbsolute(root);
     if (folder.empty() || !IsSeparator(folder.back()))
         folder += '\\';
     const bool rootEndsInSeparator = !root.empty() && IsSeparator(root.back());
 
-    for (const Platform::FolderEntry& entry : Platform::ListFolder(Platform::ToNativePath(folder), mask))
-    {
-        if (entry.isFolder)
-        {
+    for (const Platform::FolderEntry& entry : Platform::ListFolder(Platform::ToNativePath(folder), mask)) {
+        if (entry.isFolder) {
             if (depth < kMaxListingDepth)
                 ListRecursive(folder + entry.name, mask, list, depth + 1);
             continue;
@@ -60,8 +57,7 @@ void ListRecursive(const std::string& root, const std::string& mask, std::vector
 
 } // namespace
 
-FileManager::FileManager(MessageManager* log, const std::string& baseFolder, const std::string& dataFolder)
-    : log_(log)
+FileManager::FileManager(MessageManager* log, const std::string& baseFolder, const std::string& dataFolder) : log_(log)
 {
     log_->LogInfo("Initialization of File Manager...");
     baseFolder_ = baseFolder.empty() ? GetProgramFolder() : baseFolder;
@@ -69,14 +65,10 @@ FileManager::FileManager(MessageManager* log, const std::string& baseFolder, con
 
     std::vector<std::string> packPaths;
     ListFilesRecursive(searchRoot, "*.pak", packPaths);
-    for (const std::string& path : packPaths)
-    {
-        try
-        {
+    for (const std::string& path : packPaths) {
+        try {
             packFiles_.push_back(std::make_unique<PackFile>(log_, path));
-        }
-        catch (const Error&)
-        {
+        } catch (const Error&) {
             // The pack has logged why it cannot be used; the others still serve.
         }
     }
@@ -113,8 +105,7 @@ std::string FileManager::GetTemporaryName(const std::string& name)
 void FileManager::CommitTemporary(const std::string& name) const
 {
     const std::string temporary = GetNativePath(GetTemporaryName(name));
-    if (!Platform::ReplaceFile(temporary, GetNativePath(name)))
-    {
+    if (!Platform::ReplaceFile(temporary, GetNativePath(name))) {
         std::remove(temporary.c_str());
         throw FileError("Failed to replace \"" + name + "\" file");
     }
@@ -128,16 +119,14 @@ void FileManager::DiscardTemporary(const std::string& name) const
 std::unique_ptr<FileBinary> FileManager::OpenFile(const std::string& name, bool write, bool wholeInMemory)
 {
     const std::string fullPath = GetFullPath(name);
-    if (write)
-    {
+    if (write) {
         CreateFolders(fullPath);
         return std::make_unique<FileBinary>(log_, fullPath, true, false);
     }
 
     std::uint32_t size = 0;
     // The pack lookup uses the name as given, not the full path.
-    if (!ExistsOnDisk(fullPath) && FindInPacks(name, &size, nullptr))
-    {
+    if (!ExistsOnDisk(fullPath) && FindInPacks(name, &size, nullptr)) {
         std::vector<std::uint8_t> buffer(size);
         FindInPacks(name, nullptr, buffer.data());
         return std::make_unique<FileBinary>(log_, fullPath, false, false, true, size, buffer.data());
@@ -160,8 +149,7 @@ bool FileManager::FindInPacks(const std::string& name, std::uint32_t* size, void
 {
     std::string key = ToLower(name);
     ReplaceAll(key, "\\\\", "\\");
-    for (const std::unique_ptr<PackFile>& pack : packFiles_)
-    {
+    for (const std::unique_ptr<PackFile>& pack : packFiles_) {
         if (!pack->FileExists(key))
             continue;
         if (size != nullptr)
@@ -173,8 +161,7 @@ bool FileManager::FindInPacks(const std::string& name, std::uint32_t* size, void
     return false;
 }
 
-void FileManager::FindFiles(const std::string& folder, const std::string& mask,
-                            std::vector<std::string>& list) const
+void FileManager::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list) const
 {
     const std::string root = HasColonOrRoot(folder) ? folder : baseFolder_ + "\\" + folder;
     ListFilesRecursive(root, mask, list);
@@ -185,8 +172,7 @@ void FileManager::FindFiles(const std::string& folder, const std::string& mask,
     std::unordered_set<std::string> seen;
     std::vector<std::string> unique;
     unique.reserve(list.size());
-    for (std::string& entry : list)
-    {
+    for (std::string& entry : list) {
         if (!entry.empty() && seen.insert(ToLower(entry)).second)
             unique.push_back(std::move(entry));
     }
@@ -209,13 +195,10 @@ void FileManager::SetExtension(std::string& path, const std::string& extension)
 {
     // The last dot of the whole path counts, even one in a folder name.
     const std::size_t dot = path.rfind('.');
-    if (dot != std::string::npos)
-    {
+    if (dot != std::string::npos) {
         path.erase(extension.empty() ? dot : dot + 1);
         path += extension;
-    }
-    else if (!extension.empty())
-    {
+    } else if (!extension.empty()) {
         path += "." + extension;
     }
 }
@@ -245,8 +228,7 @@ void FileManager::CreateFolders(const std::string& path)
     // Relative paths are taken from the program folder, as every file is, never
     // from the working folder.
     const std::string fullPath = FromProgramFolder(path);
-    for (std::size_t i = 0; i < fullPath.size(); ++i)
-    {
+    for (std::size_t i = 0; i < fullPath.size(); ++i) {
         if (!IsSeparator(fullPath[i]))
             continue;
         const std::string folder = fullPath.substr(0, i);
@@ -262,8 +244,7 @@ bool FileManager::DeleteFolder(const std::string& path, const std::string& withi
     // Checked before conversion: the native form drops a trailing separator, and
     // "profiles\" must not become "profiles".
     std::size_t lastStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i)
-    {
+    for (std::size_t i = 0; i < path.size(); ++i) {
         if (IsSeparator(path[i]))
             lastStart = i + 1;
     }
@@ -281,8 +262,7 @@ std::string FileManager::GetAppDataFolder()
     return Platform::GetUserDataRoot();
 }
 
-void FileManager::ListFilesRecursive(const std::string& root, const std::string& mask,
-                                     std::vector<std::string>& list)
+void FileManager::ListFilesRecursive(const std::string& root, const std::string& mask, std::vector<std::string>& list)
 {
     ListRecursive(root, mask, list, 0);
 }

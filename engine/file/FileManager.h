@@ -83,8 +83,7 @@ public:
     // The files under root whose names match mask, root's form kept; subfolders
     // are entered only when their own names match the mask. Sorted by name, so
     // the result, and with it the pack order, is the same on every run.
-    static void ListFilesRecursive(const std::string& root, const std::string& mask,
-                                   std::vector<std::string>& list);
+    static void ListFilesRecursive(const std::string& root, const std::string& mask, std::vector<std::string>& list);
 
 private:
     MessageManager* log_;

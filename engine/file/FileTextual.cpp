@@ -24,12 +24,10 @@ std::wstring CombineSurrogates(const std::u32string& units)
 {
     std::wstring text;
     text.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i)
-    {
+    for (std::size_t i = 0; i < units.size(); ++i) {
         const std::uint32_t unit = units[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF)
-        {
+            units[i + 1] <= 0xDFFF) {
             text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00)));
             ++i;
             continue;
@@ -42,13 +40,11 @@ std::wstring CombineSurrogates(const std::u32string& units)
 } // namespace
 
 FileTextual::FileTextual(MessageManager* log, std::unique_ptr<FileBinary> file, int mode, int encoding)
-    : log_(log), mode_(mode == kModeWrite ? kModeWrite : kModeRead), encoding_(encoding),
-      file_(std::move(file)), buffer_(kBufferSizeBytes)
+    : log_(log), mode_(mode == kModeWrite ? kModeWrite : kModeRead), encoding_(encoding), file_(std::move(file)),
+      buffer_(kBufferSizeBytes)
 {
-    if (mode_ == kModeWrite)
-    {
-        switch (encoding_)
-        {
+    if (mode_ == kModeWrite) {
+        switch (encoding_) {
         case kEncodingUtf16BigEndian:
             PutByte(0xFE);
             PutByte(0xFF);
@@ -71,20 +67,13 @@ FileTextual::FileTextual(MessageManager* log, std::unique_ptr<FileBinary> file, 
 
     const std::uint8_t first = TakeByte();
     const std::uint8_t second = TakeByte();
-    if (first == 0xFF && second == 0xFE)
-    {
+    if (first == 0xFF && second == 0xFE) {
         encoding_ = kEncodingUtf16LittleEndian;
-    }
-    else if (first == 0xFE && second == 0xFF)
-    {
+    } else if (first == 0xFE && second == 0xFF) {
         encoding_ = kEncodingUtf16BigEndian;
-    }
-    else if (first == 0xEF && second == 0xBB && TakeByte() == 0xBF)
-    {
+    } else if (first == 0xEF && second == 0xBB && TakeByte() == 0xBF) {
         encoding_ = kEncodingUtf8;
-    }
-    else
-    {
+    } else {
         encoding_ = kEncoding8Bit;
         Rewind();
     }
@@ -94,12 +83,9 @@ FileTextual::~FileTextual()
 {
     if (mode_ != kModeWrite)
         return;
-    try
-    {
+    try {
         FlushBuffer();
-    }
-    catch (const Error&)
-    {
+    } catch (const Error&) {
         // A destructor cannot report it; writers that care call Close().
     }
 }
@@ -116,8 +102,7 @@ void FileTextual::Rewind()
 
 std::uint8_t FileTextual::TakeByte()
 {
-    if (bufferIndex_ != -1 && bufferIndex_ != kLastBufferIndex)
-    {
+    if (bufferIndex_ != -1 && bufferIndex_ != kLastBufferIndex) {
         ++bufferIndex_;
         if (static_cast<std::uint32_t>(bufferIndex_) < bytesInBuffer_)
             return buffer_[static_cast<std::size_t>(bufferIndex_)];
@@ -128,8 +113,7 @@ std::uint8_t FileTextual::TakeByte()
     std::uint32_t got = 0;
     file_->Read(buffer_.data(), static_cast<std::uint32_t>(kBufferSizeBytes), &got);
     bytesInBuffer_ = got;
-    if (got == 0)
-    {
+    if (got == 0) {
         endOfFile_ = true;
         return 0;
     }
@@ -139,36 +123,29 @@ std::uint8_t FileTextual::TakeByte()
 
 std::uint32_t FileTextual::TakeUnit()
 {
-    if (hasPushedBack_)
-    {
+    if (hasPushedBack_) {
         hasPushedBack_ = false;
         return pushedBack_;
     }
 
-    switch (encoding_)
-    {
-    case kEncodingUtf16BigEndian:
-    {
+    switch (encoding_) {
+    case kEncodingUtf16BigEndian: {
         const std::uint32_t high = TakeByte();
         return (high << 8) | TakeByte();
     }
-    case kEncodingUtf16LittleEndian:
-    {
+    case kEncodingUtf16LittleEndian: {
         const std::uint32_t low = TakeByte();
         return low | (static_cast<std::uint32_t>(TakeByte()) << 8);
     }
-    case kEncodingUtf8:
-    {
+    case kEncodingUtf8: {
         const std::uint32_t lead = TakeByte();
         if ((lead & 0x80) == 0)
             return lead;
-        if ((lead & 0xE0) == 0xC0)
-        {
+        if ((lead & 0xE0) == 0xC0) {
             const std::uint32_t second = TakeByte();
             return ((lead & 0x1F) << 6) | (second & 0x3F);
         }
-        if ((lead & 0xF0) == 0xE0)
-        {
+        if ((lead & 0xF0) == 0xE0) {
             const std::uint32_t second = TakeByte();
             const std::uint32_t third = TakeByte();
             return ((lead & 0x0F) << 12) | ((second & 0x3F) << 6) | (third & 0x3F);
@@ -196,20 +173,14 @@ bool FileTextual::ReadUnits(std::u32string& out, bool cutComments, bool wordMode
     std::uint32_t unit = TakeUnit();
     // Apart from the very first read, the first unit is the one that ended the
     // previous read; a CR LF pair counts as one line end.
-    if (!firstRead_)
-    {
-        if (wordMode && isSpace(unit))
-        {
+    if (!firstRead_) {
+        if (wordMode && isSpace(unit)) {
             unit = TakeUnit();
-        }
-        else if (unit == kCarriageReturn)
-        {
+        } else if (unit == kCarriageReturn) {
             unit = TakeUnit();
             if (unit == kLineFeed)
                 unit = TakeUnit();
-        }
-        else if (unit == kLineFeed)
-        {
+        } else if (unit == kLineFeed) {
             unit = TakeUnit();
         }
     }
@@ -218,8 +189,7 @@ bool FileTextual::ReadUnits(std::u32string& out, bool cutComments, bool wordMode
     out.clear();
     bool word = wordMode;
     static const std::u32string kComment = U"//";
-    while (unit != kCarriageReturn && unit != kLineFeed && !endOfFile_ && !(word && isSpace(unit)))
-    {
+    while (unit != kCarriageReturn && unit != kLineFeed && !endOfFile_ && !(word && isSpace(unit))) {
         out.push_back(unit);
         // A word that starts a comment takes the rest of the line with it, so the
         // whole comment goes at once.
@@ -230,8 +200,7 @@ bool FileTextual::ReadUnits(std::u32string& out, bool cutComments, bool wordMode
     hasPushedBack_ = true;
     pushedBack_ = unit;
 
-    if (cutComments)
-    {
+    if (cutComments) {
         const std::size_t comment = out.find(kComment);
         if (comment != std::u32string::npos)
             out.erase(comment);
@@ -246,8 +215,7 @@ bool FileTextual::ReadString(std::string& out, bool cutComments, bool wordMode)
         return false;
 
     out.clear();
-    if (encoding_ == kEncoding8Bit)
-    {
+    if (encoding_ == kEncoding8Bit) {
         for (std::uint32_t unit : units)
             out.push_back(static_cast<char>(unit));
         return true;
@@ -255,13 +223,11 @@ bool FileTextual::ReadString(std::string& out, bool cutComments, bool wordMode)
 
     std::mbstate_t state{};
     char bytes[MB_LEN_MAX];
-    for (wchar_t character : CombineSurrogates(units))
-    {
+    for (wchar_t character : CombineSurrogates(units)) {
         if (character == L'\0')
             break;
         const std::size_t length = std::wcrtomb(bytes, character, &state);
-        if (length == static_cast<std::size_t>(-1))
-        {
+        if (length == static_cast<std::size_t>(-1)) {
             out.push_back(replacementCharacter_);
             lossy_ = true;
             state = std::mbstate_t{};
@@ -278,8 +244,7 @@ bool FileTextual::ReadWideString(std::wstring& out, bool cutComments, bool wordM
     if (!ReadUnits(units, cutComments, wordMode))
         return false;
 
-    if (encoding_ == kEncoding8Bit)
-    {
+    if (encoding_ == kEncoding8Bit) {
         std::string bytes;
         bytes.reserve(units.size());
         for (std::uint32_t unit : units)
@@ -295,8 +260,7 @@ bool FileTextual::ReadWord(std::string& out, bool underscoresToSpaces)
 {
     out.clear();
     std::string word;
-    while (ReadString(word, true, true))
-    {
+    while (ReadString(word, true, true)) {
         if (word.empty())
             continue;
         if (underscoresToSpaces)
@@ -332,8 +296,7 @@ void FileTextual::ReadAllText(std::wstring& out, bool cutComments)
     out.reserve(static_cast<std::size_t>(GetLengthInChars()) + 2);
     std::wstring line;
     bool first = true;
-    while (ReadWideString(line, cutComments, false))
-    {
+    while (ReadWideString(line, cutComments, false)) {
         if (!first)
             out += L"\r\n";
         out += line;
@@ -345,8 +308,7 @@ void FileTextual::PutByte(std::uint8_t value)
 {
     // In read mode the buffer holds what was read and may be full: the write
     // goes to the binary file, which refuses it unless it was opened for writing.
-    if (mode_ != kModeWrite)
-    {
+    if (mode_ != kModeWrite) {
         file_->Write(&value, 1);
         return;
     }
@@ -357,25 +319,19 @@ void FileTextual::PutByte(std::uint8_t value)
 
 void FileTextual::PutCharacter(std::uint32_t character)
 {
-    switch (encoding_)
-    {
+    switch (encoding_) {
     case kEncodingUtf16BigEndian:
-    case kEncodingUtf16LittleEndian:
-    {
+    case kEncodingUtf16LittleEndian: {
         std::uint32_t units[2] = {character, 0};
         std::size_t count = 1;
-        if (character > 0xFFFF && character <= 0x10FFFF)
-        {
+        if (character > 0xFFFF && character <= 0x10FFFF) {
             units[0] = 0xD800 + ((character - 0x10000) >> 10);
             units[1] = 0xDC00 + ((character - 0x10000) & 0x3FF);
             count = 2;
-        }
-        else if (character > 0x10FFFF)
-        {
+        } else if (character > 0x10FFFF) {
             units[0] = kReplacementCharacter;
         }
-        for (std::size_t i = 0; i < count; ++i)
-        {
+        for (std::size_t i = 0; i < count; ++i) {
             const std::uint8_t high = static_cast<std::uint8_t>(units[i] >> 8);
             const std::uint8_t low = static_cast<std::uint8_t>(units[i] & 0xFF);
             PutByte(encoding_ == kEncodingUtf16BigEndian ? high : low);
@@ -384,32 +340,23 @@ void FileTextual::PutCharacter(std::uint32_t character)
         break;
     }
     case kEncodingUtf8:
-        if (character < 0x80)
-        {
+        if (character < 0x80) {
             PutByte(static_cast<std::uint8_t>(character));
-        }
-        else if (character < 0x800)
-        {
+        } else if (character < 0x800) {
             PutByte(static_cast<std::uint8_t>(0xC0 | (character >> 6)));
             PutByte(static_cast<std::uint8_t>(0x80 | (character & 0x3F)));
-        }
-        else if (character < 0x10000)
-        {
+        } else if (character < 0x10000) {
             PutByte(static_cast<std::uint8_t>(0xE0 | (character >> 12)));
             PutByte(static_cast<std::uint8_t>(0x80 | ((character >> 6) & 0x3F)));
             PutByte(static_cast<std::uint8_t>(0x80 | (character & 0x3F)));
-        }
-        else if (character <= 0x10FFFF)
-        {
+        } else if (character <= 0x10FFFF) {
             // A three-byte form would lose the top bits and write another
             // character; the four-byte form keeps the text intact for other readers.
             PutByte(static_cast<std::uint8_t>(0xF0 | (character >> 18)));
             PutByte(static_cast<std::uint8_t>(0x80 | ((character >> 12) & 0x3F)));
             PutByte(static_cast<std::uint8_t>(0x80 | ((character >> 6) & 0x3F)));
             PutByte(static_cast<std::uint8_t>(0x80 | (character & 0x3F)));
-        }
-        else
-        {
+        } else {
             PutCharacter(kReplacementCharacter);
         }
         break;
@@ -421,10 +368,8 @@ void FileTextual::PutCharacter(std::uint32_t character)
 
 void FileTextual::WriteString(const std::string& text)
 {
-    if (encoding_ == kEncoding8Bit)
-    {
-        for (char byte : text)
-        {
+    if (encoding_ == kEncoding8Bit) {
+        for (char byte : text) {
             if (byte == '\0')
                 break;
             PutByte(static_cast<std::uint8_t>(byte));

@@ -42,13 +42,10 @@ PackFile::~PackFile()
 void PackFile::Open(std::unique_ptr<FileBinary> file, const std::string& path)
 {
     log_->LogInfo("...Pack file " + path + " found...");
-    try
-    {
+    try {
         file_ = file ? std::move(file) : std::make_unique<FileBinary>(log_, path, false, false);
         LoadDirectory();
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         // Without spacing the error lands on the same line as the dots.
         log_->SetSpacing(false);
         log_->LogInfo("......");
@@ -84,8 +81,7 @@ void PackFile::LoadDirectory()
     std::vector<std::string> names;
     names.reserve(count);
     char text[256];
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         std::uint8_t length = 0;
         file_->Read(&length, 1);
         const std::uint64_t stillNeeded = (count - i - 1) * kMinNameSizeBytes + directorySize;
@@ -99,8 +95,7 @@ void PackFile::LoadDirectory()
 
     std::vector<std::uint8_t> entries(static_cast<std::size_t>(directorySize));
     file_->Read(entries.data(), static_cast<std::uint32_t>(directorySize));
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         Entry entry;
         entry.offset = ReadLittleEndian32(&entries[i * kDirectoryEntrySizeBytes]);
         entry.size = ReadLittleEndian32(&entries[i * kDirectoryEntrySizeBytes + 4]);
@@ -147,8 +142,7 @@ bool PackFile::ReadFile(const std::string& name, void* destination)
     return true;
 }
 
-void PackFile::FindFiles(const std::string& folder, const std::string& mask,
-                         std::vector<std::string>& list) const
+void PackFile::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list) const
 {
     std::string prefix = folder;
     if (prefix.empty() || prefix.back() != '\\')
@@ -160,8 +154,7 @@ void PackFile::FindFiles(const std::string& folder, const std::string& mask,
     if (star != std::string::npos)
         reducedMask.erase(star, 1);
 
-    for (const auto& item : directory_)
-    {
+    for (const auto& item : directory_) {
         const std::string& name = item.first;
         if (name.compare(0, prefix.size(), prefix) != 0)
             continue;

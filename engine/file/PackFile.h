@@ -45,8 +45,7 @@ public:
     bool ReadFile(const std::string& name, void* destination);
     // Appends, in directory order, every name under folder (subfolders included)
     // whose remainder contains the mask without its first '*'.
-    void FindFiles(const std::string& folder, const std::string& mask,
-                   std::vector<std::string>& list) const;
+    void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& list) const;
     void Close();
 
 private:

@@ -60,8 +60,8 @@ void FontFile::Read(FileBinary& file, const std::string& name)
         if (!std::isfinite(glyph.u) || !std::isfinite(glyph.v) || !std::isfinite(glyph.du) ||
             !std::isfinite(glyph.dv) || !std::isfinite(glyph.width)) {
             glyphs.clear();
-            throw FileError(MakeIncorrectFileFormatMessage(name, "glyph " + UIntToString(static_cast<std::uint32_t>(i)) +
-                                                                     " holds a number that is not finite"));
+            throw FileError(MakeIncorrectFileFormatMessage(
+                name, "glyph " + UIntToString(static_cast<std::uint32_t>(i)) + " holds a number that is not finite"));
         }
     }
 }

@@ -7,34 +7,30 @@ namespace OrrelayEngine {
 
 GUIButton::GUIButton(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
                      GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
-                     const Vector2& size, GUIWindow* parent, const ShaderDescriptor& textureDescriptor,
-                     const Vector2& textureExtent)
-    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position,
-                size, parent, textureDescriptor, textureExtent),
+                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position, const Vector2& size,
+                     GUIWindow* parent, const ShaderDescriptor& textureDescriptor, const Vector2& textureExtent)
+    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position, size,
+                parent, textureDescriptor, textureExtent),
       soundManager(soundManager)
-{
-}
+{}
 
 GUIButton::GUIButton(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
                      GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
-                     const Vector2& size, GUIWindow* parent, const std::string& modelFileName)
-    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position,
-                size, parent, modelFileName),
+                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position, const Vector2& size,
+                     GUIWindow* parent, const std::string& modelFileName)
+    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position, size,
+                parent, modelFileName),
       soundManager(soundManager)
-{
-}
+{}
 
 GUIButton::GUIButton(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
                      GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
-                     const Vector2& size, GUIWindow* parent, const Model* source)
-    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position,
-                size, parent, source),
+                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position, const Vector2& size,
+                     GUIWindow* parent, const Model* source)
+    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position, size,
+                parent, source),
       soundManager(soundManager)
-{
-}
+{}
 
 GUIButton::~GUIButton() = default;
 

@@ -7,8 +7,8 @@ GUICheckBox::GUICheckBox(MessageManager* messageManager, ShaderManager* shaderMa
                          GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
                          const Vector2& size, GUIWindow* parent, const ShaderDescriptor& textureDescriptor,
                          const Vector2& textureExtent)
-    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager,
-                flags, position, size, parent, textureDescriptor, textureExtent)
+    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager, flags,
+                position, size, parent, textureDescriptor, textureExtent)
 {
     SetSoundEvents(kHoverSoundEvent, kPressSoundEvent);
 }
@@ -17,8 +17,8 @@ GUICheckBox::GUICheckBox(MessageManager* messageManager, ShaderManager* shaderMa
                          GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
                          GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
                          const Vector2& size, GUIWindow* parent, const std::string& modelFileName)
-    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager,
-                flags, position, size, parent, modelFileName)
+    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager, flags,
+                position, size, parent, modelFileName)
 {
     SetSoundEvents(kHoverSoundEvent, kPressSoundEvent);
 }
@@ -27,8 +27,8 @@ GUICheckBox::GUICheckBox(MessageManager* messageManager, ShaderManager* shaderMa
                          GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
                          GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
                          const Vector2& size, GUIWindow* parent, const Model* source)
-    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager,
-                flags, position, size, parent, source)
+    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager, flags,
+                position, size, parent, source)
 {
     SetSoundEvents(kHoverSoundEvent, kPressSoundEvent);
 }

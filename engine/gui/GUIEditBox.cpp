@@ -18,12 +18,11 @@ constexpr wchar_t kSpace = 0x20;
 } // namespace
 
 GUIEditBox::GUIEditBox(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
-                       GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                       std::uint32_t flags, const Vector2& position, const Vector2& size, GUIWindow* parent,
-                       const Model* source, TimerManager* timerManager, Controls* controls,
-                       GUISoundManager* soundManager, std::uint32_t fontId, const Color& textColour,
-                       const Vector2& textOffset, wchar_t caretCharacter, std::int32_t lengthLimit,
-                       float textWidthLimit, float viewWidth)
+                       GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera, std::uint32_t flags,
+                       const Vector2& position, const Vector2& size, GUIWindow* parent, const Model* source,
+                       TimerManager* timerManager, Controls* controls, GUISoundManager* soundManager,
+                       std::uint32_t fontId, const Color& textColour, const Vector2& textOffset, wchar_t caretCharacter,
+                       std::int32_t lengthLimit, float textWidthLimit, float viewWidth)
     : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position, size,
                 parent, source),
       timerManager(timerManager), controls(controls), soundManager(soundManager), fontId(fontId),

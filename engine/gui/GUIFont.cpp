@@ -52,9 +52,8 @@ GUIFont::GUIFont(MessageManager* log, FileManager* fileManager, ShaderManager* s
 
 GUIFont::GUIFont(GUIFont& source, float depth)
     : log_(source.log_), fileManager_(source.fileManager_), shaderManager_(source.shaderManager_),
-      modelManager_(source.modelManager_), source_(&source), size_(source.size_),
-      spaceAdvance_(source.spaceAdvance_), spacing_(source.spacing_), maxWidth_(source.maxWidth_),
-      monospace_(source.monospace_)
+      modelManager_(source.modelManager_), source_(&source), size_(source.size_), spaceAdvance_(source.spaceAdvance_),
+      spacing_(source.spacing_), maxWidth_(source.maxWidth_), monospace_(source.monospace_)
 {
     model_ = modelManager_->CreateCopy(source.model_, nullptr, 0);
     model_->GetIndexBuffer()->SetUsedCount(0);

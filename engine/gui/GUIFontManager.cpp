@@ -19,8 +19,7 @@ GUIFontManager::GUIFontManager(MessageManager* log, FileManager* fileManager, Sh
                                ModelManager* modelManager, Camera* guiCamera)
     : log_(log), fileManager_(fileManager), shaderManager_(shaderManager), modelManager_(modelManager),
       guiCamera_(guiCamera)
-{
-}
+{}
 
 GUIFontManager::~GUIFontManager()
 {
@@ -37,9 +36,10 @@ GUIFont* GUIFontManager::LoadFont(std::uint32_t fontId, const ShaderDescriptor& 
     std::unique_ptr<GUIFont>& slot = fonts_[fontId];
     if (slot != nullptr) {
         const GUIFont* old = slot.get();
-        batches_.erase(std::remove_if(batches_.begin(), batches_.end(),
-                                      [old](const std::unique_ptr<GUIFont>& batch) { return batch->GetSource() == old; }),
-                       batches_.end());
+        batches_.erase(
+            std::remove_if(batches_.begin(), batches_.end(),
+                           [old](const std::unique_ptr<GUIFont>& batch) { return batch->GetSource() == old; }),
+            batches_.end());
     }
     slot = std::move(font);
     return slot.get();

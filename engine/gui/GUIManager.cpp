@@ -37,8 +37,7 @@ GUIManager::GUIManager(MessageManager* messageManager, FileManager* fileManager,
     : messageManager(messageManager), fileManager(fileManager), window(window), timerManager(timerManager),
       cameraManager(cameraManager), shaderManager(shaderManager), modelManager(modelManager), controls(controls),
       cursors(std::make_unique<ObjectManager<GUICursor>>()), windows(std::make_unique<ObjectManager<GUIWindow>>()),
-      buttons(std::make_unique<ObjectManager<GUIButton>>()),
-      checkBoxes(std::make_unique<ObjectManager<GUICheckBox>>()),
+      buttons(std::make_unique<ObjectManager<GUIButton>>()), checkBoxes(std::make_unique<ObjectManager<GUICheckBox>>()),
       radioButtons(std::make_unique<ObjectManager<GUIRadioButton>>()),
       editBoxes(std::make_unique<ObjectManager<GUIEditBox>>()), sliders(std::make_unique<ObjectManager<GUISlider>>()),
       scrolls(std::make_unique<ObjectManager<GUIScroll>>())
@@ -222,10 +221,10 @@ GUIEditBox* GUIManager::CreateEditBox(std::uint32_t flags, const Vector2& positi
                                       const Color& textColour, const Vector2& textOffset, wchar_t caretCharacter,
                                       std::int32_t lengthLimit, float textWidthLimit, float viewWidth)
 {
-    auto* made = new GUIEditBox(messageManager, shaderManager, modelManager, fontManager.get(), textManager.get(),
-                                camera, flags, position, size, parent, source, timerManager, controls,
-                                soundManager.get(), fontId, textColour, textOffset, caretCharacter, lengthLimit,
-                                textWidthLimit, viewWidth);
+    auto* made =
+        new GUIEditBox(messageManager, shaderManager, modelManager, fontManager.get(), textManager.get(), camera, flags,
+                       position, size, parent, source, timerManager, controls, soundManager.get(), fontId, textColour,
+                       textOffset, caretCharacter, lengthLimit, textWidthLimit, viewWidth);
     editBoxes->Add(made);
     return made;
 }

@@ -79,8 +79,8 @@ public:
                                      const Model* source, GUIWindow* parent);
     GUIButton* CreateButton(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* source,
                             GUIWindow* parent);
-    GUICheckBox* CreateCheckBox(std::uint32_t flags, const Vector2& position, const Vector2& size,
-                                const Model* source, GUIWindow* parent);
+    GUICheckBox* CreateCheckBox(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* source,
+                                GUIWindow* parent);
     GUIScroll* CreateScroll(std::uint32_t flags, const Vector2& position, const Vector2& size, const Model* source,
                             GUIWindow* parent, std::uint32_t orientation, const Vector2& trackStart,
                             const Vector2& trackEnd, std::uint32_t positionCount);

@@ -4,42 +4,39 @@
 
 namespace OrrelayEngine {
 
-GUIRadioButton::GUIRadioButton(MessageManager* messageManager, ShaderManager* shaderManager,
-                               ModelManager* modelManager, GUIFontManager* fontManager, GUITextManager* textManager,
-                               Camera* guiCamera, GUISoundManager* soundManager, GUIRadioGroupManager* groupManager,
+GUIRadioButton::GUIRadioButton(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
+                               GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
+                               GUISoundManager* soundManager, GUIRadioGroupManager* groupManager,
                                const std::string& groupName, std::uint32_t flags, const Vector2& position,
                                const Vector2& size, GUIWindow* parent, const ShaderDescriptor& textureDescriptor,
                                const Vector2& textureExtent)
-    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager,
-                flags, position, size, parent, textureDescriptor, textureExtent),
-      groupManager(groupManager),
-      groupName(groupName)
+    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager, flags,
+                position, size, parent, textureDescriptor, textureExtent),
+      groupManager(groupManager), groupName(groupName)
 {
     JoinGroup();
 }
 
-GUIRadioButton::GUIRadioButton(MessageManager* messageManager, ShaderManager* shaderManager,
-                               ModelManager* modelManager, GUIFontManager* fontManager, GUITextManager* textManager,
-                               Camera* guiCamera, GUISoundManager* soundManager, GUIRadioGroupManager* groupManager,
+GUIRadioButton::GUIRadioButton(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
+                               GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
+                               GUISoundManager* soundManager, GUIRadioGroupManager* groupManager,
                                const std::string& groupName, std::uint32_t flags, const Vector2& position,
                                const Vector2& size, GUIWindow* parent, const std::string& modelFileName)
-    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager,
-                flags, position, size, parent, modelFileName),
-      groupManager(groupManager),
-      groupName(groupName)
+    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager, flags,
+                position, size, parent, modelFileName),
+      groupManager(groupManager), groupName(groupName)
 {
     JoinGroup();
 }
 
-GUIRadioButton::GUIRadioButton(MessageManager* messageManager, ShaderManager* shaderManager,
-                               ModelManager* modelManager, GUIFontManager* fontManager, GUITextManager* textManager,
-                               Camera* guiCamera, GUISoundManager* soundManager, GUIRadioGroupManager* groupManager,
+GUIRadioButton::GUIRadioButton(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
+                               GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
+                               GUISoundManager* soundManager, GUIRadioGroupManager* groupManager,
                                const std::string& groupName, std::uint32_t flags, const Vector2& position,
                                const Vector2& size, GUIWindow* parent, const Model* source)
-    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager,
-                flags, position, size, parent, source),
-      groupManager(groupManager),
-      groupName(groupName)
+    : GUIButton(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, soundManager, flags,
+                position, size, parent, source),
+      groupManager(groupManager), groupName(groupName)
 {
     JoinGroup();
 }

@@ -4,7 +4,8 @@
 
 namespace OrrelayEngine {
 
-GUIRadioGroupManager::GUIRadioGroupManager(MessageManager* messageManager) : messageManager(messageManager) {}
+GUIRadioGroupManager::GUIRadioGroupManager(MessageManager* messageManager) : messageManager(messageManager)
+{}
 
 GUIRadioGroupManager::~GUIRadioGroupManager()
 {

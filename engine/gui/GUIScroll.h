@@ -28,10 +28,9 @@ public:
     // screens build the real ones with the creators below.
     GUIScroll(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
               GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-              GUISoundManager* soundManager, TimerManager* timerManager, std::uint32_t flags,
-              const Vector2& position, const Vector2& size, GUIWindow* parent, const Model* source,
-              std::uint32_t orientation, const Vector2& trackStart, const Vector2& trackEnd,
-              std::uint32_t positionCount);
+              GUISoundManager* soundManager, TimerManager* timerManager, std::uint32_t flags, const Vector2& position,
+              const Vector2& size, GUIWindow* parent, const Model* source, std::uint32_t orientation,
+              const Vector2& trackStart, const Vector2& trackEnd, std::uint32_t positionCount);
     ~GUIScroll() override;
 
     bool Update(const Vector2& mouse, bool held, bool pressed) override;

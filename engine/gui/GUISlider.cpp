@@ -24,15 +24,12 @@ float AlongAxis(const Vector2& vector, bool horizontal)
 
 GUISlider::GUISlider(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
                      GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position,
-                     const Vector2& size, GUIWindow* parent, const Model* source, std::uint32_t orientation,
-                     const Vector2& trackStart, const Vector2& trackEnd, std::uint32_t positionCount)
-    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position,
-                size, parent, source),
-      soundManager(soundManager),
-      orientation(orientation),
-      trackStart(trackStart),
-      trackEnd(trackEnd),
+                     GUISoundManager* soundManager, std::uint32_t flags, const Vector2& position, const Vector2& size,
+                     GUIWindow* parent, const Model* source, std::uint32_t orientation, const Vector2& trackStart,
+                     const Vector2& trackEnd, std::uint32_t positionCount)
+    : GUIWindow(messageManager, shaderManager, modelManager, fontManager, textManager, guiCamera, flags, position, size,
+                parent, source),
+      soundManager(soundManager), orientation(orientation), trackStart(trackStart), trackEnd(trackEnd),
       positionCount(std::max(positionCount, kMinPositionCount))
 {
     GUISlider::CreateKnobFromModel(Vector2(), nullptr);
@@ -43,8 +40,7 @@ GUISlider::~GUISlider() = default;
 
 bool GUISlider::Update(const Vector2& mouse, bool held, bool pressed)
 {
-    if (!GUIWindow::Update(mouse, held, pressed) || !knob->Update(mouse, held, pressed) ||
-        state == kStateDisabled) {
+    if (!GUIWindow::Update(mouse, held, pressed) || !knob->Update(mouse, held, pressed) || state == kStateDisabled) {
         return false;
     }
     state = mouseOver != 0 ? kStateMouseOver : kStateNormal;
@@ -97,10 +93,10 @@ void GUISlider::CreateKnobFromModel(const Vector2& newKnobSize, const Model* sou
 void GUISlider::CreateKnob(const Vector2& newKnobSize, const ShaderDescriptor& textureDescriptor,
                            const Vector2& textureExtent)
 {
-    AdoptKnob(newKnobSize, std::make_unique<GUIButton>(messageManager, shaderManager, modelManager, fontManager,
-                                                       textManager, ChildCamera(), soundManager, ChildFlags(),
-                                                       trackStart, KnobButtonSize(newKnobSize), this,
-                                                       textureDescriptor, textureExtent));
+    AdoptKnob(newKnobSize,
+              std::make_unique<GUIButton>(messageManager, shaderManager, modelManager, fontManager, textManager,
+                                          ChildCamera(), soundManager, ChildFlags(), trackStart,
+                                          KnobButtonSize(newKnobSize), this, textureDescriptor, textureExtent));
 }
 
 void GUISlider::SetEnabled(bool enabled)
@@ -185,8 +181,8 @@ void GUISlider::PlaceKnobModel()
     const Vector2 origin = GetAbsolutePosition();
     const float x = origin.x + trackStart.x + t * (trackEnd.x - trackStart.x);
     const float y = origin.y + trackStart.y + t * (trackEnd.y - trackStart.y);
-    const Matrix4 placement(knobSize.x, 0.0f, 0.0f, x, 0.0f, knobSize.y, 0.0f, y, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f,
-                            0.0f, 0.0f, 1.0f);
+    const Matrix4 placement(knobSize.x, 0.0f, 0.0f, x, 0.0f, knobSize.y, 0.0f, y, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f,
+                            0.0f, 1.0f);
     knobModel->matrix = placement * knobModel->baseMatrix;
     knobModel->box.SetTransform(knobModel->matrix);
 }

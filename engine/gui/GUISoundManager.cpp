@@ -12,8 +12,7 @@ namespace OrrelayEngine {
 
 GUISoundManager::GUISoundManager(TimerManager* timerManager, SoundManager* soundManager)
     : timerManager_(timerManager), soundManager_(soundManager)
-{
-}
+{}
 
 GUISoundManager::~GUISoundManager()
 {

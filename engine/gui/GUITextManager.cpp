@@ -25,8 +25,7 @@ void AppendDecimal(std::string& text, std::int32_t number)
     char digits[kMaxNumberChars];
     std::size_t count = 0;
     // Through the unsigned magnitude, so that the most negative value works.
-    std::uint32_t magnitude =
-        number < 0 ? 0u - static_cast<std::uint32_t>(number) : static_cast<std::uint32_t>(number);
+    std::uint32_t magnitude = number < 0 ? 0u - static_cast<std::uint32_t>(number) : static_cast<std::uint32_t>(number);
     do {
         digits[count++] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
@@ -42,8 +41,7 @@ void AppendDecimal(std::string& text, std::int32_t number)
 } // namespace
 
 GUITextManager::GUITextManager(MessageManager* log, FileManager* fileManager) : log_(log), fileManager_(fileManager)
-{
-}
+{}
 
 GUITextManager::~GUITextManager() = default;
 

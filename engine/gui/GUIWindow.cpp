@@ -89,23 +89,22 @@ void FillQuad(Model& model, const Vector2& extent)
 } // namespace
 
 GUIWindow::GUIWindow(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
-                     GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     std::uint32_t flags, const Vector2& position, const Vector2& size, GUIWindow* parent,
+                     GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera, std::uint32_t flags,
+                     const Vector2& position, const Vector2& size, GUIWindow* parent,
                      const ShaderDescriptor& textureDescriptor, const Vector2& textureExtent)
     : messageManager(messageManager), shaderManager(shaderManager), modelManager(modelManager),
       fontManager(fontManager), textManager(textManager), camera(guiCamera)
 {
-    model = modelManager->CreateSelfMade(kQuadModelFlags | ModelOptions(flags), kQuadVertexCount, kQuadVertexCount,
-                                         1, &textureDescriptor, guiCamera);
+    model = modelManager->CreateSelfMade(kQuadModelFlags | ModelOptions(flags), kQuadVertexCount, kQuadVertexCount, 1,
+                                         &textureDescriptor, guiCamera);
     FillQuad(*model, textureExtent);
     builtInQuad = 1;
     FinishConstruction(flags, parent, position, size);
 }
 
 GUIWindow::GUIWindow(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
-                     GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     std::uint32_t flags, const Vector2& position, const Vector2& size, GUIWindow* parent,
-                     const std::string& modelFileName)
+                     GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera, std::uint32_t flags,
+                     const Vector2& position, const Vector2& size, GUIWindow* parent, const std::string& modelFileName)
     : messageManager(messageManager), shaderManager(shaderManager), modelManager(modelManager),
       fontManager(fontManager), textManager(textManager), camera(guiCamera)
 {
@@ -116,9 +115,8 @@ GUIWindow::GUIWindow(MessageManager* messageManager, ShaderManager* shaderManage
 }
 
 GUIWindow::GUIWindow(MessageManager* messageManager, ShaderManager* shaderManager, ModelManager* modelManager,
-                     GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera,
-                     std::uint32_t flags, const Vector2& position, const Vector2& size, GUIWindow* parent,
-                     const Model* source)
+                     GUIFontManager* fontManager, GUITextManager* textManager, Camera* guiCamera, std::uint32_t flags,
+                     const Vector2& position, const Vector2& size, GUIWindow* parent, const Model* source)
     : messageManager(messageManager), shaderManager(shaderManager), modelManager(modelManager),
       fontManager(fontManager), textManager(textManager), camera(guiCamera)
 {
@@ -130,8 +128,8 @@ GUIWindow::GUIWindow(MessageManager* messageManager, ShaderManager* shaderManage
     FinishConstruction(flags, parent, position, size);
 }
 
-void GUIWindow::FinishConstruction(std::uint32_t initialFlags, GUIWindow* initialParent,
-                                   const Vector2& initialPosition, const Vector2& initialSize)
+void GUIWindow::FinishConstruction(std::uint32_t initialFlags, GUIWindow* initialParent, const Vector2& initialPosition,
+                                   const Vector2& initialSize)
 {
     flags = 0;
     SetFlags(initialFlags);
@@ -396,9 +394,8 @@ void GUIWindow::PrintText(std::uint32_t alignFlags, std::uint32_t fontId, const 
     record.isKey = 0;
 }
 
-void GUIWindow::PrintTextKey(std::uint32_t alignFlags, std::uint32_t fontId, const Vector2& offset,
-                             const Color& colour, const std::string& key, std::int32_t number, float angle,
-                             float textSize)
+void GUIWindow::PrintTextKey(std::uint32_t alignFlags, std::uint32_t fontId, const Vector2& offset, const Color& colour,
+                             const std::string& key, std::int32_t number, float angle, float textSize)
 {
     TextRecord& record = NextTextRecord();
     record.alignFlags = alignFlags;

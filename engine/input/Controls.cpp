@@ -31,9 +31,10 @@ std::vector<std::string> MakeKeyNames()
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         names.push_back(std::string(1, letter));
     }
-    for (const char* name : {"BACKSPACE", "TAB", "SPACE", "ENTER", "ESCAPE", "RSHIFT", "LSHIFT", "RCTRL", "LCTRL",
-                             "RALT", "LALT", "PAGEUP", "PAGEDOWN", "END", "HOME", "PRINTSCRN", "INSERT", "DELETE",
-                             "PAUSE", "LEFTARROW", "UPARROW", "RIGHTARROW", "DOWNARROW"}) {
+    for (const char* name :
+         {"BACKSPACE", "TAB",    "SPACE", "ENTER",     "ESCAPE",   "RSHIFT",     "LSHIFT",   "RCTRL",
+          "LCTRL",     "RALT",   "LALT",  "PAGEUP",    "PAGEDOWN", "END",        "HOME",     "PRINTSCRN",
+          "INSERT",    "DELETE", "PAUSE", "LEFTARROW", "UPARROW",  "RIGHTARROW", "DOWNARROW"}) {
         names.push_back(name);
     }
     for (char digit = '0'; digit <= '9'; ++digit) {

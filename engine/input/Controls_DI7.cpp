@@ -27,28 +27,105 @@ struct KeyCodeEntry
 
 // Every keyboard name of the key table with its device key code.
 constexpr KeyCodeEntry kKeyCodeTable[] = {
-    {"0", Platform::KeyCode::kDigit0}, {"1", 0x02}, {"2", 0x03}, {"3", 0x04}, {"4", 0x05}, {"5", 0x06},
-    {"6", 0x07}, {"7", 0x08}, {"8", 0x09}, {"9", 0x0A},
-    {"A", 0x1E}, {"B", 0x30}, {"C", 0x2E}, {"D", 0x20}, {"E", 0x12}, {"F", 0x21}, {"G", 0x22}, {"H", 0x23},
-    {"I", 0x17}, {"J", 0x24}, {"K", 0x25}, {"L", 0x26}, {"M", 0x32}, {"N", 0x31}, {"O", 0x18}, {"P", 0x19},
-    {"Q", 0x10}, {"R", 0x13}, {"S", 0x1F}, {"T", 0x14}, {"U", 0x16}, {"V", 0x2F}, {"W", 0x11}, {"X", 0x2D},
-    {"Y", 0x15}, {"Z", 0x2C},
-    {"CAPS_LOCK", 0x3A}, {"NUM_LOCK", 0x45}, {"SCROLL_LOCK", 0x46},
-    {"BACKSPACE", 0x0E}, {"TAB", 0x0F}, {"SPACE", 0x39}, {"ENTER", 0x1C}, {"ESCAPE", 0x01},
-    {"RSHIFT", 0x36}, {"LSHIFT", 0x2A}, {"RCTRL", 0x9D}, {"LCTRL", 0x1D}, {"RALT", 0xB8}, {"LALT", 0x38},
-    {"PAGEUP", 0xC9}, {"PAGEDOWN", 0xD1}, {"END", 0xCF}, {"HOME", 0xC7}, {"PRINTSCRN", 0xB7},
-    {"INSERT", 0xD2}, {"DELETE", 0xD3}, {"PAUSE", 0xC5},
-    {"LEFTARROW", 0xCB}, {"UPARROW", 0xC8}, {"RIGHTARROW", 0xCD}, {"DOWNARROW", 0xD0},
-    {"NUMPAD_0", 0x52}, {"NUMPAD_1", 0x4F}, {"NUMPAD_2", 0x50}, {"NUMPAD_3", 0x51}, {"NUMPAD_4", 0x4B},
-    {"NUMPAD_5", 0x4C}, {"NUMPAD_6", 0x4D}, {"NUMPAD_7", 0x47}, {"NUMPAD_8", 0x48}, {"NUMPAD_9", 0x49},
-    {"NUMPAD_MULTIPLY", 0x37}, {"NUMPAD_PLUS", 0x4E}, {"NUMPAD_MINUS", 0x4A}, {"NUMPAD_DELETE", 0x53},
+    {"0", Platform::KeyCode::kDigit0},
+    {"1", 0x02},
+    {"2", 0x03},
+    {"3", 0x04},
+    {"4", 0x05},
+    {"5", 0x06},
+    {"6", 0x07},
+    {"7", 0x08},
+    {"8", 0x09},
+    {"9", 0x0A},
+    {"A", 0x1E},
+    {"B", 0x30},
+    {"C", 0x2E},
+    {"D", 0x20},
+    {"E", 0x12},
+    {"F", 0x21},
+    {"G", 0x22},
+    {"H", 0x23},
+    {"I", 0x17},
+    {"J", 0x24},
+    {"K", 0x25},
+    {"L", 0x26},
+    {"M", 0x32},
+    {"N", 0x31},
+    {"O", 0x18},
+    {"P", 0x19},
+    {"Q", 0x10},
+    {"R", 0x13},
+    {"S", 0x1F},
+    {"T", 0x14},
+    {"U", 0x16},
+    {"V", 0x2F},
+    {"W", 0x11},
+    {"X", 0x2D},
+    {"Y", 0x15},
+    {"Z", 0x2C},
+    {"CAPS_LOCK", 0x3A},
+    {"NUM_LOCK", 0x45},
+    {"SCROLL_LOCK", 0x46},
+    {"BACKSPACE", 0x0E},
+    {"TAB", 0x0F},
+    {"SPACE", 0x39},
+    {"ENTER", 0x1C},
+    {"ESCAPE", 0x01},
+    {"RSHIFT", 0x36},
+    {"LSHIFT", 0x2A},
+    {"RCTRL", 0x9D},
+    {"LCTRL", 0x1D},
+    {"RALT", 0xB8},
+    {"LALT", 0x38},
+    {"PAGEUP", 0xC9},
+    {"PAGEDOWN", 0xD1},
+    {"END", 0xCF},
+    {"HOME", 0xC7},
+    {"PRINTSCRN", 0xB7},
+    {"INSERT", 0xD2},
+    {"DELETE", 0xD3},
+    {"PAUSE", 0xC5},
+    {"LEFTARROW", 0xCB},
+    {"UPARROW", 0xC8},
+    {"RIGHTARROW", 0xCD},
+    {"DOWNARROW", 0xD0},
+    {"NUMPAD_0", 0x52},
+    {"NUMPAD_1", 0x4F},
+    {"NUMPAD_2", 0x50},
+    {"NUMPAD_3", 0x51},
+    {"NUMPAD_4", 0x4B},
+    {"NUMPAD_5", 0x4C},
+    {"NUMPAD_6", 0x4D},
+    {"NUMPAD_7", 0x47},
+    {"NUMPAD_8", 0x48},
+    {"NUMPAD_9", 0x49},
+    {"NUMPAD_MULTIPLY", 0x37},
+    {"NUMPAD_PLUS", 0x4E},
+    {"NUMPAD_MINUS", 0x4A},
+    {"NUMPAD_DELETE", 0x53},
     {"NUMPAD_DIVIDE", 0xB5},
-    {"F1", 0x3B}, {"F2", 0x3C}, {"F3", 0x3D}, {"F4", 0x3E}, {"F5", 0x3F}, {"F6", 0x40}, {"F7", 0x41},
-    {"F8", 0x42}, {"F9", 0x43}, {"F10", 0x44}, {"F11", 0x57}, {"F12", 0x58},
-    {"~", Platform::KeyCode::kGrave}, {";", Platform::KeyCode::kSemicolon}, {"=", Platform::KeyCode::kEquals},
-    {",", Platform::KeyCode::kComma}, {"-", Platform::KeyCode::kMinus}, {".", Platform::KeyCode::kPeriod},
-    {"/", Platform::KeyCode::kSlash}, {"[", Platform::KeyCode::kLeftBracket},
-    {"\\", Platform::KeyCode::kBackslash}, {"]", Platform::KeyCode::kRightBracket},
+    {"F1", 0x3B},
+    {"F2", 0x3C},
+    {"F3", 0x3D},
+    {"F4", 0x3E},
+    {"F5", 0x3F},
+    {"F6", 0x40},
+    {"F7", 0x41},
+    {"F8", 0x42},
+    {"F9", 0x43},
+    {"F10", 0x44},
+    {"F11", 0x57},
+    {"F12", 0x58},
+    {"~", Platform::KeyCode::kGrave},
+    {";", Platform::KeyCode::kSemicolon},
+    {"=", Platform::KeyCode::kEquals},
+    {",", Platform::KeyCode::kComma},
+    {"-", Platform::KeyCode::kMinus},
+    {".", Platform::KeyCode::kPeriod},
+    {"/", Platform::KeyCode::kSlash},
+    {"[", Platform::KeyCode::kLeftBracket},
+    {"\\", Platform::KeyCode::kBackslash},
+    {"]", Platform::KeyCode::kRightBracket},
     {"'", Platform::KeyCode::kApostrophe},
 };
 
@@ -69,8 +146,8 @@ void Reacquire(Platform::InputDevice& device)
 
 } // namespace
 
-Controls_DI7::Controls_DI7(MessageManager* messageManager, TimerManager* timerManager, Config* config,
-                           Window* window, bool buffered)
+Controls_DI7::Controls_DI7(MessageManager* messageManager, TimerManager* timerManager, Config* config, Window* window,
+                           bool buffered)
     : Controls(messageManager, timerManager, config, window), keyboardBuffered_(buffered ? 1 : 0),
       mouseBuffered_(buffered ? 1 : 0)
 {
@@ -88,7 +165,8 @@ Controls_DI7::Controls_DI7(MessageManager* messageManager, TimerManager* timerMa
 
 std::unique_ptr<Platform::InputDevice> Controls_DI7::OpenDevice(bool mouse, std::uint8_t& buffered)
 {
-    const Platform::InputDeviceKind kind = mouse ? Platform::InputDeviceKind::Mouse : Platform::InputDeviceKind::Keyboard;
+    const Platform::InputDeviceKind kind =
+        mouse ? Platform::InputDeviceKind::Mouse : Platform::InputDeviceKind::Keyboard;
     std::unique_ptr<Platform::InputDevice> device;
     messageManager_->LogInfo(mouse ? "......Obtaining an interface to the system mouse device..."
                                    : "......Obtaining an interface to the system keyboard device...");
@@ -101,8 +179,7 @@ std::unique_ptr<Platform::InputDevice> Controls_DI7::OpenDevice(bool mouse, std:
         messageManager_->LogFatal("Failed to set the data format");
     }
     messageManager_->LogInfo("......Setting the cooperativity level...");
-    if (device->SetCooperativeLevel(Platform::InputCooperation::NonExclusiveBackground) !=
-        Platform::InputResult::Ok) {
+    if (device->SetCooperativeLevel(Platform::InputCooperation::NonExclusiveBackground) != Platform::InputResult::Ok) {
         messageManager_->LogFatal("Failed to set the cooperativity level");
     }
     if (buffered != 0) {

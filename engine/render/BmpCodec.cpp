@@ -5,8 +5,8 @@
 
 #include "engine/core/FileError.h"
 #include "engine/file/FileBinary.h"
-#include "engine/render/Image.h"
 #include "engine/file/LittleEndian.h"
+#include "engine/render/Image.h"
 
 namespace OrrelayEngine {
 
@@ -73,15 +73,13 @@ void BmpCodec::Read(MessageManager* log, FileBinary& file, const std::string& fi
     if (dataOffset < firstDataByte || dataOffset + pixelBytes > fileSize)
         throw FileError(IncorrectFormat(fileName));
 
-    if (bitCount != 8)
-    {
+    if (bitCount != 8) {
         image.Create(log, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
                      bitCount == 32 ? 32 : 24);
         file.Seek(FileBinary::kSeekFromStart, static_cast<std::int32_t>(dataOffset));
         const auto padding = static_cast<std::int32_t>(PaddedRowBytes(rowBytes) - rowBytes);
         std::uint8_t* row = image.GetData();
-        for (std::uint64_t r = 0; r < rowCount; ++r, row += rowBytes)
-        {
+        for (std::uint64_t r = 0; r < rowCount; ++r, row += rowBytes) {
             file.Read(row, static_cast<std::uint32_t>(rowBytes));
             if (padding != 0)
                 file.Seek(FileBinary::kSeekFromCurrent, padding);
@@ -97,12 +95,10 @@ void BmpCodec::Read(MessageManager* log, FileBinary& file, const std::string& fi
     image.Create(log, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 24);
     std::vector<std::uint8_t> indices(static_cast<std::size_t>(rowBytes));
     // The engine's 8-bit files hold their rows top first and unpadded.
-    for (std::uint64_t r = rowCount; r-- > 0;)
-    {
+    for (std::uint64_t r = rowCount; r-- > 0;) {
         file.Read(indices.data(), static_cast<std::uint32_t>(rowBytes));
         std::uint8_t* pixel = image.GetData() + r * rowBytes * 3;
-        for (std::uint8_t index : indices)
-        {
+        for (std::uint8_t index : indices) {
             // Palette entries are B, G, R, reserved.
             const std::uint8_t* entry = palette + index * 4;
             pixel[0] = entry[2];
@@ -126,8 +122,7 @@ void BmpCodec::Write(const Image& image, FileBinary& file)
     const std::uint64_t dataOffset = paletted ? kHeaderBytes + kPaletteBytes : kHeaderBytes;
     const std::uint64_t fileBytes = dataOffset + pixelBytes;
     if (fileBytes > 0xFFFFFFFFu)
-        throw FileError("Failed to write " + std::to_string(fileBytes) + " bytes from \"" +
-                        file.GetName() + "\" file");
+        throw FileError("Failed to write " + std::to_string(fileBytes) + " bytes from \"" + file.GetName() + "\" file");
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(fileBytes), 0);
     std::uint8_t* header = bytes.data();
@@ -146,22 +141,17 @@ void BmpCodec::Write(const Image& image, FileBinary& file)
 
     const std::uint8_t* source = image.GetData();
     std::uint8_t* destination = bytes.data() + dataOffset;
-    if (paletted)
-    {
+    if (paletted) {
         std::uint8_t* palette = bytes.data() + kHeaderBytes;
         for (std::uint32_t k = 0; k < kPaletteEntries; ++k)
             std::memset(palette + k * 4, static_cast<int>(k), 4);
         for (std::uint32_t r = height; r-- > 0; destination += rowBytes)
             std::memcpy(destination, source + r * rowBytes, static_cast<std::size_t>(rowBytes));
-    }
-    else
-    {
-        for (std::uint32_t r = 0; r < height; ++r, destination += fileRowBytes)
-        {
+    } else {
+        for (std::uint32_t r = 0; r < height; ++r, destination += fileRowBytes) {
             const std::uint8_t* from = source + r * rowBytes;
             std::uint8_t* to = destination;
-            for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += bytesPerPixel)
-            {
+            for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += bytesPerPixel) {
                 to[0] = from[2];
                 to[1] = from[1];
                 to[2] = from[0];

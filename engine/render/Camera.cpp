@@ -5,8 +5,7 @@
 namespace OrrelayEngine {
 
 Camera::Camera(std::uint32_t orthographic) : orthographic_(orthographic), frustum_(std::make_unique<Frustum>())
-{
-}
+{}
 
 Camera::~Camera() = default;
 

@@ -69,8 +69,8 @@ void CameraManager::DeleteCamera(Camera* camera)
     if (camera == nullptr) {
         return;
     }
-    auto used = std::find_if(usedIds_.begin(), usedIds_.end(),
-                             [&](std::uint32_t id) { return cameras_[id].get() == camera; });
+    auto used =
+        std::find_if(usedIds_.begin(), usedIds_.end(), [&](std::uint32_t id) { return cameras_[id].get() == camera; });
     if (used == usedIds_.end()) {
         return;
     }

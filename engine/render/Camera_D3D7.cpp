@@ -18,8 +18,7 @@ Matrix4 ZeroMatrix()
 
 Camera_D3D7::Camera_D3D7(RenderSystem_D3D7* renderSystem, std::uint32_t orthographic)
     : Camera(orthographic), renderSystem_(renderSystem)
-{
-}
+{}
 
 Camera_D3D7::~Camera_D3D7() = default;
 
@@ -131,8 +130,8 @@ void Camera_D3D7::BuildView()
     // position taken against R's columns in the bottom row.
     view_ = r;
     for (int column = 0; column < 3; ++column) {
-        view_.m[12 + column] = -(position_.x * r.m[column] + position_.y * r.m[4 + column] +
-                                 position_.z * r.m[8 + column]);
+        view_.m[12 + column] =
+            -(position_.x * r.m[column] + position_.y * r.m[4 + column] + position_.z * r.m[8 + column]);
     }
     view_.m[15] = 1.0f;
 }

@@ -34,8 +34,8 @@ constexpr std::uint64_t kBicubicOne = 128;
 
 std::uint8_t GreyFromRgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue)
 {
-    return static_cast<std::uint8_t>(
-        (kGreyWeightRed * red + kGreyWeightGreen * green + kGreyWeightBlue * blue) / kGreyWeightSum);
+    return static_cast<std::uint8_t>((kGreyWeightRed * red + kGreyWeightGreen * green + kGreyWeightBlue * blue) /
+                                     kGreyWeightSum);
 }
 
 // A channel of a colour as the float the packing multiplies by 255: clamped to
@@ -59,16 +59,15 @@ std::uint8_t PackUnit(double value)
 // unity, mapping the first and last destination pixels onto the first and last
 // source pixels. A destination of one pixel takes the first source pixel: the
 // mapping would divide by zero there.
-std::uint64_t SourcePosition(std::uint32_t sourceSize, std::uint32_t destinationSize,
-                             std::uint32_t i, std::uint64_t one)
+std::uint64_t SourcePosition(std::uint32_t sourceSize, std::uint32_t destinationSize, std::uint32_t i,
+                             std::uint64_t one)
 {
     if (destinationSize < 2)
         return 0;
     return (static_cast<std::uint64_t>(sourceSize - 1) * i * one) / (destinationSize - 1);
 }
 
-std::int64_t CubicInterpolate(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d,
-                              std::int64_t t)
+std::int64_t CubicInterpolate(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, std::int64_t t)
 {
     // Cubic convolution with the parameter -1, t in 128ths from b towards c.
     // Multiplications instead of shifts keep negative values well defined.
@@ -96,13 +95,12 @@ Image::~Image()
     Release();
 }
 
-void Image::Create(MessageManager* log, std::uint32_t width, std::uint32_t height,
-                   std::uint32_t bitsPerPixel)
+void Image::Create(MessageManager* log, std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel)
 {
     // A picture of the same shape keeps its block: screen captures re-create
     // their image every frame.
-    const bool sameShape = !empty_ && data_ != nullptr && width == width_ && height == height_ &&
-                           bitsPerPixel == bitsPerPixel_;
+    const bool sameShape =
+        !empty_ && data_ != nullptr && width == width_ && height == height_ && bitsPerPixel == bitsPerPixel_;
     log_ = log;
     if (sameShape)
         return;
@@ -126,8 +124,7 @@ void Image::CopyFrom(const Image& source)
 {
     if (&source == this)
         return;
-    if (source.empty_)
-    {
+    if (source.empty_) {
         Release();
         return;
     }
@@ -158,13 +155,11 @@ void Image::LogError(const std::string& text) const
         log_->LogError(text);
 }
 
-void Image::Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint32_t filter,
-                     Image& output) const
+void Image::Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint32_t filter, Image& output) const
 {
     if (empty_ || &output == this)
         return;
-    if (newWidth == width_ && newHeight == height_)
-    {
+    if (newWidth == width_ && newHeight == height_) {
         output.CopyFrom(*this);
         return;
     }
@@ -180,14 +175,10 @@ void Image::Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint3
             source[(static_cast<std::size_t>(row) * width_ + column) * bytesPerPixel + channel]);
     };
 
-    for (std::uint32_t y = 0; y < newHeight; ++y)
-    {
-        for (std::uint32_t x = 0; x < newWidth; ++x)
-        {
-            std::uint8_t* pixel =
-                destination + (static_cast<std::size_t>(y) * newWidth + x) * bytesPerPixel;
-            if (filter == kFilterBilinear)
-            {
+    for (std::uint32_t y = 0; y < newHeight; ++y) {
+        for (std::uint32_t x = 0; x < newWidth; ++x) {
+            std::uint8_t* pixel = destination + (static_cast<std::size_t>(y) * newWidth + x) * bytesPerPixel;
+            if (filter == kFilterBilinear) {
                 std::uint64_t fy = SourcePosition(height_, newHeight, y, kBilinearOne);
                 // The last row is taken from just below the top source row, so
                 // that the row above it is never needed; a source of one row has
@@ -199,8 +190,7 @@ void Image::Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint3
                 const auto column = static_cast<std::uint32_t>(fx >> 8);
                 const std::int64_t v = static_cast<std::int64_t>(fy & 255);
                 const std::int64_t u = static_cast<std::int64_t>(fx & 255);
-                for (std::uint32_t channel = 0; channel < bytesPerPixel; ++channel)
-                {
+                for (std::uint32_t channel = 0; channel < bytesPerPixel; ++channel) {
                     // A neighbour of weight 0 may lie outside the image; it is never read.
                     std::int64_t sum = (256 - u) * (256 - v) * sourceAt(column, row, channel);
                     if (v != 0)
@@ -211,9 +201,7 @@ void Image::Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint3
                         sum += u * v * sourceAt(column + 1, row + 1, channel);
                     pixel[channel] = static_cast<std::uint8_t>(sum >> 16);
                 }
-            }
-            else if (filter == kFilterBicubic)
-            {
+            } else if (filter == kFilterBicubic) {
                 const std::uint64_t fy = SourcePosition(height_, newHeight, y, kBicubicOne);
                 const std::uint64_t fx = SourcePosition(width_, newWidth, x, kBicubicOne);
                 const auto row = static_cast<std::int64_t>(fy >> 7);
@@ -222,32 +210,25 @@ void Image::Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint3
                 const std::int64_t tx = static_cast<std::int64_t>(fx & 127);
                 std::uint32_t columns[4];
                 std::uint32_t rows[4];
-                for (int k = 0; k < 4; ++k)
-                {
+                for (int k = 0; k < 4; ++k) {
                     columns[k] = ClampIndex(column - 1 + k, width_);
                     rows[k] = ClampIndex(row - 1 + k, height_);
                 }
-                for (std::uint32_t channel = 0; channel < bytesPerPixel; ++channel)
-                {
+                for (std::uint32_t channel = 0; channel < bytesPerPixel; ++channel) {
                     std::int64_t rowValues[4];
-                    for (int k = 0; k < 4; ++k)
-                    {
+                    for (int k = 0; k < 4; ++k) {
                         rowValues[k] = CubicInterpolate(
                             sourceAt(columns[0], rows[k], channel), sourceAt(columns[1], rows[k], channel),
-                            sourceAt(columns[2], rows[k], channel), sourceAt(columns[3], rows[k], channel),
-                            tx);
+                            sourceAt(columns[2], rows[k], channel), sourceAt(columns[3], rows[k], channel), tx);
                     }
                     const std::int64_t value =
                         CubicInterpolate(rowValues[0], rowValues[1], rowValues[2], rowValues[3], ty);
                     pixel[channel] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255));
                 }
-            }
-            else
-            {
+            } else {
                 const auto row = static_cast<std::uint32_t>(SourcePosition(height_, newHeight, y, 1));
                 const auto column = static_cast<std::uint32_t>(SourcePosition(width_, newWidth, x, 1));
-                std::memcpy(pixel,
-                            source + (static_cast<std::size_t>(row) * width_ + column) * bytesPerPixel,
+                std::memcpy(pixel, source + (static_cast<std::size_t>(row) * width_ + column) * bytesPerPixel,
                             bytesPerPixel);
             }
         }
@@ -266,19 +247,16 @@ void Image::FlipVertical(Image* output)
     if (empty_)
         return;
     const std::size_t rowBytes = static_cast<std::size_t>(width_) * (bitsPerPixel_ / 8);
-    if (output != nullptr && output != this)
-    {
+    if (output != nullptr && output != this) {
         output->Create(log_, width_, height_, bitsPerPixel_);
-        for (std::uint32_t row = 0; row < height_; ++row)
-        {
+        for (std::uint32_t row = 0; row < height_; ++row) {
             std::memcpy(output->data_.get() + row * rowBytes,
                         data_.get() + static_cast<std::size_t>(height_ - 1 - row) * rowBytes, rowBytes);
         }
         return;
     }
     std::unique_ptr<std::uint8_t[]> swapRow(new std::uint8_t[rowBytes]);
-    for (std::uint32_t row = 0; row < height_ / 2; ++row)
-    {
+    for (std::uint32_t row = 0; row < height_ / 2; ++row) {
         std::uint8_t* low = data_.get() + row * rowBytes;
         std::uint8_t* high = data_.get() + static_cast<std::size_t>(height_ - 1 - row) * rowBytes;
         std::memcpy(swapRow.get(), low, rowBytes);
@@ -292,8 +270,7 @@ void Image::SwapRedBlue(Image* output)
     if (empty_)
         return;
     Image* target = this;
-    if (output != nullptr && output != this)
-    {
+    if (output != nullptr && output != this) {
         output->CopyFrom(*this);
         target = output;
     }
@@ -310,8 +287,7 @@ void Image::ConvertBitDepth(std::uint32_t newBitsPerPixel, Image* output)
 {
     if (empty_)
         return;
-    if (newBitsPerPixel == bitsPerPixel_)
-    {
+    if (newBitsPerPixel == bitsPerPixel_) {
         if (output != nullptr && output != this)
             output->CopyFrom(*this);
         return;
@@ -328,18 +304,12 @@ void Image::ConvertBitDepth(std::uint32_t newBitsPerPixel, Image* output)
     const std::uint64_t pixelCount = static_cast<std::uint64_t>(width_) * height_;
     const std::uint8_t* from = data_.get();
     std::uint8_t* to = converted.data_.get();
-    for (std::uint64_t i = 0; i < pixelCount; ++i, from += fromBytes, to += toBytes)
-    {
-        if (fromBytes == 1)
-        {
+    for (std::uint64_t i = 0; i < pixelCount; ++i, from += fromBytes, to += toBytes) {
+        if (fromBytes == 1) {
             std::memset(to, from[0], toBytes);
-        }
-        else if (toBytes == 1)
-        {
+        } else if (toBytes == 1) {
             to[0] = fromBytes == 4 ? from[3] : GreyFromRgb(from[0], from[1], from[2]);
-        }
-        else
-        {
+        } else {
             to[0] = from[0];
             to[1] = from[1];
             to[2] = from[2];
@@ -359,16 +329,14 @@ void Image::Paste(std::uint32_t x, std::uint32_t y, const Image& source, Image* 
     if (empty_ || source.empty_)
         return;
     Image* target = this;
-    if (output != nullptr && output != this)
-    {
+    if (output != nullptr && output != this) {
         output->CopyFrom(*this);
         target = output;
     }
 
     const Image* pasted = &source;
     Image converted;
-    if (source.bitsPerPixel_ != bitsPerPixel_)
-    {
+    if (source.bitsPerPixel_ != bitsPerPixel_) {
         source.ConvertBitDepthInto(bitsPerPixel_, converted);
         pasted = &converted;
     }
@@ -376,10 +344,8 @@ void Image::Paste(std::uint32_t x, std::uint32_t y, const Image& source, Image* 
     const std::uint32_t copiedWidth = x >= width_ ? 0 : std::min(pasted->width_, width_ - x);
     const std::uint32_t copiedHeight = y >= height_ ? 0 : std::min(pasted->height_, height_ - y);
     const std::uint32_t bytesPerPixel = bitsPerPixel_ / 8;
-    for (std::uint32_t k = 0; k < copiedHeight; ++k)
-    {
-        std::memcpy(target->data_.get() +
-                        (static_cast<std::size_t>(y + k) * width_ + x) * bytesPerPixel,
+    for (std::uint32_t k = 0; k < copiedHeight; ++k) {
+        std::memcpy(target->data_.get() + (static_cast<std::size_t>(y + k) * width_ + x) * bytesPerPixel,
                     pasted->data_.get() + static_cast<std::size_t>(k) * pasted->width_ * bytesPerPixel,
                     static_cast<std::size_t>(copiedWidth) * bytesPerPixel);
     }
@@ -396,8 +362,7 @@ void Image::Fill(const Color& color, Image* output)
     if (empty_)
         return;
     Image* target = this;
-    if (output != nullptr && output != this)
-    {
+    if (output != nullptr && output != this) {
         output->Create(log_, width_, height_, bitsPerPixel_);
         target = output;
     }
@@ -408,14 +373,11 @@ void Image::Fill(const Color& color, Image* output)
     const double alpha = ClampUnit(color.a);
     std::uint8_t value[4];
     std::uint32_t bytesPerPixel = bitsPerPixel_ / 8;
-    if (bytesPerPixel == 1)
-    {
+    if (bytesPerPixel == 1) {
         // Weighted in thousandths, so that white packs to exactly 255.
-        value[0] = PackUnit((kGreyWeightRed * red + kGreyWeightGreen * green + kGreyWeightBlue * blue) /
-                            kGreyWeightSum);
-    }
-    else
-    {
+        value[0] =
+            PackUnit((kGreyWeightRed * red + kGreyWeightGreen * green + kGreyWeightBlue * blue) / kGreyWeightSum);
+    } else {
         value[0] = PackUnit(red);
         value[1] = PackUnit(green);
         value[2] = PackUnit(blue);
@@ -437,10 +399,8 @@ void Image::MakeCheckerboard(MessageManager* log)
     cell.Create(log, kCheckerboardCellPixels, kCheckerboardCellPixels, 32);
     cell.Fill(Color(1.0f, 1.0f, 0.0f, 1.0f));
     const std::uint32_t cellsPerSide = kCheckerboardSidePixels / kCheckerboardCellPixels;
-    for (std::uint32_t i = 0; i < cellsPerSide; ++i)
-    {
-        for (std::uint32_t j = 0; j < cellsPerSide; ++j)
-        {
+    for (std::uint32_t i = 0; i < cellsPerSide; ++i) {
+        for (std::uint32_t j = 0; j < cellsPerSide; ++j) {
             if ((i + j) % 2 == 0)
                 Paste(kCheckerboardCellPixels * i, kCheckerboardCellPixels * j, cell);
         }
@@ -478,33 +438,25 @@ namespace {
 
 using Decoder = void (*)(MessageManager*, FileBinary&, const std::string&, Image&);
 
-bool LoadWith(Decoder decode, Image& image, MessageManager* log, FileManager* fileManager,
-              const std::string& fileName)
+bool LoadWith(Decoder decode, Image& image, MessageManager* log, FileManager* fileManager, const std::string& fileName)
 {
-    try
-    {
+    try {
         const std::unique_ptr<FileBinary> file = fileManager->OpenFile(fileName, false);
         decode(log, *file, fileName, image);
         return true;
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         if (log != nullptr)
             log->LogError(error.GetMessage());
         return false;
     }
 }
 
-bool ReadWith(Decoder decode, Image& image, MessageManager* log, FileBinary& file,
-              const std::string& fileName)
+bool ReadWith(Decoder decode, Image& image, MessageManager* log, FileBinary& file, const std::string& fileName)
 {
-    try
-    {
+    try {
         decode(log, file, fileName, image);
         return true;
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         if (log != nullptr)
             log->LogError(error.GetMessage());
         return false;
@@ -545,19 +497,15 @@ bool Image::ReadJPEG(MessageManager* log, FileBinary& file, const std::string& f
 
 bool Image::SaveBMP(FileManager* fileManager, const std::string& fileName)
 {
-    if (empty_)
-    {
+    if (empty_) {
         LogError("Failed to save \"" + fileName + "\"");
         return false;
     }
-    try
-    {
+    try {
         const std::unique_ptr<FileBinary> file = fileManager->OpenFile(fileName, true);
         BmpCodec::Write(*this, *file);
         return true;
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         LogError(error.GetMessage());
         return false;
     }
@@ -565,19 +513,15 @@ bool Image::SaveBMP(FileManager* fileManager, const std::string& fileName)
 
 bool Image::SaveTGA(FileManager* fileManager, const std::string& fileName)
 {
-    if (empty_)
-    {
+    if (empty_) {
         LogError("Failed to save \"" + fileName + "\"");
         return false;
     }
-    try
-    {
+    try {
         const std::unique_ptr<FileBinary> file = fileManager->OpenFile(fileName, true);
         TgaCodec::Write(*this, *file);
         return true;
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         LogError(error.GetMessage());
         return false;
     }
@@ -585,37 +529,29 @@ bool Image::SaveTGA(FileManager* fileManager, const std::string& fileName)
 
 bool Image::SaveJPEG(FileManager* fileManager, const std::string& fileName, int quality)
 {
-    if (empty_)
-    {
+    if (empty_) {
         LogError("Failed to save \"" + fileName + "\"");
         return false;
     }
     // JPEG holds grey or colour; alpha is dropped.
     const Image* encoded = this;
     Image converted;
-    if (bitsPerPixel_ != 8 && bitsPerPixel_ != 24)
-    {
+    if (bitsPerPixel_ != 8 && bitsPerPixel_ != 24) {
         ConvertBitDepthInto(24, converted);
         encoded = &converted;
     }
 
     std::unique_ptr<FileBinary> file;
-    try
-    {
+    try {
         file = fileManager->OpenFile(fileName, true);
-    }
-    catch (const FileError&)
-    {
+    } catch (const FileError&) {
         LogError("Failed to save \"" + fileName + "\"");
         return false;
     }
-    try
-    {
+    try {
         JpegCodec::Write(log_, *encoded, *file, fileName, quality);
         return true;
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         LogError(error.GetMessage());
         return false;
     }

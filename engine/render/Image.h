@@ -45,8 +45,7 @@ public:
     Image& operator=(const Image&) = delete;
 
     // The contents of the new pixels are undefined.
-    void Create(MessageManager* log, std::uint32_t width, std::uint32_t height,
-                std::uint32_t bitsPerPixel);
+    void Create(MessageManager* log, std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel);
     void Release();
     void CopyFrom(const Image& source);
 
@@ -61,8 +60,7 @@ public:
     std::uint64_t GetDataSize() const;
 
     // output must be another image than this one.
-    void Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint32_t filter,
-                  Image& output) const;
+    void Resample(std::uint32_t newWidth, std::uint32_t newHeight, std::uint32_t filter, Image& output) const;
     void ResampleInPlace(std::uint32_t newWidth, std::uint32_t newHeight, std::uint32_t filter);
 
     // The operations below work in place when output is null.

@@ -6,24 +6,14 @@
 namespace OrrelayEngine {
 
 IndexBuffer::IndexBuffer(RenderSystem* renderSystem, std::uint32_t capacity)
-    : renderSystem_(renderSystem),
-      is32Bit_(capacity >= kFirst32BitCapacity),
-      indexSize_(is32Bit_ ? 4 : 2),
-      capacity_(capacity),
-      usedCount_(capacity),
-      data_(static_cast<std::size_t>(capacity) * indexSize_, 0)
-{
-}
+    : renderSystem_(renderSystem), is32Bit_(capacity >= kFirst32BitCapacity), indexSize_(is32Bit_ ? 4 : 2),
+      capacity_(capacity), usedCount_(capacity), data_(static_cast<std::size_t>(capacity) * indexSize_, 0)
+{}
 
 IndexBuffer::IndexBuffer(const IndexBuffer& other)
-    : renderSystem_(other.renderSystem_),
-      is32Bit_(other.is32Bit_),
-      indexSize_(other.indexSize_),
-      capacity_(other.capacity_),
-      usedCount_(other.usedCount_),
-      data_(other.data_)
-{
-}
+    : renderSystem_(other.renderSystem_), is32Bit_(other.is32Bit_), indexSize_(other.indexSize_),
+      capacity_(other.capacity_), usedCount_(other.usedCount_), data_(other.data_)
+{}
 
 IndexBuffer::~IndexBuffer() = default;
 

@@ -6,12 +6,10 @@ namespace OrrelayEngine {
 
 IndexBuffer_D3D7::IndexBuffer_D3D7(RenderSystem_D3D7* renderSystem, std::uint32_t capacity)
     : IndexBuffer(renderSystem, capacity)
-{
-}
+{}
 
 IndexBuffer_D3D7::IndexBuffer_D3D7(const IndexBuffer& source) : IndexBuffer(source)
-{
-}
+{}
 
 IndexBuffer_D3D7::~IndexBuffer_D3D7() = default;
 

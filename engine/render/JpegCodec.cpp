@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
@@ -53,12 +53,9 @@ void OutputMessage(j_common_ptr info)
     (*info->err->format_message)(info, text);
     if (errors->log == nullptr)
         return;
-    try
-    {
+    try {
         errors->log->LogWarning("JPEG \"" + *errors->fileName + "\": " + text);
-    }
-    catch (...)
-    {
+    } catch (...) {
     }
 }
 
@@ -87,16 +84,12 @@ boolean FillInputBuffer(j_decompress_ptr info)
 {
     auto* source = reinterpret_cast<SourceManager*>(info->src);
     std::uint32_t count = 0;
-    try
-    {
+    try {
         source->file->Read(source->buffer, kBufferBytes, &count);
-    }
-    catch (...)
-    {
+    } catch (...) {
         count = 0;
     }
-    if (count == 0)
-    {
+    if (count == 0) {
         // An end-of-image marker lets the library finish a truncated stream.
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
@@ -114,8 +107,7 @@ void SkipInputData(j_decompress_ptr info, long count)
         return;
     jpeg_source_mgr* source = info->src;
     auto remaining = static_cast<std::size_t>(count);
-    while (remaining > source->bytes_in_buffer)
-    {
+    while (remaining > source->bytes_in_buffer) {
         remaining -= source->bytes_in_buffer;
         (*source->fill_input_buffer)(info);
     }
@@ -123,7 +115,8 @@ void SkipInputData(j_decompress_ptr info, long count)
     source->bytes_in_buffer -= remaining;
 }
 
-void TermSource(j_decompress_ptr) {}
+void TermSource(j_decompress_ptr)
+{}
 
 void AttachSource(j_decompress_ptr info, FileBinary* file)
 {
@@ -146,12 +139,9 @@ void AttachSource(j_decompress_ptr info, FileBinary* file)
 bool WriteAll(DestinationManager* destination, std::size_t count)
 {
     std::uint32_t written = 0;
-    try
-    {
+    try {
         destination->file->Write(destination->buffer, static_cast<std::uint32_t>(count), &written);
-    }
-    catch (...)
-    {
+    } catch (...) {
         return false;
     }
     return written == count;
@@ -203,8 +193,8 @@ enum class DecodeResult
     kUnsupported
 };
 
-DecodeResult Decode(jpeg_decompress_struct* info, ErrorManager* errors, FileBinary* file,
-                    MessageManager* log, Image* image)
+DecodeResult Decode(jpeg_decompress_struct* info, ErrorManager* errors, FileBinary* file, MessageManager* log,
+                    Image* image)
 {
     if (setjmp(errors->jump) != 0)
         return DecodeResult::kLibraryError;
@@ -214,8 +204,7 @@ DecodeResult Decode(jpeg_decompress_struct* info, ErrorManager* errors, FileBina
     jpeg_read_header(info, TRUE);
     if (static_cast<std::uint64_t>(info->image_width) * info->image_height == 0)
         return DecodeResult::kNoPicture;
-    switch (info->jpeg_color_space)
-    {
+    switch (info->jpeg_color_space) {
     case JCS_GRAYSCALE:
         info->out_color_space = JCS_GRAYSCALE;
         break;
@@ -236,8 +225,7 @@ DecodeResult Decode(jpeg_decompress_struct* info, ErrorManager* errors, FileBina
     image->Create(log, info->output_width, info->output_height,
                   static_cast<std::uint32_t>(info->output_components) * 8);
     const std::size_t rowBytes = static_cast<std::size_t>(info->output_width) * info->output_components;
-    while (info->output_scanline < info->output_height)
-    {
+    while (info->output_scanline < info->output_height) {
         // The file's first line is the top of the picture, the image's last row.
         JSAMPROW row = image->GetData() + (info->output_height - 1 - info->output_scanline) * rowBytes;
         jpeg_read_scanlines(info, &row, 1);
@@ -246,8 +234,7 @@ DecodeResult Decode(jpeg_decompress_struct* info, ErrorManager* errors, FileBina
     return DecodeResult::kDone;
 }
 
-bool Encode(jpeg_compress_struct* info, ErrorManager* errors, FileBinary* file, const Image* image,
-            int quality)
+bool Encode(jpeg_compress_struct* info, ErrorManager* errors, FileBinary* file, const Image* image, int quality)
 {
     if (setjmp(errors->jump) != 0)
         return false;
@@ -265,8 +252,7 @@ bool Encode(jpeg_compress_struct* info, ErrorManager* errors, FileBinary* file, 
     const std::size_t rowBytes = static_cast<std::size_t>(image->GetWidth()) * components;
     // The library only reads the rows it is given.
     auto* pixels = const_cast<std::uint8_t*>(image->GetData());
-    while (info->next_scanline < info->image_height)
-    {
+    while (info->next_scanline < info->image_height) {
         JSAMPROW row = pixels + (info->image_height - 1 - info->next_scanline) * rowBytes;
         jpeg_write_scanlines(info, &row, 1);
     }
@@ -284,8 +270,7 @@ void JpegCodec::Read(MessageManager* log, FileBinary& file, const std::string& f
 
     const DecodeResult result = Decode(&info, &errors, &file, log, &image);
     jpeg_destroy_decompress(&info);
-    switch (result)
-    {
+    switch (result) {
     case DecodeResult::kDone:
         return;
     case DecodeResult::kUnsupported:
@@ -296,8 +281,8 @@ void JpegCodec::Read(MessageManager* log, FileBinary& file, const std::string& f
     }
 }
 
-void JpegCodec::Write(MessageManager* log, const Image& image, FileBinary& file,
-                      const std::string& fileName, int quality)
+void JpegCodec::Write(MessageManager* log, const Image& image, FileBinary& file, const std::string& fileName,
+                      int quality)
 {
     jpeg_compress_struct info{};
     ErrorManager errors{};

@@ -17,8 +17,8 @@ class JpegCodec
 public:
     static void Read(MessageManager* log, FileBinary& file, const std::string& fileName, Image& image);
     // image must be 8- or 24-bit. Writes the whole file and closes it.
-    static void Write(MessageManager* log, const Image& image, FileBinary& file,
-                      const std::string& fileName, int quality);
+    static void Write(MessageManager* log, const Image& image, FileBinary& file, const std::string& fileName,
+                      int quality);
 };
 
 } // namespace OrrelayEngine

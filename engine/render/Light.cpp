@@ -2,7 +2,8 @@
 
 namespace OrrelayEngine {
 
-Light::Light(MessageManager* log, std::uint32_t deviceIndex) : log_(log), deviceIndex_(deviceIndex) {}
+Light::Light(MessageManager* log, std::uint32_t deviceIndex) : log_(log), deviceIndex_(deviceIndex)
+{}
 
 Light::~Light() = default;
 

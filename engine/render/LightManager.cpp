@@ -8,8 +8,7 @@
 namespace OrrelayEngine {
 
 LightManager::LightManager(MessageManager* log, RenderSystem* renderSystem) : log_(log), renderSystem_(renderSystem)
-{
-}
+{}
 
 LightManager::~LightManager()
 {
@@ -60,8 +59,8 @@ void LightManager::DeleteLight(Light* light)
     if (light == nullptr) {
         return;
     }
-    auto used = std::find_if(usedIds_.begin(), usedIds_.end(),
-                             [&](std::uint32_t id) { return lights_[id].get() == light; });
+    auto used =
+        std::find_if(usedIds_.begin(), usedIds_.end(), [&](std::uint32_t id) { return lights_[id].get() == light; });
     if (used == usedIds_.end()) {
         return;
     }

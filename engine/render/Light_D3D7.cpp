@@ -28,8 +28,7 @@ void CopyVector(const Vector3& vector, float out[3])
 
 Light_D3D7::Light_D3D7(MessageManager* log, RenderSystem_D3D7* renderSystem, std::uint32_t deviceIndex)
     : Light(log, deviceIndex), renderSystem_(renderSystem)
-{
-}
+{}
 
 Light_D3D7::~Light_D3D7()
 {

@@ -10,8 +10,7 @@ class ModeInfo
 public:
     ModeInfo(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel)
         : width(width), height(height), bitsPerPixel(bitsPerPixel)
-    {
-    }
+    {}
     virtual ~ModeInfo() = default;
 
     std::uint32_t width;

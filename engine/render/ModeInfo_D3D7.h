@@ -12,8 +12,7 @@ public:
     ModeInfo_D3D7(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel,
                   const Platform::DisplayMode& displayMode)
         : ModeInfo(width, height, bitsPerPixel), displayMode(displayMode)
-    {
-    }
+    {}
 
     Platform::DisplayMode displayMode;
 };

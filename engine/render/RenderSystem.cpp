@@ -34,14 +34,9 @@ private:
 
 RenderSystem::RenderSystem(MessageManager* log, Config* config, Window* window, bool stencilRequested,
                            bool keepWindowSize)
-    : log_(log),
-      config_(config),
-      window_(window),
-      settings_(config != nullptr ? config->GetValues() : nullptr),
-      stencilRequested_(stencilRequested),
-      keepWindowSize_(keepWindowSize)
-{
-}
+    : log_(log), config_(config), window_(window), settings_(config != nullptr ? config->GetValues() : nullptr),
+      stencilRequested_(stencilRequested), keepWindowSize_(keepWindowSize)
+{}
 
 // The adapters own their devices and the devices their modes, so releasing the
 // adapters goes deepest first.
@@ -111,8 +106,7 @@ void RenderSystem::ResetDevice(std::uint32_t flags)
 }
 
 void RenderSystem::DrawIndexedPrimitive(bool, IndexBuffer*, VertexBuffer*, std::uint32_t)
-{
-}
+{}
 
 void RenderSystem::AllocateStageStates()
 {

@@ -84,7 +84,8 @@ public:
     // The caller owns what these make.
     virtual std::unique_ptr<Camera> CreateCamera(std::uint32_t orthographic) = 0;
     virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(std::uint32_t colorFlag, std::uint32_t vertexCount) = 0;
-    virtual std::unique_ptr<VertexBuffer> CreateVertexBufferFrom(std::uint32_t colorFlag, const VertexBuffer& source) = 0;
+    virtual std::unique_ptr<VertexBuffer> CreateVertexBufferFrom(std::uint32_t colorFlag,
+                                                                 const VertexBuffer& source) = 0;
     virtual std::unique_ptr<VertexBuffer> CloneVertexBuffer(const VertexBuffer& source) = 0;
     virtual std::unique_ptr<IndexBuffer> CreateIndexBuffer(std::uint32_t capacity) = 0;
     virtual std::unique_ptr<IndexBuffer> CreateIndexBufferFrom(const IndexBuffer& source) = 0;

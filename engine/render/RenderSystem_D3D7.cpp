@@ -27,7 +27,7 @@ namespace OrrelayEngine {
 
 namespace {
 
-const char* const kDots = "........................................................";  // 56
+const char* const kDots = "........................................................"; // 56
 constexpr std::size_t kDescriptionLimitChars = 63;
 constexpr std::uint32_t kMinModeWidth = 640;
 constexpr std::uint32_t kMinModeHeight = 400;
@@ -51,10 +51,14 @@ std::uint32_t NormalizeBits(std::uint32_t bits)
 bool RendersDepth(const Platform::DeviceDescription& device, std::uint32_t bits)
 {
     switch (bits) {
-    case 32: return (device.renderDepths & Platform::kRenderDepth32) != 0;
-    case 24: return (device.renderDepths & Platform::kRenderDepth24) != 0;
-    case 16: return (device.renderDepths & Platform::kRenderDepth16) != 0;
-    default: return false;
+    case 32:
+        return (device.renderDepths & Platform::kRenderDepth32) != 0;
+    case 24:
+        return (device.renderDepths & Platform::kRenderDepth24) != 0;
+    case 16:
+        return (device.renderDepths & Platform::kRenderDepth16) != 0;
+    default:
+        return false;
     }
 }
 
@@ -79,22 +83,33 @@ Platform::ColorValue ToColorValue(const Color& color)
 std::uint32_t MapBlend(std::uint32_t code)
 {
     switch (code) {
-    case RenderSystem::kBlendOne: return Platform::kBlendOne;
-    case RenderSystem::kBlendDestinationColor: return Platform::kBlendDestinationColor;
-    case RenderSystem::kBlendInverseDestinationColor: return Platform::kBlendInverseDestinationColor;
-    case RenderSystem::kBlendSourceAlpha: return Platform::kBlendSourceAlpha;
-    case RenderSystem::kBlendInverseSourceAlpha: return Platform::kBlendInverseSourceAlpha;
-    case RenderSystem::kBlendDestinationAlpha: return Platform::kBlendDestinationAlpha;
-    case RenderSystem::kBlendInverseDestinationAlpha: return Platform::kBlendInverseDestinationAlpha;
-    case RenderSystem::kBlendSourceAlphaSaturated: return Platform::kBlendSourceAlphaSaturated;
-    case RenderSystem::kBlendSourceColor: return Platform::kBlendSourceColor;
-    case RenderSystem::kBlendInverseSourceColor: return Platform::kBlendInverseSourceColor;
-    default: return Platform::kBlendZero;
+    case RenderSystem::kBlendOne:
+        return Platform::kBlendOne;
+    case RenderSystem::kBlendDestinationColor:
+        return Platform::kBlendDestinationColor;
+    case RenderSystem::kBlendInverseDestinationColor:
+        return Platform::kBlendInverseDestinationColor;
+    case RenderSystem::kBlendSourceAlpha:
+        return Platform::kBlendSourceAlpha;
+    case RenderSystem::kBlendInverseSourceAlpha:
+        return Platform::kBlendInverseSourceAlpha;
+    case RenderSystem::kBlendDestinationAlpha:
+        return Platform::kBlendDestinationAlpha;
+    case RenderSystem::kBlendInverseDestinationAlpha:
+        return Platform::kBlendInverseDestinationAlpha;
+    case RenderSystem::kBlendSourceAlphaSaturated:
+        return Platform::kBlendSourceAlphaSaturated;
+    case RenderSystem::kBlendSourceColor:
+        return Platform::kBlendSourceColor;
+    case RenderSystem::kBlendInverseSourceColor:
+        return Platform::kBlendInverseSourceColor;
+    default:
+        return Platform::kBlendZero;
     }
 }
 
-bool FindZBufferFormat(const std::vector<Platform::ZBufferFormat>& formats, std::uint32_t depth,
-                       std::uint32_t stencil, Platform::ZBufferFormat& found)
+bool FindZBufferFormat(const std::vector<Platform::ZBufferFormat>& formats, std::uint32_t depth, std::uint32_t stencil,
+                       Platform::ZBufferFormat& found)
 {
     for (const Platform::ZBufferFormat& format : formats) {
         if (format.depthBits == depth && format.stencilBits >= stencil) {
@@ -154,9 +169,8 @@ DeviceInfo_D3D7* RenderSystem_D3D7::CurrentDevice() const
 bool RenderSystem_D3D7::IsHardwareDevice() const
 {
     const DeviceInfo_D3D7* device = CurrentDevice();
-    return device != nullptr &&
-           (device->deviceDescription.kind == Platform::DeviceKind::HardwareTransformAndLighting ||
-            device->deviceDescription.kind == Platform::DeviceKind::Hardware);
+    return device != nullptr && (device->deviceDescription.kind == Platform::DeviceKind::HardwareTransformAndLighting ||
+                                 device->deviceDescription.kind == Platform::DeviceKind::Hardware);
 }
 
 void RenderSystem_D3D7::CheckResult(const char* operation, Platform::GraphicsResult result) const
@@ -234,12 +248,12 @@ void RenderSystem_D3D7::ChooseDevice(bool softwareOnly)
             devices[slot] = device.get();
         }
     }
-    const Platform::DeviceKind order[] = {
-        Platform::DeviceKind::HardwareTransformAndLighting, Platform::DeviceKind::Hardware,
-        Platform::DeviceKind::Software, Platform::DeviceKind::Reference};
+    const Platform::DeviceKind order[] = {Platform::DeviceKind::HardwareTransformAndLighting,
+                                          Platform::DeviceKind::Hardware, Platform::DeviceKind::Software,
+                                          Platform::DeviceKind::Reference};
     for (Platform::DeviceKind kind : order) {
-        const bool hardware = kind == Platform::DeviceKind::HardwareTransformAndLighting ||
-                              kind == Platform::DeviceKind::Hardware;
+        const bool hardware =
+            kind == Platform::DeviceKind::HardwareTransformAndLighting || kind == Platform::DeviceKind::Hardware;
         const auto slot = static_cast<std::size_t>(kind);
         if (devices[slot] != nullptr && !(hardware && softwareOnly)) {
             currentAdapter_ = adapters[slot];
@@ -611,8 +625,8 @@ void RenderSystem_D3D7::DrawIndexedPrimitive(bool strip, IndexBuffer* indexBuffe
         vertexCount = std::max<std::uint64_t>(vertexCount, static_cast<std::uint64_t>(highest) + 1);
     }
     if (indexCount > indexBuffer->GetCapacity() || vertexCount > vertexBuffer->GetVertexCount()) {
-        log_->LogError("RenderSystem_D3D7::DrawIndexedPrimitive: " + UIntToString(static_cast<std::uint32_t>(
-                                                                         std::min<std::uint64_t>(indexCount, 0xFFFFFFFFu))) +
+        log_->LogError("RenderSystem_D3D7::DrawIndexedPrimitive: " +
+                       UIntToString(static_cast<std::uint32_t>(std::min<std::uint64_t>(indexCount, 0xFFFFFFFFu))) +
                        " indices reach past the buffers");
         return;
     }
@@ -661,8 +675,7 @@ std::unique_ptr<IndexBuffer> RenderSystem_D3D7::CloneIndexBuffer(const IndexBuff
 }
 
 std::unique_ptr<Texture2D> RenderSystem_D3D7::CreateTexture(TextureManager* manager, const std::string& key,
-                                                            const Image& diffuse, const Image* opacity,
-                                                            bool mipMapped)
+                                                            const Image& diffuse, const Image* opacity, bool mipMapped)
 {
     return std::make_unique<Texture2D_D3D7>(this, log_, config_, manager, key, diffuse, opacity, mipMapped);
 }
@@ -718,16 +731,17 @@ void RenderSystem_D3D7::SetDefaultStates()
     }
     using Platform::StageState;
     for (std::uint32_t stage = 0; stage < stageCount_; ++stage) {
-        CheckSetDefault(device_->SetTextureStageState(stage, StageState::TextureTransformFlags,
-                                                      Platform::kTextureTransformCount2));
+        CheckSetDefault(
+            device_->SetTextureStageState(stage, StageState::TextureTransformFlags, Platform::kTextureTransformCount2));
         CheckSetDefault(device_->SetTextureStageState(stage, StageState::TexCoordIndex, 0));
         CheckSetDefault(device_->SetTextureStageState(stage, StageState::ColorArgument1, Platform::kTextureArgTexture));
         CheckSetDefault(device_->SetTextureStageState(stage, StageState::ColorArgument2, Platform::kTextureArgDiffuse));
         CheckSetDefault(device_->SetTextureStageState(stage, StageState::ColorOperation, Platform::kTextureOpModulate));
         CheckSetDefault(device_->SetTextureStageState(stage, StageState::AlphaArgument1, Platform::kTextureArgTexture));
         CheckSetDefault(device_->SetTextureStageState(stage, StageState::AlphaArgument2, Platform::kTextureArgDiffuse));
-        CheckSetDefault(device_->SetTextureStageState(
-            stage, StageState::AlphaOperation, stage == 0 ? Platform::kTextureOpModulate : Platform::kTextureOpDisable));
+        CheckSetDefault(
+            device_->SetTextureStageState(stage, StageState::AlphaOperation,
+                                          stage == 0 ? Platform::kTextureOpModulate : Platform::kTextureOpDisable));
     }
     using Platform::RenderState;
     CheckSetDefault(device_->SetRenderState(RenderState::ColorVertex, 1));
@@ -787,7 +801,8 @@ void RenderSystem_D3D7::UpdateWorldMatrix()
     }
     Matrix4 world = world_;
     world.Transpose();
-    CheckResult("RenderSystem_D3D7::UpdateWorldMatrix", device_->SetTransform(Platform::TransformState::World, world.m));
+    CheckResult("RenderSystem_D3D7::UpdateWorldMatrix",
+                device_->SetTransform(Platform::TransformState::World, world.m));
 }
 
 void RenderSystem_D3D7::UpdateAmbientColor()
@@ -855,7 +870,8 @@ void RenderSystem_D3D7::UpdateTextureFilter(std::uint32_t stage)
         }
         mip = Platform::kMipFilterLinear;
         break;
-    default: break;
+    default:
+        break;
     }
     const char* name = "RenderSystem_D3D7::UpdateTextureFilter";
     CheckResult(name, device_->SetTextureStageState(stage, Platform::StageState::MagFilter, magnification));

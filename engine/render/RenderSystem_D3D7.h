@@ -29,8 +29,8 @@ class RenderSystem_D3D7 : public RenderSystem
 public:
     // Without a driver, one is made on the window's drawing surface. A failure
     // that leaves no usable device is logged as fatal and thrown as FatalError.
-    RenderSystem_D3D7(MessageManager* log, Config* config, Window* window, bool stencilRequested,
-                      bool keepWindowSize, std::unique_ptr<Platform::GraphicsDriver> driver = nullptr);
+    RenderSystem_D3D7(MessageManager* log, Config* config, Window* window, bool stencilRequested, bool keepWindowSize,
+                      std::unique_ptr<Platform::GraphicsDriver> driver = nullptr);
     ~RenderSystem_D3D7() override;
 
     void Refresh() override;

@@ -32,9 +32,7 @@ std::uint32_t CountDecimalDigits(std::uint32_t value)
 
 Shader::Shader(MessageManager* /*log*/, FileManager* fileManager, Config* /*config*/, RenderSystem* renderSystem,
                TextureManager* textureManager, const ShaderDescriptor& descriptor)
-    : fileManager_(fileManager),
-      renderSystem_(renderSystem),
-      textureManager_(textureManager)
+    : fileManager_(fileManager), renderSystem_(renderSystem), textureManager_(textureManager)
 {
     const std::uint32_t stageCount = descriptor.GetStageCount();
     stages_.reserve(stageCount);

@@ -119,8 +119,7 @@ void ShaderDescriptor::ResetForTexture(const std::string& opacityFileName)
 {
     const bool blended = !opacityFileName.empty();
     ResetToDefaults(blended ? kFlagAlphaBlend : 0);
-    if (blended)
-    {
+    if (blended) {
         blendFactors_[0] = RenderSystem::kBlendSourceAlpha;
         blendFactors_[1] = RenderSystem::kBlendInverseSourceAlpha;
     }
@@ -133,17 +132,12 @@ void ShaderDescriptor::ComputeKey()
         key_ += SumOfCharacters(stages_[i].diffuseFileName) + SumOfCharacters(stages_[i].opacityFileName);
 }
 
-void ShaderDescriptor::ConstructFromFile(MessageManager* log, FileManager* fileManager,
-                                         const std::string& fileName)
+void ShaderDescriptor::ConstructFromFile(MessageManager* log, FileManager* fileManager, const std::string& fileName)
 {
-    try
-    {
-        const std::unique_ptr<FileBinary> file =
-            fileManager->OpenFile(FileManager::GetDataPath(fileName), false);
+    try {
+        const std::unique_ptr<FileBinary> file = fileManager->OpenFile(FileManager::GetDataPath(fileName), false);
         ReadFromFile(*file, fileName);
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         if (log != nullptr)
             log->LogError(error.GetMessage());
         throw Error(error.GetMessage());
@@ -159,8 +153,7 @@ void ShaderDescriptor::ReadFromFile(FileBinary& file, const std::string& fileNam
     if (sizeField != file.GetSize() || std::memcmp(magic, kFileMagic, kFileMagicBytes) != 0)
         throw FileError("Incorrect \"" + fileName + "\" file format");
     if (file.ReadUInt32() != kFileVersion)
-        throw FileError("Incorrect \"" + fileName + "\" format version, current is " +
-                        UIntToString(kFileVersion));
+        throw FileError("Incorrect \"" + fileName + "\" format version, current is " + UIntToString(kFileVersion));
 
     flags_ = file.ReadUInt32();
     color1_ = ReadColor(file);
@@ -176,8 +169,7 @@ void ShaderDescriptor::ReadFromFile(FileBinary& file, const std::string& fileNam
     const std::string folder = FileManager::GetFolder(fileName);
     // A count above two ends at the third stage, which AddStage refuses; a huge
     // count therefore never makes the reader loop or allocate.
-    for (std::uint32_t i = 0; i < stageCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < stageCount; ++i) {
         const std::uint32_t stageFlags = file.ReadUInt32();
         const std::uint32_t mode = file.ReadUInt32();
         std::uint32_t frameCount = 1;
@@ -185,13 +177,11 @@ void ShaderDescriptor::ReadFromFile(FileBinary& file, const std::string& fileNam
         std::uint32_t columns = 1;
         std::uint32_t rows = 1;
         // The record's layout follows the mode as written, before any clamping.
-        if (mode != ShaderStage::kAnimationNone)
-        {
+        if (mode != ShaderStage::kAnimationNone) {
             frameCount = file.ReadUInt32();
             speed = ReadFloat(file);
         }
-        if (mode == ShaderStage::kAnimationGrid)
-        {
+        if (mode == ShaderStage::kAnimationGrid) {
             columns = file.ReadUInt32();
             rows = file.ReadUInt32();
         }
@@ -203,8 +193,7 @@ void ShaderDescriptor::ReadFromFile(FileBinary& file, const std::string& fileNam
         for (float& value : transform)
             value = ReadFloat(file);
 
-        const std::uint32_t index =
-            AddStage(stageFlags, mode, columns, rows, frameCount, speed, diffuse, opacity, 0);
+        const std::uint32_t index = AddStage(stageFlags, mode, columns, rows, frameCount, speed, diffuse, opacity, 0);
         ShaderStage& stage = stages_[index];
         stage.addressU = addressU;
         stage.addressV = addressV;
@@ -212,9 +201,8 @@ void ShaderDescriptor::ReadFromFile(FileBinary& file, const std::string& fileNam
     }
 }
 
-void ShaderDescriptor::ConstructForAnimatedTexture(bool mipMapped, std::uint32_t animationMode,
-                                                   std::uint32_t columns, std::uint32_t rows,
-                                                   std::uint32_t frameCount, float speed,
+void ShaderDescriptor::ConstructForAnimatedTexture(bool mipMapped, std::uint32_t animationMode, std::uint32_t columns,
+                                                   std::uint32_t rows, std::uint32_t frameCount, float speed,
                                                    const std::string& diffuseFileName,
                                                    const std::string& opacityFileName, bool clamp)
 {
@@ -232,17 +220,15 @@ void ShaderDescriptor::ConstructForTexture(bool mipMapped, const std::string& di
     if (diffuseFileName.empty())
         return;
     // Unlike the animated form, only the marker as spelt counts here.
-    const std::string stageOpacity =
-        opacityFileName == kOpacityInDiffuseMarker ? std::string() : opacityFileName;
+    const std::string stageOpacity = opacityFileName == kOpacityInDiffuseMarker ? std::string() : opacityFileName;
     AddTextureStage(mipMapped ? ShaderStage::kFlagMipMapped : 0, diffuseFileName, stageOpacity,
                     clamp ? RenderSystem::kAddressClamp : RenderSystem::kAddressWrap);
 }
 
-std::uint32_t ShaderDescriptor::AddStage(std::uint32_t stageFlags, std::uint32_t animationMode,
-                                         std::uint32_t columns, std::uint32_t rows,
-                                         std::uint32_t frameCount, float speed,
-                                         const std::string& diffuseFileName,
-                                         const std::string& opacityFileName, std::uint32_t addressMode)
+std::uint32_t ShaderDescriptor::AddStage(std::uint32_t stageFlags, std::uint32_t animationMode, std::uint32_t columns,
+                                         std::uint32_t rows, std::uint32_t frameCount, float speed,
+                                         const std::string& diffuseFileName, const std::string& opacityFileName,
+                                         std::uint32_t addressMode)
 {
     if (stageCount_ >= kMaxStages)
         throw FatalError("Shader Stages: buffer is overflowed");
@@ -268,8 +254,7 @@ std::uint32_t ShaderDescriptor::AddStage(std::uint32_t stageFlags, std::uint32_t
 }
 
 std::uint32_t ShaderDescriptor::AddTextureStage(std::uint32_t stageFlags, const std::string& diffuseFileName,
-                                                const std::string& opacityFileName,
-                                                std::uint32_t addressMode)
+                                                const std::string& opacityFileName, std::uint32_t addressMode)
 {
     return AddStage(stageFlags, ShaderStage::kAnimationNone, 1, 1, 1, 0.0f, diffuseFileName, opacityFileName,
                     addressMode);
@@ -300,17 +285,15 @@ bool ShaderDescriptor::IsEqual(const ShaderDescriptor& other) const
     if (stageCount_ != other.stageCount_)
         return false;
     constexpr std::uint32_t kStageFlagsNotCompared = ShaderStage::kFlagMipMapped | ShaderStage::kFlagRandomStart;
-    for (std::uint32_t i = 0; i < stageCount_; ++i)
-    {
+    for (std::uint32_t i = 0; i < stageCount_; ++i) {
         const ShaderStage& mine = stages_[i];
         const ShaderStage& theirs = other.stages_[i];
         if ((mine.flags ^ theirs.flags) & ~kStageFlagsNotCompared)
             return false;
         // A still picture and a grid of the same picture load the same texture.
-        const bool bothSinglePicture = mine.animationMode <= ShaderStage::kAnimationGrid &&
-                                       theirs.animationMode <= ShaderStage::kAnimationGrid;
-        if (!bothSinglePicture &&
-            (mine.animationMode != theirs.animationMode || mine.frameCount != theirs.frameCount))
+        const bool bothSinglePicture =
+            mine.animationMode <= ShaderStage::kAnimationGrid && theirs.animationMode <= ShaderStage::kAnimationGrid;
+        if (!bothSinglePicture && (mine.animationMode != theirs.animationMode || mine.frameCount != theirs.frameCount))
             return false;
         if (mine.diffuseFileName != theirs.diffuseFileName || mine.opacityFileName != theirs.opacityFileName)
             return false;
@@ -324,25 +307,22 @@ void SetTextureMipMapping(bool mipMapped)
 }
 
 ShaderDescriptor MakeTextureShaderDescriptor(std::uint32_t columns, std::uint32_t rows,
-                                             const std::string& diffuseFileName,
-                                             const std::string& opacityFileName, bool clamp)
+                                             const std::string& diffuseFileName, const std::string& opacityFileName,
+                                             bool clamp)
 {
     ShaderDescriptor descriptor(0);
-    if (!opacityFileName.empty())
-    {
+    if (!opacityFileName.empty()) {
         descriptor.AddFlags(ShaderDescriptor::kFlagAlphaBlend);
         descriptor.SetBlendFactor(0, RenderSystem::kBlendSourceAlpha);
         descriptor.SetBlendFactor(1, RenderSystem::kBlendInverseSourceAlpha);
     }
-    if (!diffuseFileName.empty())
-    {
+    if (!diffuseFileName.empty()) {
         const std::uint64_t frames = static_cast<std::uint64_t>(columns) * rows;
         const std::uint32_t mode = frames > 1 ? ShaderStage::kAnimationGrid : ShaderStage::kAnimationNone;
         // Any name holding the marker, such as tree_32bit.tga, counts as the marker.
         const std::string stageOpacity =
-            opacityFileName.find(ShaderDescriptor::kOpacityInDiffuseMarker) != std::string::npos
-                ? std::string()
-                : opacityFileName;
+            opacityFileName.find(ShaderDescriptor::kOpacityInDiffuseMarker) != std::string::npos ? std::string()
+                                                                                                 : opacityFileName;
         descriptor.AddStage(textureMipMapping ? ShaderStage::kFlagMipMapped : 0, mode, columns, rows,
                             static_cast<std::uint32_t>(std::min<std::uint64_t>(frames, ShaderStage::kMaxFrameCount)),
                             0.0f, diffuseFileName, stageOpacity,

@@ -44,10 +44,10 @@ public:
 
     void ConstructForAnimatedTexture(bool mipMapped, std::uint32_t animationMode, std::uint32_t columns,
                                      std::uint32_t rows, std::uint32_t frameCount, float speed,
-                                     const std::string& diffuseFileName,
-                                     const std::string& opacityFileName, bool clamp);
-    void ConstructForTexture(bool mipMapped, const std::string& diffuseFileName,
-                             const std::string& opacityFileName, bool clamp);
+                                     const std::string& diffuseFileName, const std::string& opacityFileName,
+                                     bool clamp);
+    void ConstructForTexture(bool mipMapped, const std::string& diffuseFileName, const std::string& opacityFileName,
+                             bool clamp);
 
     // Returns the new stage's index. Out-of-range animation values are clamped
     // here (see ShaderStage), so that no stage can stall or overrun an animation.
@@ -111,8 +111,8 @@ void SetTextureMipMapping(bool mipMapped);
 // more than one); any opacity name turns on alpha blending, and one containing
 // "32bit" means the diffuse picture carries the alpha.
 ShaderDescriptor MakeTextureShaderDescriptor(std::uint32_t columns, std::uint32_t rows,
-                                             const std::string& diffuseFileName,
-                                             const std::string& opacityFileName, bool clamp);
+                                             const std::string& diffuseFileName, const std::string& opacityFileName,
+                                             bool clamp);
 ShaderDescriptor MakeSingleTextureShaderDescriptor(const std::string& diffuseFileName,
                                                    const std::string& opacityFileName, bool clamp);
 

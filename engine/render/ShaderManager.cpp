@@ -12,16 +12,11 @@
 
 namespace OrrelayEngine {
 
-ShaderManager::ShaderManager(MessageManager* log, FileManager* fileManager, TimerManager* timerManager,
-                             Config* config, RenderSystem* renderSystem)
-    : log_(log),
-      fileManager_(fileManager),
-      timerManager_(timerManager),
-      config_(config),
-      renderSystem_(renderSystem),
+ShaderManager::ShaderManager(MessageManager* log, FileManager* fileManager, TimerManager* timerManager, Config* config,
+                             RenderSystem* renderSystem)
+    : log_(log), fileManager_(fileManager), timerManager_(timerManager), config_(config), renderSystem_(renderSystem),
       textureManager_(std::make_unique<TextureManager>(log, fileManager, config, timerManager, renderSystem))
-{
-}
+{}
 
 ShaderManager::~ShaderManager()
 {

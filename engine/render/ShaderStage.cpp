@@ -18,8 +18,7 @@ float WrapFramePosition(float position, float count)
 {
     if (!std::isfinite(position))
         return 0.0f;
-    if (position > count)
-    {
+    if (position > count) {
         const float wrapped = std::fmod(position, count);
         return wrapped == 0.0f ? count : wrapped;
     }
@@ -37,22 +36,19 @@ std::uint32_t AtLeastOne(std::uint32_t value)
 
 void ShaderStage::UpdateAnimation(float& framePosition, float frameTimeSeconds)
 {
-    if (animationMode == kAnimationNone)
-    {
+    if (animationMode == kAnimationNone) {
         frameIndex = 0;
         return;
     }
 
     const std::uint32_t count = AtLeastOne(frameCount);
-    framePosition = WrapFramePosition(framePosition + animationSpeed * frameTimeSeconds,
-                                      static_cast<float>(count));
+    framePosition = WrapFramePosition(framePosition + animationSpeed * frameTimeSeconds, static_cast<float>(count));
     // A position exactly at the count names the first frame again.
     std::uint32_t frame = static_cast<std::uint32_t>(framePosition);
     if (frame >= count)
         frame %= count;
 
-    if (animationMode != kAnimationGrid)
-    {
+    if (animationMode != kAnimationGrid) {
         frameIndex = frame;
         return;
     }

@@ -9,14 +9,9 @@ namespace OrrelayEngine {
 
 Texture2D::Texture2D(MessageManager* log, Config* config, TextureManager* manager, const std::string& key,
                      bool mipMapped)
-    : log_(log),
-      config_(config),
-      manager_(manager),
-      settings_(config != nullptr ? config->GetValues() : nullptr),
-      key_(key),
-      mipMapped_(mipMapped && settings_ != nullptr && settings_->useMipMapping != 0)
-{
-}
+    : log_(log), config_(config), manager_(manager), settings_(config != nullptr ? config->GetValues() : nullptr),
+      key_(key), mipMapped_(mipMapped && settings_ != nullptr && settings_->useMipMapping != 0)
+{}
 
 Texture2D::~Texture2D() = default;
 

@@ -21,8 +21,7 @@ class Texture2D : public DeviceTexture
 {
 public:
     // mipMapped is what the caller asks for; it holds only while r_use_mip_mapping is on.
-    Texture2D(MessageManager* log, Config* config, TextureManager* manager, const std::string& key,
-              bool mipMapped);
+    Texture2D(MessageManager* log, Config* config, TextureManager* manager, const std::string& key, bool mipMapped);
     ~Texture2D() override;
 
     Texture2D(const Texture2D&) = delete;
@@ -49,8 +48,8 @@ public:
     // of a 2 x 2 block; a source one pixel wide (or high) pairs each pixel with
     // itself. With alphaOnly the destination is 8-bit and only the alpha (byte 3
     // of a 32-bit source, else byte 0) is averaged.
-    static void MakeMipLevel(const Image& source, Image& destination, std::uint32_t width,
-                             std::uint32_t height, bool alphaOnly);
+    static void MakeMipLevel(const Image& source, Image& destination, std::uint32_t width, std::uint32_t height,
+                             bool alphaOnly);
 
 protected:
     MessageManager* log_;

@@ -18,8 +18,7 @@ constexpr std::uint32_t kLargestPowerOfTwoSide = 65536;
 TextureManager::TextureManager(MessageManager* log, FileManager* fileManager, Config* config,
                                TimerManager* /*timerManager*/, RenderSystem* renderSystem)
     : log_(log), fileManager_(fileManager), config_(config), renderSystem_(renderSystem)
-{
-}
+{}
 
 TextureManager::~TextureManager()
 {

@@ -5,8 +5,8 @@
 
 #include "engine/core/FileError.h"
 #include "engine/file/FileBinary.h"
-#include "engine/render/Image.h"
 #include "engine/file/LittleEndian.h"
+#include "engine/render/Image.h"
 
 namespace OrrelayEngine {
 
@@ -36,32 +36,27 @@ std::string UnsupportedFormat(const std::string& fileName)
 
 // Expands run-length packets into exactly pixelBytes bytes; a packet running
 // past the picture or past the data is a damaged file.
-std::vector<std::uint8_t> ExpandRunLength(const std::vector<std::uint8_t>& packed,
-                                          std::uint64_t pixelCount, std::uint32_t bytesPerPixel,
-                                          const std::string& fileName)
+std::vector<std::uint8_t> ExpandRunLength(const std::vector<std::uint8_t>& packed, std::uint64_t pixelCount,
+                                          std::uint32_t bytesPerPixel, const std::string& fileName)
 {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(pixelCount * bytesPerPixel));
     std::size_t in = 0;
     std::size_t out = 0;
     std::uint64_t produced = 0;
-    while (produced < pixelCount)
-    {
+    while (produced < pixelCount) {
         if (in >= packed.size())
             throw FileError(IncorrectFormat(fileName));
         const std::uint32_t packet = packed[in++];
         const std::uint64_t count = (packet & 127u) + 1;
         if (count > pixelCount - produced)
             throw FileError(IncorrectFormat(fileName));
-        if (packet & kRunPacketBit)
-        {
+        if (packet & kRunPacketBit) {
             if (packed.size() - in < bytesPerPixel)
                 throw FileError(IncorrectFormat(fileName));
             for (std::uint64_t k = 0; k < count; ++k, out += bytesPerPixel)
                 std::memcpy(pixels.data() + out, packed.data() + in, bytesPerPixel);
             in += bytesPerPixel;
-        }
-        else
-        {
+        } else {
             const std::size_t rawBytes = static_cast<std::size_t>(count * bytesPerPixel);
             if (packed.size() - in < rawBytes)
                 throw FileError(IncorrectFormat(fileName));
@@ -109,8 +104,7 @@ void TgaCodec::Read(MessageManager* log, FileBinary& file, const std::string& fi
     const bool runLength = (imageType & kTypeRunLengthBit) != 0;
     // Checked before anything is allocated: even fully packed runs need one byte
     // for every 128 pixels.
-    if (runLength ? pixelCount > restBytes * kMaxPixelsPerPacket
-                  : pixelCount * bytesPerPixel > restBytes)
+    if (runLength ? pixelCount > restBytes * kMaxPixelsPerPacket : pixelCount * bytesPerPixel > restBytes)
         throw FileError(IncorrectFormat(fileName));
 
     file.Seek(FileBinary::kSeekFromStart, static_cast<std::int32_t>(kHeaderBytes + skipped));
@@ -122,19 +116,14 @@ void TgaCodec::Read(MessageManager* log, FileBinary& file, const std::string& fi
     image.Create(log, width, height, depth == 8 ? 8 : depth == 24 ? 24 : 32);
     const std::uint32_t imageBytesPerPixel = image.GetBitsPerPixel() / 8;
     const std::uint8_t* from = rest.data();
-    for (std::uint32_t r = 0; r < height; ++r)
-    {
-        std::uint8_t* to = image.GetData() +
-                           static_cast<std::size_t>(height - 1 - r) * width * imageBytesPerPixel;
-        for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += imageBytesPerPixel)
-        {
-            switch (depth)
-            {
+    for (std::uint32_t r = 0; r < height; ++r) {
+        std::uint8_t* to = image.GetData() + static_cast<std::size_t>(height - 1 - r) * width * imageBytesPerPixel;
+        for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += imageBytesPerPixel) {
+            switch (depth) {
             case 8:
                 to[0] = from[0];
                 break;
-            case 16:
-            {
+            case 16: {
                 const std::uint32_t p = ReadLittleEndian16(from);
                 to[0] = static_cast<std::uint8_t>(((p >> 10) & 31) * 8);
                 to[1] = static_cast<std::uint8_t>(((p >> 5) & 31) * 8);
@@ -165,8 +154,8 @@ void TgaCodec::Write(const Image& image, FileBinary& file)
     const bool colourMapped = bitsPerPixel == 8;
     // The format's sides are 16 bits.
     if (width > 0xFFFF || height > 0xFFFF)
-        throw FileError("Failed to write " + std::to_string(kHeaderBytes) + " bytes from \"" +
-                        file.GetName() + "\" file");
+        throw FileError("Failed to write " + std::to_string(kHeaderBytes) + " bytes from \"" + file.GetName() +
+                        "\" file");
 
     const std::uint64_t mapBytes = colourMapped ? kGreyMapEntries * (kGreyMapEntryBits / 8) : 0;
     const std::uint64_t rowBytes = static_cast<std::uint64_t>(width) * bytesPerPixel;
@@ -185,13 +174,10 @@ void TgaCodec::Write(const Image& image, FileBinary& file)
     for (std::uint32_t k = 0; k < mapBytes / 3; ++k, to += 3)
         std::memset(to, static_cast<int>(k), 3);
     // Top-left origin: the file's first row is the top of the picture.
-    for (std::uint32_t k = 0; k < height; ++k)
-    {
+    for (std::uint32_t k = 0; k < height; ++k) {
         const std::uint8_t* from = image.GetData() + static_cast<std::size_t>(height - 1 - k) * rowBytes;
-        for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += bytesPerPixel)
-        {
-            if (bytesPerPixel == 1)
-            {
+        for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += bytesPerPixel) {
+            if (bytesPerPixel == 1) {
                 to[0] = from[0];
                 continue;
             }

@@ -14,27 +14,18 @@ std::uint16_t StrideOf(std::uint32_t colorFlag)
 } // namespace
 
 VertexBuffer::VertexBuffer(RenderSystem* renderSystem, std::uint32_t colorFlag, std::uint32_t vertexCount)
-    : renderSystem_(renderSystem),
-      colorFlag_(colorFlag),
-      stride_(StrideOf(colorFlag)),
-      vertexCount_(vertexCount),
+    : renderSystem_(renderSystem), colorFlag_(colorFlag), stride_(StrideOf(colorFlag)), vertexCount_(vertexCount),
       data_(static_cast<std::size_t>(stride_) * vertexCount, 0)
-{
-}
+{}
 
 VertexBuffer::VertexBuffer(RenderSystem* renderSystem, std::uint32_t colorFlag, const VertexBuffer& source)
     : VertexBuffer(renderSystem, colorFlag, source.vertexCount_)
-{
-}
+{}
 
 VertexBuffer::VertexBuffer(const VertexBuffer& other)
-    : renderSystem_(other.renderSystem_),
-      colorFlag_(other.colorFlag_),
-      stride_(other.stride_),
-      vertexCount_(other.vertexCount_),
-      data_(other.data_.size(), 0)
-{
-}
+    : renderSystem_(other.renderSystem_), colorFlag_(other.colorFlag_), stride_(other.stride_),
+      vertexCount_(other.vertexCount_), data_(other.data_.size(), 0)
+{}
 
 VertexBuffer::~VertexBuffer() = default;
 
@@ -86,8 +77,7 @@ Color VertexBuffer::GetVertexColor(std::uint32_t index) const
         return Color(1.0f, 1.0f, 1.0f, 1.0f);
     }
     std::uint32_t packed = 0;
-    std::memcpy(&packed, data_.data() + static_cast<std::size_t>(index) * stride_ + kColorOffsetBytes,
-                sizeof(packed));
+    std::memcpy(&packed, data_.data() + static_cast<std::size_t>(index) * stride_ + kColorOffsetBytes, sizeof(packed));
     return GetColor(packed);
 }
 

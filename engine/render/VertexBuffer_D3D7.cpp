@@ -8,11 +8,11 @@ namespace OrrelayEngine {
 
 namespace {
 
-constexpr float kByteToUnit = 0.003921569f;  // 1 / 255
+constexpr float kByteToUnit = 0.003921569f; // 1 / 255
 
 std::uint32_t PackComponent(float value)
 {
-    if (!(value > 0.0f)) {  // also NaN
+    if (!(value > 0.0f)) { // also NaN
         return 0;
     }
     if (value >= 1.0f) {
@@ -61,9 +61,9 @@ VertexBuffer_D3D7::~VertexBuffer_D3D7() = default;
 
 Color VertexBuffer_D3D7::GetColor(std::uint32_t packed) const
 {
-    return Color(static_cast<float>((packed >> 16) & 0xFF) * kByteToUnit,
-                 static_cast<float>((packed >> 8) & 0xFF) * kByteToUnit, static_cast<float>(packed & 0xFF) * kByteToUnit,
-                 static_cast<float>((packed >> 24) & 0xFF) * kByteToUnit);
+    return Color(
+        static_cast<float>((packed >> 16) & 0xFF) * kByteToUnit, static_cast<float>((packed >> 8) & 0xFF) * kByteToUnit,
+        static_cast<float>(packed & 0xFF) * kByteToUnit, static_cast<float>((packed >> 24) & 0xFF) * kByteToUnit);
 }
 
 std::uint32_t VertexBuffer_D3D7::PackColor(float red, float green, float blue, float alpha) const

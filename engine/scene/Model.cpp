@@ -133,8 +133,7 @@ Model::Model(const ModelServices& services, const Vector3& minCorner, const Vect
 
 Model::Model(const ModelServices& services, std::uint32_t flags, std::uint32_t vertexCount, std::uint32_t indexCount,
              std::uint32_t frameCount, const ShaderDescriptor* descriptor, Camera* camera)
-    : services_(services), name_("self_made"), flags_(NormalizeFlagWord(flags)),
-      vertexKind_(ModelFile::kStaticVertices)
+    : services_(services), name_("self_made"), flags_(NormalizeFlagWord(flags)), vertexKind_(ModelFile::kStaticVertices)
 {
     strip_ = (flags_ & kFlagTriangleList) != 0 ? 0 : 1;
     SetCamera(camera);
@@ -183,10 +182,10 @@ Model::Model(const Model& source, Camera* camera, std::uint32_t extraFlags)
     : matrix(source.matrix), baseMatrix(source.baseMatrix), box(source.box), depth(source.depth),
       depthBias(source.depthBias), animateVertices(source.animateVertices), services_(source.services_),
       name_(source.name_), flags_(NormalizeFlagWord(source.flags_ | extraFlags)),
-      strip_((flags_ & kFlagTriangleList) != 0 ? 0 : 1),
-      vertexKind_(source.vertexKind_), keyframeVertices_(source.keyframeVertices_),
-      skinnedVertices_(source.skinnedVertices_), boneFrames_(source.boneFrames_),
-      camera_(camera != nullptr ? camera : source.camera_), frameBoxes_(source.frameBoxes_)
+      strip_((flags_ & kFlagTriangleList) != 0 ? 0 : 1), vertexKind_(source.vertexKind_),
+      keyframeVertices_(source.keyframeVertices_), skinnedVertices_(source.skinnedVertices_),
+      boneFrames_(source.boneFrames_), camera_(camera != nullptr ? camera : source.camera_),
+      frameBoxes_(source.frameBoxes_)
 {
     indexBuffer_ = services_.renderSystem->CloneIndexBuffer(*source.indexBuffer_);
     // The extra flags may turn a strip into a list.
@@ -385,8 +384,8 @@ Matrix4 Model::GetWorldMatrix() const
 
 Vector3 Model::GetVertexPosition(std::uint32_t index) const
 {
-    const float* position = reinterpret_cast<const float*>(vertexBuffer_->GetData() +
-                                                           static_cast<std::size_t>(index) * vertexBuffer_->GetStride());
+    const float* position = reinterpret_cast<const float*>(vertexBuffer_->GetData() + static_cast<std::size_t>(index) *
+                                                                                          vertexBuffer_->GetStride());
     return Vector3(position[0], position[1], position[2]);
 }
 
@@ -496,7 +495,8 @@ void Model::RebuildVertices(std::uint32_t current, std::uint32_t next, float t)
             uv[1] = a[i].v * (1.0f - t) + b[i].v * t;
         }
     } else if (vertexKind_ == ModelFile::kSkinnedVertices && skeleton_ != nullptr) {
-        const std::uint32_t skinnedCount = std::min<std::uint32_t>(count, static_cast<std::uint32_t>(skinnedVertices_.size()));
+        const std::uint32_t skinnedCount =
+            std::min<std::uint32_t>(count, static_cast<std::uint32_t>(skinnedVertices_.size()));
         for (std::uint32_t i = 0; i < skinnedCount; ++i) {
             const ModelFile::SkinnedVertex& skinned = skinnedVertices_[i];
             Vector3 position;

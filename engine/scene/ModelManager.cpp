@@ -30,8 +30,8 @@ ModelManager::ModelManager(MessageManager* log, FileManager* fileManager, TimerM
 
 ModelManager::~ModelManager() = default;
 
-Model* ModelManager::CreateBox(const Vector3& minCorner, const Vector3& maxCorner,
-                               const ShaderDescriptor* descriptor, Camera* camera, std::uint32_t extraFlags)
+Model* ModelManager::CreateBox(const Vector3& minCorner, const Vector3& maxCorner, const ShaderDescriptor* descriptor,
+                               Camera* camera, std::uint32_t extraFlags)
 {
     return new Model(services_, minCorner, maxCorner, descriptor, camera, extraFlags);
 }

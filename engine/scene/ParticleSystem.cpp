@@ -107,10 +107,9 @@ ParticleSystem::ParticleSystem(MessageManager* log, FileManager* fileManager, Ti
 }
 
 ParticleSystem::ParticleSystem(const ParticleSystem& source)
-    : settings(source.settings), emitterShape(source.emitterShape), emitterBox(source.emitterBox),
-      log_(source.log_), fileManager_(source.fileManager_), timerManager_(source.timerManager_),
-      shaderManager_(source.shaderManager_), spriteGroupManager_(source.spriteGroupManager_), name_(source.name_),
-      maxParticles_(source.maxParticles_)
+    : settings(source.settings), emitterShape(source.emitterShape), emitterBox(source.emitterBox), log_(source.log_),
+      fileManager_(source.fileManager_), timerManager_(source.timerManager_), shaderManager_(source.shaderManager_),
+      spriteGroupManager_(source.spriteGroupManager_), name_(source.name_), maxParticles_(source.maxParticles_)
 {
     spriteGroup_ = spriteGroupManager_->CreateCopy(source.spriteGroup_, false);
     ResetPool();
@@ -266,9 +265,9 @@ void ParticleSystem::Emit(float frameSeconds)
             const Vector3& direction = settings.direction[j];
             const Vector3& spread = settings.directionSpread[j];
             if (j == 0 || direction.Length() >= kDirectionKeyThreshold || spread.Length() >= kDirectionKeyThreshold) {
-                particle.headingKeys[j] = Vector3(RandomFloatAround(direction.x, spread.x),
-                                                  RandomFloatAround(direction.y, spread.y),
-                                                  RandomFloatAround(direction.z, spread.z));
+                particle.headingKeys[j] =
+                    Vector3(RandomFloatAround(direction.x, spread.x), RandomFloatAround(direction.y, spread.y),
+                            RandomFloatAround(direction.z, spread.z));
             } else {
                 particle.headingKeys[j] = particle.headingKeys[j - 1];
             }
@@ -298,8 +297,8 @@ void ParticleSystem::MoveParticles(float frameSeconds)
             continue;
         }
         const KeyPosition key(particle.age / particle.lifetime * kLastKey);
-        const float speed = (particle.speedKeys[key.k] * key.g + particle.speedKeys[key.n] * key.f) *
-                            particle.speedFactor;
+        const float speed =
+            (particle.speedKeys[key.k] * key.g + particle.speedKeys[key.n] * key.f) * particle.speedFactor;
         particle.heading = particle.headingKeys[key.k] * key.g + particle.headingKeys[key.n] * key.f;
         particle.heading.SetLength(1.0f);
         Vector3 step = particle.heading * (speed * kUnitsPerSpeed * frameSeconds);

@@ -6,13 +6,11 @@
 
 namespace OrrelayEngine {
 
-ParticleSystemManager::ParticleSystemManager(MessageManager* log, FileManager* fileManager,
-                                             TimerManager* timerManager, ShaderManager* shaderManager,
-                                             SpriteGroupManager* spriteGroupManager)
+ParticleSystemManager::ParticleSystemManager(MessageManager* log, FileManager* fileManager, TimerManager* timerManager,
+                                             ShaderManager* shaderManager, SpriteGroupManager* spriteGroupManager)
     : log_(log), fileManager_(fileManager), timerManager_(timerManager), shaderManager_(shaderManager),
       spriteGroupManager_(spriteGroupManager)
-{
-}
+{}
 
 ParticleSystemManager::~ParticleSystemManager() = default;
 

@@ -4,8 +4,7 @@ namespace OrrelayEngine {
 
 Skeleton::Skeleton(Model* owner, std::uint16_t boneCount)
     : owner_(owner), boneCount_(boneCount), bones_(new Bone[boneCount])
-{
-}
+{}
 
 Skeleton::Skeleton(const Skeleton& other)
     : owner_(other.owner_), boneCount_(other.boneCount_), bones_(new Bone[other.boneCount_])

@@ -39,9 +39,9 @@ SpriteGroup::SpriteGroup(MessageManager* log, CameraManager* cameraManager, Mode
 
 SpriteGroup::SpriteGroup(const SpriteGroup& source, bool copySprites)
     : sortByDepth(source.sortByDepth), centre(source.centre), groupColor(source.groupColor), log_(source.log_),
-      cameraManager_(source.cameraManager_), modelManager_(source.modelManager_),
-      shaderManager_(source.shaderManager_), spriteCount_(source.spriteCount_), sprites_(source.spriteCount_),
-      drawList_(source.spriteCount_, nullptr), camera_(source.camera_)
+      cameraManager_(source.cameraManager_), modelManager_(source.modelManager_), shaderManager_(source.shaderManager_),
+      spriteCount_(source.spriteCount_), sprites_(source.spriteCount_), drawList_(source.spriteCount_, nullptr),
+      camera_(source.camera_)
 {
     model_ = modelManager_->CreateCopy(source.model_, nullptr, 0);
     if (copySprites) {

@@ -2,11 +2,10 @@
 
 namespace OrrelayEngine {
 
-SpriteGroupManager::SpriteGroupManager(MessageManager* log, CameraManager* cameraManager,
-                                       ShaderManager* shaderManager, ModelManager* modelManager)
+SpriteGroupManager::SpriteGroupManager(MessageManager* log, CameraManager* cameraManager, ShaderManager* shaderManager,
+                                       ModelManager* modelManager)
     : log_(log), cameraManager_(cameraManager), shaderManager_(shaderManager), modelManager_(modelManager)
-{
-}
+{}
 
 SpriteGroupManager::~SpriteGroupManager() = default;
 

@@ -28,7 +28,8 @@ Sound::~Sound()
     }
 }
 
-void Sound::Update() {}
+void Sound::Update()
+{}
 
 void Sound::SetLoop(bool loop)
 {

@@ -10,8 +10,7 @@ namespace OrrelayEngine {
 
 SoundBufferManager::SoundBufferManager(MessageManager* log, FileManager* files, SoundSystem* system)
     : log_(log), files_(files), system_(system)
-{
-}
+{}
 
 SoundBufferManager::~SoundBufferManager()
 {

@@ -18,11 +18,10 @@ constexpr float kCentibelsPerNeper = 1000.0f;
 
 } // namespace
 
-SoundBuffer_DS7::SoundBuffer_DS7(MessageManager* log, FileManager* files, TimerManager* timers,
-                                 SoundSystem_DS7* system, const std::string& fileName)
+SoundBuffer_DS7::SoundBuffer_DS7(MessageManager* log, FileManager* files, TimerManager* timers, SoundSystem_DS7* system,
+                                 const std::string& fileName)
     : SoundBuffer(log, files, fileName), timers_(timers), system_(system), device_(system->GetDevice())
-{
-}
+{}
 
 SoundBuffer_DS7::~SoundBuffer_DS7()
 {
@@ -110,7 +109,8 @@ bool SoundBuffer_DS7::WriteChunk(std::uint32_t chunk, const std::uint8_t* data, 
     return !Platform::AudioFailed(buffer_->Unlock(first, firstBytes, second, secondBytes));
 }
 
-void SoundBuffer_DS7::QueueChunk(std::uint32_t) {}
+void SoundBuffer_DS7::QueueChunk(std::uint32_t)
+{}
 
 void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>* chunks)
 {
@@ -130,8 +130,7 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<std::uint32_t>* chunks
     // The ring slot of the next chunk to write still holds the chunk written one
     // ring earlier; it may be overwritten once that one has been played through.
     if (chunks != nullptr) {
-        while (chunks->size() < kChunkCount &&
-               (chunksWritten_ + 1) * kChunkBytes <= totalPlayed_ + kRingBytes) {
+        while (chunks->size() < kChunkCount && (chunksWritten_ + 1) * kChunkBytes <= totalPlayed_ + kRingBytes) {
             chunks->push_back(static_cast<std::uint32_t>(chunksWritten_ % kChunkCount));
             ++chunksWritten_;
         }

@@ -11,10 +11,8 @@ SoundFileReader::SoundFileReader(MessageManager* log, FileManager* files, const 
     file_ = files_->OpenFile(path_, false);
 }
 
-SoundFileReader::SoundFileReader(MessageManager* log, const std::string& name)
-    : log_(log), files_(nullptr), name_(name)
-{
-}
+SoundFileReader::SoundFileReader(MessageManager* log, const std::string& name) : log_(log), files_(nullptr), name_(name)
+{}
 
 SoundFileReader::~SoundFileReader() = default;
 

@@ -91,7 +91,8 @@ SoundFileReaderOGG::SoundFileReaderOGG(MessageManager* log, FileManager* files, 
     const vorbis_info* info = ov_info(decoder_.get(), -1);
     const ogg_int64_t samples = ov_pcm_total(decoder_.get(), -1);
     bool usable = info != nullptr && samples >= 0 && info->rate > 0 &&
-                  info->rate <= std::numeric_limits<std::int32_t>::max() && (info->channels == 1 || info->channels == 2);
+                  info->rate <= std::numeric_limits<std::int32_t>::max() &&
+                  (info->channels == 1 || info->channels == 2);
     const std::uint64_t total =
         usable ? static_cast<std::uint64_t>(samples) * static_cast<std::uint64_t>(info->channels) * 2 : 0;
     usable = usable && total <= std::numeric_limits<std::uint32_t>::max();

@@ -4,12 +4,12 @@ namespace OrrelayEngine {
 
 SoundSystem::SoundSystem(MessageManager* log, FileManager* files, Config* config, bool use3D)
     : log_(log), files_(files), config_(config), use3D_(use3D)
-{
-}
+{}
 
 SoundSystem::~SoundSystem() = default;
 
-void SoundSystem::Refresh() {}
+void SoundSystem::Refresh()
+{}
 
 void SoundSystem::SetListenerPosition(const Vector3& position)
 {

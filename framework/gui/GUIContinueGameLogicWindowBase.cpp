@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIContinueGameLogicWindowBase::GUIContinueGameLogicWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIContinueGameLogicWindowBase::GUIContinueGameLogicWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIContinueGameLogicWindowBase::~GUIContinueGameLogicWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIContinueGameLogicWindowBase::Update()
 }
 
 void GUIContinueGameLogicWindowBase::Show()
-{
-}
+{}
 
 void GUIContinueGameLogicWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -4,10 +4,10 @@
 
 namespace GameFramework {
 
-GUIDeleteProfileWindowBase::GUIDeleteProfileWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
+GUIDeleteProfileWindowBase::GUIDeleteProfileWindowBase(OrrelayEngine::Engine* engine,
+                                                       ProfileManagerBase* profileManager)
     : engine_(engine), profileManager_(profileManager)
-{
-}
+{}
 
 GUIDeleteProfileWindowBase::~GUIDeleteProfileWindowBase() = default;
 
@@ -22,8 +22,7 @@ void GUIDeleteProfileWindowBase::Show(const std::wstring& name)
 }
 
 void GUIDeleteProfileWindowBase::Hide()
-{
-}
+{}
 
 void GUIDeleteProfileWindowBase::DeleteProfile()
 {

@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIExitWindowBase::GUIExitWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIExitWindowBase::GUIExitWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIExitWindowBase::~GUIExitWindowBase() = default;
 
@@ -20,7 +18,6 @@ void GUIExitWindowBase::Show(std::uint32_t opener)
 }
 
 void GUIExitWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIGameCompleteWindowBase::GUIGameCompleteWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIGameCompleteWindowBase::GUIGameCompleteWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIGameCompleteWindowBase::~GUIGameCompleteWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIGameCompleteWindowBase::Update()
 }
 
 void GUIGameCompleteWindowBase::Show()
-{
-}
+{}
 
 void GUIGameCompleteWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIGameLogicGameExitWindowBase::GUIGameLogicGameExitWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIGameLogicGameExitWindowBase::GUIGameLogicGameExitWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIGameLogicGameExitWindowBase::~GUIGameLogicGameExitWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIGameLogicGameExitWindowBase::Update()
 }
 
 void GUIGameLogicGameExitWindowBase::Show()
-{
-}
+{}
 
 void GUIGameLogicGameExitWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

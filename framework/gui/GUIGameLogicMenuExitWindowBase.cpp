@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIGameLogicMenuExitWindowBase::GUIGameLogicMenuExitWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIGameLogicMenuExitWindowBase::GUIGameLogicMenuExitWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIGameLogicMenuExitWindowBase::~GUIGameLogicMenuExitWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIGameLogicMenuExitWindowBase::Update()
 }
 
 void GUIGameLogicMenuExitWindowBase::Show()
-{
-}
+{}
 
 void GUIGameLogicMenuExitWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

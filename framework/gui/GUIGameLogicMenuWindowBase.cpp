@@ -21,8 +21,7 @@ GUIGameLogicMenuWindowBase::GUIGameLogicMenuWindowBase(OrrelayEngine::Engine* en
                                                        ProfileManagerBase* profileManager)
     : engine_(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()), mixer_(mixer),
       profileManager_(profileManager), soundVolume_(mixer->GetSoundVolume()), musicVolume_(mixer->GetMusicVolume())
-{
-}
+{}
 
 GUIGameLogicMenuWindowBase::~GUIGameLogicMenuWindowBase() = default;
 

@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIGameLogicPauseWindowBase::GUIGameLogicPauseWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIGameLogicPauseWindowBase::GUIGameLogicPauseWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIGameLogicPauseWindowBase::~GUIGameLogicPauseWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIGameLogicPauseWindowBase::Update()
 }
 
 void GUIGameLogicPauseWindowBase::Show()
-{
-}
+{}
 
 void GUIGameLogicPauseWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

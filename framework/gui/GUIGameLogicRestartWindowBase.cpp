@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIGameLogicRestartWindowBase::GUIGameLogicRestartWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIGameLogicRestartWindowBase::GUIGameLogicRestartWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIGameLogicRestartWindowBase::~GUIGameLogicRestartWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIGameLogicRestartWindowBase::Update()
 }
 
 void GUIGameLogicRestartWindowBase::Show()
-{
-}
+{}
 
 void GUIGameLogicRestartWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

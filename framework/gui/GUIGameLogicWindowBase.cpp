@@ -21,8 +21,7 @@ const std::string kWindowChangeModeCommand = "v_window_change_mode";
 GUIGameLogicWindowBase::GUIGameLogicWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
     : engine_(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()),
       window_(engine->GetWindow()), profileManager_(profileManager)
-{
-}
+{}
 
 GUIGameLogicWindowBase::~GUIGameLogicWindowBase() = default;
 

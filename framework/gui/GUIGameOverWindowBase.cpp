@@ -4,8 +4,7 @@ namespace GameFramework {
 
 GUIGameOverWindowBase::GUIGameOverWindowBase(OrrelayEngine::Engine* engine, std::uint32_t value)
     : engine_(engine), value_(value)
-{
-}
+{}
 
 GUIGameOverWindowBase::~GUIGameOverWindowBase() = default;
 
@@ -15,11 +14,9 @@ void GUIGameOverWindowBase::Update()
 }
 
 void GUIGameOverWindowBase::Show()
-{
-}
+{}
 
 void GUIGameOverWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

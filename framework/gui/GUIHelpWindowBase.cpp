@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIHelpWindowBase::GUIHelpWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIHelpWindowBase::GUIHelpWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIHelpWindowBase::~GUIHelpWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIHelpWindowBase::Update()
 }
 
 void GUIHelpWindowBase::Show()
-{
-}
+{}
 
 void GUIHelpWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -4,8 +4,7 @@ namespace GameFramework {
 
 GUIHighScoresWindowBase::GUIHighScoresWindowBase(OrrelayEngine::Engine* engine, HighScoresTable* highScores)
     : engine_(engine), highScores_(highScores)
-{
-}
+{}
 
 GUIHighScoresWindowBase::~GUIHighScoresWindowBase() = default;
 
@@ -21,7 +20,6 @@ void GUIHighScoresWindowBase::Show(std::uint32_t opener, const HighScoreEntry* n
 }
 
 void GUIHighScoresWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -5,8 +5,7 @@ namespace GameFramework {
 GUILevelCompleteWindowBase::GUILevelCompleteWindowBase(OrrelayEngine::Engine* engine, std::uint32_t firstValue,
                                                        std::uint32_t secondValue)
     : engine_(engine), firstValue_(firstValue), secondValue_(secondValue)
-{
-}
+{}
 
 GUILevelCompleteWindowBase::~GUILevelCompleteWindowBase() = default;
 
@@ -22,7 +21,6 @@ void GUILevelCompleteWindowBase::Show(const LevelPosition& completed, float elap
 }
 
 void GUILevelCompleteWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -17,8 +17,7 @@ namespace GameFramework {
 GUILoadingWindowBase::GUILoadingWindowBase(OrrelayEngine::Engine* engine)
     : engine_(engine), log_(engine->GetMessageManager()), timers_(engine->GetTimerManager()),
       window_(engine->GetWindow()), renderSystem_(engine->GetRenderSystem()), soundManager_(engine->GetSoundManager())
-{
-}
+{}
 
 GUILoadingWindowBase::~GUILoadingWindowBase() = default;
 
@@ -40,8 +39,7 @@ void GUILoadingWindowBase::Hide()
 
 void GUILoadingWindowBase::LoadData()
 {
-    if (dataKeeper_ != nullptr)
-    {
+    if (dataKeeper_ != nullptr) {
         dataKeeper_->Load();
         // A keeper loading on a thread of its own has only started; a loaded
         // object must not be handed over while that thread still fills it.
@@ -59,12 +57,9 @@ void GUILoadingWindowBase::Run()
     loadError_ = nullptr;
 
     std::thread loadingThread;
-    try
-    {
+    try {
         loadingThread = std::thread(&GUILoadingWindowBase::RunLoadingThread, this);
-    }
-    catch (const std::system_error&)
-    {
+    } catch (const std::system_error&) {
         // No thread to be had: the load runs here, and the loop below only
         // dispatches what is pending and presents once.
         RunLoadingThread();
@@ -72,8 +67,7 @@ void GUILoadingWindowBase::Run()
     KeepAliveUntilLoaded();
     if (loadingThread.joinable())
         loadingThread.join();
-    if (loadError_)
-    {
+    if (loadError_) {
         std::exception_ptr error = loadError_;
         loadError_ = nullptr;
         std::rethrow_exception(error);
@@ -82,12 +76,9 @@ void GUILoadingWindowBase::Run()
 
 void GUILoadingWindowBase::RunLoadingThread()
 {
-    try
-    {
+    try {
         LoadData();
-    }
-    catch (...)
-    {
+    } catch (...) {
         loadError_ = std::current_exception();
     }
     {
@@ -99,10 +90,8 @@ void GUILoadingWindowBase::RunLoadingThread()
 
 void GUILoadingWindowBase::KeepAliveUntilLoaded()
 {
-    for (;;)
-    {
-        while (Platform::DispatchNextEvent())
-        {
+    for (;;) {
+        while (Platform::DispatchNextEvent()) {
         }
         if (!window_->IsMinimized())
             renderSystem_->SwapBuffers();

@@ -6,8 +6,7 @@ namespace GameFramework {
 
 GUILogosWindowBase::GUILogosWindowBase(OrrelayEngine::Engine* engine)
     : engine_(engine), log_(engine->GetMessageManager()), timers_(engine->GetTimerManager())
-{
-}
+{}
 
 GUILogosWindowBase::~GUILogosWindowBase() = default;
 
@@ -17,11 +16,9 @@ void GUILogosWindowBase::Update()
 }
 
 void GUILogosWindowBase::Show()
-{
-}
+{}
 
 void GUILogosWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIMainMenuWindowBase::GUIMainMenuWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIMainMenuWindowBase::GUIMainMenuWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIMainMenuWindowBase::~GUIMainMenuWindowBase() = default;
 
@@ -15,11 +13,9 @@ void GUIMainMenuWindowBase::Update()
 }
 
 void GUIMainMenuWindowBase::Show()
-{
-}
+{}
 
 void GUIMainMenuWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -7,8 +7,7 @@ namespace GameFramework {
 
 GUINewProfileWindowBase::GUINewProfileWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
     : engine_(engine), profileManager_(profileManager)
-{
-}
+{}
 
 GUINewProfileWindowBase::~GUINewProfileWindowBase() = default;
 
@@ -18,12 +17,10 @@ void GUINewProfileWindowBase::Update()
 }
 
 void GUINewProfileWindowBase::Show(bool)
-{
-}
+{}
 
 void GUINewProfileWindowBase::Hide()
-{
-}
+{}
 
 bool GUINewProfileWindowBase::CreateProfile(const std::wstring& name)
 {

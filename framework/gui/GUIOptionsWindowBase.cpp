@@ -26,8 +26,7 @@ GUIOptionsWindowBase::GUIOptionsWindowBase(OrrelayEngine::Engine* engine, Mixer*
                                            ProfileManagerBase* profileManager)
     : engine_(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()), mixer_(mixer),
       profileManager_(profileManager)
-{
-}
+{}
 
 GUIOptionsWindowBase::~GUIOptionsWindowBase() = default;
 
@@ -52,26 +51,22 @@ void GUIOptionsWindowBase::Show()
 }
 
 void GUIOptionsWindowBase::Hide()
-{
-}
+{}
 
 void GUIOptionsWindowBase::Apply()
 {
     bool changed = false;
-    if (!videoModes_.empty())
-    {
+    if (!videoModes_.empty()) {
         // A selection past the list (the screen changed it behind our back) takes the last mode.
         const VideoMode& mode = *videoModes_[std::min<std::size_t>(selectedMode_, videoModes_.size() - 1)];
         const std::string text = mode.text + "x" + OrrelayEngine::UIntToString(bitsPerPixel_);
-        if (OrrelayEngine::ToLower(text) != OrrelayEngine::ToLower(videoSettings_->videoMode))
-        {
+        if (OrrelayEngine::ToLower(text) != OrrelayEngine::ToLower(videoSettings_->videoMode)) {
             config_->SetValue(kVideoModeVariable, text);
             changed = true;
         }
     }
     const std::uint8_t wanted = fullscreen_ != 0 ? 1 : 0;
-    if (wanted != (videoSettings_->fullscreen != 0 ? 1 : 0))
-    {
+    if (wanted != (videoSettings_->fullscreen != 0 ? 1 : 0)) {
         videoSettings_->fullscreen = wanted;
         changed = true;
     }
@@ -116,10 +111,8 @@ void GUIOptionsWindowBase::AddVideoMode(std::uint32_t width, std::uint32_t heigh
 
 bool GUIOptionsWindowBase::FindVideoMode(std::uint32_t width, std::uint32_t height, std::uint32_t& index) const
 {
-    for (std::size_t i = 0; i < videoModes_.size(); ++i)
-    {
-        if (videoModes_[i]->width == width && videoModes_[i]->height == height)
-        {
+    for (std::size_t i = 0; i < videoModes_.size(); ++i) {
+        if (videoModes_[i]->width == width && videoModes_[i]->height == height) {
             index = static_cast<std::uint32_t>(i);
             return true;
         }

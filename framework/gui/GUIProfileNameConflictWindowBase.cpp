@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIProfileNameConflictWindowBase::GUIProfileNameConflictWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIProfileNameConflictWindowBase::GUIProfileNameConflictWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIProfileNameConflictWindowBase::~GUIProfileNameConflictWindowBase() = default;
 
@@ -20,7 +18,6 @@ void GUIProfileNameConflictWindowBase::Show(std::uint32_t opener)
 }
 
 void GUIProfileNameConflictWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -4,8 +4,7 @@ namespace GameFramework {
 
 GUIProfilesWindowBase::GUIProfilesWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
     : engine_(engine), profileManager_(profileManager)
-{
-}
+{}
 
 GUIProfilesWindowBase::~GUIProfilesWindowBase() = default;
 
@@ -15,11 +14,9 @@ void GUIProfilesWindowBase::Update()
 }
 
 void GUIProfilesWindowBase::Show()
-{
-}
+{}
 
 void GUIProfilesWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -6,10 +6,10 @@
 
 namespace GameFramework {
 
-GUIRenameProfileWindowBase::GUIRenameProfileWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
+GUIRenameProfileWindowBase::GUIRenameProfileWindowBase(OrrelayEngine::Engine* engine,
+                                                       ProfileManagerBase* profileManager)
     : engine_(engine), profileManager_(profileManager)
-{
-}
+{}
 
 GUIRenameProfileWindowBase::~GUIRenameProfileWindowBase() = default;
 
@@ -26,8 +26,7 @@ void GUIRenameProfileWindowBase::Show(bool takeName, const std::wstring& name)
 }
 
 void GUIRenameProfileWindowBase::Hide()
-{
-}
+{}
 
 bool GUIRenameProfileWindowBase::RenameProfile(const std::wstring& newName)
 {

@@ -5,8 +5,7 @@ namespace GameFramework {
 GUIStageCompleteWindowBase::GUIStageCompleteWindowBase(OrrelayEngine::Engine* engine, std::uint32_t firstValue,
                                                        std::uint32_t secondValue)
     : engine_(engine), firstValue_(firstValue), secondValue_(secondValue)
-{
-}
+{}
 
 GUIStageCompleteWindowBase::~GUIStageCompleteWindowBase() = default;
 
@@ -21,7 +20,6 @@ void GUIStageCompleteWindowBase::Show(const LevelPosition& completed)
 }
 
 void GUIStageCompleteWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -2,10 +2,8 @@
 
 namespace GameFramework {
 
-GUIStartGameLogicWindowBase::GUIStartGameLogicWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine)
-{
-}
+GUIStartGameLogicWindowBase::GUIStartGameLogicWindowBase(OrrelayEngine::Engine* engine) : engine_(engine)
+{}
 
 GUIStartGameLogicWindowBase::~GUIStartGameLogicWindowBase() = default;
 
@@ -20,7 +18,6 @@ void GUIStartGameLogicWindowBase::Show(std::uint32_t opener)
 }
 
 void GUIStartGameLogicWindowBase::Hide()
-{
-}
+{}
 
 } // namespace GameFramework

@@ -7,8 +7,7 @@ namespace GameFramework {
 
 GUIWelcomeWindowBase::GUIWelcomeWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
     : engine_(engine), profileManager_(profileManager)
-{
-}
+{}
 
 GUIWelcomeWindowBase::~GUIWelcomeWindowBase() = default;
 
@@ -18,12 +17,10 @@ void GUIWelcomeWindowBase::Update()
 }
 
 void GUIWelcomeWindowBase::Show()
-{
-}
+{}
 
 void GUIWelcomeWindowBase::Hide()
-{
-}
+{}
 
 void GUIWelcomeWindowBase::CreateProfile(const std::wstring& name)
 {

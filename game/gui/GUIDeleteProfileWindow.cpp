@@ -24,9 +24,8 @@ constexpr float kLineStep = 23.0f;
 } // namespace
 
 GUIDeleteProfileWindow::GUIDeleteProfileWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
-                                               GameFramework::ProfileManagerBase* profileManager,
-                                               const GameData* data, GUIMenuWindowManager* manager,
-                                               OrrelayEngine::GUIWindow* parent)
+                                               GameFramework::ProfileManagerBase* profileManager, const GameData* data,
+                                               GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent)
     : GUIDeleteProfileWindowBase(engine, profileManager),
       GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent)
 {
@@ -44,8 +43,7 @@ void GUIDeleteProfileWindow::Show(const std::wstring& name)
     SetShown(true);
     SetTitleKey(kTitleKey);
     const std::wstring quoted = L"\"" + name + L"\"";
-    for (std::uint32_t i = 0; i < kLineCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kLineCount; ++i) {
         // The replacement goes past what it put in: a name holding the
         // placeholder itself is printed as it is.
         lines_[i] = textManager_->GetText(kLineKey, static_cast<std::int32_t>(i));
@@ -65,15 +63,13 @@ void GUIDeleteProfileWindow::Update()
     GUIMenuWindow::Update();
     if (!frameWindow_->IsVisible())
         return;
-    if (GUIMenuParts::WasClicked(*yes_))
-    {
+    if (GUIMenuParts::WasClicked(*yes_)) {
         DeleteProfile();
         result_ = profileManager_->GetProfileCount() == 0 ? kResultNewProfile : kResultProfiles;
     }
     if (GUIMenuParts::WasClicked(*no_))
         result_ = kResultProfiles;
-    for (std::uint32_t i = 0; i < kLineCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kLineCount; ++i) {
         frameWindow_->PrintText(GUIMenuParts::kAlignLine, GUIMenuParts::kLineFont,
                                 OrrelayEngine::Vector2(0.0f, kFirstLineY - static_cast<float>(i) * kLineStep), color_,
                                 lines_[i]);

@@ -28,8 +28,7 @@ constexpr std::uint32_t kOpenerNewProfile = 3;
 // The result NO gives for the screen that asked; 0 for an unknown one.
 std::uint32_t BackResult(std::uint32_t opener)
 {
-    switch (opener)
-    {
+    switch (opener) {
     case kOpenerWelcome:
         return 2;
     case kOpenerMainMenu:
@@ -77,8 +76,7 @@ void GUIExitWindow::Update()
         result_ = kResultQuit;
     if (!frameWindow_->IsVisible())
         return;
-    if (GUIMenuParts::WasClicked(*yes_))
-    {
+    if (GUIMenuParts::WasClicked(*yes_)) {
         quitting_ = true;
         Hide();
     }

@@ -74,8 +74,7 @@ void GUIHelpWindow::Update()
         return;
     if (GUIMenuParts::WasClicked(*back_))
         result_ = kResultBack;
-    for (std::uint32_t i = 0; i < kLineCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kLineCount; ++i) {
         frameWindow_->PrintTextKey(GUIMenuParts::kAlignLine, IsHeading(i) ? kHeadingFont : GUIMenuParts::kLineFont,
                                    OrrelayEngine::Vector2(0.0f, LineY(i)), color_, kLineKey,
                                    static_cast<std::int32_t>(i));

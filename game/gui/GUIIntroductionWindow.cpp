@@ -60,8 +60,7 @@ void GUIIntroductionWindow::Update()
     GUIMenuWindow::Update();
     if (!frameWindow_->IsVisible())
         return;
-    if (GUIMenuParts::WasClicked(*continue_))
-    {
+    if (GUIMenuParts::WasClicked(*continue_)) {
         ++currentPage_;
         // Also with no page at all: the first click starts the game.
         if (currentPage_ >= pageCount_)
@@ -76,14 +75,12 @@ void GUIIntroductionWindow::FadePages(float frameSeconds)
 {
     if (currentPage_ >= pageCount_)
         return;
-    if (shownPage_ == currentPage_)
-    {
+    if (shownPage_ == currentPage_) {
         textAlpha_ = std::min(1.0f, textAlpha_ + kFadeInPerSecond * frameSeconds);
         return;
     }
     textAlpha_ -= kFadeOutPerSecond * frameSeconds;
-    if (textAlpha_ < 0.0f)
-    {
+    if (textAlpha_ < 0.0f) {
         textAlpha_ = 0.0f;
         shownPage_ = currentPage_;
     }
@@ -97,8 +94,7 @@ void GUIIntroductionWindow::PrintPage()
     const std::uint32_t lines = std::min(kLinesPerPage, lineCount_ - first);
     OrrelayEngine::Color colour = color_;
     colour.a *= textAlpha_;
-    for (std::uint32_t i = 0; i < lines; ++i)
-    {
+    for (std::uint32_t i = 0; i < lines; ++i) {
         GUIMenuParts::PrintLine(frameWindow_, kLineKey, static_cast<std::int32_t>(first + i),
                                 kFirstLineY - static_cast<float>(i) * kLineStep, colour);
     }

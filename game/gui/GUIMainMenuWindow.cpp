@@ -23,33 +23,31 @@ constexpr std::uint32_t kFontPressed = 9;
 // Keys are made once: a frame prints them and must not allocate.
 const std::string kWelcomeKey = "MAIN_MENU_WELCOME";
 const std::string kCaptionKeys[GUIMainMenuWindow::kButtonCount] = {
-    "MAIN_MENU_START",         "MAIN_MENU_HIGH_SCORES", "MAIN_MENU_OPTIONS", "MAIN_MENU_CHANGE_PROFILE",
-    "MAIN_MENU_SHOW_PLACE",    "MAIN_MENU_CREDITS",     "MAIN_MENU_EXIT"};
+    "MAIN_MENU_START",      "MAIN_MENU_HIGH_SCORES", "MAIN_MENU_OPTIONS", "MAIN_MENU_CHANGE_PROFILE",
+    "MAIN_MENU_SHOW_PLACE", "MAIN_MENU_CREDITS",     "MAIN_MENU_EXIT"};
 
 // The button's layout model is main_menu\button_<6 - button>.
 constexpr std::uint32_t kLastLayout = 6;
 
 constexpr std::uint32_t kResults[GUIMainMenuWindow::kButtonCount] = {
-    GUIMainMenuWindow::kResultStart,         GUIMainMenuWindow::kResultHighScores,
-    GUIMainMenuWindow::kResultOptions,       GUIMainMenuWindow::kResultChangeProfile,
-    GUIMainMenuWindow::kResultShowPlace,     GUIMainMenuWindow::kResultCredits,
+    GUIMainMenuWindow::kResultStart,         GUIMainMenuWindow::kResultHighScores, GUIMainMenuWindow::kResultOptions,
+    GUIMainMenuWindow::kResultChangeProfile, GUIMainMenuWindow::kResultShowPlace,  GUIMainMenuWindow::kResultCredits,
     GUIMainMenuWindow::kResultExit};
 
 // Tested in this order; a later click overwrites an earlier one.
-constexpr GUIMainMenuWindow::Button kClickOrder[] = {
-    GUIMainMenuWindow::kChangeProfile, GUIMainMenuWindow::kStart, GUIMainMenuWindow::kHighScores,
-    GUIMainMenuWindow::kOptions,       GUIMainMenuWindow::kExit,  GUIMainMenuWindow::kShowPlace,
-    GUIMainMenuWindow::kCredits};
+constexpr GUIMainMenuWindow::Button kClickOrder[] = {GUIMainMenuWindow::kChangeProfile, GUIMainMenuWindow::kStart,
+                                                     GUIMainMenuWindow::kHighScores,    GUIMainMenuWindow::kOptions,
+                                                     GUIMainMenuWindow::kExit,          GUIMainMenuWindow::kShowPlace,
+                                                     GUIMainMenuWindow::kCredits};
 
 // Disabled at Show until the menu has opened; show place and credits are not.
 constexpr GUIMainMenuWindow::Button kHeldAtShow[] = {GUIMainMenuWindow::kStart, GUIMainMenuWindow::kHighScores,
-                                                     GUIMainMenuWindow::kOptions,
-                                                     GUIMainMenuWindow::kChangeProfile, GUIMainMenuWindow::kExit};
+                                                     GUIMainMenuWindow::kOptions, GUIMainMenuWindow::kChangeProfile,
+                                                     GUIMainMenuWindow::kExit};
 
 std::uint32_t FontForState(std::uint32_t state)
 {
-    switch (state)
-    {
+    switch (state) {
     case OrrelayEngine::GUIButton::kStateMouseOver:
         return kFontMouseOver;
     case OrrelayEngine::GUIButton::kStatePressed:
@@ -61,14 +59,13 @@ std::uint32_t FontForState(std::uint32_t state)
 
 } // namespace
 
-GUIMainMenuWindow::GUIMainMenuWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
-                                     const GameData* data, GameFramework::ProfileManagerBase* profileManager,
-                                     GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent)
+GUIMainMenuWindow::GUIMainMenuWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const GameData* data,
+                                     GameFramework::ProfileManagerBase* profileManager, GUIMenuWindowManager* manager,
+                                     OrrelayEngine::GUIWindow* parent)
     : GUIMainMenuWindowBase(engine), GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent),
       profiles_(profileManager)
 {
-    for (std::uint32_t i = 0; i < kButtonCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kButtonCount; ++i) {
         buttons_[i] = GUIMenuParts::MakeButton(engine, data, data->mainMenu.button[kLastLayout - i],
                                                data->controls.buttonMainMenu, frameWindow_);
         buttons_[i]->SetAnimationSpeed(kButtonFramesPerSecond);
@@ -107,16 +104,14 @@ void GUIMainMenuWindow::Update()
 
     const bool ready = IsActive() && !AnyControlAnimating();
     const OrrelayEngine::Color white(1.0f, 1.0f, 1.0f, 1.0f);
-    for (std::uint32_t i = 0; i < kButtonCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kButtonCount; ++i) {
         OrrelayEngine::GUIButton* button = buttons_[i]->button;
         button->PrintTextKey(GUIMenuParts::kAlignCentred, FontForState(button->GetState()),
                              OrrelayEngine::Vector2(0.0f, 0.0f), white, kCaptionKeys[i]);
         button->SetEnabled(ready);
     }
 
-    for (Button clicked : kClickOrder)
-    {
+    for (Button clicked : kClickOrder) {
         if (buttons_[clicked]->button->IsClicked())
             result_ = clicked == kStart ? StartResult() : kResults[clicked];
     }

@@ -11,8 +11,7 @@ using OrrelayEngine::Vector2;
 
 std::unique_ptr<GUIControl> GUIMenuParts::MakeButton(OrrelayEngine::Engine* engine, const GameData* data,
                                                      const OrrelayEngine::Model* layout,
-                                                     const GameData::ButtonLook& look,
-                                                     OrrelayEngine::GUIWindow* parent)
+                                                     const GameData::ButtonLook& look, OrrelayEngine::GUIWindow* parent)
 {
     return std::make_unique<GUIControl>(engine, data, GUIControl::kButton, layout, look.look, look.selectionArea,
                                         look.textArea, parent);

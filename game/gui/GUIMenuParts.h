@@ -30,8 +30,8 @@ public:
     static constexpr std::uint32_t kLineFont = 2;
 
     static std::unique_ptr<GUIControl> MakeButton(OrrelayEngine::Engine* engine, const GameData* data,
-                                                  const OrrelayEngine::Model* layout,
-                                                  const GameData::ButtonLook& look, OrrelayEngine::GUIWindow* parent);
+                                                  const OrrelayEngine::Model* layout, const GameData::ButtonLook& look,
+                                                  OrrelayEngine::GUIWindow* parent);
     static std::unique_ptr<GUIControl> MakeBigButton(OrrelayEngine::Engine* engine, const GameData* data,
                                                      const OrrelayEngine::Model* layout,
                                                      OrrelayEngine::GUIWindow* parent);

@@ -20,10 +20,9 @@ const std::string kExitCaptionKey = "EXIT";
 GUINewProfileWindow::GUINewProfileWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
                                          GameFramework::ProfileManagerBase* profileManager, const GameData* data,
                                          GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent)
-    : GUINewProfileWindowBase(engine, profileManager),
-      GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent), form_(engine, data, frameWindow_, controls_)
-{
-}
+    : GUINewProfileWindowBase(engine, profileManager), GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent),
+      form_(engine, data, frameWindow_, controls_)
+{}
 
 GUINewProfileWindow::~GUINewProfileWindow() = default;
 

@@ -70,14 +70,14 @@ GUIOptionsWindow::GUIOptionsWindow(OrrelayEngine::Engine* engine, GameFramework:
                           const OrrelayEngine::Model* selection, const OrrelayEngine::Model* text) {
         return std::make_unique<GUIControl>(engine, data, kind, layout, look, selection, text, frameWindow_);
     };
-    parts_[kSoundVolume] = make(GUIControl::kScrollHorizontal, options.sliderSound, controls.scrollH.scroll,
-                                nullptr, nullptr);
-    parts_[kMusicVolume] = make(GUIControl::kScrollHorizontal, options.sliderMusic, controls.scrollH.scroll,
-                                nullptr, nullptr);
-    parts_[kFullscreen] = make(GUIControl::kCheckBox, options.fullscreenCheckBox, controls.checkBox,
-                               controls.checkBox, nullptr);
-    parts_[kResolutionText] = make(GUIControl::kWindow, options.resolutionText, options.resolutionText, nullptr,
-                                   options.resolutionTextArea);
+    parts_[kSoundVolume] =
+        make(GUIControl::kScrollHorizontal, options.sliderSound, controls.scrollH.scroll, nullptr, nullptr);
+    parts_[kMusicVolume] =
+        make(GUIControl::kScrollHorizontal, options.sliderMusic, controls.scrollH.scroll, nullptr, nullptr);
+    parts_[kFullscreen] =
+        make(GUIControl::kCheckBox, options.fullscreenCheckBox, controls.checkBox, controls.checkBox, nullptr);
+    parts_[kResolutionText] =
+        make(GUIControl::kWindow, options.resolutionText, options.resolutionText, nullptr, options.resolutionTextArea);
     parts_[kPreviousResolution] = make(GUIControl::kButton, options.resolutionButtonLeft, controls.buttonArrowLeft,
                                        controls.buttonArrowLeft, controls.buttonArrowLeft);
     parts_[kNextResolution] = make(GUIControl::kButton, options.resolutionButtonRight, controls.buttonArrowRight,
@@ -91,8 +91,7 @@ GUIOptionsWindow::GUIOptionsWindow(OrrelayEngine::Engine* engine, GameFramework:
     soundBar_ = parts_[kSoundVolume]->scroll;
     musicBar_ = parts_[kMusicVolume]->scroll;
     fullscreenBox_ = parts_[kFullscreen]->checkBox;
-    for (OrrelayEngine::GUIScroll* bar : {soundBar_, musicBar_})
-    {
+    for (OrrelayEngine::GUIScroll* bar : {soundBar_, musicBar_}) {
         bar->SetPositionCount(kVolumePositions);
         bar->SetStep(kArrowStepPositions);
     }
@@ -146,14 +145,11 @@ void GUIOptionsWindow::UpdateVolumes()
 void GUIOptionsWindow::UpdateSample()
 {
     GameFramework::Mixer* mixer = GUIMenuWindow::mixer_;
-    if (soundBar_->IsKnobHeld())
-    {
+    if (soundBar_->IsKnobHeld()) {
         if (mixer->GetSoundState(kSampleSound) != OrrelayEngine::Sound::kPlaying)
             mixer->PlaySound(kSampleSound);
         samplePlaying_ = true;
-    }
-    else if (samplePlaying_)
-    {
+    } else if (samplePlaying_) {
         mixer->StopSound(kSampleSound);
         samplePlaying_ = false;
     }
@@ -170,22 +166,19 @@ void GUIOptionsWindow::UpdateButtons()
         --selectedMode_;
     if (Clicked(kNextResolution) && selectedMode_ + 1 < videoModes_.size())
         ++selectedMode_;
-    if (Clicked(kApply))
-    {
+    if (Clicked(kApply)) {
         SetFullscreen(fullscreenBox_->IsChecked());
         Apply();
         result_ = kResultBack;
     }
-    if (Clicked(kDefaults))
-    {
+    if (Clicked(kDefaults)) {
         SetDefaults();
         GameFramework::Mixer* mixer = GUIMenuWindow::mixer_;
         soundBar_->SetPosition(static_cast<std::uint32_t>(std::lround(mixer->GetDefaultSoundVolume() * kVolumeScale)));
         musicBar_->SetPosition(static_cast<std::uint32_t>(std::lround(mixer->GetDefaultMusicVolume() * kVolumeScale)));
         fullscreenBox_->SetChecked(IsFullscreen());
     }
-    if (Clicked(kCancel))
-    {
+    if (Clicked(kCancel)) {
         ApplyVolumes();
         result_ = kResultBack;
     }
@@ -200,8 +193,7 @@ void GUIOptionsWindow::PrintTexts()
     line(kSoundVolumeKey, 0.0f, 192.0f, GUIMenuParts::kAlignLine);
     line(kResolutionKey, 0.0f, 142.0f, GUIMenuParts::kAlignLine);
     line(kFullscreenKey, 89.0f, 86.0f, kAlignLeftOfPoint);
-    if (selectedMode_ < modeTexts_.size())
-    {
+    if (selectedMode_ < modeTexts_.size()) {
         parts_[kResolutionText]->mainWindow->PrintText(GUIMenuParts::kAlignCentred, kResolutionFont,
                                                        Vector2(0.0f, 0.0f), color_, modeTexts_[selectedMode_]);
     }

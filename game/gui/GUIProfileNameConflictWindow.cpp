@@ -23,9 +23,8 @@ constexpr float kLineStep = 23.0f;
 
 } // namespace
 
-GUIProfileNameConflictWindow::GUIProfileNameConflictWindow(OrrelayEngine::Engine* engine,
-                                                           GameFramework::Mixer* mixer, const GameData* data,
-                                                           GUIMenuWindowManager* manager,
+GUIProfileNameConflictWindow::GUIProfileNameConflictWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
+                                                           const GameData* data, GUIMenuWindowManager* manager,
                                                            OrrelayEngine::GUIWindow* parent)
     : GUIProfileNameConflictWindowBase(engine), GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent)
 {

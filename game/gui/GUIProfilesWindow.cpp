@@ -25,8 +25,8 @@ constexpr std::uint32_t kFontSelectedRow = 4;
 constexpr std::uint32_t kFontRowUnderMouse = 5;
 
 const std::string kTitleKey = "PROFILES_TITLE";
-const std::string kCaptionKeys[GUIProfilesWindow::kButtonCount] = {"PROFILES_NEW", "PROFILES_RENAME",
-                                                                    "PROFILES_DELETE", "PROFILES_DONE"};
+const std::string kCaptionKeys[GUIProfilesWindow::kButtonCount] = {"PROFILES_NEW", "PROFILES_RENAME", "PROFILES_DELETE",
+                                                                   "PROFILES_DONE"};
 const std::wstring kNoName;
 
 } // namespace
@@ -37,8 +37,8 @@ GUIProfilesWindow::GUIProfilesWindow(OrrelayEngine::Engine* engine, GameFramewor
     : GUIProfilesWindowBase(engine, profileManager), GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent)
 {
     const OrrelayEngine::Model* text = data->profiles.text;
-    listArea_ = std::make_unique<GUIControl>(engine, data, GUIControl::kWindow, text, text, nullptr, text,
-                                             frameWindow_);
+    listArea_ =
+        std::make_unique<GUIControl>(engine, data, GUIControl::kWindow, text, text, nullptr, text, frameWindow_);
     controls_.push_back(listArea_.get());
     scrollControl_ = std::make_unique<GUIControl>(engine, data, GUIControl::kScrollVertical, data->profiles.scroll,
                                                   data->controls.scrollV.scroll, nullptr, nullptr, frameWindow_);
@@ -46,10 +46,9 @@ GUIProfilesWindow::GUIProfilesWindow(OrrelayEngine::Engine* engine, GameFramewor
     scroll_ = scrollControl_->scroll;
     // Position 0 shows the top of the list.
     scroll_->SetInverted(true);
-    for (std::uint32_t i = 0; i < kButtonCount; ++i)
-    {
-        buttons_[i] = GUIMenuParts::MakeButton(engine, data, data->profiles.button[i], data->controls.buttonSmall,
-                                               frameWindow_);
+    for (std::uint32_t i = 0; i < kButtonCount; ++i) {
+        buttons_[i] =
+            GUIMenuParts::MakeButton(engine, data, data->profiles.button[i], data->controls.buttonSmall, frameWindow_);
         controls_.push_back(buttons_[i].get());
     }
 
@@ -57,8 +56,7 @@ GUIProfilesWindow::GUIProfilesWindow(OrrelayEngine::Engine* engine, GameFramewor
     // the first one 153 above its bottom edge.
     const OrrelayEngine::BoundingBox& box = text->box;
     const float x = box.worldMin.x + (box.halfSize.x * 2.0f - kRowWidth) / 2.0f;
-    for (std::uint32_t i = 0; i < kRowCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kRowCount; ++i) {
         const float y = box.worldMin.y + kFirstRowAbove - static_cast<float>(i) * kRowStep;
         rows_[i] = guiManager_->CreateButton(0, Vector2(x, y), Vector2(kRowWidth, kRowHeight), nullptr, frameWindow_);
     }
@@ -87,16 +85,14 @@ void GUIProfilesWindow::Show()
     if (current != nullptr)
         names_.push_back(current->GetName());
     const std::uint32_t count = profileManager_->GetProfileCount();
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
+    for (std::uint32_t i = 0; i < count; ++i) {
         const GameFramework::ProfileBase* profile = profileManager_->GetProfile(i);
         if (profile != nullptr && profile != current)
             names_.push_back(profile->GetName());
     }
 
     const auto listed = static_cast<std::uint32_t>(names_.size());
-    for (std::uint32_t i = 0; i < kRowCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kRowCount; ++i) {
         if (i < listed)
             rows_[i]->SetFlags(OrrelayEngine::GUIWindow::kFlagShown);
         else
@@ -126,12 +122,10 @@ void GUIProfilesWindow::Update()
 
 void GUIProfilesWindow::UpdateRows()
 {
-    for (std::uint32_t i = 0; i < kRowCount && rows_[i]->IsVisible(); ++i)
-    {
+    for (std::uint32_t i = 0; i < kRowCount && rows_[i]->IsVisible(); ++i) {
         OrrelayEngine::GUIButton* row = rows_[i];
         const std::wstring& name = GetRowName(i);
-        if (row->IsClicked())
-        {
+        if (row->IsClicked()) {
             if (GameFramework::ProfileBase* profile = profileManager_->FindProfile(name))
                 profileManager_->SetCurrentProfile(profile, true);
         }
@@ -149,13 +143,11 @@ void GUIProfilesWindow::UpdateButtons()
     const GameFramework::ProfileBase* current = profileManager_->GetCurrentProfile();
     if (GUIMenuParts::WasClicked(*buttons_[kNew]))
         result_ = kResultNew;
-    if (GUIMenuParts::WasClicked(*buttons_[kRename]) && current != nullptr)
-    {
+    if (GUIMenuParts::WasClicked(*buttons_[kRename]) && current != nullptr) {
         result_ = kResultRename;
         selectedName_ = current->GetName();
     }
-    if (GUIMenuParts::WasClicked(*buttons_[kDelete]) && current != nullptr)
-    {
+    if (GUIMenuParts::WasClicked(*buttons_[kDelete]) && current != nullptr) {
         result_ = kResultDelete;
         selectedName_ = current->GetName();
     }

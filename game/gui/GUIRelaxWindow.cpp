@@ -29,8 +29,7 @@ constexpr float kLineStep = 20.0f;
 GUIRelaxWindow::GUIRelaxWindow(OrrelayEngine::Engine* engine, GameFramework::ProfileManagerBase* profileManager,
                                GameFramework::Mixer* mixer, const GameData* data, GUIMenuWindowManager* manager,
                                OrrelayEngine::GUIWindow* parent)
-    : GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent),
-      profiles_(profileManager)
+    : GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent), profiles_(profileManager)
 {
     yes_ = GUIMenuParts::MakeBigButton(engine, data, data->bigWindow.button[1], frameWindow_);
     controls_.push_back(yes_.get());
@@ -58,11 +57,9 @@ void GUIRelaxWindow::Update()
     GUIMenuWindow::Update();
     if (!frameWindow_->IsVisible())
         return;
-    if (GUIMenuParts::WasClicked(*yes_))
-    {
+    if (GUIMenuParts::WasClicked(*yes_)) {
         // A damaged profile list can leave no current profile: nothing to switch then.
-        if (auto* profile = dynamic_cast<Profile*>(profiles_->GetCurrentProfile()))
-        {
+        if (auto* profile = dynamic_cast<Profile*>(profiles_->GetCurrentProfile())) {
             profile->SetFlag(Profile::kFlagRelaxMode, true);
             profile->Save();
         }
@@ -70,8 +67,7 @@ void GUIRelaxWindow::Update()
     }
     if (GUIMenuParts::WasClicked(*no_))
         result_ = kResultDone;
-    for (std::uint32_t i = 0; i < lineCount_; ++i)
-    {
+    for (std::uint32_t i = 0; i < lineCount_; ++i) {
         GUIMenuParts::PrintLine(frameWindow_, kLineKey, static_cast<std::int32_t>(i),
                                 kFirstLineY - static_cast<float>(i) * kLineStep, color_);
     }

@@ -14,13 +14,11 @@ const std::string kCancelCaptionKey = "CANCEL";
 } // namespace
 
 GUIRenameProfileWindow::GUIRenameProfileWindow(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer,
-                                               GameFramework::ProfileManagerBase* profileManager,
-                                               const GameData* data, GUIMenuWindowManager* manager,
-                                               OrrelayEngine::GUIWindow* parent)
+                                               GameFramework::ProfileManagerBase* profileManager, const GameData* data,
+                                               GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent)
     : GUIRenameProfileWindowBase(engine, profileManager),
       GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent), form_(engine, data, frameWindow_, controls_)
-{
-}
+{}
 
 GUIRenameProfileWindow::~GUIRenameProfileWindow() = default;
 

@@ -20,8 +20,7 @@ GUIWelcomeWindow::GUIWelcomeWindow(OrrelayEngine::Engine* engine, GameFramework:
                                    GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent)
     : GUIWelcomeWindowBase(engine, profileManager), GUIMenuWindow(engine, mixer, data, manager, kFrameKind, parent),
       form_(engine, data, frameWindow_, controls_)
-{
-}
+{}
 
 GUIWelcomeWindow::~GUIWelcomeWindow() = default;
 
@@ -45,8 +44,7 @@ void GUIWelcomeWindow::Update()
     GUIMenuWindow::Update();
     if (!frameWindow_->IsVisible())
         return;
-    if (form_.UpdateConfirm())
-    {
+    if (form_.UpdateConfirm()) {
         CreateProfile(form_.GetName());
         result_ = kResultMainMenu;
     }

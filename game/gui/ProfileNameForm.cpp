@@ -42,8 +42,7 @@ void ProfileNameForm::SetText(const std::wstring& text)
 const std::wstring& ProfileNameForm::GetName()
 {
     const std::wstring& text = edit_->editBox->GetText();
-    if (text != typed_)
-    {
+    if (text != typed_) {
         typed_ = text;
         name_ = OrrelayEngine::TrimWide(text);
     }

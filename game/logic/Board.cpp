@@ -44,17 +44,9 @@ Board::Board(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const G
              const GameLogicData* data, BoardCharacter* character, GameFramework::ScoreKeeper* scoreKeeper,
              BonusManager* bonuses, BoardItemPool* items, BoardScoreTexts* scoreTexts, bool relaxMode,
              float energyFactor)
-    : window_(engine->GetWindow()),
-      cameraManager_(engine->GetCameraManager()),
-      controls_(engine->GetControls()),
-      guiManager_(engine->GetGUIManager()),
-      character_(character),
-      mixer_(mixer),
-      scoreKeeper_(scoreKeeper),
-      bonuses_(bonuses),
-      itemPool_(items),
-      scoreTexts_(scoreTexts),
-      relaxMode_(relaxMode ? 1 : 0)
+    : window_(engine->GetWindow()), cameraManager_(engine->GetCameraManager()), controls_(engine->GetControls()),
+      guiManager_(engine->GetGUIManager()), character_(character), mixer_(mixer), scoreKeeper_(scoreKeeper),
+      bonuses_(bonuses), itemPool_(items), scoreTexts_(scoreTexts), relaxMode_(relaxMode ? 1 : 0)
 {
     selectionManager_ = std::make_unique<CellSelectionManager>(engine, gameData);
 
@@ -65,8 +57,7 @@ Board::Board(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const G
     for (std::size_t i = 0; i < records.size(); ++i)
         cells_.push_back(std::make_unique<Cell>(engine, gameData, records[i], static_cast<std::uint32_t>(i)));
 
-    if (!cells_.empty())
-    {
+    if (!cells_.empty()) {
         boundingBox_ = cells_.front()->GetBoundingBox();
         for (const std::unique_ptr<Cell>& cell : cells_)
             boundingBox_.Merge(cell->GetBoundingBox());
@@ -111,16 +102,14 @@ Board::~Board() = default;
 void Board::BuildGrid()
 {
     grid_.assign(static_cast<std::size_t>(width_) * height_, nullptr);
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         // The board reader refuses cells outside the grid; such a cell is
         // still played but has no neighbours.
         if (cell->GetX() < width_ && cell->GetY() < height_)
             grid_[static_cast<std::size_t>(cell->GetY()) * width_ + cell->GetX()] = cell.get();
     }
     neighbours_.assign(cells_.size() * kDirectionCount, nullptr);
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
             neighbours_[cell->GetListIndex() * kDirectionCount + direction] = GetNeighbour(cell.get(), direction);
     }
@@ -130,8 +119,7 @@ void Board::ComputeLevelCounters(float energyFactor)
 {
     totalLayers_ = 0;
     scorePotential_ = 0;
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         const std::uint32_t layers = cell->GetLayerCount() <= 2 ? cell->GetLayerCount() : 0;
         totalLayers_ += layers;
         if (scoreKeeper_ == nullptr)
@@ -146,8 +134,8 @@ void Board::ComputeLevelCounters(float energyFactor)
     // stored as, so that 25 layers give 18, not 19. A factor the level reader
     // would refuse (negative, not a number) gives no energy rather than an
     // undefined conversion.
-    const double energy = static_cast<double>(totalLayers_) * static_cast<double>(kEnergyPerLayer) *
-                          static_cast<double>(energyFactor);
+    const double energy =
+        static_cast<double>(totalLayers_) * static_cast<double>(kEnergyPerLayer) * static_cast<double>(energyFactor);
     if (!(energy > 0.0))
         startingEnergy_ = 0;
     else if (energy >= static_cast<double>(std::numeric_limits<std::uint32_t>::max()))
@@ -178,8 +166,7 @@ Cell* Board::GetNeighbour(const Cell* cell, std::uint32_t direction) const
         return nullptr;
     const std::uint32_t x = cell->GetX();
     const std::uint32_t y = cell->GetY();
-    switch (direction)
-    {
+    switch (direction) {
     case 0:
         return y + 2 > y ? GetCell(x, y + 2) : nullptr;
     case 1:
@@ -259,8 +246,7 @@ void Board::PlaySound(std::uint32_t soundId) const
 
 std::uint32_t Board::NextStamp(std::vector<std::uint32_t>& marks, std::uint32_t& stamp)
 {
-    if (++stamp == 0)
-    {
+    if (++stamp == 0) {
         std::fill(marks.begin(), marks.end(), 0);
         stamp = 1;
     }
@@ -296,13 +282,11 @@ Cell* Board::PickCell(const OrrelayEngine::Vector3& origin, const OrrelayEngine:
 {
     Cell* nearest = nullptr;
     float nearestDistance = 0.0f;
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         float distance = 0.0f;
         if (!cell->IntersectRay(origin, direction, &distance))
             continue;
-        if (nearest == nullptr || distance < nearestDistance)
-        {
+        if (nearest == nullptr || distance < nearestDistance) {
             nearest = cell.get();
             nearestDistance = distance;
         }
@@ -322,19 +306,15 @@ void Board::Step(Cell* hovered, bool buttonWentDown, bool buttonHeld)
 
     Resolve();
 
-    if (hovered != nullptr && Owns(hovered))
-    {
+    if (hovered != nullptr && Owns(hovered)) {
         const BoardItem* item = cellItems_[hovered->GetListIndex()];
         if (item == nullptr || item->IsLocked() || hovered->IsBlocked())
             hovered = nullptr;
-    }
-    else
-    {
+    } else {
         hovered = nullptr;
     }
 
-    if (hovered != nullptr)
-    {
+    if (hovered != nullptr) {
         // With a cell selected, a held button drags over the neighbours.
         const bool active = (selected_ != nullptr && buttonHeld) || buttonWentDown;
         if (active)
@@ -348,8 +328,7 @@ void Board::Step(Cell* hovered, bool buttonWentDown, bool buttonHeld)
 
 void Board::Click(Cell* hovered, bool buttonWentDown)
 {
-    if (selected_ == nullptr)
-    {
+    if (selected_ == nullptr) {
         selected_ = hovered;
         PlaySound(kSoundSelect);
         return;
@@ -357,23 +336,19 @@ void Board::Click(Cell* hovered, bool buttonWentDown)
     const BoardItem* selectedItem = cellItems_[selected_->GetListIndex()];
     const BoardItem* hoveredItem = cellItems_[hovered->GetListIndex()];
     if (hovered == selected_ || selectedItem == nullptr || selectedItem->IsLocked() || hoveredItem == nullptr ||
-        hoveredItem->IsLocked())
-    {
-        if (buttonWentDown)
-        {
+        hoveredItem->IsLocked()) {
+        if (buttonWentDown) {
             selected_ = nullptr;
             PlaySound(kSoundDeselect);
         }
         return;
     }
-    if (AreNeighbours(selected_, hovered) && selectedItem->GetKind() != hoveredItem->GetKind())
-    {
+    if (AreNeighbours(selected_, hovered) && selectedItem->GetKind() != hoveredItem->GetKind()) {
         TrySwap(selected_, hovered);
         selected_ = nullptr;
         return;
     }
-    if (buttonWentDown)
-    {
+    if (buttonWentDown) {
         selected_ = hovered;
         PlaySound(kSoundSelect);
     }
@@ -383,20 +358,17 @@ void Board::TrySwap(Cell* selected, Cell* hovered)
 {
     SwapItems(selected, hovered);
     bool queued = false;
-    if (IsInGroupOfThree(selected))
-    {
+    if (IsInGroupOfThree(selected)) {
         QueueGroup(selected);
         queued = true;
     }
-    if (IsInGroupOfThree(hovered))
-    {
+    if (IsInGroupOfThree(hovered)) {
         QueueGroup(hovered);
         queued = true;
     }
     BoardItem* selectedItem = cellItems_[selected->GetListIndex()];
     BoardItem* hoveredItem = cellItems_[hovered->GetListIndex()];
-    if (queued)
-    {
+    if (queued) {
         selectedItem->MoveTo(selected->GetTopPosition());
         hoveredItem->MoveTo(hovered->GetTopPosition());
         // A swap at energy 0 still plays; the loss comes when the queue empties.
@@ -427,17 +399,14 @@ void Board::FloodFill(CellGroup& group, std::uint32_t minimum)
         floodMarks_[cell->GetListIndex()] = stamp;
     floodStack_.clear();
     floodStack_.push_back(FloodFrame{group.GetLast(), 0, group.GetSize() - 1});
-    while (!floodStack_.empty())
-    {
+    while (!floodStack_.empty()) {
         FloodFrame& top = floodStack_.back();
-        if (top.nextDirection == kDirectionCount)
-        {
+        if (top.nextDirection == kDirectionCount) {
             const std::uint32_t sizeBefore = top.sizeBefore;
             floodStack_.pop_back();
             // Back in the caller's frame: drop the branch unless it reached
             // the minimum.
-            if (!floodStack_.empty() && group.GetSize() < minimum)
-            {
+            if (!floodStack_.empty() && group.GetSize() < minimum) {
                 for (std::uint32_t i = sizeBefore; i < group.GetSize(); ++i)
                     floodMarks_[group.GetCell(i)->GetListIndex()] = 0;
                 group.Truncate(sizeBefore);
@@ -459,8 +428,7 @@ void Board::FloodFill(CellGroup& group, std::uint32_t minimum)
 void Board::FindGroups(std::uint32_t minimum)
 {
     groupCount_ = 0;
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         CellGroup& group = groups_[groupCount_];
         group.Clear();
         group.Add(cell.get());
@@ -489,13 +457,12 @@ bool Board::ReachesComponentOfThree(const Cell* cell)
     searchQueue_.clear();
     searchQueue_.push_back(const_cast<Cell*>(cell));
     searchMarks_[cell->GetListIndex()] = stamp;
-    for (std::size_t i = 0; i < searchQueue_.size(); ++i)
-    {
+    for (std::size_t i = 0; i < searchQueue_.size(); ++i) {
         const Cell* current = searchQueue_[i];
-        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-        {
+        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
             Cell* neighbour = Neighbour(current, direction);
-            if (neighbour == nullptr || searchMarks_[neighbour->GetListIndex()] == stamp || !Matches(current, neighbour))
+            if (neighbour == nullptr || searchMarks_[neighbour->GetListIndex()] == stamp ||
+                !Matches(current, neighbour))
                 continue;
             searchMarks_[neighbour->GetListIndex()] = stamp;
             searchQueue_.push_back(neighbour);
@@ -508,13 +475,11 @@ bool Board::ReachesComponentOfThree(const Cell* cell)
 
 bool Board::StartsPathOfThree(const Cell* cell) const
 {
-    for (std::uint32_t first = 0; first < kDirectionCount; ++first)
-    {
+    for (std::uint32_t first = 0; first < kDirectionCount; ++first) {
         const Cell* next = Neighbour(cell, first);
         if (next == nullptr || !Matches(cell, next))
             continue;
-        for (std::uint32_t second = 0; second < kDirectionCount; ++second)
-        {
+        for (std::uint32_t second = 0; second < kDirectionCount; ++second) {
             const Cell* last = Neighbour(next, second);
             if (last != nullptr && last != cell && Matches(next, last))
                 return true;
@@ -535,15 +500,14 @@ void Board::CollectComponent(Cell* cell, std::vector<Cell*>& out)
     searchQueue_.push_back(cell);
     searchMarks_[cell->GetListIndex()] = stamp;
     Cell* first = cell;
-    for (std::size_t i = 0; i < searchQueue_.size(); ++i)
-    {
+    for (std::size_t i = 0; i < searchQueue_.size(); ++i) {
         Cell* current = searchQueue_[i];
         if (current->GetListIndex() < first->GetListIndex())
             first = current;
-        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-        {
+        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
             Cell* neighbour = Neighbour(current, direction);
-            if (neighbour == nullptr || searchMarks_[neighbour->GetListIndex()] == stamp || !Matches(current, neighbour))
+            if (neighbour == nullptr || searchMarks_[neighbour->GetListIndex()] == stamp ||
+                !Matches(current, neighbour))
                 continue;
             searchMarks_[neighbour->GetListIndex()] = stamp;
             searchQueue_.push_back(neighbour);
@@ -560,14 +524,11 @@ void Board::CollectComponent(Cell* cell, std::vector<Cell*>& out)
 QueuedGroup* Board::NewQueuedGroup()
 {
     std::unique_ptr<QueuedGroup> group;
-    if (spareGroups_.empty())
-    {
+    if (spareGroups_.empty()) {
         group = std::make_unique<QueuedGroup>();
         group->cells.reserve(cells_.size());
         group->items.reserve(cells_.size());
-    }
-    else
-    {
+    } else {
         group = std::move(spareGroups_.back());
         spareGroups_.pop_back();
         group->Reset();
@@ -606,8 +567,7 @@ void Board::QueueGroup(Cell* cell)
 
     // Closed and empty cells that a bonus reached hold nothing to destroy.
     std::size_t kept = 0;
-    for (Cell* member : group.cells)
-    {
+    for (Cell* member : group.cells) {
         BoardItem* item = cellItems_[member->GetListIndex()];
         if (item == nullptr)
             continue;
@@ -622,32 +582,26 @@ void Board::AddBonusCells(QueuedGroup& group)
 {
     // The list grows while it is walked, so that bonuses on added cells
     // trigger in turn.
-    for (std::size_t i = 0; i < group.cells.size(); ++i)
-    {
+    for (std::size_t i = 0; i < group.cells.size(); ++i) {
         Cell* cell = group.cells[i];
         const BoardItem* item = cellItems_[cell->GetListIndex()];
         const Bonus* bonus = LiveBonus(item);
         if (bonus == nullptr)
             continue;
         ++group.bonusesTriggered;
-        switch (bonus->GetKind())
-        {
+        switch (bonus->GetKind()) {
         case Bonus::kItemDestruction:
             ++group.bonusCounts[Bonus::kItemDestruction];
-            for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-            {
+            for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
                 if (Cell* neighbour = Neighbour(cell, direction))
                     AddToGroup(group, neighbour);
             }
             break;
-        case Bonus::kCombinationDestruction:
-        {
+        case Bonus::kCombinationDestruction: {
             ++group.bonusCounts[Bonus::kCombinationDestruction];
             const std::size_t ringOf = group.cells.size();
-            for (std::size_t j = 0; j < ringOf; ++j)
-            {
-                for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-                {
+            for (std::size_t j = 0; j < ringOf; ++j) {
+                for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
                     if (Cell* neighbour = Neighbour(group.cells[j], direction))
                         AddToGroup(group, neighbour);
                 }
@@ -656,8 +610,7 @@ void Board::AddBonusCells(QueuedGroup& group)
         }
         case Bonus::kColorDestruction:
             ++group.bonusCounts[Bonus::kColorDestruction];
-            for (const std::unique_ptr<Cell>& other : cells_)
-            {
+            for (const std::unique_ptr<Cell>& other : cells_) {
                 const BoardItem* otherItem = cellItems_[other->GetListIndex()];
                 if (otherItem != nullptr && otherItem->GetKind() == item->GetKind())
                     AddToGroup(group, other.get());
@@ -674,10 +627,8 @@ void Board::ComputeKindOrder(const Cell* cell, std::vector<std::uint32_t>& order
     const std::uint32_t kindCount = static_cast<std::uint32_t>(kindWeights_.size());
     for (std::uint32_t kind = 0; kind < kindCount; ++kind)
         kindWeights_[kind] = OrrelayEngine::RandomFloatRange(0.0f, 1.0f);
-    if (Owns(cell))
-    {
-        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-        {
+    if (Owns(cell)) {
+        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
             const Cell* neighbour = Neighbour(cell, direction);
             if (neighbour == nullptr)
                 continue;
@@ -686,8 +637,7 @@ void Board::ComputeKindOrder(const Cell* cell, std::vector<std::uint32_t>& order
                 kindWeights_[item->GetKind()] += kNeighbourKindWeight;
             // The cell itself and the neighbours beside this one count too,
             // each time they are reached.
-            for (std::uint32_t further = 0; further < kDirectionCount; ++further)
-            {
+            for (std::uint32_t further = 0; further < kDirectionCount; ++further) {
                 const Cell* next = Neighbour(neighbour, further);
                 if (next == nullptr)
                     continue;
@@ -700,12 +650,10 @@ void Board::ComputeKindOrder(const Cell* cell, std::vector<std::uint32_t>& order
     // Insertion sort: stable, so equal weights keep the kind order, and it
     // needs no memory for a handful of kinds.
     order.resize(kindCount);
-    for (std::uint32_t i = 0; i < kindCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kindCount; ++i) {
         const std::uint32_t kind = i;
         std::uint32_t j = i;
-        while (j > 0)
-        {
+        while (j > 0) {
             const float before = kindWeights_[order[j - 1]];
             const float weight = kindWeights_[kind];
             const bool goesFirst = descending ? weight > before : weight < before;
@@ -721,15 +669,13 @@ void Board::ComputeKindOrder(const Cell* cell, std::vector<std::uint32_t>& order
 void Board::ListMoves()
 {
     moves_.clear();
-    for (const std::unique_ptr<Cell>& owned : cells_)
-    {
+    for (const std::unique_ptr<Cell>& owned : cells_) {
         if (moves_.size() >= kMoveListCellLimit)
             break;
         Cell* cell = owned.get();
         if (cellItems_[cell->GetListIndex()] == nullptr || cell->IsBlocked())
             continue;
-        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-        {
+        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
             Cell* partner = Neighbour(cell, direction);
             if (partner == nullptr || cellItems_[partner->GetListIndex()] == nullptr || partner->IsBlocked())
                 continue;
@@ -737,8 +683,7 @@ void Board::ListMoves()
             // A search from the cell or one of its neighbours (not the
             // partner) that reaches three cells makes the swap a move; such
             // a search succeeds exactly when a path of three starts there.
-            for (std::uint32_t k = 0; k <= kDirectionCount; ++k)
-            {
+            for (std::uint32_t k = 0; k <= kDirectionCount; ++k) {
                 const Cell* start = k < kDirectionCount ? Neighbour(cell, k) : cell;
                 if (start == nullptr || start == partner || !StartsPathOfThree(start))
                     continue;
@@ -757,8 +702,7 @@ void Board::ShowHint(std::uint32_t moveIndex)
         return;
     BoardItem* first = GetItem(GetMoveFirst(moveIndex));
     BoardItem* second = GetItem(GetMoveSecond(moveIndex));
-    if (first != nullptr && second != nullptr)
-    {
+    if (first != nullptr && second != nullptr) {
         first->Jump();
         second->Jump();
     }
@@ -767,8 +711,7 @@ void Board::ShowHint(std::uint32_t moveIndex)
 BoardItem* Board::PlaceFirstKindWithoutGroup(Cell* cell, const std::vector<std::uint32_t>& kinds)
 {
     const std::size_t index = cell->GetListIndex();
-    for (std::size_t j = 0; j < kinds.size(); ++j)
-    {
+    for (std::size_t j = 0; j < kinds.size(); ++j) {
         BoardItem* item = itemPool_->GetItem(kinds[j]);
         cellItems_[index] = item;
         // When every kind would complete a group the last one stays, and the
@@ -786,20 +729,15 @@ void Board::FillBoard()
     const std::uint32_t kindCount = static_cast<std::uint32_t>(kindOrder_.size());
     for (std::uint32_t kind = 0; kind < kindCount; ++kind)
         kindOrder_[kind] = kind;
-    if (cellItems_.size() == cells_.size())
-    {
-        for (BoardItem*& item : cellItems_)
-        {
+    if (cellItems_.size() == cells_.size()) {
+        for (BoardItem*& item : cellItems_) {
             itemPool_->DestroyItem(item);
             item = nullptr;
         }
-    }
-    else
-    {
+    } else {
         cellItems_.assign(cells_.size(), nullptr);
     }
-    for (const std::unique_ptr<Cell>& owned : cells_)
-    {
+    for (const std::unique_ptr<Cell>& owned : cells_) {
         Cell* cell = owned.get();
         if (cell->IsClosed())
             continue;
@@ -825,11 +763,9 @@ void Board::Resolve()
         return;
     destroyedCells_.clear();
     awards_.Clear();
-    for (std::uint32_t i = 0; i < queue_.size();)
-    {
+    for (std::uint32_t i = 0; i < queue_.size();) {
         QueuedGroup& group = *queue_[i];
-        if (!IsQueuedGroupReady(group))
-        {
+        if (!IsQueuedGroupReady(group)) {
             ++i;
             continue;
         }
@@ -846,14 +782,11 @@ void Board::Resolve()
     QueueCascades();
     const std::uint32_t credited = CreditLayers();
     TestLevelEnd();
-    if (won_ != 0)
-    {
+    if (won_ != 0) {
         if (character_ != nullptr)
             character_->SayLevelEnd();
         FinishWonBoard();
-    }
-    else if (lost_ != 0 && character_ != nullptr)
-    {
+    } else if (lost_ != 0 && character_ != nullptr) {
         character_->Dismiss();
     }
     std::uint32_t bonusesDestroyed[QueuedGroup::kBonusKindCount] = {};
@@ -868,8 +801,7 @@ void Board::Resolve()
 
 bool Board::IsQueuedGroupReady(const QueuedGroup& group) const
 {
-    for (std::size_t i = 0; i < group.cells.size(); ++i)
-    {
+    for (std::size_t i = 0; i < group.cells.size(); ++i) {
         const BoardItem* item = group.items[i];
         if (item != nullptr && cellItems_[group.cells[i]->GetListIndex()] == item && !item->IsResting())
             return false;
@@ -879,15 +811,13 @@ bool Board::IsQueuedGroupReady(const QueuedGroup& group) const
 
 void Board::DestroyQueuedGroup(QueuedGroup& group)
 {
-    for (std::size_t i = 0; i < group.cells.size(); ++i)
-    {
+    for (std::size_t i = 0; i < group.cells.size(); ++i) {
         Cell* cell = group.cells[i];
         BoardItem* item = group.items[i];
         if (item == nullptr || cellItems_[cell->GetListIndex()] != item)
             continue;
         DestroyedCellRecord record(cell);
-        if (const Bonus* bonus = LiveBonus(item))
-        {
+        if (const Bonus* bonus = LiveBonus(item)) {
             if (bonus->GetKind() < QueuedGroup::kBonusKindCount)
                 record.bonusDestroyed[bonus->GetKind()] = 1;
         }
@@ -902,8 +832,7 @@ void Board::DestroyQueuedGroup(QueuedGroup& group)
         ++destroyedCount_;
         // Another waiting group that shares the cell must not take the item
         // that the refill will put there.
-        for (const std::unique_ptr<QueuedGroup>& other : queue_)
-        {
+        for (const std::unique_ptr<QueuedGroup>& other : queue_) {
             if (other.get() != &group)
                 other->ForgetItem(item);
         }
@@ -913,18 +842,13 @@ void Board::DestroyQueuedGroup(QueuedGroup& group)
 void Board::AwardBonus(const QueuedGroup& group)
 {
     const std::uint32_t size = static_cast<std::uint32_t>(group.cells.size());
-    if (group.bonusesTriggered > 1 && group.bonusCounts[Bonus::kColorDestruction] == 0)
-    {
+    if (group.bonusesTriggered > 1 && group.bonusCounts[Bonus::kColorDestruction] == 0) {
         const std::uint32_t pick = OrrelayEngine::RandomModulo(size);
         if (pick < size)
             awards_.Add(group.cells[pick], Bonus::kColorDestruction);
-    }
-    else if (group.componentSize == 4)
-    {
+    } else if (group.componentSize == 4) {
         awards_.Add(group.cells[OrrelayEngine::RandomModulo(4)], Bonus::kItemDestruction);
-    }
-    else if (group.componentSize == 5)
-    {
+    } else if (group.componentSize == 5) {
         awards_.Add(group.cells[OrrelayEngine::RandomModulo(5)], Bonus::kCombinationDestruction);
     }
 }
@@ -932,15 +856,13 @@ void Board::AwardBonus(const QueuedGroup& group)
 void Board::OpenClosedCells()
 {
     // A closed cell opens once everything open around it is cleared.
-    for (const std::unique_ptr<Cell>& owned : cells_)
-    {
+    for (const std::unique_ptr<Cell>& owned : cells_) {
         Cell* cell = owned.get();
         if (!cell->IsClosed())
             continue;
         bool anyOpen = false;
         bool allCleared = true;
-        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction)
-        {
+        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
             const Cell* neighbour = Neighbour(cell, direction);
             if (neighbour == nullptr || neighbour->IsClosed())
                 continue;
@@ -963,15 +885,13 @@ bool Board::ChooseColourBonusKind(std::uint32_t& kind)
     // The kind most common where layers are left; the lowest on a tie.
     std::vector<std::uint32_t>& counts = kindCounts_;
     std::fill(counts.begin(), counts.end(), 0);
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         const BoardItem* item = cellItems_[cell->GetListIndex()];
         if (item != nullptr && cell->GetLayerCount() != 0 && item->GetKind() < counts.size())
             ++counts[item->GetKind()];
     }
     kind = 0;
-    for (std::uint32_t candidate = 1; candidate < counts.size(); ++candidate)
-    {
+    for (std::uint32_t candidate = 1; candidate < counts.size(); ++candidate) {
         if (counts[candidate] > counts[kind])
             kind = candidate;
     }
@@ -988,8 +908,7 @@ void Board::Refill()
 {
     std::uint32_t colourKind = 0;
     bool colourBonusDue = ChooseColourBonusKind(colourKind);
-    for (const std::unique_ptr<Cell>& owned : cells_)
-    {
+    for (const std::unique_ptr<Cell>& owned : cells_) {
         Cell* cell = owned.get();
         if (cellItems_[cell->GetListIndex()] != nullptr || cell->IsClosed())
             continue;
@@ -1002,13 +921,11 @@ void Board::Refill()
             continue;
         item->SetHome(cell->GetTopPosition());
         item->Spawn();
-        if (colourBonusDue && item->GetKind() == colourKind)
-        {
+        if (colourBonusDue && item->GetKind() == colourKind) {
             colourBonusDue = false;
             GiveBonus(item, Bonus::kColorDestruction);
         }
-        for (std::uint32_t i = 0; i < awards_.GetSize(); ++i)
-        {
+        for (std::uint32_t i = 0; i < awards_.GetSize(); ++i) {
             const AwardList::Award& award = awards_.GetAward(i);
             if (award.cell == cell && item->GetBonus() == nullptr)
                 GiveBonus(item, award.bonusKind);
@@ -1065,26 +982,22 @@ void Board::TestLevelEnd()
 
 void Board::FinishWonBoard()
 {
-    for (const std::unique_ptr<Cell>& cell : cells_)
-    {
+    for (const std::unique_ptr<Cell>& cell : cells_) {
         cell->OpenClosed();
         cell->Unblock();
-        while (cell->RemoveLayer())
-        {
+        while (cell->RemoveLayer()) {
         }
     }
 }
 
 void Board::ScoreDestroyedCells(std::uint32_t bonusesDestroyed[3])
 {
-    for (const DestroyedCellRecord& record : destroyedCells_)
-    {
+    for (const DestroyedCellRecord& record : destroyedCells_) {
         const auto points = [this](std::uint32_t kind) {
             return scoreKeeper_ != nullptr ? scoreKeeper_->GetPoints(kind) : 0;
         };
         std::uint32_t score = points(kScoreItemDestroyed);
-        if (record.layerRemoved != 0)
-        {
+        if (record.layerRemoved != 0) {
             score += points(kScoreLayerRemoved);
             layerPositions_.push_back(GetCellScreenPosition(record.cell));
         }
@@ -1092,10 +1005,8 @@ void Board::ScoreDestroyedCells(std::uint32_t bonusesDestroyed[3])
             score += points(kScoreClosedCellOpened);
         if (record.blockRemoved != 0)
             score += points(kScoreCellUnblocked);
-        for (std::uint32_t kind = 0; kind < QueuedGroup::kBonusKindCount; ++kind)
-        {
-            if (record.bonusDestroyed[kind] != 0)
-            {
+        for (std::uint32_t kind = 0; kind < QueuedGroup::kBonusKindCount; ++kind) {
+            if (record.bonusDestroyed[kind] != 0) {
                 score += points(kScoreBonusItemDestruction + kind);
                 ++bonusesDestroyed[kind];
             }
@@ -1109,8 +1020,7 @@ void Board::ScoreDestroyedCells(std::uint32_t bonusesDestroyed[3])
 
 void Board::ClearBoardAtLevelEnd()
 {
-    for (BoardItem*& item : cellItems_)
-    {
+    for (BoardItem*& item : cellItems_) {
         itemPool_->DestroyItem(item);
         item = nullptr;
     }

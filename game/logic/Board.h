@@ -97,8 +97,7 @@ public:
     // score keeper must already know the points of every scoring kind.
     Board(OrrelayEngine::Engine* engine, GameFramework::Mixer* mixer, const GameData* gameData,
           const GameLogicData* data, BoardCharacter* character, GameFramework::ScoreKeeper* scoreKeeper,
-          BonusManager* bonuses, BoardItemPool* items, BoardScoreTexts* scoreTexts, bool relaxMode,
-          float energyFactor);
+          BonusManager* bonuses, BoardItemPool* items, BoardScoreTexts* scoreTexts, bool relaxMode, float energyFactor);
     virtual ~Board();
 
     Board(const Board&) = delete;

@@ -2,7 +2,8 @@
 
 namespace Tansywell {
 
-BoardItem::BoardItem(std::uint32_t kind) : kind_(kind) {}
+BoardItem::BoardItem(std::uint32_t kind) : kind_(kind)
+{}
 
 BoardItem::~BoardItem() = default;
 

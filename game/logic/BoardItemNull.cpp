@@ -2,7 +2,8 @@
 
 namespace Tansywell {
 
-BoardItemNull::BoardItemNull(std::uint32_t kind) : BoardItem(kind) {}
+BoardItemNull::BoardItemNull(std::uint32_t kind) : BoardItem(kind)
+{}
 
 BoardItemNull::~BoardItemNull() = default;
 

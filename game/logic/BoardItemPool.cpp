@@ -21,8 +21,7 @@ bool BoardItemPool::KeepAfterFrame(BoardItem& item, BonusManager* bonuses)
     if (!item.IsAlive())
         return false;
     Bonus* bonus = item.GetBonus();
-    if (bonus != nullptr && !bonus->IsAlive())
-    {
+    if (bonus != nullptr && !bonus->IsAlive()) {
         if (bonuses != nullptr)
             bonuses->DeleteBonus(bonus);
         item.SetBonus(nullptr);

@@ -8,8 +8,7 @@ namespace Tansywell {
 
 BoardItemPoolNull::BoardItemPoolNull(std::uint32_t kindCount, BonusManager* bonuses)
     : kindCount_(kindCount), bonuses_(bonuses)
-{
-}
+{}
 
 BoardItemPoolNull::~BoardItemPoolNull() = default;
 
@@ -19,12 +18,10 @@ void BoardItemPoolNull::CreatePool(std::uint32_t cellCount)
         return;
     const std::uint32_t perKind = cellCount * 2 / kindCount_;
     free_.resize(kindCount_);
-    for (std::uint32_t kind = 0; kind < kindCount_; ++kind)
-    {
+    for (std::uint32_t kind = 0; kind < kindCount_; ++kind) {
         // Room for every item there will be: recycling never allocates.
         free_[kind].reserve(free_[kind].size() + perKind + cellCount);
-        for (std::uint32_t i = 0; i < perKind; ++i)
-        {
+        for (std::uint32_t i = 0; i < perKind; ++i) {
             items_.push_back(std::make_unique<BoardItemNull>(kind));
             free_[kind].push_back(items_.back().get());
         }
@@ -33,8 +30,7 @@ void BoardItemPoolNull::CreatePool(std::uint32_t cellCount)
 
 BoardItem* BoardItemPoolNull::GetItem(std::uint32_t kind)
 {
-    if (kind < free_.size() && !free_[kind].empty())
-    {
+    if (kind < free_.size() && !free_[kind].empty()) {
         BoardItemNull* item = free_[kind].back();
         free_[kind].pop_back();
         return item;
@@ -53,8 +49,7 @@ std::uint32_t BoardItemPoolNull::GetFreeEntryCount() const
 
 void BoardItemPoolNull::Update()
 {
-    for (const std::unique_ptr<BoardItemNull>& owned : items_)
-    {
+    for (const std::unique_ptr<BoardItemNull>& owned : items_) {
         BoardItemNull* item = owned.get();
         if (!KeepAfterFrame(*item, bonuses_))
             Recycle(item);
@@ -63,8 +58,7 @@ void BoardItemPoolNull::Update()
 
 bool BoardItemPoolNull::IsAnyItemActive() const
 {
-    for (const std::unique_ptr<BoardItemNull>& item : items_)
-    {
+    for (const std::unique_ptr<BoardItemNull>& item : items_) {
         if (item->IsActive())
             return true;
     }

@@ -17,8 +17,8 @@ namespace Tansywell {
 using namespace OrrelayEngine;
 
 Bonus::Bonus(Engine* engine, const GameData* gameData, std::uint32_t kind)
-    : timerManager_(engine->GetTimerManager()), modelManager_(engine->GetModelManager()),
-      gameData_(gameData), kind_(kind)
+    : timerManager_(engine->GetTimerManager()), modelManager_(engine->GetModelManager()), gameData_(gameData),
+      kind_(kind)
 {
     // Kinds outside the three have no model; such a bonus still ages and dies.
     const Model* source = kind < GameData::kBonusKindCount ? gameData_->bonuses[kind] : nullptr;
@@ -34,8 +34,7 @@ Bonus::Bonus(Engine* engine, const GameData* gameData, std::uint32_t kind)
     blended.SetBlendFactor(1, RenderSystem::kBlendInverseSourceAlpha);
     model_->SetShader(blended);
     baseMatrix_ = model_->matrix;
-    if (AnimationControl* animation = model_->GetAnimationControl())
-    {
+    if (AnimationControl* animation = model_->GetAnimationControl()) {
         animation->loop = 1;
         animation->Play();
     }
@@ -52,14 +51,12 @@ void Bonus::Update()
     float alpha = 1.0f;
     if (age_ > kFadeStart)
         alpha = std::max(kLifetime - age_, 0.0f);
-    if (model_ != nullptr)
-    {
+    if (model_ != nullptr) {
         const Color faded = color_ * alpha;
         if (faded != model_->GetColor())
             model_->SetColor(faded);
     }
-    if (age_ > kLifetime)
-    {
+    if (age_ > kLifetime) {
         alive_ = 0;
         if (model_ != nullptr)
             model_->ClearFlags(Model::kFlagVisible);

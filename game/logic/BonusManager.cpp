@@ -6,8 +6,7 @@ namespace Tansywell {
 
 BonusManager::BonusManager(OrrelayEngine::Engine* engine, const GameData* gameData)
     : engine_(engine), gameData_(gameData)
-{
-}
+{}
 
 BonusManager::~BonusManager() = default;
 
@@ -19,10 +18,8 @@ Bonus* BonusManager::CreateBonus(std::uint32_t kind)
 
 void BonusManager::DeleteBonus(Bonus* bonus)
 {
-    for (auto it = bonuses_.begin(); it != bonuses_.end(); ++it)
-    {
-        if (it->get() == bonus)
-        {
+    for (auto it = bonuses_.begin(); it != bonuses_.end(); ++it) {
+        if (it->get() == bonus) {
             bonuses_.erase(it);
             return;
         }

@@ -45,18 +45,13 @@ CameraControl::CameraControl(Engine* engine, const GameLevelRecord* level, const
     ReadCameraFile();
 
     const std::string type = config_->GetValue(kTypeVariable);
-    if (type == "0")
-    {
+    if (type == "0") {
         cameraType_ = kTypeFlat;
         blend_ = 0.0f;
-    }
-    else if (type == "1")
-    {
+    } else if (type == "1") {
         cameraType_ = kTypeTilted;
         blend_ = 1.0f;
-    }
-    else
-    {
+    } else {
         cameraType_ = kTypeFree;
         // A value that is no number, or no finite one, counts as the flat view.
         blend_ = StringToFloat(config_->GetValue(kValueVariable));
@@ -72,13 +67,11 @@ CameraControl::~CameraControl() = default;
 void CameraControl::ReadCameraFile()
 {
     // The camera file is the game's own data: without it the board cannot be shown.
-    try
-    {
+    try {
         std::unique_ptr<FileTextual> file =
             fileManager_->OpenTextFile(fileName_, FileTextual::kModeRead, FileTextual::kEncoding8Bit);
         float* const fields[] = {&flatHeight_, &flatShift_, &tiltedHeight_, &tiltedShift_, &tiltedDistance_};
-        for (float* field : fields)
-        {
+        for (float* field : fields) {
             std::string word;
             if (!file->ReadWord(word) || word.empty())
                 throw FileError("Incorrect \"" + fileName_ + "\" file format");
@@ -87,9 +80,7 @@ void CameraControl::ReadCameraFile()
                 throw FileError("Incorrect \"" + fileName_ + "\" file format");
         }
         file->Close();
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
     }
 }
@@ -124,36 +115,31 @@ void CameraControl::Update()
 {
     const float dt = timerManager_->GetFrameTime();
 
-    if (swingIn_ != 0 || swingOut_ != 0)
-    {
+    if (swingIn_ != 0 || swingOut_ != 0) {
         swingProgress_ += kSwingSpeed * dt;
-        if (swingProgress_ >= 1.0f)
-        {
+        if (swingProgress_ >= 1.0f) {
             swingProgress_ = 1.0f;
             swingIn_ = 0;
         }
     }
 
-    if (cameraType_ == kTypeFlat || cameraType_ == kTypeTilted)
-    {
+    if (cameraType_ == kTypeFlat || cameraType_ == kTypeTilted) {
         // Clamped before the wheel target follows it, or a first wheel notch
         // from a settled view would be spent on the overshoot.
-        blend_ = std::clamp(blend_ + (cameraType_ == kTypeFlat ? -kTypeBlendSpeed * dt : kTypeBlendSpeed * dt),
-                            0.0f, 1.0f);
+        blend_ =
+            std::clamp(blend_ + (cameraType_ == kTypeFlat ? -kTypeBlendSpeed * dt : kTypeBlendSpeed * dt), 0.0f, 1.0f);
         wheelTarget_ = blend_;
     }
 
     const std::int32_t wheel = controls_->GetMouseWheel();
-    if (wheel != 0)
-    {
+    if (wheel != 0) {
         cameraType_ = kTypeFree;
         config_->SetValue(kTypeVariable, "2");
         wheelTarget_ += wheel > 0 ? -kWheelStep : kWheelStep;
     }
     wheelTarget_ = std::clamp(wheelTarget_, 0.0f, 1.0f);
 
-    if (cameraType_ == kTypeFree)
-    {
+    if (cameraType_ == kTypeFree) {
         const float step = kWheelBlendSpeed * dt;
         if (blend_ < wheelTarget_)
             blend_ = std::min(blend_ + step, wheelTarget_);
@@ -169,15 +155,12 @@ void CameraControl::Update()
     float extraHeight = 0.0f;
     float extraDistance = 0.0f;
     const float p = swingProgress_;
-    if (swingIn_ != 0)
-    {
+    if (swingIn_ != 0) {
         blend = p * blend_ + (1.0f - p) * 0.5f;
         angleOffset = (1.0f - p) * kHalfPi;
         extraHeight = (1.0f - p) * kSwingHeight;
         extraDistance = tiltedDistance_ * kSwingDistance * (1.0f - p);
-    }
-    else if (swingOut_ != 0)
-    {
+    } else if (swingOut_ != 0) {
         blend = p * 0.5f + (1.0f - p) * blend_;
         angleOffset = -p * kHalfPi;
         extraHeight = p * kSwingHeight;
@@ -201,8 +184,7 @@ void CameraControl::Update()
     gameCamera_->ResetToBasePose();
     gameCamera_->Update();
 
-    if (camera_ != nullptr)
-    {
+    if (camera_ != nullptr) {
         const float shift = flatShift_ * (1.0f - blend) + tiltedShift_ * blend;
         Matrix4 toShift;
         MatrixSetTranslation(toShift, Vector3(shift, 0.0f, 0.0f));

@@ -4,11 +4,11 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/TimerManager.h"
+#include "engine/render/ShaderUser.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelManager.h"
 #include "engine/scene/ParticleSystem.h"
 #include "engine/scene/ParticleSystemManager.h"
-#include "engine/render/ShaderUser.h"
 #include "game/CellRecord.h"
 #include "game/GameData.h"
 
@@ -25,9 +25,9 @@ constexpr float kBlockDepthBias = -13.0f;
 
 Cell::Cell(Engine* engine, const GameData* gameData, const CellRecord& record, std::uint32_t listIndex)
     : timerManager_(engine->GetTimerManager()), modelManager_(engine->GetModelManager()),
-      particleSystemManager_(engine->GetParticleSystemManager()), gameData_(gameData),
-      layerCount_(record.layerCount), closed_(record.closed != 0 ? 1 : 0), blocked_(record.blocked != 0 ? 1 : 0),
-      x_(record.x), y_(record.y), firstTranslation_(record.firstTranslation), rotation_(record.rotation),
+      particleSystemManager_(engine->GetParticleSystemManager()), gameData_(gameData), layerCount_(record.layerCount),
+      closed_(record.closed != 0 ? 1 : 0), blocked_(record.blocked != 0 ? 1 : 0), x_(record.x), y_(record.y),
+      firstTranslation_(record.firstTranslation), rotation_(record.rotation),
       secondTranslation_(record.secondTranslation), furtherVector_(record.furtherVector), listIndex_(listIndex)
 {
     MatrixSetTranslation(worldMatrix_, secondTranslation_ + firstTranslation_);
@@ -41,8 +41,7 @@ Cell::Cell(Engine* engine, const GameData* gameData, const CellRecord& record, s
     pickModel_->box.SetTransform(worldMatrix_);
 
     particles_ = particleSystemManager_->CreateCopy(gameData_->manaCell);
-    if (particles_ != nullptr)
-    {
+    if (particles_ != nullptr) {
         particles_->SetPosition(GetTopPosition());
         particles_->repeat = 0;
         particles_->SetVisible(true);
@@ -108,13 +107,10 @@ void Cell::RebuildModel()
     // Closed shows over blocked: the web only matters once the cell is open.
     const ShaderUser* texture = nullptr;
     const Model* source = gameData_->cellEmpty;
-    if (layerCount_ == 1)
-    {
+    if (layerCount_ == 1) {
         source = gameData_->cellSingle;
         texture = closed_ != 0 ? gameData_->cell1Closed : (blocked_ != 0 ? gameData_->cell1Blocked : gameData_->cell1);
-    }
-    else if (layerCount_ == 2)
-    {
+    } else if (layerCount_ == 2) {
         source = gameData_->cellDouble;
         texture = closed_ != 0 ? gameData_->cell2Closed : (blocked_ != 0 ? gameData_->cell2Blocked : gameData_->cell2);
     }
@@ -125,13 +121,10 @@ void Cell::RebuildModel()
     model_->box.SetTransform(worldMatrix_);
     model_->SetColor(color_);
 
-    if (blocked_ == 0)
-    {
+    if (blocked_ == 0) {
         modelManager_->DeleteModel(blockModel_);
         blockModel_ = nullptr;
-    }
-    else if (blockModel_ == nullptr)
-    {
+    } else if (blockModel_ == nullptr) {
         blockModel_ = modelManager_->CreateCopy(gameData_->cellBlock, nullptr, 0);
         blockModel_->matrix = worldMatrix_;
         blockModel_->box.SetTransform(worldMatrix_);
@@ -148,8 +141,7 @@ bool Cell::RemoveLayer()
     // A count outside the data model never reaches here: the reader refuses it.
     --layerCount_;
     RebuildModel();
-    if (particles_ != nullptr)
-    {
+    if (particles_ != nullptr) {
         particles_->elapsedTime = 0.0f;
         particles_->emitting = 1;
     }

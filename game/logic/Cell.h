@@ -32,8 +32,7 @@ public:
     // How fast the highlight turns from white to yellow and back, per second.
     static constexpr float kHighlightSpeed = 3.5f;
 
-    Cell(OrrelayEngine::Engine* engine, const GameData* gameData, const CellRecord& record,
-         std::uint32_t listIndex);
+    Cell(OrrelayEngine::Engine* engine, const GameData* gameData, const CellRecord& record, std::uint32_t listIndex);
     virtual ~Cell();
 
     Cell(const Cell&) = delete;

@@ -41,24 +41,16 @@ void CellSelection::Release()
 void CellSelection::Update()
 {
     const std::uint32_t current = animation_->currentId;
-    if (current == kAppear && animation_->playing == 0)
-    {
-        if (wanted_ != 0)
-        {
+    if (current == kAppear && animation_->playing == 0) {
+        if (wanted_ != 0) {
             model_->SetColor(Color(1.0f, 1.0f, 1.0f, 1.0f));
             Start(*animation_, kLoop, true);
-        }
-        else
-        {
+        } else {
             Start(*animation_, kVanish, false);
         }
-    }
-    else if (current == kLoop && wanted_ == 0)
-    {
+    } else if (current == kLoop && wanted_ == 0) {
         Start(*animation_, kVanish, false);
-    }
-    else if (current == kVanish && animation_->playing == 0)
-    {
+    } else if (current == kVanish && animation_->playing == 0) {
         alive_ = 0;
         model_->ClearFlags(Model::kFlagVisible);
     }

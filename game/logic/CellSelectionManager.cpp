@@ -64,21 +64,16 @@ Model* CellSelectionManager::CreateMarker()
 void CellSelectionManager::Update(const Cell* selected)
 {
     bool found = false;
-    for (std::size_t i = 0; i < selections_.size();)
-    {
+    for (std::size_t i = 0; i < selections_.size();) {
         CellSelection& selection = *selections_[i];
-        if (selection.GetCell() == selected)
-        {
+        if (selection.GetCell() == selected) {
             if (selection.IsWanted())
                 found = true;
-        }
-        else
-        {
+        } else {
             selection.Release();
         }
         selection.Update();
-        if (!selection.IsAlive())
-        {
+        if (!selection.IsAlive()) {
             freeMarkers_.push_back(selection.GetModel());
             selections_.erase(selections_.begin() + static_cast<std::ptrdiff_t>(i));
             continue;

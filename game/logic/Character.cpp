@@ -30,10 +30,10 @@ namespace {
 
 constexpr std::uint32_t kFaceFrameCount = 256;
 // Body ranges: id, first frame, last frame (a first above the last plays backwards).
-constexpr std::uint32_t kBodyRanges[][3] = {{0, 0, 47},    {2, 47, 49},    {1, 49, 96},   {3, 97, 144},
+constexpr std::uint32_t kBodyRanges[][3] = {{0, 0, 47},    {2, 47, 49},   {1, 49, 96},   {3, 97, 144},
                                             {5, 144, 146}, {4, 146, 192}, {6, 194, 252}, {7, 252, 194}};
-constexpr std::uint32_t kFaceRanges[][2] = {{0, 10},    {10, 16},   {16, 27},   {27, 49},   {49, 57},
-                                            {57, 64},   {64, 71},   {71, 79},   {79, 115},  {115, 145},
+constexpr std::uint32_t kFaceRanges[][2] = {{0, 10},    {10, 16},   {16, 27},  {27, 49},  {49, 57},
+                                            {57, 64},   {64, 71},   {71, 79},  {79, 115}, {115, 145},
                                             {145, 181}, {181, 218}, {218, 255}};
 // The first line window of each bubble: bubble b holds b + 1 lines.
 constexpr std::uint32_t kFirstLine[Character::kBubbleCount] = {0, 1, 3, 6};
@@ -54,9 +54,9 @@ Vector2 BoxCorner(const Model* model)
 
 Vector2 BoxSize(const Model* model)
 {
-    return model != nullptr ? Vector2(model->box.localMax.x - model->box.localMin.x,
-                                      model->box.localMax.y - model->box.localMin.y)
-                            : Vector2();
+    return model != nullptr
+               ? Vector2(model->box.localMax.x - model->box.localMin.x, model->box.localMax.y - model->box.localMin.y)
+               : Vector2();
 }
 
 } // namespace
@@ -80,15 +80,13 @@ Character::Character(Engine* engine, const GameFramework::LevelManagerBase* leve
                                                  BoxSize(gameData_->character), gameData_->character, root_);
     figure_->SetPlacesModel(false);
     figureModel_ = figure_->GetModel();
-    if (figureModel_ != nullptr)
-    {
+    if (figureModel_ != nullptr) {
         if (gameData_->characterTexture != nullptr)
             figureModel_->SetShader(*gameData_->characterTexture);
         figureTexture_ = figureModel_->GetShaderUser();
         body_ = figureModel_->GetAnimationControl();
     }
-    if (body_ != nullptr)
-    {
+    if (body_ != nullptr) {
         for (const auto& range : kBodyRanges)
             body_->AddAnimation(range[0], range[1], range[2]);
     }
@@ -97,26 +95,23 @@ Character::Character(Engine* engine, const GameFramework::LevelManagerBase* leve
         face_->AddAnimation(id, kFaceRanges[id][0], kFaceRanges[id][1]);
     SetAnimationSpeed(kFramesPerSecond);
 
-    for (std::uint32_t b = 0; b < kBubbleCount; ++b)
-    {
+    for (std::uint32_t b = 0; b < kBubbleCount; ++b) {
         const Model* source = gameData_->characterText[b];
         const Vector2 corner = BoxCorner(source);
-        bubbles_[b] = guiManager_->CreateWindowFromModel(
-            GUIWindow::kFlagColoredVertices, Vector2(corner.x - figureCorner.x, corner.y - figureCorner.y),
-            BoxSize(source), source, figure_);
+        bubbles_[b] = guiManager_->CreateWindowFromModel(GUIWindow::kFlagColoredVertices,
+                                                         Vector2(corner.x - figureCorner.x, corner.y - figureCorner.y),
+                                                         BoxSize(source), source, figure_);
         bubbles_[b]->SetPlacesModel(false);
         if (Model* model = bubbles_[b]->GetModel())
             bubbleAnimations_[b] = model->GetAnimationControl();
-        if (bubbleAnimations_[b] != nullptr)
-        {
+        if (bubbleAnimations_[b] != nullptr) {
             bubbleAnimations_[b]->speed = kBubbleFramesPerSecond;
             bubbleAnimations_[b]->loop = 0;
         }
         // The lines share the bubble's height, the first at the top.
         const Vector2 size = BoxSize(source);
         const float lineHeight = size.y / static_cast<float>(b + 1);
-        for (std::uint32_t i = 0; i <= b; ++i)
-        {
+        for (std::uint32_t i = 0; i <= b; ++i) {
             const std::uint32_t line = kFirstLine[b] + i;
             lines_[line] = guiManager_->CreateWindowFromModel(
                 GUIWindow::kFlagShown, Vector2(0.0f, size.y - lineHeight * static_cast<float>(i + 1)),
@@ -143,13 +138,10 @@ Character::~Character()
 void Character::AttachRoot(bool menus)
 {
     // Without the menu background's window the figure stays on the play screen.
-    if (menus && menuBackground_ != nullptr)
-    {
+    if (menus && menuBackground_ != nullptr) {
         root_->SetParent(menuBackground_);
         root_->SetDepthOrder(kMenuDepthOrder);
-    }
-    else
-    {
+    } else {
         root_->SetParent(gameData_->playChildWindow);
         root_->SetDepthOrder(kPlayDepthOrder);
     }
@@ -269,8 +261,7 @@ void Character::Say(const std::string& key, float hold)
     // Non-numeric counts as one line; there are bubbles for four at most.
     const std::int32_t size = WideStringToInt(Text(key, "_SIZE", GUITextManager::kNoNumber));
     const std::uint32_t count = static_cast<std::uint32_t>(std::clamp<std::int32_t>(size, 1, kBubbleCount));
-    for (std::uint32_t i = 0; i < kBubbleCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < kBubbleCount; ++i) {
         if (i < count)
             lineTexts_[i] = Text(key, "_", static_cast<std::int32_t>(i));
         else
@@ -278,8 +269,7 @@ void Character::Say(const std::string& key, float hold)
     }
 
     const std::uint32_t shown = count - 1;
-    for (std::uint32_t b = 0; b < kBubbleCount; ++b)
-    {
+    for (std::uint32_t b = 0; b < kBubbleCount; ++b) {
         for (std::uint32_t i = 0; i <= b; ++i)
             printers_[kFirstLine[b] + i]->Clear();
         if (b != shown)
@@ -287,8 +277,7 @@ void Character::Say(const std::string& key, float hold)
     }
     bubbles_[shown]->SetFlags(GUIWindow::kFlagShown);
     bubbles_[shown]->SetColor(Color(1.0f, 1.0f, 1.0f, 0.0f));
-    if (AnimationControl* animation = bubbleAnimations_[shown])
-    {
+    if (AnimationControl* animation = bubbleAnimations_[shown]) {
         animation->SetAnimation(AnimationControl::kAllFrames);
         animation->loop = 0;
         animation->Play();
@@ -299,8 +288,7 @@ void Character::Say(const std::string& key, float hold)
 
 std::uint32_t Character::ShownBubble() const
 {
-    for (std::uint32_t b = 0; b < kBubbleCount; ++b)
-    {
+    for (std::uint32_t b = 0; b < kBubbleCount; ++b) {
         if ((bubbles_[b]->GetFlags() & GUIWindow::kFlagShown) != 0)
             return b;
     }
@@ -320,8 +308,7 @@ bool Character::WasSkipKeyPressed() const
 {
     if (!controls_->AnyKeyPressed())
         return false;
-    for (const std::string& name : Controls::GetKeyNames())
-    {
+    for (const std::string& name : Controls::GetKeyNames()) {
         if (name != "PRINTSCRN" && controls_->WasKeyPressed(name))
             return true;
     }
@@ -336,12 +323,10 @@ void Character::UpdateBubbles()
     const float dt = timerManager_->GetFrameTime();
     const std::uint32_t first = kFirstLine[bubble];
     bool typing = false;
-    for (std::uint32_t i = 0; i <= bubble; ++i)
-    {
+    for (std::uint32_t i = 0; i <= bubble; ++i) {
         GameTools::GUITextPrinter& printer = *printers_[first + i];
         // Each line starts once the line above it has been typed.
-        if (i > 0 && !lineTexts_[i].empty() && printers_[first + i - 1]->IsDone())
-        {
+        if (i > 0 && !lineTexts_[i].empty() && printers_[first + i - 1]->IsDone()) {
             printer.SetText(lineTexts_[i]);
             lineTexts_[i].clear();
         }
@@ -353,13 +338,10 @@ void Character::UpdateBubbles()
         bubbleTimer_ = kAtOnce;
 
     float alpha = 0.0f;
-    if (typing && bubbleTimer_ < kAtOnce)
-    {
+    if (typing && bubbleTimer_ < kAtOnce) {
         fadeInTimer_ += dt;
         alpha = std::min(1.0f, 2.0f * fadeInTimer_);
-    }
-    else
-    {
+    } else {
         if (bubbleTimer_ < kAtOnce)
             bubbleTimer_ += dt;
         alpha = std::clamp(1.0f - 2.0f * (bubbleTimer_ - hold_), 0.0f, 1.0f);
@@ -369,8 +351,7 @@ void Character::UpdateBubbles()
     for (std::uint32_t i = 0; i <= bubble; ++i)
         printers_[first + i]->SetColor(colour);
 
-    if (alpha < kHiddenAlpha)
-    {
+    if (alpha < kHiddenAlpha) {
         HideBubble(bubble);
         if (state_ == kStateUpgrade)
             Dismiss();
@@ -384,8 +365,7 @@ void Character::UpdateBubbles()
     if (font == nullptr || model == nullptr || animation == nullptr || animation->playing == 0)
         return;
     float widest = 0.0f;
-    for (std::uint32_t i = 0; i <= bubble; ++i)
-    {
+    for (std::uint32_t i = 0; i <= bubble; ++i) {
         Vector2 extent;
         font->MeasureText(extent, printers_[first + i]->GetTargetText(), 0.0f, -1.0f);
         widest = std::max(widest, extent.x);
@@ -396,8 +376,7 @@ void Character::UpdateBubbles()
 
 void Character::SayGreeting()
 {
-    if (state_ == kStateLevel)
-    {
+    if (state_ == kStateLevel) {
         Say("CHARACTER_LEVEL_BEGIN", kShortHold);
         return;
     }
@@ -407,8 +386,7 @@ void Character::SayGreeting()
     // except after the last level of all.
     std::int32_t stage = 0;
     const GameFramework::ProfileBase* profile = profiles_ != nullptr ? profiles_->GetCurrentProfile() : nullptr;
-    if (profile != nullptr)
-    {
+    if (profile != nullptr) {
         const GameFramework::LevelPosition& position = profile->GetCurrentPosition();
         stage = static_cast<std::int32_t>(position.stage);
         if ((levels_ == nullptr || !levels_->IsLastLevel(position)) && stage > 0)
@@ -445,8 +423,7 @@ void Character::UpdateLeaving(float dt)
     if (face_->playing != 0)
         return;
     // On the menus the character waves before it goes.
-    if (state_ == kStateMenus && leaveFacePlayed_ == 0)
-    {
+    if (state_ == kStateMenus && leaveFacePlayed_ == 0) {
         leaveFacePlayed_ = 1;
         PlayFace(kFacePraiseBest, false);
         return;
@@ -459,34 +436,25 @@ void Character::UpdateLeaving(float dt)
 
 void Character::UpdateFaceAfterComingIn(float dt)
 {
-    if (IsFaceStopped(kFaceArrived))
-    {
-        if (state_ == kStateMenus)
-        {
+    if (IsFaceStopped(kFaceArrived)) {
+        if (state_ == kStateMenus) {
             PlayFace(kFaceMenuFirst, false);
             facePauseTimer_ = 0.0f;
             return;
         }
-        if (upgrade_ != 0)
-        {
+        if (upgrade_ != 0) {
             PlayFace(kFacePraiseBest, false);
             PlaySound(kFirstPraiseSound + praiseCounter_ % kPraiseSoundCount);
-        }
-        else
-        {
+        } else {
             PlayFace(kFaceNeutral, true);
         }
         greetingPending_ = 1;
         greetingTimer_ = 0.0f;
-    }
-    else if (IsFaceStopped(kFaceMenuFirst))
-    {
+    } else if (IsFaceStopped(kFaceMenuFirst)) {
         facePauseTimer_ += dt;
         if (facePauseTimer_ > kFacePause)
             PlayFace(kFaceMenuSecond, false);
-    }
-    else if (IsFaceStopped(kFaceMenuSecond))
-    {
+    } else if (IsFaceStopped(kFaceMenuSecond)) {
         PlayFace(kFaceNeutral, true);
     }
 }
@@ -494,15 +462,12 @@ void Character::UpdateFaceAfterComingIn(float dt)
 void Character::UpdatePraise()
 {
     if (praiseRequested_ == 0 || body_ == nullptr || body_->currentId != kBodyStand ||
-        face_->currentId != kFaceNeutral)
-    {
+        face_->currentId != kFaceNeutral) {
         return;
     }
     // The neutral face is hurried to its end before the praise face.
-    if (face_->playing != 0)
-    {
-        if (face_->loop != 0)
-        {
+    if (face_->playing != 0) {
+        if (face_->loop != 0) {
             face_->loop = 0;
             face_->speed *= 2.0f;
         }
@@ -531,11 +496,9 @@ void Character::Update()
         return;
     const float dt = timerManager_->GetFrameTime();
 
-    if (greetingPending_ != 0)
-    {
+    if (greetingPending_ != 0) {
         greetingTimer_ += dt;
-        if (greetingTimer_ >= kGreetingDelay)
-        {
+        if (greetingTimer_ >= kGreetingDelay) {
             greetingPending_ = 0;
             SayGreeting();
         }
@@ -544,14 +507,11 @@ void Character::Update()
     UpdateTurn(upgradePending_, upgradeTimer_, kBodyTurnBack, dt);
     UpdateLeaving(dt);
 
-    if (IsBodyStopped(kBodyComeIn) || IsBodyStopped(kBodyTurnBack))
-    {
+    if (IsBodyStopped(kBodyComeIn) || IsBodyStopped(kBodyTurnBack)) {
         PlayBody(kBodyStand, true);
         PlayFace(kFaceArrived, false);
         SetAnimationSpeed(kFramesPerSecond);
-    }
-    else if (IsBodyStopped(kBodyMenuComeIn) || IsBodyStopped(kBodyTurn))
-    {
+    } else if (IsBodyStopped(kBodyMenuComeIn) || IsBodyStopped(kBodyTurn)) {
         PlayBody(kBodyMenuStand, true);
         PlayFace(kFaceArrived, false);
         SetAnimationSpeed(kFramesPerSecond);
@@ -559,8 +519,7 @@ void Character::Update()
 
     UpdateFaceAfterComingIn(dt);
 
-    if (body_ != nullptr && (body_->currentId == kBodyLeave || body_->currentId == kBodyMenuLeave))
-    {
+    if (body_ != nullptr && (body_->currentId == kBodyLeave || body_->currentId == kBodyMenuLeave)) {
         if (face_->playing == 0 && face_->currentId != kFaceMoving)
             PlayFace(kFaceMoving, true);
         if (body_->playing == 0)

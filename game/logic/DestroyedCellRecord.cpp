@@ -2,6 +2,7 @@
 
 namespace Tansywell {
 
-DestroyedCellRecord::DestroyedCellRecord(Cell* destroyedCell) : cell(destroyedCell) {}
+DestroyedCellRecord::DestroyedCellRecord(Cell* destroyedCell) : cell(destroyedCell)
+{}
 
 } // namespace Tansywell

@@ -43,16 +43,15 @@ Environment::~Environment()
         modelManager_->DeleteModel(model);
 }
 
-void Environment::Update() {}
+void Environment::Update()
+{}
 
 void Environment::BuildBorders()
 {
     const std::vector<Model*>& borders = gameData_->borders;
-    for (std::uint32_t i = 0; i < board_->GetCellCount(); ++i)
-    {
+    for (std::uint32_t i = 0; i < board_->GetCellCount(); ++i) {
         const Cell* cell = board_->GetCellAt(i);
-        for (std::uint32_t direction = 0; direction < Board::kDirectionCount; ++direction)
-        {
+        for (std::uint32_t direction = 0; direction < Board::kDirectionCount; ++direction) {
             if (board_->GetNeighbour(cell, direction) != nullptr || direction >= borders.size())
                 continue;
             Model* border = modelManager_->CreateCopy(borders[direction], nullptr, 0);
@@ -71,8 +70,7 @@ void Environment::BuildScenery()
 {
     const std::vector<Model*>& templates = data_->GetEnvironmentModels();
     const std::vector<std::uint8_t>& flags = data_->GetEnvironmentFlags();
-    for (std::size_t i = 0; i < templates.size(); ++i)
-    {
+    for (std::size_t i = 0; i < templates.size(); ++i) {
         Model* model = modelManager_->CreateCopy(templates[i], nullptr, 0);
         if (model == nullptr)
             continue;
@@ -80,8 +78,7 @@ void Environment::BuildScenery()
             const std::size_t at = i * GameLogicData::kEnvironmentFlagCount + which;
             return at < flags.size() && flags[at] != 0;
         };
-        if (AnimationControl* animation = model->GetAnimationControl())
-        {
+        if (AnimationControl* animation = model->GetAnimationControl()) {
             animation->position = 0.0f;
             if (flag(kFlagRandomPhase))
                 animation->RandomizePhase();
@@ -90,8 +87,7 @@ void Environment::BuildScenery()
         }
         if (!flag(kFlagShownAsIs))
             model->ClearFlags(Model::kFlagLit);
-        if (flag(kFlagSorted))
-        {
+        if (flag(kFlagSorted)) {
             model->SetFlags(Model::kFlagSecondGroup | Model::kFlagNoDepthWrite | Model::kFlagFixedDepth);
             model->depth = kSortDepth - kSortDepthStep * static_cast<float>(i);
         }

@@ -45,8 +45,8 @@ GameLogic::GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profil
                                      items_.get(), nullptr, relaxMode_ != 0, level_->energyFactor);
     environment_ = std::make_unique<Environment>(engine, level_, gameData_, data_, board_.get());
     camera_ = std::make_unique<CameraControl>(engine, level_, board_.get());
-    tutorial_ = std::make_unique<Tutorial>(engine, profiles_, gameData_, character_, camera_.get(), board_.get(),
-                                           level_);
+    tutorial_ =
+        std::make_unique<Tutorial>(engine, profiles_, gameData_, character_, camera_.get(), board_.get(), level_);
     PauseClock(false);
     hintTimer_ = 0.0f;
     if (character_ != nullptr)
@@ -77,17 +77,13 @@ void GameLogic::Update()
 
     // With no move listed the timer keeps growing, and the hint comes in the
     // first frame in which a move exists.
-    if (board_->GetDestroyedCount() == 0)
-    {
+    if (board_->GetDestroyedCount() == 0) {
         hintTimer_ += timers_->GetFrameTime();
-        if (hintTimer_ > kHintDelay && board_->GetMoveCount() > 0)
-        {
+        if (hintTimer_ > kHintDelay && board_->GetMoveCount() > 0) {
             hintTimer_ = 0.0f;
             board_->ShowHint(OrrelayEngine::RandomModulo(board_->GetMoveCount()));
         }
-    }
-    else
-    {
+    } else {
         hintTimer_ = 0.0f;
     }
 

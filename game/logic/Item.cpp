@@ -67,8 +67,8 @@ struct AnimationRange
 };
 
 constexpr AnimationRange kAnimationRanges[] = {
-    {Item::kAnimationFlight, 0, 10},   {Item::kAnimationUnused1, 10, 15}, {Item::kAnimationLanding, 15, 25},
-    {Item::kAnimationRest, 25, 60},    {Item::kAnimationTakeOff, 60, 70}, {Item::kAnimationUnused5, 70, 75},
+    {Item::kAnimationFlight, 0, 10}, {Item::kAnimationUnused1, 10, 15}, {Item::kAnimationLanding, 15, 25},
+    {Item::kAnimationRest, 25, 60},  {Item::kAnimationTakeOff, 60, 70}, {Item::kAnimationUnused5, 70, 75},
 };
 
 // The facing that looks from the item toward a neighbour's cell: one of the
@@ -77,8 +77,7 @@ float HeadingToward(float dx, float dy)
 {
     const float ax = std::fabs(dx);
     const float ay = std::fabs(dy);
-    if (ay / 2.0f < ax && ax / 2.0f < ay)
-    {
+    if (ay / 2.0f < ax && ax / 2.0f < ay) {
         if (dx > 0.0f)
             return dy > 0.0f ? 5.0f * kPi / 4.0f : 3.0f * kPi / 4.0f;
         return dy > 0.0f ? 7.0f * kPi / 4.0f : kPi / 4.0f;
@@ -144,10 +143,8 @@ void Item::Reset()
     bonus_ = nullptr;
     if (model_ != nullptr)
         model_->ClearFlags(Model::kFlagVisible);
-    for (ParticleSystem* system : {appear_, disappear_, swap_})
-    {
-        if (system != nullptr)
-        {
+    for (ParticleSystem* system : {appear_, disappear_, swap_}) {
+        if (system != nullptr) {
             system->emitting = 0;
             system->elapsedTime = 0.0f;
         }
@@ -179,11 +176,9 @@ void Item::CreateModel()
     ParticleSystem** systems[] = {&appear_, &disappear_, &swap_};
     const ParticleSystem* templates[] = {gameData_->butterflyAppear, gameData_->butterflyDisappear,
                                          gameData_->butterflySwap};
-    for (std::size_t i = 0; i < 3; ++i)
-    {
+    for (std::size_t i = 0; i < 3; ++i) {
         ParticleSystem* system = particleSystemManager_->CreateCopy(templates[i]);
-        if (system != nullptr)
-        {
+        if (system != nullptr) {
             system->repeat = 1;
             system->SetVisible(true);
         }
@@ -238,8 +233,8 @@ void Item::Spawn()
     PlayAnimation(kAnimationFlight, kFastFramesPerSecond, true);
     heading_ = RandomFloatRange(0.0f, kTwoPi);
     targetHeading_ = heading_;
-    position_ = home_ + Vector3(kAppearDistance * std::cos(heading_), kAppearDistance * std::sin(heading_),
-                                kAppearDistance);
+    position_ =
+        home_ + Vector3(kAppearDistance * std::cos(heading_), kAppearDistance * std::sin(heading_), kAppearDistance);
     timer_ = 0.0f;
     state_ = kAppear;
     active_ = 1;
@@ -249,8 +244,7 @@ void Item::Spawn()
 
 void Item::Destroy()
 {
-    if (model_ == nullptr || (model_->GetFlags() & Model::kFlagVisible) == 0)
-    {
+    if (model_ == nullptr || (model_->GetFlags() & Model::kFlagVisible) == 0) {
         // Never shown: nothing to fly away, the next pool update takes it back.
         active_ = 1;
         alive_ = 0;
@@ -271,8 +265,8 @@ void Item::MoveTo(const Vector3& destination)
     PlayAnimation(kAnimationTakeOff, kSlowFramesPerSecond, false);
     state_ = kTakeOff;
     landAfterFlight_ = 1;
-    targetHeading_ = NearestEquivalent(HeadingToward(destination.x - position_.x, destination.y - position_.y),
-                                       heading_);
+    targetHeading_ =
+        NearestEquivalent(HeadingToward(destination.x - position_.x, destination.y - position_.y), heading_);
 }
 
 void Item::Jump()
@@ -306,15 +300,27 @@ void Item::Update()
         animation_->Advance(seconds);
 
     const std::uint32_t stateBefore = state_;
-    switch (state_)
-    {
-    case kAppear: UpdateAppear(seconds); break;
-    case kFlyAway: UpdateFlyAway(seconds); break;
-    case kHop: UpdateHop(seconds); break;
-    case kTakeOff: UpdateTakeOff(seconds); break;
-    case kLanding: UpdateLanding(seconds); break;
-    case kFlight: UpdateFlight(seconds); break;
-    default: break;
+    switch (state_) {
+    case kAppear:
+        UpdateAppear(seconds);
+        break;
+    case kFlyAway:
+        UpdateFlyAway(seconds);
+        break;
+    case kHop:
+        UpdateHop(seconds);
+        break;
+    case kTakeOff:
+        UpdateTakeOff(seconds);
+        break;
+    case kLanding:
+        UpdateLanding(seconds);
+        break;
+    case kFlight:
+        UpdateFlight(seconds);
+        break;
+    default:
+        break;
     }
     // A movement that ended this frame still places the model where it ended.
     if (stateBefore != kRest)
@@ -394,16 +400,14 @@ void Item::UpdateFlyAway(float seconds)
 void Item::UpdateHop(float seconds)
 {
     const bool climbing = animation_ != nullptr && animation_->currentId == kAnimationTakeOff;
-    if (IsAnimationPlaying())
-    {
+    if (IsAnimationPlaying()) {
         Vector3 target = GetRestPoint();
         if (climbing)
             target.z += kClimbHeight;
         StepToward(target, kHopSpeedPerSecond, seconds);
         return;
     }
-    if (climbing)
-    {
+    if (climbing) {
         PlayAnimation(kAnimationLanding, kSlowFramesPerSecond, false);
         return;
     }
@@ -415,8 +419,7 @@ void Item::UpdateHop(float seconds)
 void Item::UpdateTakeOff(float seconds)
 {
     Turn(kTakeOffTurnRate, seconds);
-    if (IsAnimationPlaying())
-    {
+    if (IsAnimationPlaying()) {
         StepToward(GetRestPoint() + Vector3(0.0f, 0.0f, kClimbHeight), kHopSpeedPerSecond, seconds);
         return;
     }
@@ -431,8 +434,7 @@ void Item::UpdateTakeOff(float seconds)
 void Item::UpdateLanding(float seconds)
 {
     Turn(kLandingTurnRate, seconds);
-    if (IsAnimationPlaying())
-    {
+    if (IsAnimationPlaying()) {
         StepToward(GetRestPoint(), kHopSpeedPerSecond, seconds);
         return;
     }
@@ -463,8 +465,7 @@ void Item::UpdateRestTimer(float seconds)
     if (restTimer_ > 0.0f)
         return;
     restTimer_ = RandomFloatRange(kRestDelayMinSeconds, kRestDelayMaxSeconds);
-    if (animation_->playing == 0)
-    {
+    if (animation_->playing == 0) {
         animation_->SetAnimation(kAnimationRest);
         animation_->Play();
     }
@@ -479,8 +480,7 @@ void Item::UpdateParticles()
     const ParticleSystem* templates[] = {gameData_->butterflyAppear, gameData_->butterflyDisappear,
                                          gameData_->butterflySwap};
     ParticleSystem* systems[] = {appear_, disappear_, swap_};
-    for (std::size_t i = 0; i < 3; ++i)
-    {
+    for (std::size_t i = 0; i < 3; ++i) {
         systems[i]->SetPosition(centre);
         for (std::uint32_t key = 0; key < ParticleFile::kKeyCount; ++key)
             systems[i]->settings.color[key].a = templates[i]->settings.color[key].a * alpha;

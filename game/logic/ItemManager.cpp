@@ -12,8 +12,7 @@ ItemManager::ItemManager(OrrelayEngine::Engine* engine, const GameLevelRecord* l
                          BonusManager* bonuses)
     : engine_(engine), level_(level), gameData_(gameData), bonuses_(bonuses),
       shadows_(std::make_unique<ShadowManager>(engine, gameData))
-{
-}
+{}
 
 ItemManager::~ItemManager()
 {
@@ -33,10 +32,8 @@ void ItemManager::CreatePool(std::uint32_t cellCount)
     if (kinds == 0)
         return;
     const std::uint32_t perKind = cellCount * 2 / kinds;
-    for (std::uint32_t kind = 0; kind < kinds; ++kind)
-    {
-        for (std::uint32_t i = 0; i < perKind; ++i)
-        {
+    for (std::uint32_t kind = 0; kind < kinds; ++kind) {
+        for (std::uint32_t i = 0; i < perKind; ++i) {
             items_.push_back(std::make_unique<Item>(engine_, gameData_, kind));
             free_.push_back(items_.back().get());
         }
@@ -50,10 +47,8 @@ void ItemManager::SetShadowHeight(float height)
 
 BoardItem* ItemManager::GetItem(std::uint32_t kind)
 {
-    for (Item*& entry : free_)
-    {
-        if (entry != nullptr && entry->GetKind() == kind)
-        {
+    for (Item*& entry : free_) {
+        if (entry != nullptr && entry->GetKind() == kind) {
             Item* item = entry;
             entry = nullptr;
             return item;
@@ -65,8 +60,7 @@ BoardItem* ItemManager::GetItem(std::uint32_t kind)
 
 void ItemManager::Update()
 {
-    for (const std::unique_ptr<Item>& owned : items_)
-    {
+    for (const std::unique_ptr<Item>& owned : items_) {
         Item* item = owned.get();
         if (item->NeedsShadow())
             shadows_->Attach(item);
@@ -79,8 +73,7 @@ void ItemManager::Update()
 
 bool ItemManager::IsAnyItemActive() const
 {
-    for (const std::unique_ptr<Item>& item : items_)
-    {
+    for (const std::unique_ptr<Item>& item : items_) {
         if (item->IsActive())
             return true;
     }
@@ -94,10 +87,8 @@ void ItemManager::Recycle(Item* item)
     item->SetBonus(nullptr);
     shadows_->Release(item);
     item->Reset();
-    for (Item*& entry : free_)
-    {
-        if (entry == nullptr)
-        {
+    for (Item*& entry : free_) {
+        if (entry == nullptr) {
             entry = item;
             return;
         }

@@ -18,8 +18,7 @@ void QueuedGroup::Reset()
 
 void QueuedGroup::ForgetItem(const BoardItem* item)
 {
-    for (BoardItem*& held : items)
-    {
+    for (BoardItem*& held : items) {
         if (held == item)
             held = nullptr;
     }

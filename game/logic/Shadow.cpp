@@ -48,8 +48,7 @@ void Shadow::Update()
 {
     if (model_ == nullptr)
         return;
-    if (item_ == nullptr)
-    {
+    if (item_ == nullptr) {
         model_->ClearFlags(Model::kFlagVisible);
         return;
     }
@@ -66,17 +65,14 @@ void Shadow::Follow()
     if (itemAnimation != nullptr && animation_ != nullptr &&
         itemAnimation->GetFrameCount() != animation_->GetFrameCount())
         itemAnimation = nullptr;
-    if (item_ != lastItem_)
-    {
+    if (item_ != lastItem_) {
         const std::vector<ShaderUser*>& textures = gameData_->shadowTextures;
         const std::uint32_t kind = item_->GetKind();
         if (kind < textures.size() && textures[kind] != nullptr)
             model_->SetShader(*textures[kind]);
         if (animation_ != nullptr && itemAnimation != nullptr)
             animation_->CopyFrom(*itemAnimation);
-    }
-    else if (animation_ != nullptr && itemAnimation != nullptr)
-    {
+    } else if (animation_ != nullptr && itemAnimation != nullptr) {
         animation_->AssignState(*itemAnimation);
     }
 

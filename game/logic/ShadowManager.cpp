@@ -6,17 +6,14 @@ namespace Tansywell {
 
 ShadowManager::ShadowManager(OrrelayEngine::Engine* engine, const GameData* gameData)
     : engine_(engine), gameData_(gameData)
-{
-}
+{}
 
 ShadowManager::~ShadowManager() = default;
 
 void ShadowManager::Attach(const Item* item)
 {
-    for (const std::unique_ptr<Shadow>& shadow : shadows_)
-    {
-        if (shadow->GetItem() == nullptr)
-        {
+    for (const std::unique_ptr<Shadow>& shadow : shadows_) {
+        if (shadow->GetItem() == nullptr) {
             shadow->SetItem(item);
             return;
         }
@@ -41,8 +38,7 @@ Shadow* ShadowManager::FindShadow(const Item* item) const
 {
     if (item == nullptr)
         return nullptr;
-    for (const std::unique_ptr<Shadow>& shadow : shadows_)
-    {
+    for (const std::unique_ptr<Shadow>& shadow : shadows_) {
         if (shadow->GetItem() == item)
             return shadow.get();
     }

@@ -49,8 +49,8 @@ constexpr std::uint32_t kProfileFlags[Tutorial::kTopicCount] = {
 
 // The cell topics' texts, by their active flag (empty for the others).
 const char* const kCellTopicTexts[Tutorial::kTopicCount] = {
-    "", "CHARACTER_TUTORIAL_DOUBLE_MANNA_0", "CHARACTER_TUTORIAL_CLOSED_CELL_0", "CHARACTER_TUTORIAL_WEB_ITEM_0", "",
-    "CHARACTER_TUTORIAL_BONUS0_0",           "CHARACTER_TUTORIAL_BONUS1_0",      "CHARACTER_TUTORIAL_BONUS2_0"};
+    "", "CHARACTER_TUTORIAL_DOUBLE_MANNA_0", "CHARACTER_TUTORIAL_CLOSED_CELL_0", "CHARACTER_TUTORIAL_WEB_ITEM_0",
+    "", "CHARACTER_TUTORIAL_BONUS0_0",       "CHARACTER_TUTORIAL_BONUS1_0",      "CHARACTER_TUTORIAL_BONUS2_0"};
 
 // The order in which topics start and run.
 constexpr std::uint32_t kTopicOrder[Tutorial::kTopicCount] = {
@@ -118,8 +118,7 @@ void Tutorial::Update()
     if (IsAnyTopicActive())
         timer_ += timerManager_->GetFrameTime();
 
-    for (std::uint32_t topic : kTopicOrder)
-    {
+    for (std::uint32_t topic : kTopicOrder) {
         if (active_[topic] == 0)
             continue;
         if (topic == kTopicSwap)
@@ -132,8 +131,7 @@ void Tutorial::Update()
     }
 
     const bool over = board_->GetClearedLayers() == board_->GetTotalLayers() || board_->GetEnergy() == 0;
-    if (over)
-    {
+    if (over) {
         // The lesson stops for this level; its profile flag stays for a later one.
         if (IsAnyTopicActive())
             HideTip();
@@ -181,8 +179,7 @@ float Tutorial::FadeTip(bool in)
 
 void Tutorial::FindTargets()
 {
-    for (std::uint32_t i = 0; i < board_->GetCellCount(); ++i)
-    {
+    for (std::uint32_t i = 0; i < board_->GetCellCount(); ++i) {
         const Cell* cell = board_->GetCellAt(i);
         if (cell->GetLayerCount() == 2)
             doubleTarget_ = cell;
@@ -198,8 +195,7 @@ void Tutorial::FindTargets()
 
 const Cell* Tutorial::Target(std::uint32_t topic) const
 {
-    switch (topic)
-    {
+    switch (topic) {
     case kTopicDoubleMana:
         return doubleTarget_;
     case kTopicClosedCell:
@@ -220,16 +216,14 @@ bool Tutorial::IsTargetValid(std::uint32_t topic) const
     const Cell* cell = Target(topic);
     if (cell == nullptr)
         return false;
-    switch (topic)
-    {
+    switch (topic) {
     case kTopicDoubleMana:
         return cell->GetLayerCount() == 2;
     case kTopicClosedCell:
         return cell->IsClosed();
     case kTopicBlockedItem:
         return cell->IsBlocked();
-    default:
-    {
+    default: {
         std::uint32_t kind = 0;
         return CarriesBonus(board_, cell, kind) && kind == topic - kTopicBonus0;
     }
@@ -240,8 +234,7 @@ bool Tutorial::StartTopic()
 {
     if (profile_ == nullptr)
         return false;
-    for (std::uint32_t topic : kTopicOrder)
-    {
+    for (std::uint32_t topic : kTopicOrder) {
         if (!profile_->GetFlag(kProfileFlags[topic]))
             continue;
         bool ready = true;
@@ -281,20 +274,17 @@ void Tutorial::UpdateSwap()
 {
     const bool destroyed = board_->GetDestroyedCount() > 0;
     // A player who swaps before being told hears at once that it was right.
-    if (destroyed && step_ < 6)
-    {
+    if (destroyed && step_ < 6) {
         step_ = 6;
         timer_ = 0.0f;
         HideTip();
     }
     const bool speechOver = character_->IsSpeechHidden();
     const std::uint32_t moves = board_->GetMoveCount();
-    switch (step_)
-    {
+    switch (step_) {
     case 0:
     case 2:
-        if (timer_ > (step_ == 0 ? kStartDelay : kPause))
-        {
+        if (timer_ > (step_ == 0 ? kStartDelay : kPause)) {
             Say(kSwapKey, step_ / 2, kSwapHolds[step_ / 2]);
             NextStep();
         }
@@ -310,8 +300,7 @@ void Tutorial::UpdateSwap()
             NextStep();
         break;
     case 4:
-        if (timer_ > kPause)
-        {
+        if (timer_ > kPause) {
             Say(kSwapKey, 2, kSwapHolds[2]);
             NextStep();
             if (moves >= 2)
@@ -320,12 +309,9 @@ void Tutorial::UpdateSwap()
         break;
     case 5:
         FadeTip(true);
-        if (moves < 2)
-        {
+        if (moves < 2) {
             NextStep();
-        }
-        else if (board_->GetMoveFirst(moves - 1)->IsSelected())
-        {
+        } else if (board_->GetMoveFirst(moves - 1)->IsSelected()) {
             ShowTip(board_->GetMoveSecond(moves - 1));
             Say(kSwapKey, 3, kSwapHolds[3]);
             NextStep();
@@ -333,8 +319,7 @@ void Tutorial::UpdateSwap()
         break;
     case 6:
         FadeTip(true);
-        if (destroyed)
-        {
+        if (destroyed) {
             Say(kSwapKey, 4, kSwapHolds[4]);
             NextStep();
         }
@@ -342,8 +327,7 @@ void Tutorial::UpdateSwap()
     case 8:
     case 10:
     case 12:
-        if (timer_ > kPause)
-        {
+        if (timer_ > kPause) {
             if (step_ == 8)
                 HideTip();
             const std::uint32_t text = 5 + (step_ - 8) / 2;
@@ -363,25 +347,19 @@ void Tutorial::UpdateSwap()
 void Tutorial::UpdateCamera()
 {
     const bool speechOver = character_->IsSpeechHidden();
-    switch (step_)
-    {
+    switch (step_) {
     case 0:
-        if (timer_ > kStartDelay)
-        {
+        if (timer_ > kStartDelay) {
             Say(kCameraKey, 0, kCameraHold);
             NextStep();
         }
         break;
-    case 1:
-    {
+    case 1: {
         const float angle = std::max(timer_ - kTurnDelay, 0.0f);
-        if (angle > kFullTurn)
-        {
+        if (angle > kFullTurn) {
             camera_->SetExtraAngle(0.0f);
             NextStep();
-        }
-        else
-        {
+        } else {
             camera_->SetExtraAngle(angle);
         }
         break;
@@ -396,8 +374,7 @@ void Tutorial::UpdateCamera()
             NextStep();
         break;
     case 3:
-        if (timer_ > kPause)
-        {
+        if (timer_ > kPause) {
             Say(kCameraKey, 1, kCameraHold);
             NextStep();
         }
@@ -406,8 +383,7 @@ void Tutorial::UpdateCamera()
         if (timer_ > kCameraSwitchDelay)
             NextStep();
         break;
-    case 5:
-    {
+    case 5: {
         const bool tilted = camera_->GetCameraType() != CameraControl::kTypeFlat;
         rememberedCameraType_ = tilted ? CameraControl::kTypeTilted : CameraControl::kTypeFlat;
         camera_->SetCameraType(tilted ? CameraControl::kTypeFlat : CameraControl::kTypeTilted);
@@ -415,8 +391,7 @@ void Tutorial::UpdateCamera()
         break;
     }
     case 6:
-        if (timer_ > kCameraRestoreDelay)
-        {
+        if (timer_ > kCameraRestoreDelay) {
             camera_->SetCameraType(rememberedCameraType_);
             NextStep();
         }
@@ -428,14 +403,11 @@ void Tutorial::UpdateCamera()
 
 void Tutorial::UpdateCellTopic(std::uint32_t topic)
 {
-    switch (step_)
-    {
+    switch (step_) {
     case 0:
-        if (timer_ > (IsBonusTopic(topic) ? kBonusStartDelay : kStartDelay))
-        {
+        if (timer_ > (IsBonusTopic(topic) ? kBonusStartDelay : kStartDelay)) {
             NextStep();
-            if (IsTargetValid(topic))
-            {
+            if (IsTargetValid(topic)) {
                 character_->Say(kCellTopicTexts[topic], kCellTopicHold);
                 ShowTip(Target(topic));
                 spoke_ = 1;

@@ -32,8 +32,7 @@ TEST(CampaignGenerator, TheStageMapHasOnePlacePerLevelOfEveryStage)
     }
     EXPECT_EQ(found, 1u);
     ASSERT_GE(expected.size(), MapFileWriter::kCountOffset + 4);
-    const std::uint32_t count = expected[MapFileWriter::kCountOffset] |
-                                expected[MapFileWriter::kCountOffset + 1] << 8 |
+    const std::uint32_t count = expected[MapFileWriter::kCountOffset] | expected[MapFileWriter::kCountOffset + 1] << 8 |
                                 expected[MapFileWriter::kCountOffset + 2] << 16 |
                                 static_cast<std::uint32_t>(expected[MapFileWriter::kCountOffset + 3]) << 24;
     EXPECT_EQ(count, CampaignGenerator::kStageCount * CampaignGenerator::kLevelsPerStage);

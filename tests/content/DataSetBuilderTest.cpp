@@ -28,8 +28,8 @@ struct RunResult
 
 RunResult RunBuilder(const std::string& source, const std::string& out)
 {
-    const std::string command = std::string("'") + QUILLORY_DATA_BUILDER + "' --source '" + source + "' --out '" + out +
-                                "' --jobs 1 2>&1";
+    const std::string command =
+        std::string("'") + QUILLORY_DATA_BUILDER + "' --source '" + source + "' --out '" + out + "' --jobs 1 2>&1";
     RunResult result{-1, {}};
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -115,9 +115,7 @@ TEST(DataSetBuilder, FailuresNameTheirRecipesAndFiles)
     EXPECT_NE(badText.find("common.ini:4:"), std::string::npos) << badText;
 
     Content::AssetRecipe failing = TextRecipe("failing recipe", "data\\b.txt", "");
-    failing.make = []() -> Content::AssetRecipe::Outputs {
-        throw OrrelayEngine::Error("no luck");
-    };
+    failing.make = []() -> Content::AssetRecipe::Outputs { throw OrrelayEngine::Error("no luck"); };
     Content::DataSetBuilder second({temp.Path("out"), QUILLORY_DATA_BUILDER, 2});
     second.Add(std::move(failing));
     const std::string made = ErrorOf([&] { second.Build(); });

@@ -14,6 +14,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/NullEngine.h"
 #include "engine/file/FileManager.h"
 #include "engine/file/FileTextual.h"
 #include "engine/file/PackFile.h"
@@ -24,7 +25,6 @@
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
-#include "engine/core/NullEngine.h"
 #include "framework/LevelManagerBase.h"
 #include "framework/LevelRecord.h"
 #include "framework/StageRecord.h"
@@ -134,8 +134,8 @@ protected:
         const std::string list = "data\\ui\\fonts\\" + language + ".ini";
         Name(list);
         OrrelayEngine::GUIManager* gui = engine->GetGUIManager();
-        auto manager = std::make_unique<OrrelayEngine::GUIFontManager>(
-            log, files, engine->GetShaderManager(), engine->GetModelManager(), gui->GetCamera());
+        auto manager = std::make_unique<OrrelayEngine::GUIFontManager>(log, files, engine->GetShaderManager(),
+                                                                       engine->GetModelManager(), gui->GetCamera());
         std::unique_ptr<OrrelayEngine::FileTextual> file =
             files->OpenTextFile(list, OrrelayEngine::FileTextual::kModeRead, 0);
         const std::int32_t count = file->ReadInt();

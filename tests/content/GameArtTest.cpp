@@ -53,7 +53,8 @@ float FrameDistance(const ModelFile& model, std::uint32_t a, std::uint32_t b)
 {
     float largest = 0.0f;
     for (std::uint32_t i = 0; i < model.vertexCount; ++i) {
-        const auto d = model.vertices[a * model.vertexCount + i].position - model.vertices[b * model.vertexCount + i].position;
+        const auto d =
+            model.vertices[a * model.vertexCount + i].position - model.vertices[b * model.vertexCount + i].position;
         largest = std::max(largest, d.Length());
     }
     return largest;
@@ -162,7 +163,9 @@ TEST(GameArt, FiveKindsDifferInHueAndInGrey)
         const double b = sum[2] / weight;
         const double high = std::max({r, g, b});
         const double low = std::min({r, g, b});
-        double hue = high == r ? (g - b) / (high - low) : high == g ? 2.0 + (b - r) / (high - low) : 4.0 + (r - g) / (high - low);
+        double hue = high == r   ? (g - b) / (high - low)
+                     : high == g ? 2.0 + (b - r) / (high - low)
+                                 : 4.0 + (r - g) / (high - low);
         hues[k] = static_cast<float>(std::fmod(hue * 60.0 + 360.0, 360.0));
         greys[k] = static_cast<float>(0.2126 * r + 0.7152 * g + 0.0722 * b);
     }
@@ -183,7 +186,8 @@ TEST(GameArt, SpeechBubblesWidenAndTheLongestLineFitsTheWidest)
         const ModelFile bubble = ReadModel("data\\ui\\menus\\character\\text_size" + std::to_string(n) + ".mlf");
         ASSERT_GT(bubble.frameCount, 1u);
         for (std::uint32_t f = 1; f < bubble.frameCount; ++f) {
-            EXPECT_GT(bubble.boxes[f].max.x - bubble.boxes[f].min.x, bubble.boxes[f - 1].max.x - bubble.boxes[f - 1].min.x);
+            EXPECT_GT(bubble.boxes[f].max.x - bubble.boxes[f].min.x,
+                      bubble.boxes[f - 1].max.x - bubble.boxes[f - 1].min.x);
         }
     }
     // The game stops the widening 75 units past the widest line, measured in a
@@ -215,7 +219,8 @@ TEST(GameArt, EnvironmentListsNameTheirModels)
         EXPECT_NE(text.find("\n" + std::to_string(models.size()) + "\n"), std::string::npos);
         for (const Content::EnvironmentArt::Model& model : models) {
             EXPECT_NE(text.find("\n" + model.name + " "), std::string::npos);
-            const ModelFile built = ReadModel("data\\environments\\" + environment + "\\models\\" + model.name + ".mlf");
+            const ModelFile built =
+                ReadModel("data\\environments\\" + environment + "\\models\\" + model.name + ".mlf");
             EXPECT_GT(built.vertexCount, 0u);
         }
     }

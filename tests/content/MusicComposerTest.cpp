@@ -98,7 +98,8 @@ TEST(EffectSynth, LoopedEffectsAreWholePeriodsAndOneShotsStartAtOnce)
             continue;
         }
         EXPECT_LT(samples.size(), 22050u * 3 / 2);
-        const auto loud = std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 300; });
+        const auto loud =
+            std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 300; });
         EXPECT_LT(loud - samples.begin(), 22050 * 5 / 1000);
     }
 }

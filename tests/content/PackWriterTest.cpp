@@ -13,12 +13,8 @@ TEST(PackWriter, LayoutCountsNamesWithTheirZeroAndTotalsTheFile)
     const std::vector<std::uint8_t> bytes = writer.Build();
 
     const std::vector<std::uint8_t> expected = {
-        48, 0, 0, 0, 'O', 'E', 'P', 'A', 'K', 100, 0, 0, 0, 2, 0, 0, 0,
-        8, 'A', '\\', 'b', '.', 't', 'x', 't', 0,
-        2, 'c', 0,
-        45, 0, 0, 0, 3, 0, 0, 0,
-        48, 0, 0, 0, 0, 0, 0, 0,
-        'x', 'y', 'z',
+        48,  0, 0, 0,   'O', 'E', 'P', 'A', 'K', 100, 0, 0, 0, 2,  0, 0, 0, 8, 'A', '\\', 'b', '.', 't', 'x',
+        't', 0, 2, 'c', 0,   45,  0,   0,   0,   3,   0, 0, 0, 48, 0, 0, 0, 0, 0,   0,    0,   'x', 'y', 'z',
     };
     EXPECT_EQ(bytes, expected);
 }

@@ -18,8 +18,8 @@ std::uint32_t BigEndian32(const std::uint8_t* bytes)
 TEST(PngWriter, AThreeByTwoPictureReadsBackThroughZlib)
 {
     const std::vector<std::uint8_t> rgba = {
-        255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,   // top row
-        10, 20, 30, 40, 10, 20, 30, 40, 250, 251, 252, 253,
+        255, 0,  0,  255, 0,  255, 0,  128, 0,   0,   255, 0, // top row
+        10,  20, 30, 40,  10, 20,  30, 40,  250, 251, 252, 253,
     };
     const std::vector<std::uint8_t> png = Content::PngWriter::Encode(3, 2, rgba);
     const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

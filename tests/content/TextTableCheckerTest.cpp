@@ -21,7 +21,8 @@ std::string ErrorOf(const std::string& source)
 
 TEST(TextTableChecker, ReadsEntriesWithTheirTextAndLine)
 {
-    const std::string source = "\xEF\xBB\xBF[A]\r\nFirst text\r\n\r\n[B_SIZE]\n2\n[B_0]\n  \xC3\xA9t\xC3\xA9\n[B_1]\nTwo\n";
+    const std::string source =
+        "\xEF\xBB\xBF[A]\r\nFirst text\r\n\r\n[B_SIZE]\n2\n[B_0]\n  \xC3\xA9t\xC3\xA9\n[B_1]\nTwo\n";
     const auto entries = TextTableChecker::Check("t.ini", std::vector<std::uint8_t>(source.begin(), source.end()));
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].key, "A");

@@ -21,15 +21,10 @@ TEST(TgaFileWriter, DescriptorCountsTheAlphaBitsEachPixelCarries)
         std::uint32_t descriptor;
     };
     const Case cases[] = {
-        {4, true, false, 16, 0x01},
-        {4, true, true, 16, 0x21},
-        {4, false, false, 32, 0x08},
-        {4, false, true, 32, 0x28},
-        {3, false, false, 24, 0x00},
-        {1, false, true, 8, 0x20},
+        {4, true, false, 16, 0x01}, {4, true, true, 16, 0x21},   {4, false, false, 32, 0x08},
+        {4, false, true, 32, 0x28}, {3, false, false, 24, 0x00}, {1, false, true, 8, 0x20},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.channels) + " channels, depth " + std::to_string(c.depth) +
                      (c.topLeft ? ", top-left" : ", bottom-left"));
         TgaFileWriter writer(FixturePicture::MakePattern(3, 2, c.channels));

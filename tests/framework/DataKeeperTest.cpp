@@ -24,8 +24,8 @@
 #include "framework/LanguageInfo.h"
 #include "platform/GraphicsDriverGL.h"
 #include "support/LeakCheckPause.h"
-#include "tests/engine/core/NullEngine.h"
 #include "support/LogSearch.h"
+#include "tests/engine/core/NullEngine.h"
 
 namespace {
 
@@ -84,8 +84,7 @@ TEST_F(DataKeeperTest, ResourceListsAreLoadedUnderTheirNames)
     keeper.Load();
     EXPECT_TRUE(keeper.IsLoadFinished());
 
-    for (const char* name : {"stars/star0", "stars/star1"})
-    {
+    for (const char* name : {"stars/star0", "stars/star1"}) {
         SCOPED_TRACE(name);
         OrrelayEngine::Model* star = keeper.FindModel(name);
         ASSERT_NE(nullptr, star);
@@ -141,13 +140,10 @@ TEST_F(DataKeeperTest, ALoadingThreadsErrorIsThrownWhereTheLoadIsCollected)
         throw OrrelayEngine::Error("the list is broken");
     });
     keeper.Load();
-    try
-    {
+    try {
         keeper.WaitForLoad();
         ADD_FAILURE() << "the error did not reach the collecting thread";
-    }
-    catch (const OrrelayEngine::Error& error)
-    {
+    } catch (const OrrelayEngine::Error& error) {
         EXPECT_EQ("the list is broken", error.GetMessage());
     }
     EXPECT_NE(std::this_thread::get_id(), loadingThread);
@@ -213,7 +209,8 @@ TEST(DataKeeperGL, ATextureLoadedOnTheLoadingThreadDrawsRight)
     const Content::ByteBuffer picture = Content::BmpFileWriter(red).Build();
     const std::vector<std::uint8_t>& bytes = picture.GetBytes();
     harness.folder.Write("data/ui/red.bmp", std::string(bytes.begin(), bytes.end()));
-    harness.folder.Write("data/ui/set.xml", "<resources><shader name=\"red\" diffuse_file_name=\"red.bmp\" /></resources>");
+    harness.folder.Write("data/ui/set.xml",
+                         "<resources><shader name=\"red\" diffuse_file_name=\"red.bmp\" /></resources>");
     Engine& engine = harness.Start();
 
     auto keeper = std::make_unique<DataKeeper>(&engine, English(), true);

@@ -30,8 +30,8 @@ using OrrelayEngine::Engine;
 class EngineLogic : public GameLogicBase
 {
 public:
-    using GameLogicBase::GameLogicBase;
     using GameLogicBase::controls_;
+    using GameLogicBase::GameLogicBase;
     using GameLogicBase::log_;
     using GameLogicBase::modelManager_;
     using GameLogicBase::timers_;
@@ -67,8 +67,7 @@ class EngineProfiles : public ProfileManagerBase
 public:
     EngineProfiles(Engine* engine, Mixer* mixer, const std::string& folder)
         : ProfileManagerBase(engine, mixer, folder, "FLPMF", 100), engine_(engine), folder_(folder)
-    {
-    }
+    {}
     std::unique_ptr<ProfileBase> LoadProfile(const std::string& fileName) override
     {
         return std::make_unique<EngineProfile>(engine_, fileName, folder_);
@@ -111,8 +110,8 @@ TEST(EngineConstructors, EveryFrameworkClassTakesTheEnginesServices)
     EXPECT_EQ(soundsBefore + 1, engine.GetSoundManager()->GetSoundCount());
 
     HeaderedFile file(&engine, "GFTST", 1);
-    EXPECT_TRUE(file.Save(folder + "\\headered.bin", [](OrrelayEngine::FileBinary&) {}, engine.GetMessageManager(),
-                          "test file"));
+    EXPECT_TRUE(file.Save(
+        folder + "\\headered.bin", [](OrrelayEngine::FileBinary&) {}, engine.GetMessageManager(), "test file"));
     EXPECT_TRUE(ExistsAt(engine, folder + "\\headered.bin"));
 
     harness.folder.Write("data/levels/stages_info.ini", "1\n");
@@ -133,7 +132,8 @@ TEST(EngineConstructors, EveryFrameworkClassTakesTheEnginesServices)
     EXPECT_NE(nullptr, scores.Insert(L"Ann", 0, 100));
     EXPECT_TRUE(ExistsAt(engine, scores.GetFilePath()));
 
-    harness.folder.Write("data/list.xml", "<?xml version=\"1.0\"?>\r\n<resources>\r\n<model name=\"leaf\" />\r\n</resources>\r\n");
+    harness.folder.Write("data/list.xml",
+                         "<?xml version=\"1.0\"?>\r\n<resources>\r\n<model name=\"leaf\" />\r\n</resources>\r\n");
     GameTools::XMLParser parser(&engine);
     GameTools::XMLNode* root = nullptr;
     parser.Parse(root, "data\\list.xml");

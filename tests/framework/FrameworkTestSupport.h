@@ -78,8 +78,7 @@ inline std::uint32_t U32At(const std::string& bytes, std::size_t offset)
 inline std::string WideField(const std::u16string& text)
 {
     std::string bytes(1, static_cast<char>(text.size() + 1));
-    for (char16_t unit : text)
-    {
+    for (char16_t unit : text) {
         bytes.push_back(static_cast<char>(unit & 0xFF));
         bytes.push_back(static_cast<char>(unit >> 8));
     }

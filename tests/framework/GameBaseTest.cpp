@@ -93,12 +93,12 @@ TEST(GameBase, InitReadsTheFontListAndTextsAndShowsOnlyTheLogos)
 
     EXPECT_EQ(std::vector<std::string>{"logos show"}, run.log.Lines());
     EXPECT_NE(nullptr, game.loading);
-    const void* later[] = {game.levelLoading, game.welcome,     game.exit,         game.mainMenu,   game.profiles,
-                           game.newProfile,   game.renameProfile, game.deleteProfile, game.nameConflict,
-                           game.startGame,    game.continueGame, game.highScores,   game.options,    game.help,
-                           game.inGame,       game.pause,        game.gameMenu,     game.menuExit,   game.restart,
-                           game.gameExit,     game.levelComplete, game.stageComplete, game.gameComplete,
-                           game.gameOver};
+    const void* later[] = {game.levelLoading,  game.welcome,       game.exit,          game.mainMenu,
+                           game.profiles,      game.newProfile,    game.renameProfile, game.deleteProfile,
+                           game.nameConflict,  game.startGame,     game.continueGame,  game.highScores,
+                           game.options,       game.help,          game.inGame,        game.pause,
+                           game.gameMenu,      game.menuExit,      game.restart,       game.gameExit,
+                           game.levelComplete, game.stageComplete, game.gameComplete,  game.gameOver};
     EXPECT_EQ(24u, std::count(std::begin(later), std::end(later), nullptr));
 }
 
@@ -155,17 +155,17 @@ TEST(GameBase, ReleasesLevelScreensServicesAndTheEngineInOrder)
         if (line[0] == '~')
             released.push_back(line);
     const std::vector<std::string> expected = {
-        "~logic",          "~level_complete", "~stage_complete", "~game_complete", "~game_over",
-        "~game_exit",      "~restart",        "~menu_exit",      "~game_menu",     "~pause",
-        "~in_game",        "~help",           "~options",        "~high_scores",   "~continue",
-        "~start_game",     "~name_conflict",  "~profiles",       "~new_profile",   "~rename_profile",
-        "~delete_profile", "~main_menu",      "~exit",           "~welcome",       "~level_loading",
+        "~logic",          "~level_complete", "~stage_complete", "~game_complete",   "~game_over",
+        "~game_exit",      "~restart",        "~menu_exit",      "~game_menu",       "~pause",
+        "~in_game",        "~help",           "~options",        "~high_scores",     "~continue",
+        "~start_game",     "~name_conflict",  "~profiles",       "~new_profile",     "~rename_profile",
+        "~delete_profile", "~main_menu",      "~exit",           "~welcome",         "~level_loading",
         "~loading",        "~logos",          "~cursor",         "~profile_manager", "~level_manager",
         "~game_data",      "~level_data00_2", "~level_data00_1"};
     EXPECT_EQ(expected, released);
 
-    const std::string htmlLog = FrameworkTests::FrameworkEnvironment::ReadAll(run.env.NativeUserFolder() +
-                                                                             "/Quillory.html");
+    const std::string htmlLog =
+        FrameworkTests::FrameworkEnvironment::ReadAll(run.env.NativeUserFolder() + "/Quillory.html");
     EXPECT_NE(std::string::npos, htmlLog.find("Log end: ")) << "the engine, and its log, go last";
 }
 

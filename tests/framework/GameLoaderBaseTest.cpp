@@ -22,8 +22,7 @@ class ScriptedLoader : public GameLoaderBase
 public:
     ScriptedLoader(FrameworkTests::CallLog& log, std::function<void(ScriptedLoader&)> create)
         : GameLoaderBase(nullptr, nullptr, "", 0), log_(log), create_(std::move(create))
-    {
-    }
+    {}
     void CreateGame() override { create_(*this); }
     void DestroyGame() override
     {
@@ -83,7 +82,9 @@ TEST(GameLoaderBase, AReleaseThatFailsNeitherEscapesNorDeletesTwice)
         std::string text;
     };
     const Case cases[] = {
-        {"after the loop", false, {"destroy: game frames 0, boxes 0", "destroy: game none, boxes 0"},
+        {"after the loop",
+         false,
+         {"destroy: game frames 0, boxes 0", "destroy: game none, boxes 0"},
          "Unhandled exception!"},
         {"after a fatal error", true, {"destroy: game frames 0, boxes 0"}, "broken data"},
     };

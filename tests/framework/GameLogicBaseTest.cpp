@@ -96,16 +96,14 @@ TEST_F(GameLogicBaseTest, PauseGoesThroughTheVirtualSlotButLeavesEndedLevelsAlon
         {GameLogicBase::kStateWon, true, GameLogicBase::kStateWon, 0},
         {GameLogicBase::kStateLost, false, GameLogicBase::kStateLost, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CountingLogic logic(&log, &timers, nullptr, &stage, &level, 0);
         logic.GameLogicBase::SetState(c.state);
         const bool clockPaused = logic.IsClockPaused();
         logic.Pause(c.pause);
         EXPECT_EQ(logic.GetState(), c.expected) << c.state;
         EXPECT_EQ(logic.setStateCalls, c.calls) << c.state;
-        if (c.calls == 0)
-        {
+        if (c.calls == 0) {
             EXPECT_EQ(logic.IsClockPaused(), clockPaused) << c.state;
         }
     }

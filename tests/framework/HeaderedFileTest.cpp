@@ -22,12 +22,9 @@ using GameFramework::HeaderedFilePtr;
 
 std::string OpenError(HeaderedFile& file, const std::string& path, std::uint32_t mode = HeaderedFile::kModeRead)
 {
-    try
-    {
+    try {
         file.Open(path, mode);
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         return error.GetMessage();
     }
     return "";
@@ -74,8 +71,7 @@ TEST(HeaderedFile, RejectsEveryHeaderThatDoesNotDescribeTheFile)
         {"file one byte shorter", good.substr(0, good.size() - 1)},
         {"other magic", Headered("GFHSX", 101, body)},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         FrameworkEnvironment::WriteAll(env.NativeUserFolder() + "/t.hsf", c.bytes);
         HeaderedFile file(&env.Files(), "GFHSF", 101);
         const std::string path = env.UserFolder() + "\\t.hsf";
@@ -91,8 +87,7 @@ TEST(HeaderedFile, FileTooShortForItsHeaderIsAShortRead)
 {
     FrameworkEnvironment env;
     const std::string path = env.UserFolder() + "\\t.hsf";
-    for (const std::string& bytes : {Headered("GFHSF", 101, "").substr(0, 12), std::string()})
-    {
+    for (const std::string& bytes : {Headered("GFHSF", 101, "").substr(0, 12), std::string()}) {
         FrameworkEnvironment::WriteAll(env.NativeUserFolder() + "/t.hsf", bytes);
         HeaderedFile file(&env.Files(), "GFHSF", 101);
         EXPECT_EQ(OpenError(file, path), "Failed to read 13 bytes from \"" + path + "\" file") << bytes.size();
@@ -165,7 +160,8 @@ TEST(HeaderedFile, RelativeNamesLiveUnderTheFileManagersBaseFolder)
     const std::string beside = Platform::ToNativePath(OrrelayEngine::GetProgramFolder() + "\\" + name);
     HeaderedFile file(&env.Files(), "GFHSF", 101);
 
-    ASSERT_TRUE(file.Save(name, [](OrrelayEngine::FileBinary& body) { body.WriteByte(1); }, &env.Log(), "Test"));
+    ASSERT_TRUE(file.Save(
+        name, [](OrrelayEngine::FileBinary& body) { body.WriteByte(1); }, &env.Log(), "Test"));
     EXPECT_EQ(FrameworkEnvironment::ReadAll(env.Root() + "/" + name), Headered("GFHSF", 101, std::string(1, '\1')));
     EXPECT_FALSE(std::filesystem::exists(beside));
     EXPECT_FALSE(std::filesystem::exists(env.Root() + "/" + name + ".tmp"));

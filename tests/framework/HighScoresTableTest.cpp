@@ -105,8 +105,7 @@ TEST_F(HighScoresTableTest, DamagedOrOutdatedFileIsKeptAsBakAndReplacedByAnEmpty
         {"entry count past the end", Headered("GFHSF", 101, U32(1) + U32(0x40000000) + WideField(u"A"))},
         {"entry cut short", Headered("GFHSF", 101, U32(1) + U32(1) + WideField(u"A") + U32(0))},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         std::filesystem::remove(FileNative() + ".bak");
         FrameworkEnvironment::WriteAll(FileNative(), c.bytes);
         auto table = Open();
@@ -118,8 +117,8 @@ TEST_F(HighScoresTableTest, DamagedOrOutdatedFileIsKeptAsBakAndReplacedByAnEmpty
 
 TEST_F(HighScoresTableTest, NewEntriesComeAfterStoredOnesEvenWhenTheStoredSerialIsBehind)
 {
-    FrameworkEnvironment::WriteAll(FileNative(),
-                                   Headered("GFHSF", 101, U32(0) + U32(1) + WideField(u"Old") + U32(0) + U32(300) + U32(5)));
+    FrameworkEnvironment::WriteAll(
+        FileNative(), Headered("GFHSF", 101, U32(0) + U32(1) + WideField(u"Old") + U32(0) + U32(300) + U32(5)));
     auto table = Open();
     EXPECT_EQ(table->GetNextSerial(), 6u);
     table->Insert(L"New", 0, 300);

@@ -53,8 +53,7 @@ TEST_F(LanguageManagerTest, LanguageComesFromTheRegistryElseTheFirstInstalledEls
         {"registry code the game does not know", "xx", {"xx"}, "en"},
         {"registry value reaching out of the folder", "..\\fonts\\ru", {"ru"}, "ru"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         FrameworkEnvironment fresh;
         PlatformTests::ScopedEnvironment scoped;
         scoped.Set("XDG_CONFIG_HOME", fresh.Root() + "/config");

@@ -107,10 +107,12 @@ TEST_F(LevelManagerBaseTest, NextLevelAndLastLevelWalkTheCampaign)
         bool last;
     };
     const Case cases[] = {
-        {{0, 0}, {0, 1}, false}, {{0, 2}, {1, 0}, false}, {{1, 0}, {1, 1}, false}, {{1, 1}, {1, 1}, true},
+        {{0, 0}, {0, 1}, false},
+        {{0, 2}, {1, 0}, false},
+        {{1, 0}, {1, 1}, false},
+        {{1, 1}, {1, 1}, true},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_EQ(levels.GetNextLevel(c.from), c.next) << c.from.stage << "," << c.from.level;
         EXPECT_EQ(levels.IsLastLevel(c.from), c.last) << c.from.stage << "," << c.from.level;
     }
@@ -127,7 +129,10 @@ TEST_F(LevelManagerBaseTest, PositionsOutsideTheCampaignAreClampedIntoIt)
         LevelPosition out;
     };
     const Case cases[] = {
-        {{0, 1}, {0, 1}}, {{0, 7}, {0, 2}}, {{5, 0}, {1, 1}}, {{0xFFFFFFFFu, 0xFFFFFFFFu}, {1, 1}},
+        {{0, 1}, {0, 1}},
+        {{0, 7}, {0, 2}},
+        {{5, 0}, {1, 1}},
+        {{0xFFFFFFFFu, 0xFFFFFFFFu}, {1, 1}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(levels.ClampPosition(c.in), c.out) << c.in.stage << "," << c.in.level;
@@ -139,8 +144,8 @@ TEST_F(LevelManagerBaseTest, EmptyCampaignIsLoggedWithNoStagesAndNoLevels)
     levels.Load();
     EXPECT_EQ(levels.GetStageCount(), 0u);
     EXPECT_EQ(levels.ClampPosition({3, 3}), (LevelPosition{0, 0}));
-    EXPECT_TRUE(env.LogContains(OrrelayEngine::MessageManager::kInformation,
-                                "Level Manager: Found 0 stages with 0 levels..."));
+    EXPECT_TRUE(
+        env.LogContains(OrrelayEngine::MessageManager::kInformation, "Level Manager: Found 0 stages with 0 levels..."));
 }
 
 TEST_F(LevelManagerBaseTest, BaseStageFileNamesLieInAFolderPerStage)
@@ -179,8 +184,7 @@ TEST_F(LevelManagerBaseTest, CampaignsTheGameCannotRunOnAreFatal)
         {"level count beyond reason", "1", {"900000000 a"}},
         {"negative level count", "1", {"-4 a"}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         FrameworkEnvironment fresh;
         fresh.Write("data/levels/stages_info.ini", c.stagesInfo);
         for (std::size_t i = 0; i < c.stageFiles.size(); ++i)

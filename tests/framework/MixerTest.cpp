@@ -76,12 +76,14 @@ protected:
         mixer.AddSound(kRain, "audio\\sfx\\rain.wav", true, 1);
     }
 
-    FakeSound& TrackSound(std::uint32_t trackId) { return *static_cast<FakeSound*>(mixer.FindTrack(trackId)->GetSound()); }
+    FakeSound& TrackSound(std::uint32_t trackId)
+    {
+        return *static_cast<FakeSound*>(mixer.FindTrack(trackId)->GetSound());
+    }
     std::vector<FakeSound*> Instances(std::uint32_t soundId)
     {
         std::vector<FakeSound*> found;
-        for (const auto& instance : mixer.GetSoundInstances())
-        {
+        for (const auto& instance : mixer.GetSoundInstances()) {
             if (instance->soundId == soundId)
                 found.push_back(static_cast<FakeSound*>(instance->sound));
         }
@@ -118,8 +120,7 @@ TEST_F(MixerTest, VolumesAreSavedVariablesWithSixDecimalDefaults)
 
 TEST_F(MixerTest, ValueFromTheIniFileWinsAndTheLastValueOutlivesTheMixer)
 {
-    FrameworkTests::FrameworkEnvironment::WriteAll(env.NativeUserFolder() + "/Quillory.ini",
-                                                   "g_music_volume 0.9\r\n");
+    FrameworkTests::FrameworkEnvironment::WriteAll(env.NativeUserFolder() + "/Quillory.ini", "g_music_volume 0.9\r\n");
     OrrelayEngine::Config loaded(&log, &env.Files(), env.UserFolder(), "Quillory", false, "", false, true);
     loaded.Load();
     {
@@ -142,8 +143,7 @@ TEST_F(MixerTest, VolumesAreClampedAndReachTheirOwnSounds)
     };
     const Case cases[] = {{0.5f, 0.5f}, {2.0f, 1.0f}, {-0.5f, 0.0f}, {std::numeric_limits<float>::quiet_NaN(), 0.0f}};
     OrrelayEngine::Sound* gui = sounds.CreateSound("audio\\menu\\button_click.wav");
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         mixer.SetMusicVolume(c.given);
         mixer.SetSoundVolume(c.given);
         EXPECT_EQ(mixer.GetMusicVolume(), c.stored) << c.given;
@@ -294,8 +294,7 @@ TEST_F(MixerTest, TheSameEffectWithinTwoHundredthsOfASecondIsHeardOnce)
         int plays;
     };
     const Case cases[] = {{0.0f, 1}, {0.01f, 1}, {0.05f, 2}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         FakeSoundSystem freshSystem;
         OrrelayEngine::SoundManager freshSounds(&log, nullptr, &freshSystem);
         Mixer fresh(&log, nullptr, &freshSounds, &timers, 1.0f, 1.0f);

@@ -56,14 +56,11 @@ TEST_F(ProfileBaseTest, FileNameIsTheLatinLettersPaddedWithRandomDigits)
         const char* pattern;
     };
     const Case cases[] = {
-        {L"Mary Ann", "maryann_[0-9]{8}\\.prf"},
-        {L"\u0410\u043d\u043d\u0430", "_[0-9]{15}\\.prf"},
-        {L"Abcdefghijklmn", "abcdefghijklmn_[0-9]\\.prf"},
-        {L"ABCDEFGHIJKLMNO", "abcdefghijklmno\\.prf"},
+        {L"Mary Ann", "maryann_[0-9]{8}\\.prf"},           {L"\u0410\u043d\u043d\u0430", "_[0-9]{15}\\.prf"},
+        {L"Abcdefghijklmn", "abcdefghijklmn_[0-9]\\.prf"}, {L"ABCDEFGHIJKLMNO", "abcdefghijklmno\\.prf"},
         {L"Jo-Jo 2 Z\u00e9", "jojoz_[0-9]{10}\\.prf"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const std::string fileName = profile.MakeFileName(c.name);
         EXPECT_TRUE(std::regex_match(fileName, std::regex(c.pattern))) << fileName;
     }
@@ -101,13 +98,13 @@ TEST_F(ProfileBaseTest, CreatedProfileIsSavedInTheStoredLayout)
     profile.Create(L"Zo\u00eb");
     EXPECT_TRUE(profile.IsNewProfile());
     EXPECT_EQ(profile.GetLevelLogicValue(), 3u);
-    EXPECT_EQ(profile.GetProfileFolder(), env.UserFolder() + "\\profiles\\" +
-                                              profile.GetFileName().substr(0, profile.GetFileName().size() - 4));
+    EXPECT_EQ(profile.GetProfileFolder(),
+              env.UserFolder() + "\\profiles\\" + profile.GetFileName().substr(0, profile.GetFileName().size() - 4));
 
     const std::string bytes = FrameworkEnvironment::ReadAll(ProfilesNative() + "/" + profile.GetFileName());
-    const std::string expectedBody = WideField(u"Zo\u00eb") + U32(0) + U32(3) + U32(0) + U32(0) + U32(0) +
-                                     U32(0) + U32(0) + std::string(1, '\0') + U32(0) + std::string(1, '\0') +
-                                     U32(0x3F800000) + U32(0x3F800000) + "\x5A";
+    const std::string expectedBody = WideField(u"Zo\u00eb") + U32(0) + U32(3) + U32(0) + U32(0) + U32(0) + U32(0) +
+                                     U32(0) + std::string(1, '\0') + U32(0) + std::string(1, '\0') + U32(0x3F800000) +
+                                     U32(0x3F800000) + "\x5A";
     EXPECT_EQ(bytes, Headered("TWPRF", 104, expectedBody));
 }
 
@@ -171,13 +168,12 @@ TEST_F(ProfileBaseTest, FurthestPositionOnlyMovesForward)
         bool expectedFlag;
     };
     const Case cases[] = {
-        {{1, 2}, false, {1, 2}, false}, {{1, 1}, true, {1, 2}, false}, {{1, 2}, false, {1, 2}, false},
+        {{1, 2}, false, {1, 2}, false}, {{1, 1}, true, {1, 2}, false},  {{1, 2}, false, {1, 2}, false},
         {{1, 2}, true, {1, 2}, true},   {{2, 0}, false, {2, 0}, false}, {{1, 9}, true, {2, 0}, false},
     };
     TestProfile profile(&env.Log(), &env.Files(), env.UserFolder());
     profile.Create(L"Ann");
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         profile.SetFurthestPosition(c.to, c.flag);
         EXPECT_EQ(profile.GetFurthestPosition(), c.expected) << c.to.stage << "," << c.to.level;
         EXPECT_EQ(profile.GetFurthestPositionFlag(), c.expectedFlag) << c.to.stage << "," << c.to.level;
@@ -213,8 +209,7 @@ TEST_F(ProfileBaseTest, UnreadableFilesAreLoggedAndRefused)
         {"result count past the end", Headered("TWPRF", 104, Body(WideField(u"A"), 0x10000000u, "")), "Count"},
         {"body cut short", Headered("TWPRF", 104, Body(WideField(u"A"), 0, "").substr(0, 20)), "Failed to read"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         FrameworkEnvironment fresh;
         FrameworkEnvironment::WriteAll(fresh.NativeUserFolder() + "/profiles/a.prf", c.bytes);
         TestProfile profile(&fresh.Log(), &fresh.Files(), fresh.UserFolder());
@@ -238,10 +233,13 @@ TEST_F(ProfileBaseTest, NameFieldsAreTakenAsTheyCome)
     const Case cases[] = {
         {"count of zero", std::string(1, '\0'), 0},
         {"no terminating zero", unterminated, 254},
-        {"zero inside", std::string("\x04" "a\0b\0\0\0c\0", 9), 2},
+        {"zero inside",
+         std::string("\x04"
+                     "a\0b\0\0\0c\0",
+                     9),
+         2},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         FrameworkEnvironment fresh;
         FrameworkEnvironment::WriteAll(fresh.NativeUserFolder() + "/profiles/a.prf",
                                        Headered("TWPRF", 104, Body(c.nameField, 0, "")));

@@ -41,8 +41,8 @@ protected:
 
     std::unique_ptr<TestProfileManager> LoadManager(const GameFramework::LevelManagerBase* campaign = nullptr)
     {
-        auto manager = std::make_unique<TestProfileManager>(&env.Log(), &env.Files(), nullptr, env.UserFolder(),
-                                                            campaign);
+        auto manager =
+            std::make_unique<TestProfileManager>(&env.Log(), &env.Files(), nullptr, env.UserFolder(), campaign);
         manager->Load();
         return manager;
     }
@@ -62,8 +62,7 @@ TEST_F(ProfileManagerBaseTest, WithoutProfilesTheListHoldsAnEmptyNameAndNoEntrie
 {
     auto manager = LoadManager();
     EXPECT_EQ(manager->GetCurrentProfile(), nullptr);
-    EXPECT_EQ(FrameworkEnvironment::ReadAll(ListNative()),
-              Headered("FLPMF", 100, WideField(u"") + U32(0)));
+    EXPECT_EQ(FrameworkEnvironment::ReadAll(ListNative()), Headered("FLPMF", 100, WideField(u"") + U32(0)));
 
     auto again = LoadManager();
     EXPECT_EQ(again->GetCurrentProfile(), nullptr);
@@ -176,8 +175,7 @@ TEST_F(ProfileManagerBaseTest, DamagedListIsKeptAsBakBeforeANewOneIsWritten)
         {"older version", Headered("FLPMF", 99, WideField(u"bob") + U32(0))},
         {"entry count past the end", Headered("FLPMF", 100, WideField(u"bob") + U32(0x7FFFFFFF))},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         std::filesystem::remove(ListNative() + ".bak");
         FrameworkEnvironment::WriteAll(ListNative(), c.bytes);
         auto manager = LoadManager();
@@ -192,8 +190,8 @@ TEST_F(ProfileManagerBaseTest, DamagedListIsKeptAsBakBeforeANewOneIsWritten)
 TEST_F(ProfileManagerBaseTest, EntriesOfTheListAreWrittenBackUnchanged)
 {
     MakeProfiles({L"bob"});
-    const std::string entries = U32(2) + U32(7) + U32(8) + WideField(u"x\u00e9") + U32(0x40490FDB) + U32(1) +
-                                U32(2) + WideField(u"") + U32(0);
+    const std::string entries =
+        U32(2) + U32(7) + U32(8) + WideField(u"x\u00e9") + U32(0x40490FDB) + U32(1) + U32(2) + WideField(u"") + U32(0);
     FrameworkEnvironment::WriteAll(ListNative(), Headered("FLPMF", 100, WideField(u"BOB") + entries));
     auto manager = LoadManager();
     ASSERT_EQ(manager->GetEntries().size(), 2u);

@@ -61,8 +61,7 @@ TEST(ResourceListReader, NamesAndFileNamesFollowGroupsLoopsAndLanguage)
         {"loop from 2 up to 5",
          Loop("counter=\"k\" start=\"2\" count=\"5\"", "<model name=\"m%k%\" file_name=\"m.mlf\" />"),
          {"model m2 ui\\menus\\m.mlf", "model m3 ui\\menus\\m.mlf", "model m4 ui\\menus\\m.mlf"}},
-        {"a count not above the start reads nothing",
-         Loop("start=\"5\" count=\"5\"", "<model name=\"m\" />"), {}},
+        {"a count not above the start reads nothing", Loop("start=\"5\" count=\"5\"", "<model name=\"m\" />"), {}},
         {"group path in front of an expanded name",
          "<resources><stars><loop counter=\"n\" start=\"0\" count=\"2\"><model name=\"star%n%\" "
          "file_name=\"star%n%.mlf\" /></loop></stars></resources>",
@@ -75,14 +74,14 @@ TEST(ResourceListReader, NamesAndFileNamesFollowGroupsLoopsAndLanguage)
          "file_name=\"en.mlf\" /><model name=\"b\" file_name=\"b.mlf\" /></resources>",
          {"model a ui\\menus\\en.mlf", "model b ui\\menus\\b.mlf"}},
         {"other tags with a name are ignored with their children",
-         "<resources><sprite name=\"s\"><model name=\"inner\" /></sprite><model name=\"\" /></resources>", {}},
+         "<resources><sprite name=\"s\"><model name=\"inner\" /></sprite><model name=\"\" /></resources>",
+         {}},
         {"32bit opacity kept, absent opacity empty",
          "<resources><shader name=\"a\" diffuse_file_name=\"a.tga\" opacity_file_name=\"32bit\" /><shader "
          "name=\"b\" diffuse_file_name=\"b.jpg\" /></resources>",
          {"shader a ui\\menus\\a.tga 32bit", "shader b ui\\menus\\b.jpg "}},
     };
-    for (const auto& entry : cases)
-    {
+    for (const auto& entry : cases) {
         SCOPED_TRACE(entry.what);
         const ReadResult result = Read(entry.xml);
         EXPECT_EQ(entry.expected, result.elements);
@@ -132,21 +131,29 @@ TEST(ResourceListReader, UntrustedPlaceholdersAndLoopsAreLoggedAndLeft)
         std::vector<std::string> expected;
         std::size_t errors;
     } cases[] = {
-        {"no closing %", Loop("start=\"7\" count=\"8\"", "<model name=\"m%i3\" file_name=\"f%i3.mlf\" />"),
-         {"model m%i3 ui\\menus\\f%i3.mlf"}, 2},
-        {"digit count not a decimal", Loop("start=\"7\" count=\"8\"", "<model name=\"m%ix%\" file_name=\"f.mlf\" />"),
-         {"model m%ix% ui\\menus\\f.mlf"}, 1},
-        {"digit count above 32", Loop("start=\"7\" count=\"8\"", "<model name=\"m%i33%\" file_name=\"f.mlf\" />"),
-         {"model m%i33% ui\\menus\\f.mlf"}, 1},
-        {"digit count of 32 is used", Loop("start=\"7\" count=\"8\"", "<model name=\"m%i32%\" file_name=\"f.mlf\" />"),
-         {"model m" + std::string(31, '0') + "7 ui\\menus\\f.mlf"}, 0},
+        {"no closing %",
+         Loop("start=\"7\" count=\"8\"", "<model name=\"m%i3\" file_name=\"f%i3.mlf\" />"),
+         {"model m%i3 ui\\menus\\f%i3.mlf"},
+         2},
+        {"digit count not a decimal",
+         Loop("start=\"7\" count=\"8\"", "<model name=\"m%ix%\" file_name=\"f.mlf\" />"),
+         {"model m%ix% ui\\menus\\f.mlf"},
+         1},
+        {"digit count above 32",
+         Loop("start=\"7\" count=\"8\"", "<model name=\"m%i33%\" file_name=\"f.mlf\" />"),
+         {"model m%i33% ui\\menus\\f.mlf"},
+         1},
+        {"digit count of 32 is used",
+         Loop("start=\"7\" count=\"8\"", "<model name=\"m%i32%\" file_name=\"f.mlf\" />"),
+         {"model m" + std::string(31, '0') + "7 ui\\menus\\f.mlf"},
+         0},
         {"more than 65536 iterations", Loop("start=\"-1\" count=\"65536\"", "<model name=\"m%i%\" />"), {}, 1},
         {"nested loops counted together",
-         Loop("counter=\"a\" count=\"300\"", "<loop counter=\"b\" count=\"300\"><model name=\"m\" /></loop>"), {},
+         Loop("counter=\"a\" count=\"300\"", "<loop counter=\"b\" count=\"300\"><model name=\"m\" /></loop>"),
+         {},
          300},
     };
-    for (const auto& entry : cases)
-    {
+    for (const auto& entry : cases) {
         SCOPED_TRACE(entry.what);
         const ReadResult result = Read(entry.xml);
         EXPECT_EQ(entry.expected, result.elements);

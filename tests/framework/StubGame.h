@@ -107,8 +107,7 @@ public:
     template <class... Args>
     StubScreen(CallLog& log, std::string name, Args&&... args)
         : Base(std::forward<Args>(args)...), log_(log), name_(std::move(name))
-    {
-    }
+    {}
     ~StubScreen() override
     {
         if (window_ != nullptr)
@@ -285,11 +284,9 @@ public:
 class StubKeeper : public DataKeeper
 {
 public:
-    StubKeeper(CallLog& log, std::string name, OrrelayEngine::Engine* engine,
-               const LanguageInfo& language)
+    StubKeeper(CallLog& log, std::string name, OrrelayEngine::Engine* engine, const LanguageInfo& language)
         : DataKeeper(engine, language, false), log_(log), name_(std::move(name))
-    {
-    }
+    {}
     ~StubKeeper() override
     {
         StopLoading();
@@ -354,8 +351,7 @@ class StubProfiles : public ProfileManagerBase
 public:
     StubProfiles(CallLog& log, OrrelayEngine::Engine* engine, Mixer* mixer, const std::string& folder,
                  const LevelManagerBase* campaign)
-        : ProfileManagerBase(engine, mixer, folder, "FLPMF", 100, campaign), log_(log), engine_(engine),
-          folder_(folder)
+        : ProfileManagerBase(engine, mixer, folder, "FLPMF", 100, campaign), log_(log), engine_(engine), folder_(folder)
     {
         Load();
     }
@@ -378,8 +374,8 @@ private:
 class StubLogic : public GameLogicBase
 {
 public:
-    StubLogic(CallLog& log, OrrelayEngine::Engine* engine, Mixer* mixer,
-              const StageRecord& stage, const LevelRecord& level, std::uint32_t value)
+    StubLogic(CallLog& log, OrrelayEngine::Engine* engine, Mixer* mixer, const StageRecord& stage,
+              const LevelRecord& level, std::uint32_t value)
         : GameLogicBase(engine, mixer, &stage, &level, value), log_(log)
     {
         PauseClock(false);
@@ -539,24 +535,22 @@ public:
     }
     std::unique_ptr<DataKeeper> CreateGameData() override
     {
-        return std::make_unique<StubKeeper>(log_, "game_data", engine_.get(),
-                                            languageManager_->GetCurrentLanguage());
+        return std::make_unique<StubKeeper>(log_, "game_data", engine_.get(), languageManager_->GetCurrentLanguage());
     }
     std::unique_ptr<GameTools::GUIGameCursorBase> CreateGameCursor() override
     {
         return std::make_unique<StubCursor>(log_, engine_.get());
     }
-    std::unique_ptr<DataKeeper> CreateGameLogicData(const StageRecord& stage,
-                                                                   const LevelRecord& level) override
+    std::unique_ptr<DataKeeper> CreateGameLogicData(const StageRecord& stage, const LevelRecord& level) override
     {
         return std::make_unique<StubKeeper>(log_,
                                             "level_data" + std::to_string(stage.stageIndex) +
-                                                std::to_string(level.levelIndex) + "_" + std::to_string(++levelDataMade),
+                                                std::to_string(level.levelIndex) + "_" +
+                                                std::to_string(++levelDataMade),
                                             engine_.get(), languageManager_->GetCurrentLanguage());
     }
-    std::unique_ptr<GameLogicBase> CreateGameLogic(const StageRecord& stage,
-                                                                  const LevelRecord& level,
-                                                                  std::uint32_t value) override
+    std::unique_ptr<GameLogicBase> CreateGameLogic(const StageRecord& stage, const LevelRecord& level,
+                                                   std::uint32_t value) override
     {
         return std::make_unique<StubLogic>(log_, engine_.get(), mixer_.get(), stage, level, value);
     }
@@ -635,7 +629,8 @@ public:
     }
     std::unique_ptr<GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override
     {
-        return Make<PlainScreen<GUIGameLogicMenuWindowBase>>(gameMenu, "game_menu", mixer_.get(), profileManager_.get());
+        return Make<PlainScreen<GUIGameLogicMenuWindowBase>>(gameMenu, "game_menu", mixer_.get(),
+                                                             profileManager_.get());
     }
     std::unique_ptr<GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override
     {

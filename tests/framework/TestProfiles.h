@@ -20,8 +20,7 @@ public:
 
     TestProfile(OrrelayEngine::MessageManager* log, OrrelayEngine::FileManager* files, const std::string& folder)
         : ProfileBase(log, files, folder, kMagic, kVersion)
-    {
-    }
+    {}
 
     void Write(OrrelayEngine::FileBinary& file) override
     {
@@ -48,8 +47,7 @@ public:
                        const GameFramework::LevelManagerBase* campaign = nullptr)
         : ProfileManagerBase(log, files, mixer, folder, kMagic, kVersion, campaign), log_(log), files_(files),
           folder_(folder)
-    {
-    }
+    {}
 
     std::unique_ptr<GameFramework::ProfileBase> LoadProfile(const std::string& fileName) override
     {

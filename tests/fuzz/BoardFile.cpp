@@ -15,17 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                    static_cast<std::uint32_t>(size), data);
     file.Seek(OrrelayEngine::FileBinary::kSeekFromStart, static_cast<std::int32_t>(kHeaderBytes));
     Tansywell::GameLogicData::Board board;
-    try
-    {
+    try {
         Tansywell::GameLogicData::ReadBoard(file, file.GetName(), board);
-    }
-    catch (const OrrelayEngine::Error&)
-    {
+    } catch (const OrrelayEngine::Error&) {
         return 0;
     }
     // A board that passed holds only cells inside its grid.
-    for (const Tansywell::CellRecord& cell : board.cells)
-    {
+    for (const Tansywell::CellRecord& cell : board.cells) {
         if (cell.x >= board.width || cell.y >= board.height || cell.layerCount > 2)
             __builtin_trap();
     }

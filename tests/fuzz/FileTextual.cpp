@@ -13,8 +13,8 @@ std::unique_ptr<OrrelayEngine::FileTextual> Open(const std::uint8_t* data, std::
 {
     auto file = std::make_unique<OrrelayEngine::FileBinary>(nullptr, "fuzz.txt", false, false, true,
                                                             static_cast<std::uint32_t>(size), data);
-    return std::make_unique<OrrelayEngine::FileTextual>(nullptr, std::move(file),
-                                                        OrrelayEngine::FileTextual::kModeRead, 0);
+    return std::make_unique<OrrelayEngine::FileTextual>(nullptr, std::move(file), OrrelayEngine::FileTextual::kModeRead,
+                                                        0);
 }
 
 } // namespace
@@ -28,26 +28,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::wstring wide;
     {
         auto text = Open(data, size);
-        while (text->ReadString(narrow, true, false))
-        {
+        while (text->ReadString(narrow, true, false)) {
         }
     }
     {
         auto text = Open(data, size);
-        while (text->ReadWideString(wide, false, true))
-        {
+        while (text->ReadWideString(wide, false, true)) {
         }
     }
     {
         auto text = Open(data, size);
-        while (text->ReadWord(narrow, true))
-        {
+        while (text->ReadWord(narrow, true)) {
         }
     }
     {
         auto text = Open(data, size);
-        while (!text->IsEndOfFile())
-        {
+        while (!text->IsEndOfFile()) {
             text->ReadInt();
             text->ReadFloat();
             text->ReadBool();

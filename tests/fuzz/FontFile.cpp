@@ -11,15 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size > 0xFFFFFFFFu)
         return 0;
-    OrrelayEngine::FileBinary file(nullptr, "ui\\fonts\\fuzz.fnt", false, false, true,
-                                   static_cast<std::uint32_t>(size), data);
+    OrrelayEngine::FileBinary file(nullptr, "ui\\fonts\\fuzz.fnt", false, false, true, static_cast<std::uint32_t>(size),
+                                   data);
     OrrelayEngine::FontFile font;
-    try
-    {
+    try {
         font.Read(file, "ui\\fonts\\fuzz.fnt");
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         return 0;
     }
     // Every glyph read must have come from bytes of the file.

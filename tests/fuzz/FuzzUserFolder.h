@@ -4,10 +4,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <system_error>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileManager.h"
@@ -34,8 +34,8 @@ public:
     {
         const std::filesystem::path path = std::filesystem::path(root_) / "user" / relative;
         std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                       static_cast<std::streamsize>(size));
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
 
     void Reset()

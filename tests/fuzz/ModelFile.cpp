@@ -16,24 +16,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OrrelayEngine::FileBinary file(nullptr, "models\\fuzz.mlf", false, false, true, static_cast<std::uint32_t>(size),
                                    data);
     OrrelayEngine::ModelFile model;
-    try
-    {
+    try {
         model.Read(file, "models\\fuzz.mlf", 0);
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         return 0;
     }
     // What the reader accepted must hold together.
-    for (std::uint32_t index : model.indices)
-    {
+    for (std::uint32_t index : model.indices) {
         if (index >= model.vertexCount)
             std::abort();
     }
-    for (const OrrelayEngine::ModelFile::SkinnedVertex& vertex : model.skinnedVertices)
-    {
-        for (std::uint32_t i = 0; i < vertex.influenceCount; ++i)
-        {
+    for (const OrrelayEngine::ModelFile::SkinnedVertex& vertex : model.skinnedVertices) {
+        for (std::uint32_t i = 0; i < vertex.influenceCount; ++i) {
             if (vertex.influences[i].bone >= model.bones.size())
                 std::abort();
         }
@@ -42,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     control.loop = 1;
     control.speed = model.animationSpeed;
     control.Play();
-    for (int step = 0; step < 8; ++step)
-    {
+    for (int step = 0; step < 8; ++step) {
         control.Advance(0.05f);
         if (control.currentFrame >= model.frameCount || control.nextFrame >= model.frameCount)
             std::abort();

@@ -17,13 +17,12 @@ std::vector<std::string> CandidateNames(const std::uint8_t* data, std::size_t si
 {
     std::vector<std::string> names;
     std::size_t at = 17;
-    while (at < size && names.size() < 64)
-    {
+    while (at < size && names.size() < 64) {
         const std::size_t length = data[at++];
         const std::size_t end = at + length < size ? at + length : size;
         names.emplace_back(reinterpret_cast<const char*>(data + at), end - at);
         names.back().resize(names.back().find('\0') == std::string::npos ? names.back().size()
-                                                                           : names.back().find('\0'));
+                                                                         : names.back().find('\0'));
         at = end;
     }
     return names;
@@ -39,20 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     log.ClearMessages();
 
     std::unique_ptr<OrrelayEngine::PackFile> pack;
-    try
-    {
+    try {
         pack = std::make_unique<OrrelayEngine::PackFile>(
             &log, std::make_unique<OrrelayEngine::FileBinary>(&log, "fuzz.pak", false, false, true,
                                                               static_cast<std::uint32_t>(size), data));
-    }
-    catch (const OrrelayEngine::Error&)
-    {
+    } catch (const OrrelayEngine::Error&) {
         return 0;
     }
 
     std::vector<std::uint8_t> buffer;
-    for (const std::string& name : CandidateNames(data, size))
-    {
+    for (const std::string& name : CandidateNames(data, size)) {
         std::uint32_t entrySize = 0;
         if (!pack->GetFileSize(name, entrySize))
             continue;

@@ -11,15 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size > 0xFFFFFFFFu)
         return 0;
-    OrrelayEngine::FileBinary file(nullptr, "particles\\fuzz.psf", false, false, true,
-                                   static_cast<std::uint32_t>(size), data);
+    OrrelayEngine::FileBinary file(nullptr, "particles\\fuzz.psf", false, false, true, static_cast<std::uint32_t>(size),
+                                   data);
     OrrelayEngine::ParticleFile system;
-    try
-    {
+    try {
         system.Read(file, "particles\\fuzz.psf");
-    }
-    catch (const OrrelayEngine::FileError&)
-    {
+    } catch (const OrrelayEngine::FileError&) {
         return 0;
     }
     if (system.maxParticles > OrrelayEngine::ParticleFile::kMaxParticles)

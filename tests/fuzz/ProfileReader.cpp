@@ -12,12 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     folder.Reset();
     folder.Place("profiles/fuzz.prf", data, size);
     FrameworkTests::TestProfile profile(&folder.Log(), &folder.Files(), folder.UserFolder());
-    try
-    {
+    try {
         profile.Load("fuzz.prf");
-    }
-    catch (const OrrelayEngine::Error&)
-    {
+    } catch (const OrrelayEngine::Error&) {
         return 0;
     }
     profile.AddLevelResult({0, 0, 0, 1.0f});

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/FileError.h"
 #include "FuzzUserFolder.h"
+#include "engine/core/FileError.h"
 
 namespace FuzzTargets {
 
@@ -33,8 +33,8 @@ void DrainSoundReader(Reader& reader, bool announcesItsSize)
 }
 
 template <typename Reader, typename FormatCheck>
-int FuzzSoundReader(const std::uint8_t* data, std::size_t size, const std::string& fileName,
-                    FormatCheck formatIsValid, bool announcesItsSize)
+int FuzzSoundReader(const std::uint8_t* data, std::size_t size, const std::string& fileName, FormatCheck formatIsValid,
+                    bool announcesItsSize)
 {
     FuzzUserFolder& folder = FuzzUserFolder::Get();
     folder.Reset();

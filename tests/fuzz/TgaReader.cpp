@@ -9,8 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size > 0xFFFFFFFFu)
         return 0;
-    OrrelayEngine::FileBinary file(nullptr, "fuzz.tga", false, false, true, static_cast<std::uint32_t>(size),
-                                   data);
+    OrrelayEngine::FileBinary file(nullptr, "fuzz.tga", false, false, true, static_cast<std::uint32_t>(size), data);
     OrrelayEngine::Image image;
     image.ReadTGA(nullptr, file, "fuzz.tga");
     return 0;

@@ -39,8 +39,7 @@ class RecordingSound : public OrrelayEngine::Sound
 public:
     RecordingSound(std::vector<std::uint32_t>* played, const std::string& name)
         : Sound(nullptr, nullptr, name), played_(played), id_(static_cast<std::uint32_t>(std::stoul(name)))
-    {
-    }
+    {}
     bool Play() override
     {
         played_->push_back(id_);
@@ -103,14 +102,11 @@ public:
 
     BoardHarness(std::uint32_t width, std::uint32_t height, std::uint32_t kinds = 5,
                  const GameTests::GameDataTestEngine::Files& files = {})
-        : game(files),
-          level_(MakeLevel(kinds)),
-          pool(kinds, &bonuses)
+        : game(files), level_(MakeLevel(kinds)), pool(kinds, &bonuses)
     {
         board_.width = width;
         board_.height = height;
-        for (std::uint32_t y = 0; y < height; ++y)
-        {
+        for (std::uint32_t y = 0; y < height; ++y) {
             for (std::uint32_t x = (y % 2); x < width; x += 2)
                 board_.cells.push_back(MakeRecord(x, y, 1));
         }
@@ -134,8 +130,7 @@ public:
     // The record of a place, before Build.
     Tansywell::CellRecord& Record(std::uint32_t x, std::uint32_t y)
     {
-        for (Tansywell::CellRecord& record : board_.cells)
-        {
+        for (Tansywell::CellRecord& record : board_.cells) {
             if (record.x == x && record.y == y)
                 return record;
         }
@@ -154,9 +149,9 @@ public:
         data_.SetBoard(board_);
         // Past the mixer's guard against restarting a sound at once.
         game.Frame(kFrameMicroseconds);
-        board = std::make_unique<Tansywell::Board>(engine, &mixer, &game.data, &data_,
-                                                   withCharacter ? &character : nullptr, &scoreKeeper, &bonuses,
-                                                   &pool, &texts, relaxMode, energyFactor);
+        board =
+            std::make_unique<Tansywell::Board>(engine, &mixer, &game.data, &data_, withCharacter ? &character : nullptr,
+                                               &scoreKeeper, &bonuses, &pool, &texts, relaxMode, energyFactor);
         Flush();
     }
 
@@ -181,8 +176,7 @@ public:
     // kinds 0 and 1 placed by a test are the only ones that can match.
     void PlaceFiller()
     {
-        for (std::uint32_t i = 0; i < board->GetCellCount(); ++i)
-        {
+        for (std::uint32_t i = 0; i < board->GetCellCount(); ++i) {
             Tansywell::Cell* cell = board->GetCellAt(i);
             if (!cell->IsClosed())
                 Place(cell->GetX(), cell->GetY(), 2 + cell->GetY() % 3);
@@ -243,8 +237,7 @@ public:
     OrrelayEngine::Engine* engine = game.engine;
     RecordingSoundSystem soundSystem;
     OrrelayEngine::SoundManager sounds{engine->GetMessageManager(), nullptr, &soundSystem};
-    GameFramework::Mixer mixer{engine->GetMessageManager(), nullptr, &sounds, engine->GetTimerManager(), 0.37f,
-                               0.48f};
+    GameFramework::Mixer mixer{engine->GetMessageManager(), nullptr, &sounds, engine->GetTimerManager(), 0.37f, 0.48f};
     GameFramework::ScoreKeeper scoreKeeper{0};
     RecordingCharacter character;
     RecordingScoreTexts texts;

@@ -26,8 +26,7 @@ constexpr int kFramesUntilQuiet = 200;
 // A board with every feature: double layers, closed and blocked cells.
 void LayOut(BoardHarness& h)
 {
-    for (Tansywell::CellRecord& record : h.Records())
-    {
+    for (Tansywell::CellRecord& record : h.Records()) {
         const std::uint32_t pattern = (record.x * 7 + record.y * 3) % 13;
         record.layerCount = pattern < 4 ? 2 : (pattern < 11 ? 1 : 0);
         record.closed = pattern == 5 ? 1 : 0;
@@ -47,11 +46,9 @@ public:
 
     void Play(int moves)
     {
-        for (int move = 0; move < moves && !::testing::Test::HasFatalFailure(); ++move)
-        {
+        for (int move = 0; move < moves && !::testing::Test::HasFatalFailure(); ++move) {
             SCOPED_TRACE(testing::Message() << "move " << move << " of level " << levels_);
-            if (board().IsWon() || board().IsLost())
-            {
+            if (board().IsWon() || board().IsLost()) {
                 Frame(nullptr, false, false);
                 ASSERT_FALSE(h_.pool.IsAnyItemActive()) << "every item left the ended level";
                 StartLevel();
@@ -82,10 +79,7 @@ private:
         ++levels_;
     }
 
-    Cell* RandomCell()
-    {
-        return board().GetCellAt(OrrelayEngine::RandomModulo(board().GetCellCount()));
-    }
+    Cell* RandomCell() { return board().GetCellAt(OrrelayEngine::RandomModulo(board().GetCellCount())); }
 
     void RandomClicks()
     {
@@ -109,10 +103,8 @@ private:
         h_.pool.Update();
         h_.bonuses.Update();
         h_.sounds.Update(true);
-        for (std::uint32_t sound : h_.TakeSounds())
-        {
-            if (sound == Board::kSoundSwap)
-            {
+        for (std::uint32_t sound : h_.TakeSounds()) {
+            if (sound == Board::kSoundSwap) {
                 ++swaps_;
                 ++totalSwaps_;
             }
@@ -122,8 +114,7 @@ private:
     void CheckItemsInPlay()
     {
         std::uint32_t onBoard = 0;
-        for (std::uint32_t i = 0; i < board().GetCellCount(); ++i)
-        {
+        for (std::uint32_t i = 0; i < board().GetCellCount(); ++i) {
             const BoardItem* item = board().GetItem(board().GetCellAt(i));
             if (item == nullptr)
                 continue;
@@ -132,8 +123,7 @@ private:
         }
         std::uint32_t active = 0;
         std::uint32_t flying = 0;
-        for (std::uint32_t i = 0; i < h_.pool.GetItemCount(); ++i)
-        {
+        for (std::uint32_t i = 0; i < h_.pool.GetItemCount(); ++i) {
             const BoardItem* item = h_.pool.GetItemAt(i);
             active += item->IsActive() ? 1 : 0;
             flying += item->IsActive() && !item->IsAlive() ? 1 : 0;
@@ -145,23 +135,18 @@ private:
     {
         const bool ended = board().IsWon() || board().IsLost();
         std::set<const BoardItem*> seen;
-        for (std::uint32_t i = 0; i < board().GetCellCount(); ++i)
-        {
+        for (std::uint32_t i = 0; i < board().GetCellCount(); ++i) {
             const Cell* cell = board().GetCellAt(i);
             const BoardItem* item = board().GetItem(cell);
-            if (ended || cell->IsClosed())
-            {
+            if (ended || cell->IsClosed()) {
                 ASSERT_EQ(nullptr, item) << "cell " << i;
-            }
-            else
-            {
+            } else {
                 ASSERT_NE(nullptr, item) << "cell " << i;
                 ASSERT_TRUE(seen.insert(item).second) << "an item on two cells";
             }
             ASSERT_LE(cell->GetLayerCount(), layers_[i]) << "layers never come back";
             layers_[i] = cell->GetLayerCount();
-            if (!ended)
-            {
+            if (!ended) {
                 ASSERT_FALSE(board().IsInGroupOfThree(cell)) << "a group of three left standing at cell " << i;
             }
         }
@@ -186,8 +171,7 @@ TEST(BoardSimulation, RandomPlayKeepsTheBoardsRules)
         std::uint32_t seed;
         bool relax;
     } cases[] = {{1, false}, {2, false}, {3, true}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "seed " << c.seed << (c.relax ? " relax" : ""));
         Simulation simulation(c.seed, c.relax);
         simulation.Play(kMovesPerSeed);

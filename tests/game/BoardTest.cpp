@@ -11,9 +11,9 @@
 #include "content/ParticleFileWriter.h"
 #include "content/ShaderFileWriter.h"
 #include "engine/core/Random.h"
+#include "engine/scene/ParticleSystem.h"
 #include "game/logic/QueuedGroup.h"
 #include "support/AllocationCounter.h"
-#include "engine/scene/ParticleSystem.h"
 #include "tests/game/BoardHarness.h"
 
 namespace {
@@ -57,9 +57,15 @@ std::vector<Place> Places(const std::vector<Cell*>& cells)
     return places;
 }
 
-bool operator==(const Place& a, const Place& b) { return a.x == b.x && a.y == b.y; }
+bool operator==(const Place& a, const Place& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 
-std::ostream& operator<<(std::ostream& out, const Place& p) { return out << "(" << p.x << ", " << p.y << ")"; }
+std::ostream& operator<<(std::ostream& out, const Place& p)
+{
+    return out << "(" << p.x << ", " << p.y << ")";
+}
 
 // A column of n cells of one kind from (0, 0) on.
 std::vector<Placed> Column(std::uint32_t n, std::uint32_t kind = 0)
@@ -73,8 +79,7 @@ std::vector<Placed> Column(std::uint32_t n, std::uint32_t kind = 0)
 TEST(Board, NeighboursFollowTheDoubledRowsAndStopAtTheEdges)
 {
     BoardHarness h(6, 8);
-    for (std::uint32_t y = 0; y < 8; ++y)
-    {
+    for (std::uint32_t y = 0; y < 8; ++y) {
         for (std::uint32_t x = 0; x < 6; ++x)
             h.Record(x, y);
     }
@@ -92,11 +97,9 @@ TEST(Board, NeighboursFollowTheDoubledRowsAndStopAtTheEdges)
         {{5, 6}, {none, none, none, {5, 4}, {4, 5}, {4, 7}}},
         {{5, 7}, {none, none, none, {5, 5}, {4, 6}, none}},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "cell " << c.cell);
-        for (std::uint32_t direction = 0; direction < 6; ++direction)
-        {
+        for (std::uint32_t direction = 0; direction < 6; ++direction) {
             const Cell* neighbour = h.board->GetNeighbour(h.At(c.cell.x, c.cell.y), direction);
             const Cell* expected =
                 c.expected[direction] == none ? nullptr : h.At(c.expected[direction].x, c.expected[direction].y);
@@ -121,13 +124,9 @@ TEST(Board, StartingEnergyTruncatesLayersTimesTheStoredFactor)
     } cases[] = {
         {10, 5, 1, 1.0f, 18}, // 25 layers
         {10, 5, 2, 1.0f, 37}, // 50 layers
-        {1, 1, 1, 1.0f, 0},
-        {10, 5, 1, 2.0f, 37},
-        {10, 5, 0, 1.0f, 0},
-        {10, 5, 1, -1.0f, 0},
+        {1, 1, 1, 1.0f, 0},   {10, 5, 1, 2.0f, 37}, {10, 5, 0, 1.0f, 0}, {10, 5, 1, -1.0f, 0},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " layers " << c.layers << " factor "
                                         << c.factor);
         BoardHarness h(c.width, c.height);
@@ -229,15 +228,13 @@ TEST(Board, SwapCostsOneEnergyOutsideRelaxModeAndNeverGoesBelowZero)
         {false, 0.0f, false, 1, 0},
         {true, 1.0f, true, 2, 30},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "relax " << c.relax << " factor " << c.factor << " double "
                                         << c.doubleGroup);
         BoardHarness h(5, 16);
         h.Build(c.relax, c.factor);
         std::vector<Placed> placed = {{0, 0, 0}, {0, 2, 0}, {0, 4, 1}, {1, 5, 0}};
-        if (c.doubleGroup)
-        {
+        if (c.doubleGroup) {
             placed.push_back({1, 7, 1});
             placed.push_back({2, 6, 1});
         }
@@ -282,7 +279,8 @@ TEST(Board, GroupSearchesFindLinesFromTheirEndsAndWholeComponents)
     CellGroup group;
     group.Add(h.At(0, 2));
     h.board->FloodFill(group, 3);
-    EXPECT_EQ((std::vector<Place>{Place{0, 2}}), Places(group.GetCells())) << "the middle of a line drops both branches";
+    EXPECT_EQ((std::vector<Place>{Place{0, 2}}), Places(group.GetCells()))
+        << "the middle of a line drops both branches";
     group.Clear();
     group.Add(h.At(0, 0));
     h.board->FloodFill(group, 3);
@@ -355,8 +353,7 @@ TEST(Board, TheLargestBoardBuildsAndPlaysInMoments)
     ASSERT_EQ(1u, h.game.data.manaCell->GetMaxParticles());
     h.Build(true);
     ASSERT_EQ(32768u, h.board->GetCellCount());
-    for (int move = 0; move < 10; ++move)
-    {
+    for (int move = 0; move < 10; ++move) {
         ASSERT_NE(0u, h.board->GetMoveCount());
         h.board->TrySwap(h.board->GetMoveFirst(0), h.board->GetMoveSecond(0));
         ASSERT_NE(0u, h.board->GetQueuedGroupCount()) << "a listed move makes a group";
@@ -391,8 +388,7 @@ TEST(Board, QueueGroupAddsWhatItsBonusesReachAndLocksItems)
          2,
          {2, 0, 0}},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         BoardHarness h(5, 8);
         if (c.closedNeighbour)
@@ -432,8 +428,7 @@ TEST(Board, DestroyedGroupsAwardBonusesBySizeAndByTheBonusesTheyHeld)
         {"two bonuses with a colour bonus", 3, {{0, 0, 2}, {0, 2, 0}}, -1},
         {"colour bonus in a group of four", 4, {{0, 0, 2}, {0, 2, 0}}, 0},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         OrrelayEngine::SetRandomSeed(7);
         BoardHarness h(5, 14);
@@ -445,8 +440,7 @@ TEST(Board, DestroyedGroupsAwardBonusesBySizeAndByTheBonusesTheyHeld)
         std::vector<Cell*> cells = h.board->GetQueuedGroup(0).cells;
         h.board->Resolve();
         h.pool.Update();
-        if (c.awardedKind < 0)
-        {
+        if (c.awardedKind < 0) {
             EXPECT_EQ(0u, h.bonuses.GetBonusCount());
             continue;
         }
@@ -469,13 +463,20 @@ TEST(Board, ResolveCreditsSoundsAndPraisesByWhatTheStepDestroyed)
         std::uint32_t sound;
         int praise; // -1: none
     } cases[] = {
-        {3, 3, 3, 19, 1}, {4, 4, 4, 20, 1}, {5, 5, 6, 21, 2},  {6, 6, 8, 22, 2}, {7, 7, 11, 23, 3},
-        {3, 0, 0, 19, -1}, {4, 0, 0, 20, 0}, {6, 0, 0, 22, 1}, {7, 0, 0, 23, 2}, {7, 2, 3, 23, 1},
+        {3, 3, 3, 19, 1},
+        {4, 4, 4, 20, 1},
+        {5, 5, 6, 21, 2},
+        {6, 6, 8, 22, 2},
+        {7, 7, 11, 23, 3},
+        {3, 0, 0, 19, -1},
+        {4, 0, 0, 20, 0},
+        {6, 0, 0, 22, 1},
+        {7, 0, 0, 23, 2},
+        {7, 2, 3, 23, 1},
         // Fewer than three (groups that overlapped): no combination bonus.
         {2, 2, 2, 23, -1},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.destroyed << " destroyed, " << c.layered << " with a layer");
         BoardHarness h(5, 14);
         for (std::uint32_t i = c.layered; i < c.destroyed; ++i)
@@ -531,8 +532,7 @@ TEST(Board, BlockedCellsLoseTheirWebAndClosedCellsOpenWhenTheirNeighboursAreClea
         EXPECT_EQ((std::vector<std::uint32_t>{160, 160, 160}), h.texts.points);
         EXPECT_EQ(480u, h.scoreKeeper.GetScore());
         EXPECT_EQ(0u, h.board->GetClearedLayers());
-        for (const Placed& p : Column(3))
-        {
+        for (const Placed& p : Column(3)) {
             EXPECT_FALSE(h.At(p.x, p.y)->IsBlocked());
             EXPECT_EQ(1u, h.At(p.x, p.y)->GetLayerCount());
             EXPECT_FALSE(h.ItemAt(p.x, p.y)->IsWebbed()) << "refilled without a web";
@@ -563,8 +563,7 @@ TEST(Board, TenStepsWithoutAClearedLayerBringAColourBonusOfTheCommonestLayeredKi
     // The filler puts kind 3 on two of the three layered cells, kind 4 on one.
     Lay(h, {});
     int bonusesGiven = 0;
-    for (int step = 1; step <= 60; ++step)
-    {
+    for (int step = 1; step <= 60; ++step) {
         SCOPED_TRACE(testing::Message() << "step " << step);
         for (const Placed& p : Column(3))
             h.Place(p.x, p.y, 0);
@@ -573,15 +572,13 @@ TEST(Board, TenStepsWithoutAClearedLayerBringAColourBonusOfTheCommonestLayeredKi
         h.pool.Update();
         EXPECT_EQ(static_cast<std::uint32_t>(step), h.board->GetDryStepCount());
         bool firstOfKind = true;
-        for (const Placed& p : Column(3))
-        {
+        for (const Placed& p : Column(3)) {
             const BoardItem* item = h.ItemAt(p.x, p.y);
             const bool due = step > 10 && firstOfKind && item->GetKind() == 3;
             if (item->GetKind() == 3)
                 firstOfKind = false;
             ASSERT_EQ(due, item->GetBonus() != nullptr) << Place{p.x, p.y};
-            if (due)
-            {
+            if (due) {
                 EXPECT_EQ(2u, item->GetBonus()->GetKind());
                 ++bonusesGiven;
             }
@@ -709,8 +706,7 @@ TEST(Board, MovesAreListedUpToTheLimitAndABoardWithoutOneIsDealtAgain)
         for (std::uint32_t i = 0; i < h.board->GetCellCount(); ++i)
             before.push_back(h.board->GetItem(h.board->GetCellAt(i)));
         h.Frame();
-        for (std::uint32_t i = 0; i < h.board->GetCellCount(); ++i)
-        {
+        for (std::uint32_t i = 0; i < h.board->GetCellCount(); ++i) {
             EXPECT_FALSE(before[i]->IsActive()) << "old items flew away and were recycled";
             EXPECT_NE(nullptr, h.board->GetItem(h.board->GetCellAt(i)));
             EXPECT_TRUE(h.board->GetItem(h.board->GetCellAt(i))->IsActive());
@@ -726,8 +722,7 @@ TEST(Board, QuietFramesAllocateNothing)
     h.Click(2, 2);
     h.Frame(h.At(4, 4));
     TestSupport::ScopedAllocationCount allocations;
-    for (int frame = 0; frame < 5; ++frame)
-    {
+    for (int frame = 0; frame < 5; ++frame) {
         h.board->Step(h.At(4, 4), false, true);
         h.board->Step(nullptr, false, false);
     }

@@ -22,8 +22,7 @@ TEST(Bonus, FadesInItsLastSecondAndDiesPastForty)
     bonus->SetColor(OrrelayEngine::Color(1.0f, 1.0f, 1.0f, 1.0f));
 
     const auto runTo = [&](float seconds) {
-        while (bonus->GetAge() < seconds)
-        {
+        while (bonus->GetAge() < seconds) {
             game.Frame(kSixteenth);
             bonuses.Update();
         }

@@ -59,10 +59,9 @@ TEST_F(CameraControlTest, StoredViewIsRestored)
         const char* value;
         std::uint32_t expectedType;
         float blend;
-    } cases[] = {{"0", "0.5", 0, 0.0f},  {"1", "0.5", 1, 1.0f},  {"2", "0.35", 2, 0.35f},
-                 {"2", "x", 2, 0.0f},    {"2", "nan", 2, 0.0f},  {"2", "inf", 2, 0.0f}};
-    for (const auto& test : cases)
-    {
+    } cases[] = {{"0", "0.5", 0, 0.0f}, {"1", "0.5", 1, 1.0f}, {"2", "0.35", 2, 0.35f},
+                 {"2", "x", 2, 0.0f},   {"2", "nan", 2, 0.0f}, {"2", "inf", 2, 0.0f}};
+    for (const auto& test : cases) {
         SCOPED_TRACE(std::string(test.type) + " " + test.value);
         auto camera = Make(test.type, test.value);
         EXPECT_EQ(test.expectedType, camera->GetCameraType());
@@ -121,13 +120,10 @@ TEST_F(CameraControlTest, SwingInLastsOneOverZeroPointFortyFiveSeconds)
 TEST_F(CameraControlTest, MissingCameraFileIsFatalWithTheFileError)
 {
     p.level.cameraName = "absent_camera";
-    try
-    {
+    try {
         Make("1", "1");
         FAIL() << "no error";
-    }
-    catch (const OrrelayEngine::FatalError& error)
-    {
+    } catch (const OrrelayEngine::FatalError& error) {
         EXPECT_NE(std::string::npos, error.GetMessage().find("absent_camera")) << error.GetMessage();
     }
     p.h.game.Write("data/boards/short_camera.ini", "1 2 3 4\n");

@@ -77,20 +77,17 @@ TEST(Cell, HighlightTurnsYellowInEighteenFramesAtSixtyAndBack)
 {
     GameTests::GameDataTestEngine game;
     Cell cell(game.engine, &game.data, MakeRecord(1, false, false), 0);
-    for (int frame = 1; frame <= 18; ++frame)
-    {
+    for (int frame = 1; frame <= 18; ++frame) {
         game.Frame();
         cell.SetHighlight(true, false);
-        if (frame == 17)
-        {
+        if (frame == 17) {
             EXPECT_GT(cell.GetColor().b, 0.0f);
         }
     }
     EXPECT_EQ(0.0f, cell.GetColor().b);
     EXPECT_NEAR(0.0f, cell.GetModel()->GetColor().b, 1e-3f) << "the model shows the highlight";
 
-    for (int frame = 1; frame <= 18; ++frame)
-    {
+    for (int frame = 1; frame <= 18; ++frame) {
         game.Frame();
         cell.SetHighlight(false, false);
     }
@@ -117,8 +114,7 @@ TEST(CellSelection, QuickReselectFadesTheOldMarkerOutAndANewOneIn)
     EXPECT_EQ(&cell, markers.GetSelection(1)->GetCell());
 
     // Ten frames a step: appear, loop and vanish end within a few steps.
-    for (int step = 0; step < 40; ++step)
-    {
+    for (int step = 0; step < 40; ++step) {
         for (std::uint32_t i = 0; i < markers.GetSelectionCount(); ++i)
             markers.GetSelection(i)->GetModel()->GetAnimationControl()->Advance(0.25f);
         markers.Update(&other);

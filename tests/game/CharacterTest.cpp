@@ -56,8 +56,7 @@ TEST_F(CharacterTest, SizeTextChoosesTheBubbleAndLinesTypeTopDown)
     character->SetState(Character::kStateMenus);
     p.Text("K_0", L"abcdefghij");
     p.Text("K_1", L"efgh");
-    for (const auto& test : cases)
-    {
+    for (const auto& test : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(test.size)));
         p.Text("K_SIZE", test.size);
         character->Say("K", 5.0f);
@@ -92,8 +91,7 @@ TEST_F(CharacterTest, PraiseWaitsForTheStandAndCyclesTheNineSounds)
     EXPECT_TRUE(p.h.TakeSounds().empty());
 
     std::vector<std::uint32_t> expected;
-    for (std::uint32_t i = 0; i < 10; ++i)
-    {
+    for (std::uint32_t i = 0; i < 10; ++i) {
         SCOPED_TRACE(i);
         character->RequestPraise(i % 4);
         for (int frame = 0; frame < 200 && character->GetPraiseCounter() == i; ++frame)

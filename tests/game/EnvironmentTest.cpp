@@ -19,8 +19,7 @@ struct NoScenery
 {
     explicit NoScenery(PresentationTests::PresentationHarness& p)
         : data(p.h.engine, GameTests::GameDataTestEngine::MakeLanguage(), nullptr, &p.level)
-    {
-    }
+    {}
     Tansywell::GameLogicData data;
 };
 
@@ -28,12 +27,10 @@ struct NoScenery
 std::map<std::uint32_t, std::uint32_t> BorderMasks(const Environment& environment, const Tansywell::Board& board)
 {
     std::map<std::uint32_t, std::uint32_t> masks;
-    for (std::uint32_t i = 0; i < environment.GetBorderCount(); ++i)
-    {
+    for (std::uint32_t i = 0; i < environment.GetBorderCount(); ++i) {
         const OrrelayEngine::Model* border = environment.GetModels()[i];
         const auto direction = static_cast<std::uint32_t>(std::lround(border->box.localMax.x - 10.0f));
-        for (std::uint32_t c = 0; c < board.GetCellCount(); ++c)
-        {
+        for (std::uint32_t c = 0; c < board.GetCellCount(); ++c) {
             if (board.GetCellAt(c)->GetModelMatrix() == border->matrix)
                 masks[c] |= 1u << direction;
         }

@@ -71,20 +71,16 @@ TEST(GameDataTest, DamagedBackgroundListIsFatal)
         {"entry cut short", "2\nhills 0 7\nsun 1\n"},
         {"huge count", "2000000000\nhills 0 7\n"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         GameDataTestEngine game;
         game.Write(GameDataTestEngine::kBackgroundList, c.contents);
         GameData data(game.engine, GameDataTestEngine::MakeLanguage());
         data.Load();
-        try
-        {
+        try {
             data.WaitForLoad();
             ADD_FAILURE() << "the load went on";
-        }
-        catch (const OrrelayEngine::FatalError& error)
-        {
+        } catch (const OrrelayEngine::FatalError& error) {
             EXPECT_EQ(message, error.GetMessage());
         }
         // Nothing after the list was loaded.

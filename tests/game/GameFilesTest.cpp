@@ -62,12 +62,9 @@ protected:
     std::string Load(GameLogicData& data)
     {
         data.Load();
-        try
-        {
+        try {
             data.WaitForLoad();
-        }
-        catch (const OrrelayEngine::FatalError& error)
-        {
+        } catch (const OrrelayEngine::FatalError& error) {
             return error.GetMessage();
         }
         return "";
@@ -113,8 +110,7 @@ TEST_F(LevelDataTest, BadBoardsAndEnvironmentListsAreFatal)
     }
 
     WriteFile("data/boards/meadow.blf", Bytes(BoardFileWriter().Build(1, 1, {At(0, 0)})));
-    for (const char* list : {"-1\n", "4\nrock 1 1 1\n"})
-    {
+    for (const char* list : {"-1\n", "4\nrock 1 1 1\n"}) {
         SCOPED_TRACE(list);
         WriteFile("data/environments/garden/environment.ini", list);
         GameLogicData data(&engine_, language_, &stage_, &level_);
@@ -154,21 +150,17 @@ TEST(BoardReader, RefusesWhatNoBoardCanBe)
         {"infinite", BoardFileWriter().Build(4, 4, {endless})},
         {"two cells on one place", BoardFileWriter().Build(4, 4, {At(1, 1), At(2, 2), At(1, 1, 2)})},
     };
-    for (const Case& test : cases)
-    {
+    for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
         const std::vector<std::uint8_t>& bytes = test.file.GetBytes();
         OrrelayEngine::FileBinary file(nullptr, "b.blf", false, true, true, static_cast<std::uint32_t>(bytes.size()),
                                        bytes.data());
         file.Seek(OrrelayEngine::FileBinary::kSeekFromStart, 13);
         GameLogicData::Board board;
-        try
-        {
+        try {
             GameLogicData::ReadBoard(file, "data\\boards\\b.blf", board);
             ADD_FAILURE() << "accepted";
-        }
-        catch (const OrrelayEngine::FileError& error)
-        {
+        } catch (const OrrelayEngine::FileError& error) {
             EXPECT_EQ("Incorrect \"data\\boards\\b.blf\" file format", error.GetMessage());
         }
         EXPECT_TRUE(board.cells.empty());
@@ -180,8 +172,8 @@ TEST(BoardReader, RefusesWhatNoBoardCanBe)
         for (std::uint32_t x = 0; x < 256; ++x)
             full.push_back(At(x, y));
     const Content::ByteBuffer largest = BoardFileWriter().Build(256, 256, full);
-    OrrelayEngine::FileBinary file(nullptr, "b.blf", false, true, true,
-                                   static_cast<std::uint32_t>(largest.GetSize()), largest.GetBytes().data());
+    OrrelayEngine::FileBinary file(nullptr, "b.blf", false, true, true, static_cast<std::uint32_t>(largest.GetSize()),
+                                   largest.GetBytes().data());
     file.Seek(OrrelayEngine::FileBinary::kSeekFromStart, 13);
     GameLogicData::Board board;
     GameLogicData::ReadBoard(file, "b.blf", board);
@@ -203,12 +195,9 @@ protected:
     std::string Load(const std::string& stage)
     {
         harness_.folder.Write("data/levels/stage0.ini", stage);
-        try
-        {
+        try {
             Tansywell::LevelManager levels(&engine_);
-        }
-        catch (const OrrelayEngine::FatalError& error)
-        {
+        } catch (const OrrelayEngine::FatalError& error) {
             return error.GetMessage();
         }
         return "";
@@ -252,8 +241,7 @@ TEST_F(CampaignTest, ImpossibleLevelLinesAreFatal)
         {"1\na 1 hills 0\n", ""},
     };
     harness_.folder.Write("data/boards/d.ini", "-1\n");
-    for (const Case& test : cases)
-    {
+    for (const Case& test : cases) {
         SCOPED_TRACE(test.line);
         EXPECT_EQ(test.error, Load(test.line));
     }

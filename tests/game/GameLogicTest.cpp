@@ -12,10 +12,10 @@
 #include "game/logic/Bonus.h"
 #include "game/logic/BonusManager.h"
 #include "game/logic/CameraControl.h"
-#include "game/logic/Character.h"
-#include "game/logic/ItemManager.h"
 #include "game/logic/Cell.h"
+#include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
+#include "game/logic/ItemManager.h"
 #include "tests/game/GameDataTestEngine.h"
 #include "tests/support/AllocationCounter.h"
 
@@ -48,8 +48,7 @@ protected:
         GameLogicData::Board board;
         board.width = 1;
         board.height = 7;
-        for (std::uint32_t i = 0; i < 4; ++i)
-        {
+        for (std::uint32_t i = 0; i < 4; ++i) {
             CellRecord cell;
             cell.y = 2 * i;
             cell.layerCount = i == 3 ? lastLayers : 1;
@@ -58,13 +57,12 @@ protected:
         }
         data_.SetBoard(board);
         level_.energyFactor = energyFactor;
-        logic_ = std::make_unique<GameLogic>(game_.engine, nullptr, nullptr, &game_.data, &data_, &stage_, &level_,
-                                             0, &character_);
+        logic_ = std::make_unique<GameLogic>(game_.engine, nullptr, nullptr, &game_.data, &data_, &stage_, &level_, 0,
+                                             &character_);
         Board& board_ = *logic_->GetBoard();
         ItemManager& items = *logic_->GetItemManager();
         const std::uint32_t kinds[] = {0, 0, 1, 0};
-        for (std::uint32_t i = 0; i < 4; ++i)
-        {
+        for (std::uint32_t i = 0; i < 4; ++i) {
             Cell* cell = board_.GetCellAt(i);
             items.DestroyItem(board_.GetItem(cell));
             BoardItem* item = items.GetItem(kinds[i]);
@@ -74,8 +72,7 @@ protected:
         }
         // The items appear and the replaced ones fly away; the level's clock
         // and hint timer are not run meanwhile.
-        for (int frame = 0; frame < kSettleFrames; ++frame)
-        {
+        for (int frame = 0; frame < kSettleFrames; ++frame) {
             game_.Frame(kSixteenth);
             items.Update();
         }
@@ -94,8 +91,7 @@ protected:
 
     void Frames(int count)
     {
-        for (int i = 0; i < count; ++i)
-        {
+        for (int i = 0; i < count; ++i) {
             game_.Frame(kSixteenth);
             logic_->Update();
         }
@@ -104,8 +100,7 @@ protected:
     // Frames until the board destroys items; false when it never does.
     bool FramesUntilADestruction()
     {
-        for (int frame = 0; frame < kSettleFrames; ++frame)
-        {
+        for (int frame = 0; frame < kSettleFrames; ++frame) {
             Frames(1);
             if (logic_->GetBoard()->GetDestroyedCount() > 0)
                 return true;

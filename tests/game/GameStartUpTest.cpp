@@ -110,8 +110,7 @@ public:
 std::string InstallBuiltDataSet(const TestSupport::ScratchFolder& folder)
 {
     std::vector<Tansywell::CellRecord> cells;
-    for (std::uint32_t i = 0; i < 4; ++i)
-    {
+    for (std::uint32_t i = 0; i < 4; ++i) {
         Tansywell::CellRecord cell;
         cell.y = 2 * i;
         cell.layerCount = 1;
@@ -128,17 +127,16 @@ std::string InstallBuiltDataSet(const TestSupport::ScratchFolder& folder)
     folder.Write("install/data/ui/menus/map/map.gmf",
                  Content::MapFileWriter().Build(Content::MapFileWriter::MakeCampaign({1})).GetBytes());
     // The introduction waits on these to play through.
-    for (const char* name : {"frame", "logo", "mount_title", "mount_text", "text_appear", "text"})
-    {
-        const std::string path = folder.Write(std::string("install/data/ui/menus/models/background/") + name + ".mlf", "");
+    for (const char* name : {"frame", "logo", "mount_title", "mount_text", "text_appear", "text"}) {
+        const std::string path =
+            folder.Write(std::string("install/data/ui/menus/models/background/") + name + ".mlf", "");
         Content::ModelFileWriter().Build(MenuTests::MakeQuad(0, 0, 800, 600, 4)).Save(path);
     }
 
     const std::string install = folder.MakeFolder("install");
     folder.MakeFolder("install/data");
     std::filesystem::create_symlink(QUILLORY_BUILD_DIR "/data/pack0.pak", install + "/data/pack0.pak");
-    for (const char* section : GameTests::TestGameEnvironment::kTextSections)
-    {
+    for (const char* section : GameTests::TestGameEnvironment::kTextSections) {
         Content::TextTableWriter table;
         table.Add("TITLE", L"-");
         folder.Write(std::string("install/data/ui/texts/en/") + section + ".ini", table.Build().GetBytes());
@@ -151,16 +149,11 @@ TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
     TestSupport::ScratchFolder installation;
     StartUpEnvironment env(InstallBuiltDataSet(installation));
     std::unique_ptr<HeadlessGame> made;
-    try
-    {
+    try {
         made = std::make_unique<HeadlessGame>();
-    }
-    catch (const OrrelayEngine::FatalError& error)
-    {
+    } catch (const OrrelayEngine::FatalError& error) {
         FAIL() << error.GetMessage();
-    }
-    catch (const OrrelayEngine::FileError& error)
-    {
+    } catch (const OrrelayEngine::FileError& error) {
         FAIL() << error.GetMessage();
     }
     HeadlessGame& game = *made;
@@ -170,19 +163,13 @@ TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
 
     // A minute of frames at most; the assets load on their own thread meanwhile.
     auto* welcome = static_cast<Tansywell::GUIWelcomeWindow*>(game.welcomeWindow_.get());
-    for (std::uint32_t frame = 0; frame < 3600 && (welcome == nullptr || !welcome->IsActive()); ++frame)
-    {
+    for (std::uint32_t frame = 0; frame < 3600 && (welcome == nullptr || !welcome->IsActive()); ++frame) {
         Platform::AdvanceManualClock(kSixtiethOfASecond);
-        try
-        {
+        try {
             game.Frame();
-        }
-        catch (const OrrelayEngine::FatalError& error)
-        {
+        } catch (const OrrelayEngine::FatalError& error) {
             FAIL() << "frame " << frame << ": " << error.GetMessage();
-        }
-        catch (const OrrelayEngine::FileError& error)
-        {
+        } catch (const OrrelayEngine::FileError& error) {
             FAIL() << "frame " << frame << ": " << error.GetMessage();
         }
         welcome = static_cast<Tansywell::GUIWelcomeWindow*>(game.welcomeWindow_.get());
@@ -196,8 +183,8 @@ TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
     EXPECT_NE(nullptr, game.GetIntroductionWindow());
     EXPECT_NE(nullptr, game.GetRelaxWindow());
     EXPECT_TRUE(game.GetBackgroundWindow()->started);
-    EXPECT_EQ(0u, TestSupport::CountLogged(log, "", TestSupport::LogMatch::kPart,
-                                           OrrelayEngine::MessageManager::kFatal));
+    EXPECT_EQ(0u,
+              TestSupport::CountLogged(log, "", TestSupport::LogMatch::kPart, OrrelayEngine::MessageManager::kFatal));
     EXPECT_TRUE(Platform::GetRecordedMessageBoxes().empty());
 }
 
@@ -214,8 +201,7 @@ TEST(GameStartUp, AGameThatCannotStartExitsWithOneAndStillOpensTheStatisticsPage
         {"StatsHost=https://stats.example.org\n", {"https://stats.example.org/stats/quillory.html"}},
         {"", {}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.registry);
         TestSupport::ScratchFolder emptyInstallation;
         StartUpEnvironment env(emptyInstallation.Path());

@@ -14,11 +14,11 @@
 #include "framework/SoundInstance.h"
 #include "game/GameData.h"
 #include "game/LevelManager.h"
+#include "game/ProfileManager.h"
 #include "game/logic/Board.h"
 #include "game/logic/CameraControl.h"
 #include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
-#include "game/ProfileManager.h"
 #include "tests/game/TestGame.h"
 
 namespace {
@@ -55,8 +55,7 @@ TEST_F(GameTest, RegistersEverySoundUnderItsId)
 {
     std::map<std::uint32_t, std::uint32_t> instances;
     std::map<std::uint32_t, std::string> names;
-    for (const auto& instance : game_.mixer_->GetSoundInstances())
-    {
+    for (const auto& instance : game_.mixer_->GetSoundInstances()) {
         ++instances[instance->soundId];
         names[instance->soundId] = instance->soundName;
     }
@@ -83,8 +82,7 @@ TEST_F(GameTest, LevelsAlternateTheTwoGameTracks)
     EXPECT_EQ("audio\\music\\menu.ogg", mixer.GetChannelTrack(Game::kMenuChannel)->GetSound()->GetFileName());
 
     const char* const expected[] = {"audio\\music\\game0.ogg", "audio\\music\\game1.ogg", "audio\\music\\game0.ogg"};
-    for (const char* track : expected)
-    {
+    for (const char* track : expected) {
         game_.StartGameMusic();
         ASSERT_NE(nullptr, mixer.GetChannelTrack(Game::kGameChannel));
         EXPECT_EQ(track, mixer.GetChannelTrack(Game::kGameChannel)->GetSound()->GetFileName());

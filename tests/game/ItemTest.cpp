@@ -6,10 +6,10 @@
 #include "content/BoardLayout.h"
 #include "content/ModelFileWriter.h"
 #include "engine/core/Engine.h"
+#include "engine/render/RenderSystem.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/ShaderUser.h"
-#include "engine/render/RenderSystem.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelManager.h"
@@ -44,10 +44,8 @@ ModelFile MakeButterfly()
     model.frameCount = 76;
     model.vertexCount = 3;
     model.indices = {0, 1, 2};
-    for (std::uint32_t frame = 0; frame < model.frameCount; ++frame)
-    {
-        for (std::uint32_t i = 0; i < 3; ++i)
-        {
+    for (std::uint32_t frame = 0; frame < model.frameCount; ++frame) {
+        for (std::uint32_t i = 0; i < 3; ++i) {
             ModelFile::Vertex vertex;
             vertex.position = Vector3(i == 1 ? 5.0f : -5.0f, i == 2 ? 5.0f : -5.0f, i == 0 ? -2.0f : 2.0f);
             model.vertices.push_back(vertex);
@@ -68,14 +66,14 @@ public:
         game.Write("data/test/butterfly.mlf", std::string(bytes.begin(), bytes.end()));
         OrrelayEngine::ModelManager* models = game.engine->GetModelManager();
         data.butterfly = models->LoadModelTemplate("test\\butterfly.mlf", nullptr, Model::kFlagVertexColor);
-        data.shadow = models->CreateBox(Vector3(-1, -1, -1), Vector3(1, 1, 1), nullptr, nullptr, Model::kFlagVertexColor);
+        data.shadow =
+            models->CreateBox(Vector3(-1, -1, -1), Vector3(1, 1, 1), nullptr, nullptr, Model::kFlagVertexColor);
         data.AddUnnamedModel(data.butterfly);
         data.AddUnnamedModel(data.shadow);
         OrrelayEngine::ShaderManager* shaders = game.engine->GetShaderManager();
         data.butterflyTextures.clear();
         data.shadowTextures.clear();
-        for (std::uint32_t kind = 0; kind < 5; ++kind)
-        {
+        for (std::uint32_t kind = 0; kind < 5; ++kind) {
             const std::string name = std::to_string(kind) + ".jpg";
             data.butterflyTextures.push_back(
                 shaders->CreateShaderUser(OrrelayEngine::MakeSingleTextureShaderDescriptor("b" + name, "", false)));
@@ -85,8 +83,8 @@ public:
             data.AddUnnamedShaderUser(data.shadowTextures.back());
         }
         OrrelayEngine::ParticleSystemManager* particles = game.engine->GetParticleSystemManager();
-        for (OrrelayEngine::ParticleSystem** system : {&data.butterflyAppear, &data.butterflyDisappear, &data.butterflySwap})
-        {
+        for (OrrelayEngine::ParticleSystem** system :
+             {&data.butterflyAppear, &data.butterflyDisappear, &data.butterflySwap}) {
             *system = particles->CreateSelfMade(nullptr);
             data.AddUnnamedParticleSystem(*system);
         }
@@ -104,11 +102,11 @@ public:
         items->Update();
         game.engine->GetModelManager()->RenderAll();
     }
-    template <typename Until> int RunUntil(Until until, int limit = 1000)
+    template <typename Until>
+    int RunUntil(Until until, int limit = 1000)
     {
         int frames = 0;
-        while (!until() && frames < limit)
-        {
+        while (!until() && frames < limit) {
             Frame();
             ++frames;
         }
@@ -192,18 +190,15 @@ TEST(Item, SwappedItemsFlyLevelAtTheirTakeOffHeightAndLandOnEachOthersCells)
         bool flew = false, landed = false;
     } tracks[] = {{a}, {b}};
     scene.RunUntil([&] {
-        for (Track& track : tracks)
-        {
+        for (Track& track : tracks) {
             const std::uint32_t state = track.item->GetState();
-            if (state == Item::kFlight)
-            {
+            if (state == Item::kFlight) {
                 if (!track.flew)
                     track.flightZ = track.item->GetPosition().z;
                 track.flew = true;
                 EXPECT_EQ(track.flightZ, track.item->GetPosition().z) << "a level flight";
             }
-            if (state == Item::kLanding && !track.landed)
-            {
+            if (state == Item::kLanding && !track.landed) {
                 track.landed = true;
                 track.landingHeading = track.item->GetHeading();
             }
@@ -211,8 +206,7 @@ TEST(Item, SwappedItemsFlyLevelAtTheirTakeOffHeightAndLandOnEachOthersCells)
         }
         return a->IsResting() && b->IsResting();
     });
-    for (const Track& track : tracks)
-    {
+    for (const Track& track : tracks) {
         EXPECT_TRUE(track.flew && track.landed);
         EXPECT_GT(track.flightZ, kHover + 10.0f);
         EXPECT_LT(track.flightZ, kHover + 30.0f) << "the take-off ends far below 200 units";
@@ -232,14 +226,12 @@ TEST(Item, FacesTheCellItFliesToAndTurnsTheShortWay)
         float dx, dy, heading;
     };
     const Case cases[] = {
-        {30, 17, 5 * kPi / 4}, {30, -17, 3 * kPi / 4}, {-30, 17, 7 * kPi / 4}, {-30, -17, kPi / 4},
-        {30, 5, kPi},          {-30, 5, 0},            {0, 34, 3 * kPi / 2},  {0, -34, kPi / 2},
+        {30, 17, 5 * kPi / 4}, {30, -17, 3 * kPi / 4}, {-30, 17, 7 * kPi / 4}, {-30, -17, kPi / 4}, {30, 5, kPi},
+        {-30, 5, 0},           {0, 34, 3 * kPi / 2},   {0, -34, kPi / 2},
     };
     // Any start: a fresh spawn, or one that many landings have carried round.
-    for (const float start : {0.1f, 3.0f, 6.0f, 40.0f, -9.0f})
-    {
-        for (const Case& c : cases)
-        {
+    for (const float start : {0.1f, 3.0f, 6.0f, 40.0f, -9.0f}) {
+        for (const Case& c : cases) {
             SCOPED_TRACE(std::to_string(start) + " to " + std::to_string(c.dx) + ", " + std::to_string(c.dy));
             item->SetHeading(start);
             item->MoveTo(item->GetPosition() + Vector3(c.dx, c.dy, 0.0f));
@@ -336,8 +328,7 @@ TEST(Shadow, FadesAsItsItemRisesAboveTheGround)
     for (int i = 0; i < 3; ++i)
         items[i] = scene.SpawnResting(0, Vector3(60.0f * i, 0.0f, ground + cases[i].height - kHover));
     scene.Frame();
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(cases[i].height);
         const Tansywell::Shadow* shadow = scene.items->GetShadowManager()->FindShadow(items[i]);
         ASSERT_NE(nullptr, shadow);

@@ -47,8 +47,7 @@ std::vector<LevelData> LoadStage(std::uint32_t stage)
     std::vector<LevelData> levels;
     if (stage >= campaign.GetStageCount())
         return levels;
-    for (std::uint32_t i = 0; i < campaign.GetLevelCount(stage); ++i)
-    {
+    for (std::uint32_t i = 0; i < campaign.GetLevelCount(stage); ++i) {
         LevelData level;
         level.record = *static_cast<const Tansywell::GameLevelRecord*>(campaign.GetLevel(stage, i));
         const std::string path = "data\\boards\\" + level.record.boardName + ".blf";
@@ -74,16 +73,13 @@ std::uint32_t ScoreMove(Board& board, Cell* a, Cell* b, std::vector<const Cell*>
     board.SwapItems(a, b);
     seen.clear();
     std::uint32_t score = 0;
-    for (Cell* start : {a, b})
-    {
+    for (Cell* start : {a, b}) {
         if (!board.IsInGroupOfThree(start) || std::find(seen.begin(), seen.end(), start) != seen.end())
             continue;
         const std::size_t first = seen.size();
         seen.push_back(start);
-        for (std::size_t i = first; i < seen.size(); ++i)
-        {
-            for (std::uint32_t d = 0; d < Board::kDirectionCount; ++d)
-            {
+        for (std::size_t i = first; i < seen.size(); ++i) {
+            for (std::uint32_t d = 0; d < Board::kDirectionCount; ++d) {
                 const Cell* next = board.GetNeighbour(seen[i], d);
                 if (next != nullptr && Kind(board, next) == Kind(board, start) &&
                     std::find(seen.begin(), seen.end(), next) == seen.end())
@@ -117,26 +113,20 @@ GameResult PlayGame(BoardHarness& h, const LevelData& level, std::uint32_t seed)
     result.startingEnergy = board.GetStartingEnergy();
     std::vector<const Cell*> seen;
     std::vector<std::uint32_t> best;
-    for (int move = 0; move < kMoveLimit && !board.IsWon() && !board.IsLost(); ++move)
-    {
-        if (board.GetMoveCount() == 0)
-        {
+    for (int move = 0; move < kMoveLimit && !board.IsWon() && !board.IsLost(); ++move) {
+        if (board.GetMoveCount() == 0) {
             // The next step deals new items.
             h.Frame();
             continue;
         }
         best.clear();
         std::uint32_t bestScore = 0;
-        for (std::uint32_t m = 0; m < board.GetMoveCount(); ++m)
-        {
+        for (std::uint32_t m = 0; m < board.GetMoveCount(); ++m) {
             const std::uint32_t score = ScoreMove(board, board.GetMoveFirst(m), board.GetMoveSecond(m), seen);
-            if (best.empty() || score > bestScore)
-            {
+            if (best.empty() || score > bestScore) {
                 best.assign(1, m);
                 bestScore = score;
-            }
-            else if (score == bestScore)
-            {
+            } else if (score == bestScore) {
                 best.push_back(m);
             }
         }
@@ -163,8 +153,7 @@ LevelSummary CheckLevel(const LevelData& level, bool everyGame)
     h.Records() = level.board.cells;
     std::vector<std::uint32_t> energyLeft;
     std::uint32_t startingEnergy = 0;
-    for (std::uint32_t seed = 1; seed <= kSeeds; ++seed)
-    {
+    for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
         const GameResult game = PlayGame(h, level, seed);
         EXPECT_TRUE(game.dealtMove) << "seed " << seed;
         startingEnergy = game.startingEnergy;
@@ -185,8 +174,7 @@ LevelSummary CheckLevel(const LevelData& level, bool everyGame)
 }
 
 class LevelCheck : public ::testing::TestWithParam<std::uint32_t>
-{
-};
+{};
 
 TEST_P(LevelCheck, TheGreedyBotWinsEveryLevelWithLessToSpareAtTheStagesEnd)
 {

@@ -12,8 +12,8 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/ConfigVariable.h"
-#include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIManager.h"
+#include "engine/gui/GUITextManager.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelManager.h"
 #include "platform/InputDevice.h"
@@ -54,9 +54,9 @@ public:
 
     Tansywell::GameData::Model* Box(float size)
     {
-        boxes_.emplace_back(h.engine->GetModelManager()->CreateBox(
-            OrrelayEngine::Vector3(), OrrelayEngine::Vector3(size, size, size), nullptr, nullptr,
-            OrrelayEngine::Model::kFlagVertexColor));
+        boxes_.emplace_back(h.engine->GetModelManager()->CreateBox(OrrelayEngine::Vector3(),
+                                                                   OrrelayEngine::Vector3(size, size, size), nullptr,
+                                                                   nullptr, OrrelayEngine::Model::kFlagVertexColor));
         return boxes_.back().get();
     }
 
@@ -73,8 +73,7 @@ public:
     }
     void Wheel(std::int32_t notches)
     {
-        Deliver(Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetWheel,
-                notches * Platform::kWheelUnitsPerNotch);
+        Deliver(Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetWheel, notches * Platform::kWheelUnitsPerNotch);
     }
     // Reads what was delivered as this frame's input.
     void ReadInput() { h.game.tools.ReadInput(); }

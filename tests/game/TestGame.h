@@ -19,13 +19,13 @@
 namespace GameTests {
 
 namespace gf = GameFramework;
+using FrameworkTests::DeleteProfileScreen;
+using FrameworkTests::GameLogicScreen;
+using FrameworkTests::HighScoresScreen;
+using FrameworkTests::LevelCompleteScreen;
 using FrameworkTests::LoadingScreen;
 using FrameworkTests::NewProfileScreen;
 using FrameworkTests::RenameProfileScreen;
-using FrameworkTests::DeleteProfileScreen;
-using FrameworkTests::HighScoresScreen;
-using FrameworkTests::GameLogicScreen;
-using FrameworkTests::LevelCompleteScreen;
 using FrameworkTests::StageCompleteScreen;
 using FrameworkTests::StubCursor;
 
@@ -33,18 +33,36 @@ using FrameworkTests::StubCursor;
 class TestGameEnvironment : public FrameworkTests::StubGameEnvironment
 {
 public:
-    static constexpr const char* kTextSections[] = {
-        "character",        "continue_game_logic", "delete_profile", "exit",       "game_complete",
-        "game_logic",       "game_logic_exit",     "game_logic_menu", "game_logic_pause", "game_over",
-        "help",             "high_scores",         "introduction",   "level_complete",   "loading",
-        "main_menu",        "new_profile",         "options",        "profile_name_conflict", "profiles",
-        "relax",            "rename_profile",      "stage_complete", "start_game",       "statistics",
-        "welcome"};
+    static constexpr const char* kTextSections[] = {"character",
+                                                    "continue_game_logic",
+                                                    "delete_profile",
+                                                    "exit",
+                                                    "game_complete",
+                                                    "game_logic",
+                                                    "game_logic_exit",
+                                                    "game_logic_menu",
+                                                    "game_logic_pause",
+                                                    "game_over",
+                                                    "help",
+                                                    "high_scores",
+                                                    "introduction",
+                                                    "level_complete",
+                                                    "loading",
+                                                    "main_menu",
+                                                    "new_profile",
+                                                    "options",
+                                                    "profile_name_conflict",
+                                                    "profiles",
+                                                    "relax",
+                                                    "rename_profile",
+                                                    "stage_complete",
+                                                    "start_game",
+                                                    "statistics",
+                                                    "welcome"};
 
     TestGameEnvironment()
     {
-        for (const char* section : kTextSections)
-        {
+        for (const char* section : kTextSections) {
             Content::TextTableWriter table;
             table.Add("TITLE", L"-");
             const std::vector<std::uint8_t> bytes = table.Build().GetBytes();
@@ -64,8 +82,7 @@ private:
     void WriteBoard() const
     {
         std::vector<Tansywell::CellRecord> cells;
-        for (std::uint32_t i = 0; i < 4; ++i)
-        {
+        for (std::uint32_t i = 0; i < 4; ++i) {
             Tansywell::CellRecord cell;
             cell.y = 2 * i;
             cell.layerCount = 1;
@@ -160,8 +177,7 @@ public:
     }
     std::unique_ptr<gf::GUIOptionsWindowBase> CreateOptionsWindow() override
     {
-        return Make<Plain<gf::GUIOptionsWindowBase>>("options", mixer_.get(),
-                                                                profileManager_.get());
+        return Make<Plain<gf::GUIOptionsWindowBase>>("options", mixer_.get(), profileManager_.get());
     }
     std::unique_ptr<gf::GUIHelpWindowBase> CreateHelpWindow() override
     {
@@ -177,8 +193,7 @@ public:
     }
     std::unique_ptr<gf::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override
     {
-        return Make<Plain<gf::GUIGameLogicMenuWindowBase>>("game_menu", mixer_.get(),
-                                                                      profileManager_.get());
+        return Make<Plain<gf::GUIGameLogicMenuWindowBase>>("game_menu", mixer_.get(), profileManager_.get());
     }
     std::unique_ptr<gf::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override
     {

@@ -95,8 +95,7 @@ TEST_F(TutorialTest, SteadyFramesOfTheLessonCameraAndCharacterAllocateNothing)
     for (int i = 0; i < 3; ++i)
         Frame();
     TestSupport::ScopedAllocationCount allocations;
-    for (int i = 0; i < 30; ++i)
-    {
+    for (int i = 0; i < 30; ++i) {
         p.h.game.Frame(100000);
         camera->Update();
         character->Update();
@@ -125,8 +124,7 @@ TEST_F(TutorialTest, CameraLessonNeverOnTheFirstLevelOfAStage)
 
 TEST_F(TutorialTest, CellLessonIsClearedOnlyOnceSpoken)
 {
-    for (bool staysValid : {true, false})
-    {
+    for (bool staysValid : {true, false}) {
         SCOPED_TRACE(staysValid);
         Teach(Profile::kFlagTutorialDoubleMana);
         p.h.Record(0, 0).layerCount = 2;

@@ -73,10 +73,7 @@ protected:
         handler_.messages.clear();
     }
 
-    void Push(SDL_Event event)
-    {
-        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-    }
+    void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
     void PumpAll()
     {
@@ -139,8 +136,8 @@ TEST_F(AppWindowTest, PostedMessagesGoFirstAndAreDroppedForAGoneWindow)
     close.window.event = SDL_WINDOWEVENT_CLOSE;
     close.window.windowID = window_->GetId();
     Push(close);
-    PostWindowMessage(*window_, WindowMessage{WindowMessageType::SystemCommand,
-                                              static_cast<std::uint32_t>(SystemCommand::Restore)});
+    PostWindowMessage(
+        *window_, WindowMessage{WindowMessageType::SystemCommand, static_cast<std::uint32_t>(SystemCommand::Restore)});
     ASSERT_TRUE(DispatchNextEvent());
     ASSERT_EQ(handler_.messages.size(), 1u);
     EXPECT_EQ(handler_.messages[0].type, WindowMessageType::SystemCommand);

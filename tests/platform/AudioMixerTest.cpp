@@ -37,8 +37,7 @@ protected:
     }
 
     std::unique_ptr<AudioBuffer> MakeBuffer(std::uint32_t channels, std::uint32_t bits, std::uint32_t rate,
-                                            const std::vector<std::uint8_t>& bytes,
-                                            std::uint32_t flags = kAllControls)
+                                            const std::vector<std::uint8_t>& bytes, std::uint32_t flags = kAllControls)
     {
         AudioBufferDescription description;
         description.flags = flags;
@@ -137,10 +136,14 @@ TEST_F(AudioMixerTest, OutOfRangeSettingsAreRefused)
         AudioResult expected;
     };
     const Shape shapes[] = {
-        {1, 24, 22050, 96, 0, kAudioErrBadFormat},  {4, 16, 22050, 96, 0, kAudioErrBadFormat},
-        {1, 16, 99, 96, 0, kAudioErrBadFormat},     {1, 16, 100001, 96, 0, kAudioErrBadFormat},
-        {2, 16, 22050, 6, 0, kAudioErrInvalidParam}, {2, 16, 22050, 0, 0, kAudioErrInvalidParam},
-        {2, 8, 22050, 8, kAudioBufferCtrl3D, kAudioErrInvalidParam}, {1, 8, 100000, 8, kAudioBufferCtrl3D, kAudioOk},
+        {1, 24, 22050, 96, 0, kAudioErrBadFormat},
+        {4, 16, 22050, 96, 0, kAudioErrBadFormat},
+        {1, 16, 99, 96, 0, kAudioErrBadFormat},
+        {1, 16, 100001, 96, 0, kAudioErrBadFormat},
+        {2, 16, 22050, 6, 0, kAudioErrInvalidParam},
+        {2, 16, 22050, 0, 0, kAudioErrInvalidParam},
+        {2, 8, 22050, 8, kAudioBufferCtrl3D, kAudioErrInvalidParam},
+        {1, 8, 100000, 8, kAudioBufferCtrl3D, kAudioOk},
     };
     for (const Shape& s : shapes) {
         AudioBufferDescription description;

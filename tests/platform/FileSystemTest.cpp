@@ -46,7 +46,8 @@ TEST(FileSystem, ToNativePathFindsExistingPartsInAnyLetterCase)
     temp.MakeFolder("MIXED2");
     temp.MakeFolder("Mixed2");
 
-    const struct {
+    const struct
+    {
         std::string in;
         std::string expected;
     } cases[] = {
@@ -54,8 +55,8 @@ TEST(FileSystem, ToNativePathFindsExistingPartsInAnyLetterCase)
         {root + "/Data/Levels/stages_info.ini", root + "/Data/Levels/stages_info.ini"},
         {root + "\\\\DATA//levels\\new\\File.TXT", root + "/Data/Levels/new/File.TXT"},
         {root + "\\data\\", root + "/Data/"},
-        {root + "\\mixed", root + "/mixed"},   // an exact spelling wins
-        {root + "\\MIXED", root + "/Mixed"},   // else the first by byte order
+        {root + "\\mixed", root + "/mixed"}, // an exact spelling wins
+        {root + "\\MIXED", root + "/Mixed"}, // else the first by byte order
         {root + "\\mixed2", root + "/MIXED2"},
         {root + "\\missing\\data", root + "/missing/data"},
         {"\\", "/"},
@@ -93,17 +94,30 @@ TEST(FileSystem, ListFolderMatchesMaskIgnoringCaseInByteOrder)
 
 TEST(FileSystem, WildcardMatchTable)
 {
-    const struct {
+    const struct
+    {
         const char* mask;
         const char* name;
         bool matches;
     } cases[] = {
-        {"*.prf", "Alice.prf", true},   {"*.PRF", "alice.prf", true},   {"*.prf", "alice.prf.bak", false},
-        {"*.prf", ".prf", true},        {"*", "", true},                {"", "", true},
-        {"", "a", false},               {"?", "", false},               {"?", "a", true},
-        {"a?c", "abc", true},           {"a?c", "ac", false},           {"a*b*c", "aXXbYYc", true},
-        {"a*b*c", "aXXcYYb", false},    {"*a", "banana", true},         {"*an*an*", "banana", true},
-        {"**", "x", true},              {"?.prf", "\xC3\xA9.prf", true}, {"??.prf", "\xC3\xA9.prf", false},
+        {"*.prf", "Alice.prf", true},
+        {"*.PRF", "alice.prf", true},
+        {"*.prf", "alice.prf.bak", false},
+        {"*.prf", ".prf", true},
+        {"*", "", true},
+        {"", "", true},
+        {"", "a", false},
+        {"?", "", false},
+        {"?", "a", true},
+        {"a?c", "abc", true},
+        {"a?c", "ac", false},
+        {"a*b*c", "aXXbYYc", true},
+        {"a*b*c", "aXXcYYb", false},
+        {"*a", "banana", true},
+        {"*an*an*", "banana", true},
+        {"**", "x", true},
+        {"?.prf", "\xC3\xA9.prf", true},
+        {"??.prf", "\xC3\xA9.prf", false},
         {"stage?.ini", "Stage1.INI", true},
     };
     for (const auto& c : cases) {

@@ -47,8 +47,8 @@ struct Devices
     {
         if (backend == Backend::Null) {
             auto null = std::make_unique<GraphicsDriverNull>();
-            device = std::make_unique<GraphicsDeviceNull>(Narrowed(null->EnumerateAdapters()[0].devices[0]),
-                                                          null.get());
+            device =
+                std::make_unique<GraphicsDeviceNull>(Narrowed(null->EnumerateAdapters()[0].devices[0]), null.get());
             driver = std::move(null);
             return true;
         }
@@ -85,8 +85,7 @@ GraphicsResult WhileSurfacesLost(GraphicsDriver& driver, const std::function<Gra
 }
 
 class GraphicsDeviceContract : public ::testing::TestWithParam<Backend>
-{
-};
+{};
 
 TEST_P(GraphicsDeviceContract, BothDevicesAnswerEveryCallAlike)
 {
@@ -124,8 +123,14 @@ TEST_P(GraphicsDeviceContract, BothDevicesAnswerEveryCallAlike)
         {"SetViewport 4 x 0", kRefused, [&] { return d.SetViewport(viewport(4, 0)); }},
         {"SetViewport 0 x 4", kRefused, [&] { return d.SetViewport(viewport(0, 4)); }},
         {"SetViewport 4 x 4", kOk, [&] { return d.SetViewport(viewport(4, 4)); }},
-        {"CreateZBuffer 0 depth bits", kRefused, [&] { return d.CreateZBuffer({0, 8}); }},
-        {"CreateZBuffer 16 depth bits", kOk, [&] { return d.CreateZBuffer({16, 0}); }},
+        {"CreateZBuffer 0 depth bits", kRefused,
+         [&] {
+             return d.CreateZBuffer({0, 8});
+         }},
+        {"CreateZBuffer 16 depth bits", kOk,
+         [&] {
+             return d.CreateZBuffer({16, 0});
+         }},
         {"SetRenderTarget", kOk, [&] { return d.SetRenderTarget(); }},
         {"SetTransform null", kRefused, [&] { return d.SetTransform(TransformState::World, nullptr); }},
         {"SetTransform unknown", kRefused, [&] { return d.SetTransform(TransformState::Count, identity); }},

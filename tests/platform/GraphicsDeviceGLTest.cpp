@@ -35,10 +35,10 @@ constexpr std::uint32_t kBlack = 0xFF000000u;
 #define QUILLORY_TEST_UNDER_ASAN 1
 #endif
 
-#define OPEN_SCENE_OR_SKIP(scene)                                  \
-    Scene scene;                                                   \
-    if (!scene.Open()) {                                           \
-        GTEST_SKIP() << "no OpenGL context under this video driver"; \
+#define OPEN_SCENE_OR_SKIP(scene)                                                                                      \
+    Scene scene;                                                                                                       \
+    if (!scene.Open()) {                                                                                               \
+        GTEST_SKIP() << "no OpenGL context under this video driver";                                                   \
     }
 
 // Fills every level of a 32-bit surface with one colour per level.
@@ -47,7 +47,8 @@ std::unique_ptr<TextureSurface> MakeTexture(std::uint32_t width, std::uint32_t h
                                             std::uint32_t smallerLevelsColor = 0)
 {
     std::unique_ptr<TextureSurface> surface;
-    EXPECT_EQ(kGraphicsOk, TextureSurface::Create(TextureSurfaceDescription{width, height, levels, kArgb8888}, surface));
+    EXPECT_EQ(kGraphicsOk,
+              TextureSurface::Create(TextureSurfaceDescription{width, height, levels, kArgb8888}, surface));
     for (std::uint32_t level = 0; level < levels; ++level) {
         void* bits = nullptr;
         std::uint32_t pitch = 0;
@@ -222,7 +223,7 @@ TEST(GraphicsDeviceGL, LightsStayInWorldSpaceWhenTheViewMoves)
     light.type = LightType::Point;
     light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
     light.position[2] = 100.0f;
-    light.attenuation1 = 0.01f;  // intensity 1 / distance x 0.01: 1.0 at 100 units
+    light.attenuation1 = 0.01f; // intensity 1 / distance x 0.01: 1.0 at 100 units
     light.range = 1000.0f;
     ASSERT_EQ(kGraphicsOk, scene.device->SetLight(0, light));
     ASSERT_EQ(kGraphicsOk, scene.device->LightEnable(0, true));
@@ -289,7 +290,7 @@ TEST(GraphicsDeviceGL, SpotLightLightsOnlyInsideItsCone)
     light.direction[2] = -1.0f;
     light.attenuation0 = 1.0f;
     light.theta = 0.2f;
-    light.phi = 0.4f;  // the cone meets the quad about 20 pixels from its centre
+    light.phi = 0.4f; // the cone meets the quad about 20 pixels from its centre
     light.falloff = 1.0f;
     scene.device->SetLight(0, light);
     scene.device->LightEnable(0, true);
@@ -305,8 +306,10 @@ TEST(GraphicsDeviceGL, SpotLightLightsOnlyInsideItsCone)
     for (int y = 0; y < kCells; ++y) {
         for (int x = 0; x < kCells; ++x) {
             const auto corner = static_cast<std::uint16_t>(y * (kCells + 1) + x);
-            const std::uint16_t quad[6] = {corner, static_cast<std::uint16_t>(corner + 1),
-                                           static_cast<std::uint16_t>(corner + kCells + 2), corner,
+            const std::uint16_t quad[6] = {corner,
+                                           static_cast<std::uint16_t>(corner + 1),
+                                           static_cast<std::uint16_t>(corner + kCells + 2),
+                                           corner,
                                            static_cast<std::uint16_t>(corner + kCells + 2),
                                            static_cast<std::uint16_t>(corner + kCells + 1)};
             indices.insert(indices.end(), quad, quad + 6);
@@ -381,8 +384,8 @@ TEST(GraphicsDeviceGL, AlphaOperationsCombineTextureAndVertexAlpha)
         std::uint32_t vertexColor;
         int red;
     } cases[] = {
-        {kTextureOpModulate, 0xFFFFFFFFu, 128},  // texture alpha 0.5 x vertex alpha 1
-        {kTextureOpModulate, 0x80FFFFFFu, 64},   // 0.5 x 0.5
+        {kTextureOpModulate, 0xFFFFFFFFu, 128}, // texture alpha 0.5 x vertex alpha 1
+        {kTextureOpModulate, 0x80FFFFFFu, 64},  // 0.5 x 0.5
         {kTextureOpSelectArg2, 0xFFFFFFFFu, 255},
         {kTextureOpSelectArg1, 0x00FFFFFFu, 128},
     };

@@ -42,9 +42,9 @@ inline ::testing::AssertionResult PixelNear(const Pixel& actual, const Pixel& ex
     auto off = [tolerance](int a, int b) { return a - b > tolerance || b - a > tolerance; };
     if (off(actual.r, expected.r) || off(actual.g, expected.g) || off(actual.b, expected.b) ||
         (expected.a >= 0 && off(actual.a, expected.a))) {
-        return ::testing::AssertionFailure() << "pixel (" << actual.r << ", " << actual.g << ", " << actual.b
-                                             << ", " << actual.a << ") expected (" << expected.r << ", "
-                                             << expected.g << ", " << expected.b << ", " << expected.a << ")";
+        return ::testing::AssertionFailure()
+               << "pixel (" << actual.r << ", " << actual.g << ", " << actual.b << ", " << actual.a << ") expected ("
+               << expected.r << ", " << expected.g << ", " << expected.b << ", " << expected.a << ")";
     }
     return ::testing::AssertionSuccess();
 }

@@ -123,13 +123,15 @@ TEST_F(InputDeviceTest, DevicesAnswerOnlyWhenAcquiredAndSetUp)
 
 TEST_F(InputDeviceTest, PlannedFailuresHitTheNamedStepAndKindOnly)
 {
-    const TestSupport::ScopedPlatformFailure failCreate(InputStep::CreateSystem, InputDeviceKind::Mouse, InputResult::Generic, 1);
+    const TestSupport::ScopedPlatformFailure failCreate(InputStep::CreateSystem, InputDeviceKind::Mouse,
+                                                        InputResult::Generic, 1);
     std::unique_ptr<InputSystem> other;
     EXPECT_EQ(InputSystem::Create(other), InputResult::Generic);
     EXPECT_EQ(other, nullptr);
     EXPECT_EQ(InputSystem::Create(other), InputResult::Ok) << "a failure planned once fails once";
 
-    const TestSupport::ScopedPlatformFailure failRead(InputStep::ReadBuffered, InputDeviceKind::Mouse, InputResult::InputLost);
+    const TestSupport::ScopedPlatformFailure failRead(InputStep::ReadBuffered, InputDeviceKind::Mouse,
+                                                      InputResult::InputLost);
     auto keyboard = Open(InputDeviceKind::Keyboard, 8);
     auto mouse = Open(InputDeviceKind::Mouse, 8);
     InputEvent events[8];

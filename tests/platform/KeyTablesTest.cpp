@@ -18,11 +18,10 @@ TEST(KeyTables, KeyDownsCarryWindowsVirtualKeyCodes)
         std::uint8_t expected;
     };
     const Case cases[] = {
-        {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09},      {SDLK_RETURN, 0x0D},    {SDLK_KP_ENTER, 0x0D},
-        {SDLK_ESCAPE, 0x1B},    {SDLK_PAGEUP, 0x21},   {SDLK_PAGEDOWN, 0x22},  {SDLK_END, 0x23},
-        {SDLK_HOME, 0x24},      {SDLK_LEFT, 0x25},     {SDLK_UP, 0x26},        {SDLK_RIGHT, 0x27},
-        {SDLK_DOWN, 0x28},      {SDLK_INSERT, 0x2D},   {SDLK_DELETE, 0x2E},    {SDLK_0, 0x30},
-        {SDLK_9, 0x39},         {SDLK_a, 0x41},        {SDLK_z, 0x5A},         {SDLK_F1, 0x70},
+        {SDLK_BACKSPACE, 0x08}, {SDLK_TAB, 0x09},      {SDLK_RETURN, 0x0D}, {SDLK_KP_ENTER, 0x0D}, {SDLK_ESCAPE, 0x1B},
+        {SDLK_PAGEUP, 0x21},    {SDLK_PAGEDOWN, 0x22}, {SDLK_END, 0x23},    {SDLK_HOME, 0x24},     {SDLK_LEFT, 0x25},
+        {SDLK_UP, 0x26},        {SDLK_RIGHT, 0x27},    {SDLK_DOWN, 0x28},   {SDLK_INSERT, 0x2D},   {SDLK_DELETE, 0x2E},
+        {SDLK_0, 0x30},         {SDLK_9, 0x39},        {SDLK_a, 0x41},      {SDLK_z, 0x5A},        {SDLK_F1, 0x70},
         {SDLK_F12, 0x7B},
     };
     for (const Case& c : cases) {
@@ -47,13 +46,13 @@ TEST(KeyTables, PhysicalKeysUseTheScanCodeNumbering)
         std::uint8_t expected;
     };
     const Case cases[] = {
-        {SDL_SCANCODE_0, 0x0B},          {SDL_SCANCODE_1, 0x02},         {SDL_SCANCODE_9, 0x0A},
-        {SDL_SCANCODE_A, 0x1E},          {SDL_SCANCODE_M, 0x32},         {SDL_SCANCODE_Z, 0x2C},
-        {SDL_SCANCODE_RETURN, 0x1C},     {SDL_SCANCODE_ESCAPE, 0x01},    {SDL_SCANCODE_RCTRL, 0x9D},
+        {SDL_SCANCODE_0, 0x0B},          {SDL_SCANCODE_1, 0x02},           {SDL_SCANCODE_9, 0x0A},
+        {SDL_SCANCODE_A, 0x1E},          {SDL_SCANCODE_M, 0x32},           {SDL_SCANCODE_Z, 0x2C},
+        {SDL_SCANCODE_RETURN, 0x1C},     {SDL_SCANCODE_ESCAPE, 0x01},      {SDL_SCANCODE_RCTRL, 0x9D},
         {SDL_SCANCODE_RALT, 0xB8},       {SDL_SCANCODE_PRINTSCREEN, 0xB7}, {SDL_SCANCODE_PAUSE, 0xC5},
-        {SDL_SCANCODE_KP_0, 0x52},       {SDL_SCANCODE_KP_DIVIDE, 0xB5}, {SDL_SCANCODE_F10, 0x44},
-        {SDL_SCANCODE_F11, 0x57},        {SDL_SCANCODE_F12, 0x58},       {SDL_SCANCODE_GRAVE, 0x29},
-        {SDL_SCANCODE_APOSTROPHE, 0x28}, {SDL_SCANCODE_BACKSLASH, 0x2B}, {SDL_SCANCODE_DOWN, 0xD0},
+        {SDL_SCANCODE_KP_0, 0x52},       {SDL_SCANCODE_KP_DIVIDE, 0xB5},   {SDL_SCANCODE_F10, 0x44},
+        {SDL_SCANCODE_F11, 0x57},        {SDL_SCANCODE_F12, 0x58},         {SDL_SCANCODE_GRAVE, 0x29},
+        {SDL_SCANCODE_APOSTROPHE, 0x28}, {SDL_SCANCODE_BACKSLASH, 0x2B},   {SDL_SCANCODE_DOWN, 0xD0},
         {SDL_SCANCODE_KP_ENTER, 0x9C},   {SDL_SCANCODE_LGUI, 0x00},
     };
     for (const Case& c : cases) {

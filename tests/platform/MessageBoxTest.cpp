@@ -10,7 +10,8 @@ using PlatformTests::ScopedEnvironment;
 
 TEST(MessageBox, WithoutUsableDisplayGoesToStandardError)
 {
-    const struct {
+    const struct
+    {
         std::optional<std::string> driver;
         std::optional<std::string> display;
         std::optional<std::string> wayland;

@@ -7,9 +7,9 @@
 
 namespace {
 
+using Platform::RegistryRoot;
 using PlatformTests::ScopedEnvironment;
 using PlatformTests::TemporaryFolder;
-using Platform::RegistryRoot;
 
 class RegistryTest : public testing::Test
 {
@@ -27,19 +27,19 @@ protected:
 
 TEST_F(RegistryTest, ValuesAreReadFromEachRootsFile)
 {
-    m_temp.Write("machine/Quorvane Games/Quillory/registry.ini",
-                 "\xEF\xBB\xBFVersion=104\r\n"
-                 "; InstallPath=/commented/out\n"
-                 "\n"
-                 "   InstallPath =  /opt/quillory game  \r\n"
-                 "#Language=Hidden\n"
-                 "a line without a value\n"
-                 "Empty=\n"
-                 "Twice=first\n"
-                 "twice=second\n");
+    m_temp.Write("machine/Quorvane Games/Quillory/registry.ini", "\xEF\xBB\xBFVersion=104\r\n"
+                                                                 "; InstallPath=/commented/out\n"
+                                                                 "\n"
+                                                                 "   InstallPath =  /opt/quillory game  \r\n"
+                                                                 "#Language=Hidden\n"
+                                                                 "a line without a value\n"
+                                                                 "Empty=\n"
+                                                                 "Twice=first\n"
+                                                                 "twice=second\n");
     m_temp.Write("user/Quorvane Games/Quillory/registry.ini", "Language=Deutsch\nVersion=200\n");
 
-    const struct {
+    const struct
+    {
         RegistryRoot root;
         const char* name;
         std::optional<std::string> expected;

@@ -52,9 +52,8 @@ TEST_F(ShellTest, LaunchStartsLauncherFromPathDetached)
 {
     TemporaryFolder temp;
     const std::string marker = temp.Path() + "/opened.txt";
-    const std::string launcher =
-        temp.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + ".part'\nmv '" + marker +
-                                       ".part' '" + marker + "'\n");
+    const std::string launcher = temp.Write("bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + marker +
+                                                                ".part'\nmv '" + marker + ".part' '" + marker + "'\n");
     chmod(launcher.c_str(), 0755);
 
     ScopedEnvironment env;

@@ -38,8 +38,12 @@ void PinGraphicsLibraries()
         // The dispatching loaders SDL opens, Mesa's EGL and GLX back ends, and
         // the one file every Mesa DRI driver name links to; their dependencies
         // stay with them. A library that is not installed is not pinned.
-        const char* const libraries[] = {"libEGL.so.1",      "libGL.so.1",        "libGLdispatch.so.0",
-                                         "libEGL_mesa.so.0", "libGLX_mesa.so.0",  "libglapi.so.0",
+        const char* const libraries[] = {"libEGL.so.1",
+                                         "libGL.so.1",
+                                         "libGLdispatch.so.0",
+                                         "libEGL_mesa.so.0",
+                                         "libGLX_mesa.so.0",
+                                         "libglapi.so.0",
                                          "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"};
         for (const char* library : libraries) {
             dlopen(library, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);

@@ -23,7 +23,8 @@ inline bool LogLineMatches(const std::string& line, std::string_view text, LogMa
     if (match == LogMatch::kPart)
         return line.find(text) != std::string::npos;
     const std::string_view view(line);
-    return view == text || (view.size() == text.size() + 1 && view.back() == '\n' && view.substr(0, text.size()) == text);
+    return view == text ||
+           (view.size() == text.size() + 1 && view.back() == '\n' && view.substr(0, text.size()) == text);
 }
 
 // How many lines of the type (any with kAnyType) match the text.

@@ -8,8 +8,7 @@
 
 namespace TestSupport {
 
-ScopedLanguageLocale::ScopedLanguageLocale(const std::string& language)
-    : previous_(std::setlocale(LC_ALL, nullptr))
+ScopedLanguageLocale::ScopedLanguageLocale(const std::string& language) : previous_(std::setlocale(LC_ALL, nullptr))
 {
     EXPECT_TRUE(Platform::SetLanguageLocale(language)) << "no UTF-8 locale for " << language;
 }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/gui/GUIButton.h"
 #include "engine/core/Timer.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
 #include "tests/tools/ToolsTestEngine.h"
 #include "tools/GUIDoubleClickDetecter.h"
@@ -24,10 +24,9 @@ protected:
     GUIDoubleClickDetecterTest() : detecter_(tools_.engine)
     {
         OrrelayEngine::GUIManager* gui = tools_.engine->GetGUIManager();
-        for (GUIButton*& button : buttons_)
-        {
-            button = gui->CreateButton(OrrelayEngine::GUIWindow::kFlagShown, {0.0f, 0.0f}, {400.0f, 600.0f},
-                                       nullptr, nullptr);
+        for (GUIButton*& button : buttons_) {
+            button = gui->CreateButton(OrrelayEngine::GUIWindow::kFlagShown, {0.0f, 0.0f}, {400.0f, 600.0f}, nullptr,
+                                       nullptr);
             detecter_.AddControl(button);
         }
     }
@@ -77,8 +76,7 @@ TEST_F(GUIDoubleClickDetecterTest, TheSecondReleaseCountsWithinSixTenthsOfTheFir
         {4000000.0, 0.61, false},
     };
     Hover(buttons_[0]);
-    for (const auto& entry : cases)
-    {
+    for (const auto& entry : cases) {
         SCOPED_TRACE(testing::Message() << "clock " << entry.clockStart << ", release " << entry.secondRelease);
         // The first press on a whole second of the frame timer, where a float
         // press time would be exact and the later times rounded.

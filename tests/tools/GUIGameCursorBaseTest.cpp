@@ -43,8 +43,7 @@ TEST(GUIGameCursorBase, SwitchingTheCursorKindWhileHiddenShowsNothing)
         {"hidden again", "1", false, true, false, false},
         {"to the system cursor while hidden again", "0", false, false, false, false},
     };
-    for (const auto& step : steps)
-    {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         config->SetValue(GUIGameCursorBase::kCustomCursorVariable, step.value);
         config->Update();

@@ -21,8 +21,7 @@ protected:
         : window_(tools_.engine->GetGUIManager()->CreateWindowFromModel(
               OrrelayEngine::GUIWindow::kFlagShown, {0.0f, 0.0f}, {400.0f, 100.0f}, nullptr, nullptr)),
           printer_(tools_.engine, window_, 0, 10.0f, 0, {0.0f, 0.0f}, OrrelayEngine::Color(1, 1, 1, 1))
-    {
-    }
+    {}
 
     // One 0.1-second frame; answers the number of characters printed.
     std::size_t Step()
@@ -41,8 +40,7 @@ TEST_F(GUITextPrinterTest, FiveCharactersAtTenPerSecondAreDoneAfterHalfASecond)
 {
     printer_.SetText(L"Hello");
     EXPECT_FALSE(printer_.IsDone());
-    for (std::size_t frame = 1; frame <= 5; ++frame)
-    {
+    for (std::size_t frame = 1; frame <= 5; ++frame) {
         SCOPED_TRACE(frame);
         EXPECT_EQ(frame, Step());
         EXPECT_EQ(frame == 5, printer_.IsDone());
@@ -58,8 +56,7 @@ TEST_F(GUITextPrinterTest, ANewTextErasesTheOldFromItsEndFirst)
     EXPECT_FALSE(printer_.IsDone());
     std::size_t previous = 5;
     int erasingFrames = 0;
-    while (printer_.GetShownText() == L"Hello")
-    {
+    while (printer_.GetShownText() == L"Hello") {
         ASSERT_LT(erasingFrames++, 7) << "erasing never ends";
         const std::size_t shown = Step();
         EXPECT_LT(shown, previous);

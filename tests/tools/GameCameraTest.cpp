@@ -67,8 +67,7 @@ TEST_F(GameCameraTest, KeysAreBlendedAndWrittenToTheCamera)
 TEST_F(GameCameraTest, FramesPastTheKeysTakeTheLastKey)
 {
     Play(2, 5);
-    for (int frame = 0; frame < 6; ++frame)
-    {
+    for (int frame = 0; frame < 6; ++frame) {
         SCOPED_TRACE(frame);
         Step();
         EXPECT_FLOAT_EQ(8.0f, camera_.GetPosition().x);
@@ -84,8 +83,7 @@ TEST_F(GameCameraTest, AfterAResetTheBasePoseHoldsUntilAnAnimationPlays)
     Step();
     camera_.GetAnimationControl()->Stop();
     camera_.ResetToBasePose();
-    for (int frame = 0; frame < 3; ++frame)
-    {
+    for (int frame = 0; frame < 3; ++frame) {
         SCOPED_TRACE(frame);
         Step();
         EXPECT_TRUE(camera_.IsHolding());

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 
 #include "platform/Registry.h"
-#include "tools/RegistryReader.h"
 #include "support/ScratchFolder.h"
+#include "tools/RegistryReader.h"
 
 namespace fs = std::filesystem;
 

@@ -46,9 +46,8 @@ public:
 
     static void MouseButton(bool down)
     {
-        Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Mouse,
-                                                            Platform::kMouseOffsetButton0,
-                                                            down ? Platform::kInputDownFlag : 0});
+        Platform::InputDevice::Deliver(Platform::InputEvent{
+            Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetButton0, down ? Platform::kInputDownFlag : 0});
     }
 
     EngineTests::NullEngine harness;

@@ -80,7 +80,8 @@ TEST(BoundingBox, MergeTakesInTheOtherWorldBox)
 TEST(BoundingBox, IntersectsSegmentCountsTouchingAndFindsDiagonalMisses)
 {
     const BoundingBox box(Vector3(-1.0f, -1.0f, -1.0f), Vector3(1.0f, 1.0f, 1.0f));
-    struct Case {
+    struct Case
+    {
         const char* name;
         Ray segment;
         bool hits;

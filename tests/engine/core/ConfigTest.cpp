@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/LogSearch.h"
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include "support/LogSearch.h"
 
 namespace {
 
@@ -36,10 +36,7 @@ protected:
         return text.str();
     }
 
-    bool LogHolds(const std::string& part) const
-    {
-        return TestSupport::Logged(log_, part);
-    }
+    bool LogHolds(const std::string& part) const { return TestSupport::Logged(log_, part); }
 
     TempFolder folder_;
     MessageManager log_{"Test", false, false, "", ""};
@@ -49,9 +46,8 @@ protected:
 TEST_F(ConfigTest, StartsFromTheGivenModeWithCommandsIdle)
 {
     auto config = MakeConfig();
-    for (const char* command : {"reset_config", "v_window_change_mode", "sc_take_screenshot",
-                                "sc_take_screenshot_tga", "sc_take_screenshot_jpg", "sc_start_movie_record",
-                                "sc_stop_movie_record", "exit"}) {
+    for (const char* command : {"reset_config", "v_window_change_mode", "sc_take_screenshot", "sc_take_screenshot_tga",
+                                "sc_take_screenshot_jpg", "sc_start_movie_record", "sc_stop_movie_record", "exit"}) {
         EXPECT_TRUE(config->IsCommandIdle(command)) << command;
     }
     EXPECT_EQ(config->GetValues()->videoMode, "1024x768x32");
@@ -108,12 +104,12 @@ TEST_F(ConfigTest, ExecuteAnswersEachKindOfLine)
 TEST_F(ConfigTest, LoadAppliesLinesAndKeepsUnknownOnesForLaterOwners)
 {
     folder_.Write("Quillory.ini", "v_fullscreen 0\r\n"
-                                      "V_GAMMA 0.5 // darker\r\n"
-                                      "g_music_volume 0.25\r\n"
-                                      "g_music_volume 0.75\r\n"
-                                      "v_mode\r\n"
-                                      "// exit\r\n"
-                                      "reset_config\r\n");
+                                  "V_GAMMA 0.5 // darker\r\n"
+                                  "g_music_volume 0.25\r\n"
+                                  "g_music_volume 0.75\r\n"
+                                  "v_mode\r\n"
+                                  "// exit\r\n"
+                                  "reset_config\r\n");
     auto config = MakeConfig();
     config->Load();
     EXPECT_EQ(config->GetValue("v_fullscreen"), "0");
@@ -324,11 +320,20 @@ TEST(ParseVideoMode, ReadsEachPartLikeTheCLibraryAndFallsBackWhenOneGivesNoSize)
         std::uint32_t bits;
     };
     const Case cases[] = {
-        {"1024X768X32", 1024, 768, 32}, {"800x600x16", 800, 600, 16}, {" 1280 x 1024 x 32 ", 1280, 1024, 32},
-        {"desktop", 640, 480, 16},      {"1024x768", 640, 480, 16},  {"axbxc", 640, 480, 16},
-        {"0x0x32", 640, 480, 16},       {"", 640, 480, 16},          {"99999999999x768x32", 640, 480, 16},
-        {"1024x768x32x8", 1024, 768, 32}, {"800x600x32bpp", 800, 600, 32}, {"+800x600x16", 800, 600, 16},
-        {"-1x768x32", 640, 480, 16},     {"1024x768x", 640, 480, 16},
+        {"1024X768X32", 1024, 768, 32},
+        {"800x600x16", 800, 600, 16},
+        {" 1280 x 1024 x 32 ", 1280, 1024, 32},
+        {"desktop", 640, 480, 16},
+        {"1024x768", 640, 480, 16},
+        {"axbxc", 640, 480, 16},
+        {"0x0x32", 640, 480, 16},
+        {"", 640, 480, 16},
+        {"99999999999x768x32", 640, 480, 16},
+        {"1024x768x32x8", 1024, 768, 32},
+        {"800x600x32bpp", 800, 600, 32},
+        {"+800x600x16", 800, 600, 16},
+        {"-1x768x32", 640, 480, 16},
+        {"1024x768x", 640, 480, 16},
     };
     for (const Case& c : cases) {
         std::uint32_t width = 0;

@@ -112,8 +112,8 @@ protected:
     void Type(const std::wstring& text)
     {
         for (const wchar_t character : text) {
-            engine->GetWindow()->HandleMessage(Platform::WindowMessage{Platform::WindowMessageType::Character,
-                                                                       static_cast<std::uint32_t>(character)});
+            engine->GetWindow()->HandleMessage(
+                Platform::WindowMessage{Platform::WindowMessageType::Character, static_cast<std::uint32_t>(character)});
             Frame();
         }
     }
@@ -207,8 +207,8 @@ TEST_F(ConsoleTest, WrapsAtTheScreenWidthAndAtLineFeeds)
         std::wstring text;
         std::wstring shown;
     } cases[] = {
-        {std::wstring(95, L'a'), std::wstring(40, L'a') + L"\n" + std::wstring(40, L'a') + L"\n" +
-                                     std::wstring(15, L'a') + L"|"},
+        {std::wstring(95, L'a'),
+         std::wstring(40, L'a') + L"\n" + std::wstring(40, L'a') + L"\n" + std::wstring(15, L'a') + L"|"},
         {L"ab\ncd\n\nef", L"ab\ncd\n\nef|"},
         {L"\x00C6\x00C6", L"\x00C6\n\x00C6|"},
         {std::wstring(40, L'b') + L"\n", std::wstring(40, L'b') + L"\n"},

@@ -74,15 +74,15 @@ TEST(EngineSmoke, StartsDrawsCapturesAndShutsDown)
     gui->SetScreenSize(800.0f, 600.0f);
     ASSERT_NE(nullptr, gui->GetFontManager()->LoadFont(kFontId, ShaderDescriptor(), "ui\\fonts\\smoke.fnt"));
     gui->GetFontManager()->FindFont(kFontId)->SetSize(20.0f);
-    GUIWindow* window = gui->CreateQuadWindow(GUIWindow::kFlagShown | GUIWindow::kFlagColoredVertices,
-                                              Vector2(100.0f, 100.0f), Vector2(300.0f, 200.0f), ShaderDescriptor(),
-                                              nullptr, Vector2(1.0f, 1.0f));
+    GUIWindow* window =
+        gui->CreateQuadWindow(GUIWindow::kFlagShown | GUIWindow::kFlagColoredVertices, Vector2(100.0f, 100.0f),
+                              Vector2(300.0f, 200.0f), ShaderDescriptor(), nullptr, Vector2(1.0f, 1.0f));
     window->SetColor(Color(1.0f, 0.0f, 0.0f, 1.0f));
 
     for (int frame = 0; frame < 4; ++frame) {
         if (frame == 3) {
-            Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Keyboard,
-                                                                kPrintScreenCode, Platform::kInputDownFlag});
+            Platform::InputDevice::Deliver(
+                Platform::InputEvent{Platform::InputDeviceKind::Keyboard, kPrintScreenCode, Platform::kInputDownFlag});
         }
         engine.PreFrame();
         window->PrintText(0, kFontId, Vector2(10.0f, 10.0f), Color(0.0f, 0.0f, 1.0f, 1.0f), L"SMOKE");
@@ -92,8 +92,8 @@ TEST(EngineSmoke, StartsDrawsCapturesAndShutsDown)
 
     Image picture;
     {
-        std::unique_ptr<FileBinary> file = engine.GetFileManager()->OpenFile(
-            harness.settings.logFolder + "\\ScreenCaptures\\picture000.bmp", false);
+        std::unique_ptr<FileBinary> file =
+            engine.GetFileManager()->OpenFile(harness.settings.logFolder + "\\ScreenCaptures\\picture000.bmp", false);
         BmpCodec::Read(engine.GetMessageManager(), *file, "picture000.bmp", picture);
     }
     ASSERT_EQ(800u, picture.GetWidth());

@@ -3,8 +3,8 @@
 #include "engine/core/Config.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/MessageManager.h"
-#include "engine/core/Window.h"
 #include "engine/core/NullEngine.h"
+#include "engine/core/Window.h"
 #include "support/AllocationCounter.h"
 #include "support/ScopedPlatformFailure.h"
 
@@ -172,19 +172,23 @@ TEST_F(EngineTest, FailedStartReleasesWhatWasMadeAndClosesTheLog)
          [](EngineTest&) {
              return std::make_unique<TestSupport::ScopedPlatformFailure>(Platform::WindowStep::CreateWindow);
          },
-         "Failed to create window", {}},
+         "Failed to create window",
+         {}},
         {"graphics device",
          [](EngineTest& test) {
              test.failDevice = true;
              return std::unique_ptr<TestSupport::ScopedPlatformFailure>();
          },
-         "RenderSystem_D3D7: Failed to create Direct3D device", {"Window destroying:"}},
+         "RenderSystem_D3D7: Failed to create Direct3D device",
+         {"Window destroying:"}},
         {"input",
          [](EngineTest&) {
-             return std::make_unique<TestSupport::ScopedPlatformFailure>(
-                 Platform::InputStep::CreateSystem, Platform::InputDeviceKind::Keyboard, Platform::InputResult::Generic);
+             return std::make_unique<TestSupport::ScopedPlatformFailure>(Platform::InputStep::CreateSystem,
+                                                                         Platform::InputDeviceKind::Keyboard,
+                                                                         Platform::InputResult::Generic);
          },
-         "Failed to create a DirectInput object", {"Direct3D Subsystem destroying:", "Window destroying:"}},
+         "Failed to create a DirectInput object",
+         {"Direct3D Subsystem destroying:", "Window destroying:"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

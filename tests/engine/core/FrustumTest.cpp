@@ -23,8 +23,8 @@ TEST(Frustum, TouchingASideFromOutsideIsOutside)
     Frustum frustum;
     frustum.Update(Matrix4(), Matrix4());
     const Vector3 axes[] = {
-        {1.0f, 0.0f, 0.0f}, {-1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f},
-        {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, -1.0f},
+        {1.0f, 0.0f, 0.0f},  {-1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f},
+        {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f},  {0.0f, 0.0f, -1.0f},
     };
     for (const Vector3& axis : axes) {
         SCOPED_TRACE(testing::Message() << axis.x << " " << axis.y << " " << axis.z);

@@ -26,12 +26,13 @@ Matrix4 RotationZ(float angle)
 TEST(Matrix4, IsIdentityAndEqualityAcceptExactlyTheTolerance)
 {
     EXPECT_TRUE(Matrix4().IsIdentity());
-    const struct {
+    const struct
+    {
         int element;
         float value;
         bool accepted;
     } cases[] = {
-        {1, 0.0001f, true},   {1, 0.00011f, false}, {14, -0.0001f, true},
+        {1, 0.0001f, true},     {1, 0.00011f, false}, {14, -0.0001f, true},
         {14, -0.00011f, false}, {15, 1.00005f, true}, {0, 1.001f, false},
     };
     for (const auto& c : cases) {
@@ -88,11 +89,9 @@ TEST(Matrix4, InvertTimesOriginalGivesIdentity)
 {
     Matrix4 axis;
     MatrixSetRotationAxis(axis, Vector3(1.0f, -2.0f, 0.5f), 1.1f);
-    Matrix4 skewed(2.0f, 0.5f, 0.0f, 1.0f, 0.0f, 3.0f, 1.0f, -2.0f, 1.0f, 0.0f, 0.5f, 4.0f, 0.1f,
-                   0.2f, 0.0f, 1.0f);
+    Matrix4 skewed(2.0f, 0.5f, 0.0f, 1.0f, 0.0f, 3.0f, 1.0f, -2.0f, 1.0f, 0.0f, 0.5f, 4.0f, 0.1f, 0.2f, 0.0f, 1.0f);
     // No element zero, the bottom row least of all: every cofactor term counts.
-    Matrix4 dense(1.5f, 0.2f, -0.3f, 0.7f, 0.4f, 2.0f, 0.6f, -1.1f, -0.5f, 0.3f, 1.8f, 0.9f, 0.25f,
-                  -0.6f, 0.45f, 1.3f);
+    Matrix4 dense(1.5f, 0.2f, -0.3f, 0.7f, 0.4f, 2.0f, 0.6f, -1.1f, -0.5f, 0.3f, 1.8f, 0.9f, 0.25f, -0.6f, 0.45f, 1.3f);
     const Matrix4 cases[] = {
         Translation(3.0f, -4.0f, 5.0f) * RotationZ(0.6f),
         Translation(-1.0f, 2.0f, 7.0f) * axis,

@@ -21,9 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kApplication[] = "Quillory";
-const char kDatePattern[] =
-    "(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
-    "[ 123][0-9] [012][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}";
+const char kDatePattern[] = "(Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) "
+                            "[ 123][0-9] [012][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4}";
 const char kHeaderEnd[] = " ========<BR><BR></FONT>";
 const char kClosingStart[] = "<FONT color=\"#FFFFFF\"><BR>======== </FONT>";
 
@@ -67,14 +66,15 @@ TEST_F(MessageManagerTest, PageHasTheExactHeaderAndClosing)
 {
     MakeLog().reset();
     const std::string html = ReadLog();
-    const std::string pattern = std::string(
-        "<HTML><HEAD><TITLE>Quillory Log</TITLE></HEAD><BODY bgcolor=\"#000000\">"
-        "<FONT color=\"#FFFFFF\"><FONT color=\"#FFFFFF\">======== </FONT>"
-        "<FONT color=\"#00FF00\">Quillory Log: ") + kDatePattern +
-        "</FONT><FONT color=\"#FFFFFF\"> ========<BR><BR></FONT>"
-        "<FONT color=\"#FFFFFF\"><BR>======== </FONT>"
-        "<FONT color=\"#00FF00\">Quillory Log end: " + kDatePattern +
-        "</FONT><FONT color=\"#FFFFFF\"> ========<BR></FONT></FONT></BODY></HTML>";
+    const std::string pattern = std::string("<HTML><HEAD><TITLE>Quillory Log</TITLE></HEAD><BODY bgcolor=\"#000000\">"
+                                            "<FONT color=\"#FFFFFF\"><FONT color=\"#FFFFFF\">======== </FONT>"
+                                            "<FONT color=\"#00FF00\">Quillory Log: ") +
+                                kDatePattern +
+                                "</FONT><FONT color=\"#FFFFFF\"> ========<BR><BR></FONT>"
+                                "<FONT color=\"#FFFFFF\"><BR>======== </FONT>"
+                                "<FONT color=\"#00FF00\">Quillory Log end: " +
+                                kDatePattern +
+                                "</FONT><FONT color=\"#FFFFFF\"> ========<BR></FONT></FONT></BODY></HTML>";
     EXPECT_TRUE(std::regex_match(html, std::regex(pattern))) << html;
 }
 
@@ -95,7 +95,7 @@ TEST_F(MessageManagerTest, MessagesAreWrittenAndRecordedInTheirLayout)
         {info, 0, true, "Loading", "Loading\n", "Loading<BR>"},
         {info, 0, false, "Loading", "Loading", "Loading"},
         {info, 0, true, "two\nlines", "two\nlines\n", "two<BR>lines<BR>"},
-        {info, 0, false, "a<b> & c\r", "a<b> & c\r", "a<b> & c\r"},  // nothing else is escaped
+        {info, 0, false, "a<b> & c\r", "a<b> & c\r", "a<b> & c\r"}, // nothing else is escaped
         {warning, 1, true, "Low", "\nWarning: Low!\n\n", "<FONT color=\"#7F7F7F\"><BR>Warning: Low!<BR><BR></FONT>"},
         {warning, 1, false, "Low", "Warning: Low!\n", "<FONT color=\"#7F7F7F\">Warning: Low!<BR></FONT>"},
         {error, 2, true, "Bad", "\nError: Bad!\n\n", "<FONT color=\"#FF0000\"><BR>Error: Bad!<BR><BR></FONT>"},
@@ -117,7 +117,7 @@ TEST_F(MessageManagerTest, MessagesAreWrittenAndRecordedInTheirLayout)
 TEST_F(MessageManagerTest, FatalMessageIsWrittenThenThrownWithTheCallerText)
 {
     auto log = MakeLog();
-    log->SetSpacing(false);  // fatal messages have one layout whatever the spacing
+    log->SetSpacing(false); // fatal messages have one layout whatever the spacing
     try {
         log->LogFatal("Out of memory");
         FAIL() << "LogFatal returned";
@@ -225,7 +225,8 @@ TEST_F(MessageManagerTest, ConcurrentMessagesStayWhole)
     second.join();
     EXPECT_EQ(log->GetMessageCount(), 2u * kMessagesPerThread);
     for (std::uint32_t index = 0; index < log->GetMessageCount(); ++index) {
-        ASSERT_TRUE(std::regex_match(log->GetMessageAt(index).text, std::regex("[AB] message [0-9]+ of this thread\n")));
+        ASSERT_TRUE(
+            std::regex_match(log->GetMessageAt(index).text, std::regex("[AB] message [0-9]+ of this thread\n")));
     }
     log.reset();
 

@@ -70,9 +70,9 @@ TEST_F(ObjectManagerTest, CompactsOnlyWhenFewerThanHalfTheSlotsAreLive)
 {
     Fill(4);
     const std::vector<int> afterEachRemoval[] = {
-        {0, -1, 2, 3},   // count 3: 6 is not less than 4
-        {0, -1, 2, -1},  // count 2: 4 is not less than 4
-        {2},             // count 1: 2 < 4, the nulls go and the stack empties
+        {0, -1, 2, 3},  // count 3: 6 is not less than 4
+        {0, -1, 2, -1}, // count 2: 4 is not less than 4
+        {2},            // count 1: 2 < 4, the nulls go and the stack empties
     };
     const int removed[] = {1, 3, 0};
     for (int step = 0; step < 3; ++step) {
@@ -115,7 +115,7 @@ TEST(ObjectManager, DestructionDeletesEveryHeldObjectOnce)
         pool.Add(removed);
         pool.Add(new Pooled(2, &deleted));
         pool.Add(new Pooled(3, &deleted));
-        ASSERT_TRUE(pool.Remove(removed));  // leaves a null slot behind
+        ASSERT_TRUE(pool.Remove(removed)); // leaves a null slot behind
     }
     EXPECT_EQ(deleted, (std::vector<int>{0, 2, 3}));
     delete removed;

@@ -37,7 +37,8 @@ TEST(Plane, IntersectRayHitsOnlyAheadOfTheOrigin)
     Plane ground;
     ground.Set(0.0f, 0.0f, 1.0f, 0.0f);
     const float kUntouched = -99.0f;
-    const struct {
+    const struct
+    {
         const char* name;
         Ray ray;
         bool hit;

@@ -17,10 +17,9 @@ TEST(Quaternion, ProductIsTheHamiltonProductOfArgumentTimesObject)
 {
     const Quaternion p(0.1f, -0.7f, 0.3f, 0.5f);
     const Quaternion q(-0.4f, 0.2f, 0.9f, -0.3f);
-    const Quaternion expected(q.w * p.x + q.x * p.w + q.y * p.z - q.z * p.y,
-                              q.w * p.y - q.x * p.z + q.y * p.w + q.z * p.x,
-                              q.w * p.z + q.x * p.y - q.y * p.x + q.z * p.w,
-                              q.w * p.w - q.x * p.x - q.y * p.y - q.z * p.z);
+    const Quaternion expected(
+        q.w * p.x + q.x * p.w + q.y * p.z - q.z * p.y, q.w * p.y - q.x * p.z + q.y * p.w + q.z * p.x,
+        q.w * p.z + q.x * p.y - q.y * p.x + q.z * p.w, q.w * p.w - q.x * p.x - q.y * p.y - q.z * p.z);
     ExpectNear(p * q, expected);
 }
 
@@ -62,7 +61,8 @@ TEST(Quaternion, ToMatrixAgreesWithMatrixRotationsForAnyLength)
 
 TEST(Quaternion, FromAxisAngleNormalisesTheAxisAndIgnoresATinyOne)
 {
-    const struct {
+    const struct
+    {
         Vector3 axis;
         float angle;
         Quaternion expected;

@@ -35,10 +35,14 @@ TEST(Random, SequenceFromSeedZeroIsFixed)
 TEST(Random, EveryHelperDrawsExactlyOnce)
 {
     const std::function<void()> helpers[] = {
-        [] { RandomInt(3, 9); },           [] { RandomInt(9, 3); },
-        [] { RandomInt(0, 0xFFFFFFFFu); }, [] { RandomModulo(7); },
-        [] { RandomModulo(0); },           [] { RandomFloat(); },
-        [] { RandomFloatRange(1.0f, 2.0f); }, [] { RandomSignedFloat(); },
+        [] { RandomInt(3, 9); },
+        [] { RandomInt(9, 3); },
+        [] { RandomInt(0, 0xFFFFFFFFu); },
+        [] { RandomModulo(7); },
+        [] { RandomModulo(0); },
+        [] { RandomFloat(); },
+        [] { RandomFloatRange(1.0f, 2.0f); },
+        [] { RandomSignedFloat(); },
         [] { RandomFloatAround(5.0f, 1.0f); },
     };
     int index = 0;
@@ -51,14 +55,17 @@ TEST(Random, EveryHelperDrawsExactlyOnce)
 
 TEST(Random, IntegersKeepToTheirRangeWhateverTheBounds)
 {
-    const struct {
+    const struct
+    {
         std::uint32_t drawn;
         std::uint32_t min;
         std::uint32_t max;
         std::uint32_t expected;
     } cases[] = {
-        {0, 5, 5, 5},      {32767, 5, 5, 5},     {12, 3, 10, 7},
-        {12, 10, 3, 7}, // reversed bounds are swapped
+        {0, 5, 5, 5},
+        {32767, 5, 5, 5},
+        {12, 3, 10, 7},
+        {12, 10, 3, 7},                 // reversed bounds are swapped
         {32767, 0, 0xFFFFFFFFu, 32767}, // the whole range: no division by zero
         {100, 1000, 0xFFFFFFFFu, 1100},
     };
@@ -78,7 +85,8 @@ TEST(Random, IntegersKeepToTheirRangeWhateverTheBounds)
 
 TEST(Random, FloatsStayBelowTheirUpperBound)
 {
-    const struct {
+    const struct
+    {
         std::uint32_t drawn;
         std::function<float()> draw;
         float expected;
@@ -97,14 +105,14 @@ TEST(Random, FloatsStayBelowTheirUpperBound)
     }
 }
 
-struct TrianglePoint {
+struct TrianglePoint
+{
     const char* name;
     Vector3 point;
     bool inside;
 };
 
-void ExpectTriangle(const Vector3& a, const Vector3& b, const Vector3& c,
-                    std::initializer_list<TrianglePoint> points)
+void ExpectTriangle(const Vector3& a, const Vector3& b, const Vector3& c, std::initializer_list<TrianglePoint> points)
 {
     Plane plane;
     plane.SetFromPoints(a, b, c);

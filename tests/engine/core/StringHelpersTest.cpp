@@ -17,11 +17,11 @@ TEST(StringHelpers, NumbersFormatWithMinimumDigits)
         {UIntToHexString(255, 4), "00FF"},
         {UIntToHexString(0xDEADBEEFu), "DEADBEEF"},
         {FloatToString(2.5f, 2), "2.50"},
-        {FloatToString(2.5f, 0), "2"},  // the C library rounds half to even
+        {FloatToString(2.5f, 0), "2"}, // the C library rounds half to even
         {FloatToString(3.5f, 0), "4"},
         {BoolToString(true), "1"},
         {BoolToString(false), "0"},
-        {UIntToString(1, 1000), std::string(62, '0') + "1"},  // bounded to 63 characters
+        {UIntToString(1, 1000), std::string(62, '0') + "1"}, // bounded to 63 characters
     };
     for (const auto& [actual, expected] : cases) {
         EXPECT_EQ(actual, expected);
@@ -45,8 +45,8 @@ TEST(StringHelpers, TextConvertsToNumbersWithin32Bits)
     EXPECT_FLOAT_EQ(WideStringToFloat(L"0.5"), 0.5f);
     EXPECT_EQ(WideStringToInt(L"1A", 16), 26);
 
-    const std::pair<const char*, bool> truths[] = {{"1", true},  {"0", false},  {"", false},  {"yes", false},
-                                                   {"2", true},  {"-1", true},  {"00", false}, {"0.9", false}};
+    const std::pair<const char*, bool> truths[] = {{"1", true}, {"0", false}, {"", false},   {"yes", false},
+                                                   {"2", true}, {"-1", true}, {"00", false}, {"0.9", false}};
     for (const auto& [text, expected] : truths) {
         const std::string narrow(text);
         EXPECT_EQ(StringToBool(narrow), expected) << '"' << text << '"';
@@ -95,11 +95,11 @@ TEST(StringHelpers, ReplacingContinuesBehindTheInsertedText)
         std::string text, what, with, expected;
     };
     const Case cases[] = {
-        {"a\\\\\\b", "\\\\", "\\", "a\\\\b"},  // three backslashes leave two
+        {"a\\\\\\b", "\\\\", "\\", "a\\\\b"}, // three backslashes leave two
         {"big_red_box", "_", " ", "big red box"},
-        {"aaa", "a", "aa", "aaaaaa"},  // the inserted text is not searched again
+        {"aaa", "a", "aa", "aaaaaa"}, // the inserted text is not searched again
         {"abcabc", "abc", "", ""},
-        {"text", "", "x", "text"},  // an empty searched text replaces nothing
+        {"text", "", "x", "text"}, // an empty searched text replaces nothing
     };
     for (const Case& c : cases) {
         std::string narrow = c.text;
@@ -143,7 +143,10 @@ TEST(StringHelpers, NarrowAndWideRoundTripAndSkipWhatDoesNotConvert)
     StringToWideInPlace("é", out);
     EXPECT_EQ(out, L"é") << "the out-parameter is emptied first";
 
-    EXPECT_EQ(StringToWide("a\x80" "b\xD0"), L"ab") << "a stray or cut-off byte is skipped";
+    EXPECT_EQ(StringToWide("a\x80"
+                           "b\xD0"),
+              L"ab")
+        << "a stray or cut-off byte is skipped";
     EXPECT_EQ(StringToWide(std::string("ab\0cd", 5)), L"ab");
     EXPECT_EQ(WideToStringCopy(std::wstring(L"a") + static_cast<wchar_t>(0xD800) + L"b"), "ab");
     EXPECT_EQ(WideToStringCopy(std::wstring(L"ab\0cd", 5)), "ab");

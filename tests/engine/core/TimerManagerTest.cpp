@@ -32,9 +32,9 @@ protected:
 TEST_F(TimerManagerTest, FrameTimeIsClampedToTheAllowedRange)
 {
     const std::pair<double, float> cases[] = {
-        {5000.0, 0.1f},  // the first frame after a long start
-        {0.4, 0.001f},   // faster than a millisecond
-        {16.0, 0.016f},  {100.0, 0.1f}, {250.0, 0.1f},
+        {5000.0, 0.1f}, // the first frame after a long start
+        {0.4, 0.001f},  // faster than a millisecond
+        {16.0, 0.016f}, {100.0, 0.1f}, {250.0, 0.1f},
     };
     for (const auto& [milliseconds, expected] : cases) {
         EXPECT_NEAR(Frame(milliseconds), expected, 1e-6f) << milliseconds << " ms";
@@ -105,7 +105,7 @@ TEST_F(TimerManagerTest, DeletingForeignOrNullTimerChangesNothing)
     EXPECT_EQ(other.GetTimerAt(1), foreign);
 
     manager_.DeleteTimer(own);
-    manager_.DeleteTimer(own);  // a second delete of the same pointer is ignored
+    manager_.DeleteTimer(own); // a second delete of the same pointer is ignored
     manager_.CreateTimer(0.0f, false);
     manager_.CreateTimer(0.0f, false);
     EXPECT_EQ(manager_.GetSlotCount(), 3u) << "the freed slot was on the stack only once";

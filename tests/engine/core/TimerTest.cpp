@@ -30,7 +30,7 @@ TEST_P(TimerTest, PausedSpanDoesNotCount)
     AdvanceSeconds(1.0);
     paused.SetPaused(true);
     AdvanceSeconds(3.0);
-    paused.SetPaused(true);  // a second pause keeps the first moment
+    paused.SetPaused(true); // a second pause keeps the first moment
     EXPECT_NEAR(paused.GetTime(), 3.5f, 1e-6f);
     paused.SetPaused(false);
     AdvanceSeconds(2.0);

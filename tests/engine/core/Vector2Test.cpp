@@ -8,7 +8,8 @@ namespace {
 TEST(Vector2, QuadraticBezierRunsFromFirstToLastPoint)
 {
     const Vector2 p0(0.0f, 0.0f), p1(1.0f, 2.0f), p2(2.0f, 0.0f);
-    const struct {
+    const struct
+    {
         float t;
         Vector2 expected;
     } cases[] = {{0.0f, {0.0f, 0.0f}}, {0.25f, {0.5f, 0.75f}}, {0.5f, {1.0f, 1.0f}}, {1.0f, {2.0f, 0.0f}}};

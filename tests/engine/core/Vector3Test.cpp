@@ -11,13 +11,13 @@ namespace {
 
 TEST(Vector3, InequalityAllowsTheToleranceOnEachComponent)
 {
-    const struct {
+    const struct
+    {
         Vector3 other;
         bool differs;
     } cases[] = {
-        {{1.00005f, 2.0f, 3.0f}, false}, {{1.0f, 2.00005f, 2.99995f}, false},
-        {{1.0002f, 2.0f, 3.0f}, true},   {{1.0f, 1.9998f, 3.0f}, true},
-        {{1.0f, 2.0f, 3.0002f}, true},
+        {{1.00005f, 2.0f, 3.0f}, false}, {{1.0f, 2.00005f, 2.99995f}, false}, {{1.0002f, 2.0f, 3.0f}, true},
+        {{1.0f, 1.9998f, 3.0f}, true},   {{1.0f, 2.0f, 3.0002f}, true},
     };
     for (const auto& c : cases) {
         const Vector3& o = c.other;
@@ -62,7 +62,8 @@ TEST(Vector3, SetLengthScalesAndLeavesAZeroVectorAlone)
 TEST(Vector3, IsBetweenHoldsOnTheSphereOverTheSegment)
 {
     const Vector3 a(0.0f, 0.0f, 0.0f), b(2.0f, 0.0f, 0.0f);
-    const struct {
+    const struct
+    {
         Vector3 point;
         bool between;
     } cases[] = {

@@ -14,11 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/LogSearch.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include "support/LogSearch.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         Platform::SetOpenGlWindows(false);
-        config_ = std::make_unique<Config>(&log_, &files_, folder_.Path(), "Quillory", false, "640x480x32", false,
-                                           false);
+        config_ =
+            std::make_unique<Config>(&log_, &files_, folder_.Path(), "Quillory", false, "640x480x32", false, false);
         Platform::ReleaseAllHeldKeys();
         Platform::DiscardPendingEvents();
     }
@@ -64,8 +64,8 @@ protected:
 
     void Open(bool fullscreen = false, bool minimizeOnFocusLoss = false)
     {
-        window_ = std::make_unique<Window>(&log_, config_.get(), "Quillory 1.04", nullptr, 0, minimizeOnFocusLoss,
-                                           640, 480, fullscreen, true, 0, 0);
+        window_ = std::make_unique<Window>(&log_, config_.get(), "Quillory 1.04", nullptr, 0, minimizeOnFocusLoss, 640,
+                                           480, fullscreen, true, 0, 0);
         Platform::DiscardPendingEvents();
     }
 
@@ -100,8 +100,8 @@ protected:
 TEST_F(WindowTest, CreationLogsItsStepsAndTakesTheFocus)
 {
     Open();
-    for (const char* line : {" ", "Window creation:", "...Registering the window class...",
-                             "...Creating a device context..."}) {
+    for (const char* line :
+         {" ", "Window creation:", "...Registering the window class...", "...Creating a device context..."}) {
         EXPECT_TRUE(LogHolds(line)) << line;
     }
     EXPECT_TRUE(window_->HasFocus());

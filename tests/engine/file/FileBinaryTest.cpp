@@ -10,27 +10,24 @@
 #include "platform/FileSystem.h"
 #include "tests/engine/file/TempFolder.h"
 
-using OrrelayEngine::FileBinary;
-using OrrelayEngine::FileError;
 using FileTests::Bytes;
 using FileTests::TempFolder;
+using OrrelayEngine::FileBinary;
+using OrrelayEngine::FileError;
 
 namespace {
 
 std::unique_ptr<FileBinary> FromMemory(const std::vector<std::uint8_t>& bytes, const std::string& name = "mem")
 {
-    return std::make_unique<FileBinary>(nullptr, name, false, false, true,
-                                        static_cast<std::uint32_t>(bytes.size()), bytes.data());
+    return std::make_unique<FileBinary>(nullptr, name, false, false, true, static_cast<std::uint32_t>(bytes.size()),
+                                        bytes.data());
 }
 
 std::string ThrownMessage(const std::function<void()>& action)
 {
-    try
-    {
+    try {
         action();
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         return error.GetMessage();
     }
     return "<nothing thrown>";
@@ -64,19 +61,15 @@ std::vector<std::uint8_t> WriteAndReadBack(const TempFolder& folder, const std::
 TEST(FileBinary, ShortReadDeliversWhatIsLeftAndThrowsWithoutOutCount)
 {
     const std::vector<std::uint8_t> content = Bytes("0123456789ABCDEF");
-    for (bool withOutCount : {false, true})
-    {
+    for (bool withOutCount : {false, true}) {
         auto file = FromMemory(content, "data\\short.bin");
         ASSERT_TRUE(file->Seek(FileBinary::kSeekFromStart, 12));
         char buffer[10] = {};
         std::uint32_t got = 99;
-        if (withOutCount)
-        {
+        if (withOutCount) {
             file->Read(buffer, 10, &got);
             EXPECT_EQ(got, 4u);
-        }
-        else
-        {
+        } else {
             EXPECT_EQ(ThrownMessage([&] { file->Read(buffer, 10); }),
                       "Failed to read 10 bytes from \"data\\short.bin\" file");
         }
@@ -97,23 +90,15 @@ TEST(FileBinary, SeekClampsOutsidePositionsToTheEnd)
         std::uint32_t position;
     };
     const Case cases[] = {
-        {10, 0, FileBinary::kSeekFromStart, 0, true, 0},
-        {10, 0, FileBinary::kSeekFromStart, 9, true, 9},
-        {10, 0, FileBinary::kSeekFromStart, 10, false, 10},
-        {10, 0, FileBinary::kSeekFromStart, 11, false, 10},
-        {10, 0, FileBinary::kSeekFromStart, -1, false, 10},
-        {10, 3, FileBinary::kSeekFromEnd, 0, false, 10},
-        {10, 3, FileBinary::kSeekFromEnd, -4, true, 6},
-        {10, 3, FileBinary::kSeekFromCurrent, 2, true, 5},
-        {10, 3, FileBinary::kSeekFromCurrent, -4, false, 10},
-        {10, 3, 7, 5, true, 3},
-        {0, 0, FileBinary::kSeekFromStart, 0, true, 0},
-        {0, 0, FileBinary::kSeekFromEnd, 0, true, 0},
-        {0, 0, FileBinary::kSeekFromStart, 5, false, 0},
-        {0, 0, FileBinary::kSeekFromCurrent, -1, false, 0},
+        {10, 0, FileBinary::kSeekFromStart, 0, true, 0},      {10, 0, FileBinary::kSeekFromStart, 9, true, 9},
+        {10, 0, FileBinary::kSeekFromStart, 10, false, 10},   {10, 0, FileBinary::kSeekFromStart, 11, false, 10},
+        {10, 0, FileBinary::kSeekFromStart, -1, false, 10},   {10, 3, FileBinary::kSeekFromEnd, 0, false, 10},
+        {10, 3, FileBinary::kSeekFromEnd, -4, true, 6},       {10, 3, FileBinary::kSeekFromCurrent, 2, true, 5},
+        {10, 3, FileBinary::kSeekFromCurrent, -4, false, 10}, {10, 3, 7, 5, true, 3},
+        {0, 0, FileBinary::kSeekFromStart, 0, true, 0},       {0, 0, FileBinary::kSeekFromEnd, 0, true, 0},
+        {0, 0, FileBinary::kSeekFromStart, 5, false, 0},      {0, 0, FileBinary::kSeekFromCurrent, -1, false, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         auto file = FromMemory(std::vector<std::uint8_t>(c.size, 7));
         if (c.start != 0)
             file->Seek(FileBinary::kSeekFromStart, static_cast<std::int32_t>(c.start));
@@ -131,8 +116,7 @@ TEST(FileBinary, SeekClampsOutsidePositionsToTheEnd)
 TEST(FileBinary, FilesUpTo8MiBAreReadWholeAndLargerOnesStreamed)
 {
     TempFolder folder;
-    for (std::uint64_t size : {FileBinary::kWholeReadLimitBytes, FileBinary::kWholeReadLimitBytes + 1})
-    {
+    for (std::uint64_t size : {FileBinary::kWholeReadLimitBytes, FileBinary::kWholeReadLimitBytes + 1}) {
         const std::string path = folder.Path("sized.bin");
         folder.Write("sized.bin", "A");
         std::filesystem::resize_file(path, size);
@@ -204,8 +188,7 @@ TEST(FileBinary, WritingAFileNotOpenedForWritingThrows)
     FileBinary closedFile(nullptr, folder.Path("closed.bin"), true, false);
     closedFile.Close();
 
-    for (FileBinary* file : {memoryFile.get(), &readFile, &closedFile})
-    {
+    for (FileBinary* file : {memoryFile.get(), &readFile, &closedFile}) {
         const std::uint8_t byte = 1;
         EXPECT_EQ(ThrownMessage([&] { file->Write(&byte, 1); }),
                   "Failed to write 1 bytes from \"" + file->GetName() + "\" file");
@@ -265,7 +248,9 @@ TEST(FileBinary, ReadsLittleEndianNumbersAndCountedStrings)
     EXPECT_EQ(ThrownMessage([&] { truncated->ReadString(); }), "Failed to read 5 bytes from \"cut.bin\" file");
 
     EXPECT_EQ(FromMemory({0x78, 0x56, 0x34, 0x12})->ReadUInt32(), 0x12345678u);
-    EXPECT_EQ(ThrownMessage([&] { FromMemory({1, 2}, "u.bin")->ReadUInt32(); }),
+    EXPECT_EQ(ThrownMessage([&] {
+                  FromMemory({1, 2}, "u.bin")->ReadUInt32();
+              }),
               "Failed to read 4 bytes from \"u.bin\" file");
 }
 
@@ -284,8 +269,7 @@ TEST(FileBinary, WideStringsAreCountedLittleEndianCodeUnits)
         {L"\U0001F600", {3, 0x3D, 0xD8, 0x00, 0xDE, 0, 0}},
         {std::wstring(L"x\0y", 3), {2, 'x', 0, 0, 0}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_EQ(WriteAndReadBack(folder, [&](FileBinary& file) { file.WriteWideString(c.text); }), c.bytes);
         EXPECT_EQ(FromMemory(c.bytes)->ReadWideString(), c.text.substr(0, c.text.find(L'\0')));
     }
@@ -306,8 +290,7 @@ TEST(FileBinary, WideStringsBeyond254UnitsAreCutNotWrapped)
         {std::wstring(253, L'a') + L"\U0001F600", std::wstring(253, L'a')},
         {std::wstring(252, L'a') + L"\U0001F600", std::wstring(252, L'a') + L"\U0001F600"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const auto bytes = WriteAndReadBack(folder, [&](FileBinary& file) { file.WriteWideString(c.text); });
         ASSERT_FALSE(bytes.empty());
         EXPECT_EQ(bytes.size(), 1u + 2u * bytes[0]);

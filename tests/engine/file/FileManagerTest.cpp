@@ -10,16 +10,16 @@
 #include "engine/file/FileManager.h"
 #include "engine/file/FileTextual.h"
 #include "platform/FileSystem.h"
-#include "tests/engine/file/TempFolder.h"
 #include "support/LogSearch.h"
+#include "tests/engine/file/TempFolder.h"
 
 using Content::PackWriter;
+using FileTests::TempFolder;
 using OrrelayEngine::FileBinary;
 using OrrelayEngine::FileError;
 using OrrelayEngine::FileManager;
 using OrrelayEngine::FileTextual;
 using OrrelayEngine::MessageManager;
-using FileTests::TempFolder;
 
 namespace {
 
@@ -39,10 +39,7 @@ protected:
         writer.Write(folder_.Path("Data/" + name));
     }
 
-    std::unique_ptr<FileManager> MakeManager()
-    {
-        return std::make_unique<FileManager>(&log_, folder_.Path(), "Data");
-    }
+    std::unique_ptr<FileManager> MakeManager() { return std::make_unique<FileManager>(&log_, folder_.Path(), "Data"); }
 
     static std::string ReadAll(FileBinary& file)
     {
@@ -67,9 +64,8 @@ TEST_F(FileManagerTest, PackEntryOpensAsMemoryFileUnderAnySpelling)
 {
     WritePack("pack0.pak", {{"Data\\Levels\\Stages_Info.ini", "from pack"}});
     auto manager = MakeManager();
-    for (const char* name : {"data\\levels\\stages_info.ini", "DATA\\LEVELS\\STAGES_INFO.INI",
-                             "data\\\\levels\\\\stages_info.ini"})
-    {
+    for (const char* name :
+         {"data\\levels\\stages_info.ini", "DATA\\LEVELS\\STAGES_INFO.INI", "data\\\\levels\\\\stages_info.ini"}) {
         SCOPED_TRACE(name);
         auto file = manager->OpenFile(name, false);
         EXPECT_EQ(file->GetName(), folder_.Path() + "\\" + name);
@@ -80,13 +76,10 @@ TEST_F(FileManagerTest, PackEntryOpensAsMemoryFileUnderAnySpelling)
         EXPECT_EQ(size, 9u);
     }
     EXPECT_FALSE(manager->Exists("data\\levels\\other.ini"));
-    try
-    {
+    try {
         manager->OpenFile("data\\levels\\other.ini", false);
         ADD_FAILURE() << "opened a file that exists nowhere";
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         EXPECT_EQ(error.GetMessage(), "Failed to open \"" + folder_.Path() + "\\data\\levels\\other.ini\" file");
     }
 }
@@ -181,8 +174,7 @@ TEST(FileManagerPaths, PathOperations)
         {"data\\my.levels\\stage1", "data\\my.levels", "levels\\stage1"},
         {"archive.tar.gz", "", "gz"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_EQ(FileManager::GetFolder(c.path), c.folder) << c.path;
         EXPECT_EQ(FileManager::GetExtension(c.path), c.extension) << c.path;
     }
@@ -194,15 +186,10 @@ TEST(FileManagerPaths, PathOperations)
         std::string result;
     };
     const ExtensionCase extensionCases[] = {
-        {"a\\b.txt", "ini", "a\\b.ini"},
-        {"a\\b.txt", "", "a\\b"},
-        {"a\\b", "ini", "a\\b.ini"},
-        {"a\\b", "", "a\\b"},
-        {"my.dir\\file", "prf", "my.prf"},
-        {"name.", "x", "name.x"},
+        {"a\\b.txt", "ini", "a\\b.ini"},   {"a\\b.txt", "", "a\\b"}, {"a\\b", "ini", "a\\b.ini"}, {"a\\b", "", "a\\b"},
+        {"my.dir\\file", "prf", "my.prf"}, {"name.", "x", "name.x"},
     };
-    for (const ExtensionCase& c : extensionCases)
-    {
+    for (const ExtensionCase& c : extensionCases) {
         std::string path = c.path;
         FileManager::SetExtension(path, c.extension);
         EXPECT_EQ(path, c.result) << c.path << " + " << c.extension;
@@ -224,8 +211,7 @@ TEST(FileManagerPaths, PathOperations)
         {"/home/a.ini", "/home/a.ini", "/home/a.ini"},
         {"odd:name", "odd:name", "odd:name"},
     };
-    for (const AbsoluteCase& c : absoluteCases)
-    {
+    for (const AbsoluteCase& c : absoluteCases) {
         EXPECT_EQ(FileManager::GetDataPath(c.name), c.dataPath);
         EXPECT_EQ(FileManager::MakeAbsolute(c.name), c.absolute);
     }
@@ -252,8 +238,7 @@ TEST_F(FileManagerTest, DeleteFolderStaysStrictlyInside)
         profiles + "\\..\\other",
         "",
     };
-    for (const std::string& path : refused)
-    {
+    for (const std::string& path : refused) {
         EXPECT_FALSE(FileManager::DeleteFolder(path, profiles)) << path;
     }
     EXPECT_TRUE(std::filesystem::exists(folder_.Path("profiles/ann/ann.prf")));
@@ -265,8 +250,7 @@ TEST_F(FileManagerTest, DeleteFolderStaysStrictlyInside)
 
     // Without a boundary only the program folder's insides may go.
     const std::string program = Platform::GetExecutableFolder();
-    if (folder_.Path().compare(0, program.size() + 1, program + "/") != 0)
-    {
+    if (folder_.Path().compare(0, program.size() + 1, program + "/") != 0) {
         EXPECT_FALSE(FileManager::DeleteFolder(folder_.Path("other")));
         EXPECT_TRUE(std::filesystem::exists(folder_.Path("other")));
     }

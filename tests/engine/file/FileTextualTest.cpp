@@ -10,11 +10,11 @@
 #include "support/ScopedLanguageLocale.h"
 #include "tests/engine/file/TempFolder.h"
 
+using FileTests::Bytes;
+using FileTests::TempFolder;
 using OrrelayEngine::FileBinary;
 using OrrelayEngine::FileError;
 using OrrelayEngine::FileTextual;
-using FileTests::Bytes;
-using FileTests::TempFolder;
 
 namespace {
 
@@ -73,8 +73,7 @@ TEST(FileTextual, EveryLineEndEndsALine)
         // Longer than the read buffer, so lines cross refills.
         {std::string(1500, 'x') + "\n" + std::string(1500, 'y'), {std::string(1500, 'x'), std::string(1500, 'y')}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         auto text = TextFrom(c.text);
         EXPECT_EQ(AllLines(*text), c.lines);
         EXPECT_TRUE(text->IsEndOfFile());
@@ -100,8 +99,7 @@ TEST(FileTextual, ByteOrderMarkChoosesTheEncoding)
         {{'h'}, FileTextual::kEncoding8Bit, L"h"},
         {{0xFF, 0xFE}, FileTextual::kEncodingUtf16LittleEndian, L""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         auto text = TextFrom(c.bytes);
         EXPECT_EQ(text->GetEncoding(), c.encoding);
         std::wstring line;
@@ -111,7 +109,8 @@ TEST(FileTextual, ByteOrderMarkChoosesTheEncoding)
 
     std::string narrow;
     ASSERT_TRUE(TextFrom(std::vector<std::uint8_t>{0xEF, 0xBB, 'A'})->ReadString(narrow, false, false));
-    EXPECT_EQ(narrow, "\xEF\xBB" "A");
+    EXPECT_EQ(narrow, "\xEF\xBB"
+                      "A");
 }
 
 TEST(FileTextual, WordsSkipCommentsAndBlankRuns)
@@ -129,8 +128,7 @@ TEST(FileTextual, WordsSkipCommentsAndBlankRuns)
         {"", {}},
         {"//", {}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         auto text = TextFrom(c.text);
         EXPECT_EQ(AllWords(*text), c.words) << c.text;
     }
@@ -165,8 +163,7 @@ TEST(FileTextual, Utf8DecodingAndReplacements)
         {{0xF0, 0x9F, 0x98, 0x80}, L"\uFFFD\uFFFD\uFFFD\uFFFD"},
         {{'a', 0x80, 'b', 0xFF}, L"a\uFFFDb\uFFFD"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         std::vector<std::uint8_t> bytes = {0xEF, 0xBB, 0xBF};
         bytes.insert(bytes.end(), c.body.begin(), c.body.end());
         std::wstring line;
@@ -178,7 +175,8 @@ TEST(FileTextual, Utf8DecodingAndReplacements)
 TEST(FileTextual, NarrowReadingOfWideTextReplacesWhatHasNoNarrowForm)
 {
     const TestSupport::ScopedLanguageLocale locale;
-    auto text = TextFrom(std::vector<std::uint8_t>{0xFF, 0xFE, 'a', 0, 0xE9, 0, 0x00, 0xD8, 'b', 0, 0x3D, 0xD8, 0x00, 0xDE});
+    auto text =
+        TextFrom(std::vector<std::uint8_t>{0xFF, 0xFE, 'a', 0, 0xE9, 0, 0x00, 0xD8, 'b', 0, 0x3D, 0xD8, 0x00, 0xDE});
     std::string line;
     ASSERT_TRUE(text->ReadString(line, false, false));
     EXPECT_EQ(line, "a\xC3\xA9?b\xF0\x9F\x98\x80");
@@ -186,7 +184,10 @@ TEST(FileTextual, NarrowReadingOfWideTextReplacesWhatHasNoNarrowForm)
 
     // 8-bit text read wide: bytes that are no UTF-8 are skipped, a zero byte ends it.
     std::wstring wide;
-    ASSERT_TRUE(TextFrom(std::string("a\xFF" "b\0c", 5))->ReadWideString(wide, false, false));
+    ASSERT_TRUE(TextFrom(std::string("a\xFF"
+                                     "b\0c",
+                                     5))
+                    ->ReadWideString(wide, false, false));
     EXPECT_EQ(wide, L"ab");
 }
 
@@ -217,8 +218,7 @@ TEST(FileTextual, ReadAllTextJoinsLinesWithCrLf)
         {"a // x\rb", true, L"a \r\nb"},
         {"", false, L""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         std::wstring all = L"stale";
         TextFrom(c.text)->ReadAllText(all, c.cutComments);
         EXPECT_EQ(all, c.expected);
@@ -242,8 +242,7 @@ TEST(FileTextual, WrittenTextReadsBackInEveryEncoding)
     };
     // Long enough to pass the 1024-byte write buffer several times.
     const std::string longLine(3000, 'z');
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const std::string path = folder.Path("out" + std::to_string(c.encoding) + ".txt");
         {
             auto file = std::make_unique<FileBinary>(nullptr, path, true, false);
@@ -281,12 +280,11 @@ TEST(FileTextual, CharactersAboveTheBasicPlaneAreWrittenWhole)
         {FileTextual::kEncodingUtf16LittleEndian, {0xFF, 0xFE, 0x3D, 0xD8, 0x00, 0xDE}},
         {FileTextual::kEncodingUtf16BigEndian, {0xFE, 0xFF, 0xD8, 0x3D, 0xDE, 0x00}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const std::string path = folder.Path("emoji.txt");
         {
-            FileTextual text(nullptr, std::make_unique<FileBinary>(nullptr, path, true, false),
-                             FileTextual::kModeWrite, c.encoding);
+            FileTextual text(nullptr, std::make_unique<FileBinary>(nullptr, path, true, false), FileTextual::kModeWrite,
+                             c.encoding);
             text.WriteString("\xF0\x9F\x98\x80");
             text.Close();
         }
@@ -317,13 +315,10 @@ TEST(FileTextual, WritingATextOpenedForReadingThrows)
     auto text = TextFrom("ab\n" + std::string(3000, 'c'));
     std::string line;
     ASSERT_TRUE(text->ReadString(line, false, false));
-    try
-    {
+    try {
         text->WriteString("more");
         ADD_FAILURE() << "wrote into a text opened for reading";
-    }
-    catch (const FileError& error)
-    {
+    } catch (const FileError& error) {
         EXPECT_EQ(error.GetMessage(), "Failed to write 1 bytes from \"text.txt\" file");
     }
     EXPECT_THROW(text->WriteLineEnd(), FileError);

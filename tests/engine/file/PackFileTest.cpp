@@ -10,16 +10,16 @@
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/PackFile.h"
-#include "tests/engine/file/TempFolder.h"
 #include "support/LogSearch.h"
+#include "tests/engine/file/TempFolder.h"
 
 using Content::PackWriter;
+using FileTests::Bytes;
+using FileTests::TempFolder;
 using OrrelayEngine::Error;
 using OrrelayEngine::FileBinary;
 using OrrelayEngine::MessageManager;
 using OrrelayEngine::PackFile;
-using FileTests::Bytes;
-using FileTests::TempFolder;
 
 namespace {
 
@@ -71,9 +71,8 @@ TEST_F(PackFileTest, NamesAreFoundInAnyLetterCase)
     writer.Write(folder_.Path("pack0.pak"));
     PackFile pack(&log_, folder_.Path("pack0.pak"));
 
-    for (const char* name : {"data\\levels\\stages_info.ini", "DATA\\LEVELS\\STAGES_INFO.INI",
-                             "Data\\levels\\Stages_info.INI"})
-    {
+    for (const char* name :
+         {"data\\levels\\stages_info.ini", "DATA\\LEVELS\\STAGES_INFO.INI", "Data\\levels\\Stages_info.INI"}) {
         EXPECT_TRUE(pack.FileExists(name)) << name;
         EXPECT_EQ(ReadEntry(pack, name), "stages");
     }
@@ -141,7 +140,8 @@ TEST_F(PackFileTest, DamagedPacksAreRejectedWithTheReason)
          },
          format},
         {"entry past the end", [](auto& b) { PutLittleEndian32(b, directory + 12, 5); }, format},
-        {"entry offset past the end", [](auto& b) { PutLittleEndian32(b, directory, static_cast<std::uint32_t>(b.size()) + 1); }, format},
+        {"entry offset past the end",
+         [](auto& b) { PutLittleEndian32(b, directory, static_cast<std::uint32_t>(b.size()) + 1); }, format},
         {"entry wrapping 32 bits",
          [](auto& b) {
              PutLittleEndian32(b, directory, 0xFFFFFFF0u);
@@ -150,23 +150,20 @@ TEST_F(PackFileTest, DamagedPacksAreRejectedWithTheReason)
          format},
         {"header cut short", [](auto& b) { b.resize(10); }, ""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<std::uint8_t> bytes = good;
         c.damage(bytes);
         const std::string path = Save("damaged.pak", bytes);
         log_.ClearMessages();
-        try
-        {
+        try {
             PackFile pack(&log_, path);
             ADD_FAILURE() << "accepted";
-        }
-        catch (const Error& error)
-        {
+        } catch (const Error& error) {
             EXPECT_EQ(error.GetMessage(), "");
         }
-        const std::string message = c.message.empty() ? "Failed to read 13 bytes from \"" + path + "\" file" : c.message;
+        const std::string message =
+            c.message.empty() ? "Failed to read 13 bytes from \"" + path + "\" file" : c.message;
         EXPECT_TRUE(LogHas("......"));
         EXPECT_TRUE(LogHas("Error: " + message + "!\n"));
     }
@@ -192,16 +189,15 @@ TEST_F(PackFileTest, FindFilesMatchesFolderAndMaskAnywhereInTheRest)
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"profiles", "*.prf",
-         {"profiles\\ann.prf", "profiles\\notes.prf.bak", "profiles\\sub\\bob.prf"}},
-        {"PROFILES\\", "*",
+        {"profiles", "*.prf", {"profiles\\ann.prf", "profiles\\notes.prf.bak", "profiles\\sub\\bob.prf"}},
+        {"PROFILES\\",
+         "*",
          {"profiles\\ann.prf", "profiles\\notes.prf.bak", "profiles\\readme.txt", "profiles\\sub\\bob.prf"}},
         {"profiles", "*.TXT", {"profiles\\readme.txt"}},
         {"profiles\\sub", "*", {"profiles\\sub\\bob.prf"}},
         {"nowhere", "*", {}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         std::vector<std::string> list = {"kept"};
         pack.FindFiles(c.folder, c.mask, list);
         std::vector<std::string> expected = {"kept"};
@@ -222,11 +218,11 @@ TEST_F(PackFileTest, LargePackIsReadFromDiskSafelyByTwoThreads)
     auto reader = [&pack](const char* name, std::uint8_t expected, bool& allRight) {
         std::vector<std::uint8_t> buffer(4096);
         allRight = true;
-        for (int i = 0; i < 200; ++i)
-        {
+        for (int i = 0; i < 200; ++i) {
             std::fill(buffer.begin(), buffer.end(), 0);
             pack.ReadFile(name, buffer.data());
-            allRight = allRight && std::all_of(buffer.begin(), buffer.end(), [&](std::uint8_t b) { return b == expected; });
+            allRight =
+                allRight && std::all_of(buffer.begin(), buffer.end(), [&](std::uint8_t b) { return b == expected; });
         }
     };
     bool aRight = false;

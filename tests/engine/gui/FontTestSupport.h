@@ -37,8 +37,7 @@ public:
 
     static const OrrelayEngine::ColoredVertex* Vertices(const OrrelayEngine::GUIFont& batch)
     {
-        return reinterpret_cast<const OrrelayEngine::ColoredVertex*>(
-            batch.GetModel()->GetVertexBuffer()->GetData());
+        return reinterpret_cast<const OrrelayEngine::ColoredVertex*>(batch.GetModel()->GetVertexBuffer()->GetData());
     }
 
 protected:

@@ -28,8 +28,8 @@ protected:
     {
         const Vector2 corner(100.0f, 100.0f), size(100.0f, 40.0f);
         if (texture != nullptr) {
-            return std::make_unique<Widget>(log, shaders.get(), models.get(), nullptr, nullptr, camera,
-                                            guiSounds.get(), GUIWindow::kFlagShown, corner, size, nullptr, *texture,
+            return std::make_unique<Widget>(log, shaders.get(), models.get(), nullptr, nullptr, camera, guiSounds.get(),
+                                            GUIWindow::kFlagShown, corner, size, nullptr, *texture,
                                             Vector2(1.0f, 1.0f));
         }
         return std::make_unique<Widget>(log, shaders.get(), models.get(), nullptr, nullptr, camera, guiSounds.get(),
@@ -73,7 +73,9 @@ TEST_F(GUIButtonTest, AClickNeedsThePressAndTheReleaseOverTheButton)
          {{true, true, true, 2, false}, {false, true, false, 0, false}, {false, false, false, 0, false}},
          1},
         {"out and back in while held",
-         {{true, true, true, 2, false}, {false, true, false, 0, false}, {true, true, false, 2, false},
+         {{true, true, true, 2, false},
+          {false, true, false, 0, false},
+          {true, true, false, 2, false},
           {true, false, false, 1, true}},
          1},
         {"press outside, move over, release",

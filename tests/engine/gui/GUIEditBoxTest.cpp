@@ -30,11 +30,10 @@ protected:
     std::unique_ptr<GUIEditBox> MakeBox(std::int32_t lengthLimit = 20, float widthLimit = 1000.0f,
                                         float viewWidth = 300.0f)
     {
-        return std::make_unique<GUIEditBox>(log, shaders.get(), models.get(), fonts.get(), texts.get(), camera,
-                                            GUIWindow::kFlagShown, Vector2(0.0f, 0.0f), Vector2(400.0f, 40.0f),
-                                            nullptr, nullptr, timers.get(), controls.get(), guiSounds.get(), 0,
-                                            Color(1, 1, 1, 1), Vector2(28.0f, 4.0f), L'_', lengthLimit, widthLimit,
-                                            viewWidth);
+        return std::make_unique<GUIEditBox>(
+            log, shaders.get(), models.get(), fonts.get(), texts.get(), camera, GUIWindow::kFlagShown,
+            Vector2(0.0f, 0.0f), Vector2(400.0f, 40.0f), nullptr, nullptr, timers.get(), controls.get(),
+            guiSounds.get(), 0, Color(1, 1, 1, 1), Vector2(28.0f, 4.0f), L'_', lengthLimit, widthLimit, viewWidth);
     }
 
     // One GUI frame; answers the glyph quads the box printed in it.
@@ -118,9 +117,12 @@ TEST_F(GUIEditBoxTest, KeysThatChangeNothingPlayNoSound)
         std::uint32_t code;
     };
     const Case cases[] = {
-        {"Delete at the end", false, false, Key::kDelete}, {"Backspace at 0", true, false, Key::kBackspace},
-        {"Left at 0", true, false, Key::kLeft},            {"Right at the end", false, false, Key::kRight},
-        {"Insert", false, false, Key::kInsert},             {"no glyph", false, true, L'a'},
+        {"Delete at the end", false, false, Key::kDelete},
+        {"Backspace at 0", true, false, Key::kBackspace},
+        {"Left at 0", true, false, Key::kLeft},
+        {"Right at the end", false, false, Key::kRight},
+        {"Insert", false, false, Key::kInsert},
+        {"no glyph", false, true, L'a'},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -170,7 +170,8 @@ TEST_F(FontFixture, OneBatchPerFontAndDepthGoneAfterAFrameWithoutText)
     LoadRoundFont(1, "ui\\fonts\\second.fnt");
     GUIWindow* first = MakeWindow(Vector2(), Vector2(100.0f, 100.0f));
     GUIWindow* second = MakeWindow(Vector2(), Vector2(100.0f, 100.0f));
-    GUIWindow* middle = MakeWindow(Vector2(), Vector2(100.0f, 100.0f), GUIWindow::kFlagShown | GUIWindow::kFlagLayerMiddle);
+    GUIWindow* middle =
+        MakeWindow(Vector2(), Vector2(100.0f, 100.0f), GUIWindow::kFlagShown | GUIWindow::kFlagLayerMiddle);
     GUIWindow* hidden = MakeWindow(Vector2(), Vector2(100.0f, 100.0f), 0);
     const std::uint32_t modelsBefore = models->GetModelCount();
 

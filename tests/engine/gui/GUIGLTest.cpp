@@ -182,10 +182,9 @@ TEST_F(GUIGLTest, AQuadWindowShowsItsPictureUpright)
 {
     // Red and green on top, blue and white below.
     SavePicture("ui\\quarters.tga", {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
-    gui_->CreateQuadWindow(GUIWindow::kFlagShown, Vector2(), Vector2(static_cast<float>(Width()),
-                                                                      static_cast<float>(Height())),
-                           MakeSingleTextureShaderDescriptor("ui\\quarters.tga", "", true), nullptr,
-                           Vector2(1.0f, 1.0f));
+    gui_->CreateQuadWindow(
+        GUIWindow::kFlagShown, Vector2(), Vector2(static_cast<float>(Width()), static_cast<float>(Height())),
+        MakeSingleTextureShaderDescriptor("ui\\quarters.tga", "", true), nullptr, Vector2(1.0f, 1.0f));
     DrawFrame();
     struct Case
     {
@@ -226,8 +225,8 @@ TEST_F(GUIGLTest, AnUnderscoreInksTheLowerPartOfItsQuadAndAMacronTheUpper)
         0, MakeSingleTextureShaderDescriptor("ui\\fonts\\sans.tga", "32bit", true), "ui\\fonts\\sans.fnt");
     const float size = 64.0f;
     font->SetSize(size);
-    GUIWindow* window = gui_->CreateWindowFromModel(GUIWindow::kFlagShown, Vector2(), Vector2(128.0f, 128.0f),
-                                                    nullptr, nullptr);
+    GUIWindow* window =
+        gui_->CreateWindowFromModel(GUIWindow::kFlagShown, Vector2(), Vector2(128.0f, 128.0f), nullptr, nullptr);
     const std::uint32_t bottom = 32;
     for (const wchar_t character : {L'_', L'\x00AF'}) {
         SCOPED_TRACE(static_cast<int>(character));
@@ -254,8 +253,8 @@ TEST_F(GUIGLTest, TextLiesInFrontOfItsWindow)
     const ShaderDescriptor red = MakeSingleTextureShaderDescriptor("ui\\red.tga", "", true);
     GUIWindow* panel = gui_->CreateQuadWindow(GUIWindow::kFlagShown | GUIWindow::kFlagLayerHigh, Vector2(),
                                               Vector2(128.0f, 128.0f), red, nullptr, Vector2(1.0f, 1.0f));
-    GUIWindow* child = gui_->CreateQuadWindow(GUIWindow::kFlagShown, Vector2(64.0f, 64.0f), Vector2(64.0f, 64.0f),
-                                              red, panel, Vector2(1.0f, 1.0f));
+    GUIWindow* child = gui_->CreateQuadWindow(GUIWindow::kFlagShown, Vector2(64.0f, 64.0f), Vector2(64.0f, 64.0f), red,
+                                              panel, Vector2(1.0f, 1.0f));
     panel->PrintText(0, 0, Vector2(16.0f, 16.0f), Color(1, 1, 1, 1), L"X");
     child->PrintText(0, 0, Vector2(16.0f, 16.0f), Color(0, 1, 0, 1), L"X");
     DrawFrame();
@@ -282,14 +281,14 @@ TEST_F(GUIGLTest, ASteadyGUIFrameAllocatesNothing)
     std::vector<GUIWindow*> printed = {panel};
     for (int i = 0; i < 4; ++i) {
         const Vector2 corner(static_cast<float>(i * 30), 10.0f);
-        printed.push_back(gui_->CreateQuadWindow(GUIWindow::kFlagShown, corner, Vector2(25.0f, 25.0f), quarters,
-                                                 panel, Vector2(1.0f, 1.0f)));
+        printed.push_back(gui_->CreateQuadWindow(GUIWindow::kFlagShown, corner, Vector2(25.0f, 25.0f), quarters, panel,
+                                                 Vector2(1.0f, 1.0f)));
         printed.push_back(
             gui_->CreateButton(GUIWindow::kFlagShown, corner, Vector2(25.0f, 25.0f), panel->GetModel(), panel));
     }
-    GUIEditBox* box = gui_->CreateEditBox(GUIWindow::kFlagShown, Vector2(0.0f, 80.0f), Vector2(128.0f, 20.0f),
-                                          panel->GetModel(), panel, 0, Color(1, 1, 1, 1), Vector2(4.0f, 4.0f), L'X',
-                                          20, 1000.0f, 100.0f);
+    GUIEditBox* box =
+        gui_->CreateEditBox(GUIWindow::kFlagShown, Vector2(0.0f, 80.0f), Vector2(128.0f, 20.0f), panel->GetModel(),
+                            panel, 0, Color(1, 1, 1, 1), Vector2(4.0f, 4.0f), L'X', 20, 1000.0f, 100.0f);
     box->SetText(L"XXXX");
     gui_->CreateCursor(quarters, 16.0f)->SetVisible(true);
 

@@ -59,8 +59,8 @@ protected:
 
     void TypeCharacter(wchar_t character)
     {
-        window->HandleMessage(Platform::WindowMessage{Platform::WindowMessageType::Character,
-                                                      static_cast<std::uint32_t>(character)});
+        window->HandleMessage(
+            Platform::WindowMessage{Platform::WindowMessageType::Character, static_cast<std::uint32_t>(character)});
     }
 
     void TypeKey(std::uint8_t virtualKey)

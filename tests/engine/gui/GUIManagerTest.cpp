@@ -99,10 +99,10 @@ TEST_F(GUIManagerTest, TheCursorMapsClientPixelsToGUICoordinatesWithYUp)
 TEST_F(GUIManagerTest, OverlappingButtonsBothClickFromOnePress)
 {
     MakeManager(true);
-    GUIButton* first = gui->CreateButton(GUIWindow::kFlagShown, Vector2(100.0f, 100.0f), Vector2(100.0f, 40.0f),
-                                         nullptr, nullptr);
-    GUIButton* second = gui->CreateButton(GUIWindow::kFlagShown, Vector2(150.0f, 110.0f), Vector2(100.0f, 40.0f),
-                                          nullptr, nullptr);
+    GUIButton* first =
+        gui->CreateButton(GUIWindow::kFlagShown, Vector2(100.0f, 100.0f), Vector2(100.0f, 40.0f), nullptr, nullptr);
+    GUIButton* second =
+        gui->CreateButton(GUIWindow::kFlagShown, Vector2(150.0f, 110.0f), Vector2(100.0f, 40.0f), nullptr, nullptr);
     PointAt(175.0f, 120.0f);
     Frame(false);
     Frame(true);
@@ -119,8 +119,8 @@ TEST_F(GUIManagerTest, ADeletedWidgetIsNeitherUpdatedNorDrawn)
                                             texture, nullptr, Vector2(1.0f, 1.0f));
     GUIWindow* kept = gui->CreateQuadWindow(GUIWindow::kFlagShown, Vector2(100.0f, 10.0f), Vector2(50.0f, 50.0f),
                                             texture, nullptr, Vector2(1.0f, 1.0f));
-    GUIButton* button = gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f),
-                                          nullptr, nullptr);
+    GUIButton* button =
+        gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f), nullptr, nullptr);
     gui->DeleteWindow(gone);
     gui->DeleteButton(button);
     gui->DeleteWindow(kept->GetParent());
@@ -133,8 +133,8 @@ TEST_F(GUIManagerTest, ADeletedWidgetIsNeitherUpdatedNorDrawn)
     ASSERT_EQ(models->GetStatistics().drawnModels, 1u);
     EXPECT_EQ(models->GetDrawn(0), kept->GetModel());
 
-    GUIButton* other = gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f),
-                                         nullptr, nullptr);
+    GUIButton* other =
+        gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f), nullptr, nullptr);
     gui->DeleteWindow(other);
     Frame(true);
     Frame(false);
@@ -146,11 +146,11 @@ TEST_F(GUIManagerTest, WithoutASoundManagerEveryWidgetWorksSilently)
     MakeManager(false);
     SaveFont(kFontName, RoundGlyphs());
     gui->GetFontManager()->LoadFont(0, texture, kFontName);
-    GUIButton* button = gui->CreateButton(GUIWindow::kFlagShown, Vector2(100.0f, 100.0f), Vector2(100.0f, 40.0f),
-                                          nullptr, nullptr);
-    GUIEditBox* box = gui->CreateEditBox(GUIWindow::kFlagShown, Vector2(0.0f, 300.0f), Vector2(300.0f, 40.0f),
-                                         nullptr, nullptr, 0, Color(1, 1, 1, 1), Vector2(28.0f, 4.0f), L'_', 20,
-                                         1000.0f, 300.0f);
+    GUIButton* button =
+        gui->CreateButton(GUIWindow::kFlagShown, Vector2(100.0f, 100.0f), Vector2(100.0f, 40.0f), nullptr, nullptr);
+    GUIEditBox* box =
+        gui->CreateEditBox(GUIWindow::kFlagShown, Vector2(0.0f, 300.0f), Vector2(300.0f, 40.0f), nullptr, nullptr, 0,
+                           Color(1, 1, 1, 1), Vector2(28.0f, 4.0f), L'_', 20, 1000.0f, 300.0f);
     PointAt(150.0f, 120.0f);
     Frame(false);
     Frame(true);

@@ -21,20 +21,19 @@ class GUISliderTest : public WidgetTest::WidgetFixture
 protected:
     std::unique_ptr<GUISlider> MakeSlider(std::uint32_t orientation, const Vector2& trackEnd, std::uint32_t count)
     {
-        auto slider = std::make_unique<GUISlider>(log, shaders.get(), models.get(), nullptr, nullptr, camera,
-                                                  guiSounds.get(), GUIWindow::kFlagShown, kCorner,
-                                                  Vector2(200.0f, 200.0f), nullptr, nullptr, orientation,
-                                                  Vector2(), trackEnd, count);
+        auto slider = std::make_unique<GUISlider>(
+            log, shaders.get(), models.get(), nullptr, nullptr, camera, guiSounds.get(), GUIWindow::kFlagShown, kCorner,
+            Vector2(200.0f, 200.0f), nullptr, nullptr, orientation, Vector2(), trackEnd, count);
         slider->CreateKnobFromModel(kKnobSize, nullptr);
         return slider;
     }
 
     std::unique_ptr<GUIScroll> MakeScroll(std::uint32_t count)
     {
-        auto scroll = std::make_unique<GUIScroll>(log, shaders.get(), models.get(), nullptr, nullptr, camera,
-                                                  guiSounds.get(), timers.get(), GUIWindow::kFlagShown, kCorner,
-                                                  Vector2(200.0f, 20.0f), nullptr, nullptr, 0, Vector2(20.0f, 0.0f),
-                                                  Vector2(160.0f, 0.0f), count);
+        auto scroll =
+            std::make_unique<GUIScroll>(log, shaders.get(), models.get(), nullptr, nullptr, camera, guiSounds.get(),
+                                        timers.get(), GUIWindow::kFlagShown, kCorner, Vector2(200.0f, 20.0f), nullptr,
+                                        nullptr, 0, Vector2(20.0f, 0.0f), Vector2(160.0f, 0.0f), count);
         scroll->CreateDecreaseButton(Vector2(0.0f, 0.0f), Vector2(20.0f, 20.0f), nullptr);
         scroll->CreateIncreaseButton(Vector2(180.0f, 0.0f), Vector2(20.0f, 20.0f), nullptr);
         return scroll;

@@ -42,8 +42,8 @@ TEST_F(GUIWindowTest, AMouseOnAnyEdgeIsOutside)
         bool over;
     };
     const Case cases[] = {
-        {Vector2(160.0f, 145.0f), true},  {Vector2(110.0f, 145.0f), false}, {Vector2(210.0f, 145.0f), false},
-        {Vector2(160.0f, 120.0f), false}, {Vector2(160.0f, 170.0f), false}, {Vector2(110.01f, 120.01f), true},
+        {Vector2(160.0f, 145.0f), true},   {Vector2(110.0f, 145.0f), false}, {Vector2(210.0f, 145.0f), false},
+        {Vector2(160.0f, 120.0f), false},  {Vector2(160.0f, 170.0f), false}, {Vector2(110.01f, 120.01f), true},
         {Vector2(209.99f, 169.99f), true},
     };
     for (const Case& c : cases) {

@@ -45,8 +45,7 @@ private:
     public:
         RecordingSound(const std::string& name, std::vector<std::string>& log)
             : Sound(nullptr, nullptr, name), log_(log)
-        {
-        }
+        {}
         bool Play() override { return log_.push_back(GetFileName()), true; }
         void Pause() override {}
         void Stop() override {}

@@ -20,9 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/LogSearch.h"
 #include <cstdlib>
 #include <set>
-#include "support/LogSearch.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ protected:
         Platform::ReleaseAllHeldKeys();
         Platform::ResetCursorShowCount();
         config_ = std::make_unique<Config>(&log_, &files_, folder_.Path(), "Quillory", false, "", false, false);
-        window_ = std::make_unique<Window>(&log_, config_.get(), "Test", nullptr, 0, false, 320, 240, false, true,
-                                           0, 0);
+        window_ =
+            std::make_unique<Window>(&log_, config_.get(), "Test", nullptr, 0, false, 320, 240, false, true, 0, 0);
         Platform::DiscardPendingEvents();
     }
     ~ControlsTest() override
@@ -73,17 +73,11 @@ protected:
     }
 
     // One engine frame as far as input goes: read, then the end-of-frame clear.
-    void Frame()
-    {
-        controls_->Update();
-    }
+    void Frame() { controls_->Update(); }
 
     void EndFrame() { controls_->ClearFrameState(); }
 
-    bool LogHolds(const std::string& text) const
-    {
-        return TestSupport::Logged(log_, text);
-    }
+    bool LogHolds(const std::string& text) const { return TestSupport::Logged(log_, text); }
 
     FileTests::TempFolder folder_;
     MessageManager log_{"Test", false, false, "", ""};
@@ -119,9 +113,9 @@ TEST_F(ControlsTest, KeyNamesAreTheTableInOrderEachWithItsOwnKeyCode)
             EXPECT_TRUE(codes.insert(code).second) << names[i];
         }
     }
-    const std::pair<const char*, std::uint32_t> spot[] = {{"0", 0x0B}, {"ENTER", 0x1C}, {"RCTRL", 0x9D},
+    const std::pair<const char*, std::uint32_t> spot[] = {{"0", 0x0B},         {"ENTER", 0x1C},    {"RCTRL", 0x9D},
                                                           {"PRINTSCRN", 0xB7}, {"NUMPAD_0", 0x52}, {"F11", 0x57},
-                                                          {"~", 0x29}, {"'", 0x28}};
+                                                          {"~", 0x29},         {"'", 0x28}};
     for (const auto& entry : spot) {
         EXPECT_EQ(controls_->GetKeyCode(entry.first), entry.second) << entry.first;
     }
@@ -321,13 +315,13 @@ TEST_F(ControlsTest, InitialisationLogsItsStepsAndEachFailureIsFatal)
     for (const char* line : {"Initialization of DirectInput devices...", "...Creating a DirectInput object...",
                              "...Keyboard:", "......Obtaining an interface to the system keyboard device...",
                              "......Setting the data format...", "......Setting the cooperativity level...",
-                             "......Setting the buffered mode...", "...Mouse:",
-                             "......Obtaining an interface to the system mouse device..."}) {
+                             "......Setting the buffered mode...",
+                             "...Mouse:", "......Obtaining an interface to the system mouse device..."}) {
         EXPECT_TRUE(LogHolds(line)) << line;
     }
     controls_.reset();
-    for (const char* line : {"\nDirectInput devices destroying:", "...Keyboard...", "...Mouse...",
-                             "...DirectInput object..."}) {
+    for (const char* line :
+         {"\nDirectInput devices destroying:", "...Keyboard...", "...Mouse...", "...DirectInput object..."}) {
         EXPECT_TRUE(LogHolds(line)) << line;
     }
 
@@ -361,7 +355,7 @@ TEST_F(ControlsTest, InitialisationLogsItsStepsAndEachFailureIsFatal)
 TEST_F(ControlsTest, RefusedBufferingSwitchesThatDeviceToImmediateReads)
 {
     const TestSupport::ScopedPlatformFailure failBuffering(Platform::InputStep::SetBufferSize, InputDeviceKind::Mouse,
-                                              Platform::InputResult::Generic, 1);
+                                                           Platform::InputResult::Generic, 1);
     Open();
     EXPECT_TRUE(LogHolds("Error: Failed to set the buffered mode, switching to the immediate mode"));
     EXPECT_TRUE(controls_->IsKeyboardBuffered());
@@ -381,16 +375,16 @@ TEST_F(ControlsTest, LostDevicesAreReacquiredWithoutHanging)
     Open();
     Key(Platform::KeyCode::kC, true);
     const TestSupport::ScopedPlatformFailure loseBuffered(Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard,
-                                             Platform::InputResult::InputLost, 1);
+                                                          Platform::InputResult::InputLost, 1);
     const TestSupport::ScopedPlatformFailure failAcquire(Platform::InputStep::Acquire, InputDeviceKind::Keyboard,
-                                            Platform::InputResult::InputLost);
+                                                         Platform::InputResult::InputLost);
     Frame();
     EXPECT_TRUE(controls_->IsKeyDown("C")) << "the immediate state still answers";
     EndFrame();
-    const TestSupport::ScopedPlatformFailure loseImmediate(Platform::InputStep::ReadImmediate, InputDeviceKind::Keyboard,
-                                              Platform::InputResult::InputLost);
-    const TestSupport::ScopedPlatformFailure loseBufferedAgain(Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard,
-                                                  Platform::InputResult::InputLost, 1);
+    const TestSupport::ScopedPlatformFailure loseImmediate(Platform::InputStep::ReadImmediate,
+                                                           InputDeviceKind::Keyboard, Platform::InputResult::InputLost);
+    const TestSupport::ScopedPlatformFailure loseBufferedAgain(
+        Platform::InputStep::ReadBuffered, InputDeviceKind::Keyboard, Platform::InputResult::InputLost, 1);
     Frame();
     EXPECT_FALSE(controls_->IsKeyDown("C")) << "an unreadable device reads as nothing held";
 }

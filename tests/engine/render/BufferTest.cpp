@@ -19,8 +19,13 @@ TEST(VertexBuffer, PackColorClampsAndRounds)
     {
         float value;
         std::uint32_t byte;
-    } cases[] = {{0.5f, 128},  {1.0f, 255}, {1.5f, 255}, {0.0f, 0}, {-0.25f, 0},
-                 {0.25f, 64}, {std::numeric_limits<float>::quiet_NaN(), 0}};
+    } cases[] = {{0.5f, 128},
+                 {1.0f, 255},
+                 {1.5f, 255},
+                 {0.0f, 0},
+                 {-0.25f, 0},
+                 {0.25f, 64},
+                 {std::numeric_limits<float>::quiet_NaN(), 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.byte << 16, buffer->PackColor(c.value, 0.0f, 0.0f, 0.0f)) << "red " << c.value;
         EXPECT_EQ(c.byte << 24, buffer->PackColor(0.0f, 0.0f, 0.0f, c.value)) << "alpha " << c.value;

@@ -54,10 +54,8 @@ void ExpectSamePicture(const Image& image, const FixturePicture& picture, int to
     ASSERT_EQ(image.GetHeight(), picture.height) << what;
     ASSERT_EQ(image.GetBitsPerPixel(), picture.channels * 8) << what;
     int worst = 0;
-    for (std::uint32_t y = 0; y < picture.height; ++y)
-    {
-        for (std::uint32_t x = 0; x < picture.width; ++x)
-        {
+    for (std::uint32_t y = 0; y < picture.height; ++y) {
+        for (std::uint32_t x = 0; x < picture.width; ++x) {
             const Bytes got = ImagePixel(image, x, y);
             const Bytes want = PicturePixel(picture, x, y);
             for (std::size_t c = 0; c < want.size(); ++c)
@@ -68,8 +66,7 @@ void ExpectSamePicture(const Image& image, const FixturePicture& picture, int to
 }
 
 class ImageFile : public RenderFileFixture
-{
-};
+{};
 
 TEST_F(ImageFile, SavedImagesLoadAsTheSamePictureTheSameWayUp)
 {
@@ -81,15 +78,14 @@ TEST_F(ImageFile, SavedImagesLoadAsTheSamePictureTheSameWayUp)
         int tolerance;
     };
     const Case cases[] = {
-        {"shots\\grey.bmp", 1, 3, 0},   {"colour.bmp", 3, 3, 0},  {"alpha.bmp", 4, 4, 0},
-        {"grey.tga", 1, 1, 0},          {"colour.tga", 3, 3, 0},  {"alpha.tga", 4, 4, 0},
-        {"shots\\grey.jpg", 1, 1, 6},   {"colour.jpg", 3, 3, 12}, {"alpha.jpeg", 4, 3, 12},
+        {"shots\\grey.bmp", 1, 3, 0}, {"colour.bmp", 3, 3, 0},  {"alpha.bmp", 4, 4, 0},
+        {"grey.tga", 1, 1, 0},        {"colour.tga", 3, 3, 0},  {"alpha.tga", 4, 4, 0},
+        {"shots\\grey.jpg", 1, 1, 6}, {"colour.jpg", 3, 3, 12}, {"alpha.jpeg", 4, 3, 12},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const bool jpeg = std::string(c.name).find(".jp") != std::string::npos;
-        const FixturePicture picture = jpeg ? FixturePicture::MakeGradient(64, 32, c.channels)
-                                            : FixturePicture::MakePattern(5, 3, c.channels);
+        const FixturePicture picture =
+            jpeg ? FixturePicture::MakeGradient(64, 32, c.channels) : FixturePicture::MakePattern(5, 3, c.channels);
         Image saved;
         ImageFromPicture(picture, saved);
         ASSERT_TRUE(saved.Save(files_.get(), c.name)) << c.name;
@@ -171,8 +167,7 @@ TEST_F(ImageFile, DamagedBitmapsAreRefusedBeforeAnythingIsAllocated)
          "Unsupported"},
         {"16-bit", 3, [](ByteBuffer& b) { b.PatchU16(BmpFileWriter::kBitCountOffset, 16); }, "Unsupported"},
         {"1-bit", 3, [](ByteBuffer& b) { b.PatchU16(BmpFileWriter::kBitCountOffset, 1); }, "Unsupported"},
-        {"run-length 8-bit", 1, [](ByteBuffer& b) { b.PatchU32(BmpFileWriter::kCompressionOffset, 1); },
-         "Unsupported"},
+        {"run-length 8-bit", 1, [](ByteBuffer& b) { b.PatchU32(BmpFileWriter::kCompressionOffset, 1); }, "Unsupported"},
         {"data inside the header", 3, [](ByteBuffer& b) { b.PatchU32(BmpFileWriter::kDataOffsetOffset, 10); },
          "Incorrect"},
         {"data inside the palette", 1, [](ByteBuffer& b) { b.PatchU32(BmpFileWriter::kDataOffsetOffset, 54); },
@@ -184,8 +179,7 @@ TEST_F(ImageFile, DamagedBitmapsAreRefusedBeforeAnythingIsAllocated)
         {"bigger than the file", 4, [](ByteBuffer& b) { b.PatchU32(BmpFileWriter::kHeightOffset, 16384); },
          "Incorrect"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         log_->ClearMessages();
         ByteBuffer bytes = BmpFileWriter(FixturePicture::MakePattern(4, 3, c.channels)).Build();
         c.damage(bytes);
@@ -208,16 +202,13 @@ TEST_F(ImageFile, DamagedBitmapsAreRefusedBeforeAnythingIsAllocated)
 
 TEST_F(ImageFile, TargaOfEitherOriginAndEncodingLoadsTheSamePicture)
 {
-    for (std::uint32_t channels : {1u, 3u, 4u})
-    {
+    for (std::uint32_t channels : {1u, 3u, 4u}) {
         FixturePicture picture = FixturePicture::MakePattern(6, 4, channels);
         // A run of equal pixels, so that the encoder makes run packets too.
         for (std::uint32_t x = 1; x < 5; ++x)
             std::memcpy(picture.pixels.data() + x * channels, picture.pixels.data(), channels);
-        for (bool topLeft : {false, true})
-        {
-            for (bool runLength : {false, true})
-            {
+        for (bool topLeft : {false, true}) {
+            for (bool runLength : {false, true}) {
                 Content::TgaFileWriter writer(picture);
                 writer.SetTopLeftOrigin(topLeft);
                 writer.SetRunLength(runLength);
@@ -276,10 +267,13 @@ TEST_F(ImageFile, DamagedTargasAreRefusedBeforeAnythingIsAllocated)
         {"side above the cap", false, [](ByteBuffer& b) { b.PatchU16(TgaFileWriter::kWidthOffset, 20000); }, true},
         {"pixels cut short", false, [](ByteBuffer& b) { b.Truncate(b.GetSize() - 1); }, false},
         {"colour map past the end", false,
-         [](ByteBuffer& b) { b.PatchU16(TgaFileWriter::kColourMapLengthOffset, 0xFFFF); b.PatchU8(7, 32); }, false},
-        {"packets cut short", true, [](ByteBuffer& b) { b.Truncate(b.GetSize() - 1); }, false},
-        {"packet past the picture", true, [](ByteBuffer& b) { b.PatchU16(TgaFileWriter::kHeightOffset, 1); },
+         [](ByteBuffer& b) {
+             b.PatchU16(TgaFileWriter::kColourMapLengthOffset, 0xFFFF);
+             b.PatchU8(7, 32);
+         },
          false},
+        {"packets cut short", true, [](ByteBuffer& b) { b.Truncate(b.GetSize() - 1); }, false},
+        {"packet past the picture", true, [](ByteBuffer& b) { b.PatchU16(TgaFileWriter::kHeightOffset, 1); }, false},
         {"huge run-length picture", true,
          [](ByteBuffer& b) {
              b.PatchU16(TgaFileWriter::kWidthOffset, 16384);
@@ -287,8 +281,7 @@ TEST_F(ImageFile, DamagedTargasAreRefusedBeforeAnythingIsAllocated)
          },
          false},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         log_->ClearMessages();
         Content::TgaFileWriter writer(FixturePicture::MakePattern(4, 3, 3));
         writer.SetRunLength(c.runLength);
@@ -298,8 +291,7 @@ TEST_F(ImageFile, DamagedTargasAreRefusedBeforeAnythingIsAllocated)
         Image image;
         EXPECT_FALSE(image.Load(log_.get(), files_.get(), "bad.tga")) << c.what;
         EXPECT_TRUE(image.IsEmpty()) << c.what;
-        EXPECT_TRUE(ErrorLogged(std::string(c.unsupported ? "Unsupported" : "Incorrect") +
-                                " \"bad.tga\" file format"))
+        EXPECT_TRUE(ErrorLogged(std::string(c.unsupported ? "Unsupported" : "Incorrect") + " \"bad.tga\" file format"))
             << c.what;
     }
 }
@@ -337,13 +329,12 @@ TEST_F(ImageFile, DamagedJpegsFailWithALoggedErrorAndTheProcessGoesOn)
         {"empty", [](ByteBuffer& b) { b.Truncate(0); }},
         {"header cut short", [](ByteBuffer& b) { b.Truncate(30); }},
         {"not a JPEG", [](ByteBuffer& b) { b.PatchU16(0, 0x4D42); }},
-        {"zero width", [](ByteBuffer& b) {
+        {"zero width",
+         [](ByteBuffer& b) {
              // The frame header's width field follows its marker, length, precision and height.
              const auto& bytes = b.GetBytes();
-             for (std::size_t i = 0; i + 8 < bytes.size(); ++i)
-             {
-                 if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0)
-                 {
+             for (std::size_t i = 0; i + 8 < bytes.size(); ++i) {
+                 if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
                      b.PatchU8(i + 7, 0);
                      b.PatchU8(i + 8, 0);
                      return;
@@ -351,8 +342,7 @@ TEST_F(ImageFile, DamagedJpegsFailWithALoggedErrorAndTheProcessGoesOn)
              }
          }},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         log_->ClearMessages();
         ByteBuffer bytes = good;
         c.damage(bytes);

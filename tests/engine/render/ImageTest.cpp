@@ -17,8 +17,7 @@ void MakeImage(Image& image, std::uint32_t width, std::uint32_t bitsPerPixel,
 {
     image.Create(nullptr, width, static_cast<std::uint32_t>(rows.size()), bitsPerPixel);
     std::uint8_t* data = image.GetData();
-    for (const auto& row : rows)
-    {
+    for (const auto& row : rows) {
         ASSERT_EQ(row.size(), width * bitsPerPixel / 8);
         std::memcpy(data, row.data(), row.size());
         data += row.size();
@@ -105,8 +104,7 @@ TEST(Image, ConvertBitDepthFollowsTheTable)
         {32, {100, 150, 200, 7}, 24, {100, 150, 200}},
         {24, {100, 150, 200}, 24, {100, 150, 200}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Image image;
         MakeImage(image, 1, c.from, {c.source});
         Image output;
@@ -150,8 +148,7 @@ TEST(Image, FillClampsAndTruncatesEachChannel)
         {8, Color(0.5f, 0.5f, 0.5f, 1.0f), {127}},
         {8, Color(1.0f, 0.0f, 0.0f, 1.0f), {56}},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         Image image;
         image.Create(nullptr, 2, 2, c.bitsPerPixel);
         image.Fill(c.color);
@@ -212,8 +209,7 @@ TEST(Image, ResampleToTheSameSizeIsACopy)
 {
     Image image;
     MakeImage(image, 2, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
-    for (std::uint32_t filter : {0u, 1u, 2u})
-    {
+    for (std::uint32_t filter : {0u, 1u, 2u}) {
         Image output;
         image.Resample(2, 2, filter, output);
         EXPECT_EQ(Row(output, 0), Row(image, 0));
@@ -257,8 +253,7 @@ TEST(Image, ResampleWithASideOfOneDividesByNothing)
     MakeImage(wide, 4, 8, {{10, 20, 30, 40}});
     Image tall;
     MakeImage(tall, 1, 8, {{50}, {60}, {70}});
-    for (std::uint32_t filter : {0u, 1u, 2u})
-    {
+    for (std::uint32_t filter : {0u, 1u, 2u}) {
         Image output;
         wide.Resample(1, 1, filter, output);
         EXPECT_EQ(Row(output, 0), Bytes{10}) << filter;

@@ -44,16 +44,12 @@ protected:
         bytes.Save(path.string());
     }
 
-    std::vector<std::string> LoggedErrors() const
-    {
-        return TestSupport::LoggedTexts(*log_, MessageManager::kError);
-    }
+    std::vector<std::string> LoggedErrors() const { return TestSupport::LoggedTexts(*log_, MessageManager::kError); }
 
     // True when an error line "Error: <text>!" was logged.
     bool ErrorLogged(const std::string& text) const
     {
-        for (const std::string& error : LoggedErrors())
-        {
+        for (const std::string& error : LoggedErrors()) {
             if (error.find("Error: " + text + "!") != std::string::npos)
                 return true;
         }

@@ -165,7 +165,8 @@ TEST(RenderSystemCache, RefreshLimitsAnisotropyToTheDeviceAndWritesItBack)
         fixture.config.GetValues()->textureAnisotropy = c.requested;
         fixture.Device().ResetCounts();
         rs.Refresh();
-        EXPECT_EQ(c.expected, fixture.config.GetValues()->textureAnisotropy) << c.requested << " on " << c.deviceMaximum;
+        EXPECT_EQ(c.expected, fixture.config.GetValues()->textureAnisotropy)
+            << c.requested << " on " << c.deviceMaximum;
         const std::uint32_t sent = fixture.Device().GetStageStateCount(0, StageState::MaxAnisotropy);
         EXPECT_EQ(c.expected == 1 ? 0u : 1u, sent) << "stage 0 already held 1 from the defaults";
         EXPECT_EQ(static_cast<std::uint32_t>(c.expected), fixture.Device().GetStageState(0, StageState::MaxAnisotropy));
@@ -244,7 +245,8 @@ TEST(RenderSystemCache, CodesMapToDeviceValues)
         rs.SetCullMode(c[0]);
         EXPECT_EQ(c[1], device.GetRenderState(RenderState::CullMode)) << "cull " << c[0];
     }
-    const std::uint32_t addresses[][2] = {{0, Platform::kAddressClamp}, {1, Platform::kAddressWrap}, {7, Platform::kAddressWrap}};
+    const std::uint32_t addresses[][2] = {
+        {0, Platform::kAddressClamp}, {1, Platform::kAddressWrap}, {7, Platform::kAddressWrap}};
     for (const auto& a : addresses) {
         rs.SetTextureAdressU(0, a[0]);
         rs.SetTextureAdressV(0, a[0]);

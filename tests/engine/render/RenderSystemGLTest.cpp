@@ -176,8 +176,8 @@ TEST(RenderSystemGL, OnTheGameWindowItHasStencilAndDrawsAtTheModeSize)
         GTEST_SKIP() << "no OpenGL context under this video driver";
     }
     EXPECT_TRUE(system->IsStencilInUse());
-    ASSERT_EQ("800x600", std::to_string(system->GetCurrentMode()->width) + "x" +
-                             std::to_string(system->GetCurrentMode()->height));
+    ASSERT_EQ("800x600",
+              std::to_string(system->GetCurrentMode()->width) + "x" + std::to_string(system->GetCurrentMode()->height));
     system->Refresh();
     system->SetClearColor(Color(0.0f, 0.0f, 1.0f, 1.0f));
     system->BeginScene();

@@ -8,8 +8,8 @@
 #include "engine/render/Image.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Light_D3D7.h"
-#include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/RenderSystemTestSupport.h"
+#include "engine/render/Texture2D_D3D7.h"
 #include "engine/render/VertexBuffer.h"
 
 using namespace OrrelayEngine;
@@ -30,8 +30,7 @@ Platform::AdapterDescription AdapterWith(std::uint32_t desktopWidth, std::uint32
 std::string CurrentMode(RenderSystem& rs)
 {
     const ModeInfo* mode = rs.GetCurrentMode();
-    return std::to_string(mode->width) + "x" + std::to_string(mode->height) + "x" +
-           std::to_string(mode->bitsPerPixel);
+    return std::to_string(mode->width) + "x" + std::to_string(mode->height) + "x" + std::to_string(mode->bitsPerPixel);
 }
 
 } // namespace
@@ -72,9 +71,9 @@ TEST(RenderSystemStartup, LogsItsStepsAndCapabilities)
 
 TEST(RenderSystemStartup, ChoosesTheVideoMode)
 {
-    const std::vector<Platform::DisplayMode> fourThree = {
-        {1024, 768, 32, 60}, {800, 600, 32, 60}, {800, 600, 16, 60}, {640, 480, 32, 60}, {640, 480, 16, 60},
-        {1280, 720, 32, 60}, {320, 240, 32, 60}};
+    const std::vector<Platform::DisplayMode> fourThree = {{1024, 768, 32, 60}, {800, 600, 32, 60}, {800, 600, 16, 60},
+                                                          {640, 480, 32, 60},  {640, 480, 16, 60}, {1280, 720, 32, 60},
+                                                          {320, 240, 32, 60}};
     const struct
     {
         const char* name;
@@ -92,16 +91,30 @@ TEST(RenderSystemStartup, ChoosesTheVideoMode)
          false},
         {"full screen takes the exact mode", 1024, 768, fourThree, "1024x768x32", true, "1024x768x32", "1024x768x32",
          true},
-        {"desktop switches to full screen at the desktop's mode", 1024, 768, fourThree, "desktop", false,
-         "1024x768x32", "desktop", true},
-        {"unsupported falls back to the default", 1024, 768, fourThree, "1000x700x32", true, "800x600x32",
-         "800x600x32", true},
-        {"unsupported default falls back to 640x480x16", 1024, 768,
-         {{1024, 768, 32, 60}, {640, 480, 16, 60}}, "1000x700x32", true, "640x480x16", "640x480x16", true},
+        {"desktop switches to full screen at the desktop's mode", 1024, 768, fourThree, "desktop", false, "1024x768x32",
+         "desktop", true},
+        {"unsupported falls back to the default", 1024, 768, fourThree, "1000x700x32", true, "800x600x32", "800x600x32",
+         true},
+        {"unsupported default falls back to 640x480x16",
+         1024,
+         768,
+         {{1024, 768, 32, 60}, {640, 480, 16, 60}},
+         "1000x700x32",
+         true,
+         "640x480x16",
+         "640x480x16",
+         true},
         {"no 4:3 mode fits the desktop: 640x480 windowed", 800, 600, fourThree, "800x600x32", false, "640x480x32",
          "640x480x32", false},
-        {"modes under 640x400 are never offered", 1024, 768, {{320, 240, 32, 60}, {1024, 768, 32, 60}}, "1024x768x32",
-         true, "1024x768x32", "1024x768x32", true},
+        {"modes under 640x400 are never offered",
+         1024,
+         768,
+         {{320, 240, 32, 60}, {1024, 768, 32, 60}},
+         "1024x768x32",
+         true,
+         "1024x768x32",
+         "1024x768x32",
+         true},
     };
     for (const auto& c : cases) {
         NullRenderSystem fixture;

@@ -39,10 +39,7 @@ public:
 
     Platform::GraphicsDeviceNull& Device() { return *driver->GetDevice(); }
 
-    bool Logged(const std::string& text) const
-    {
-        return TestSupport::Logged(log, text);
-    }
+    bool Logged(const std::string& text) const { return TestSupport::Logged(log, text); }
 
     std::uint32_t IndexOfMessage(const std::string& exact) const
     {

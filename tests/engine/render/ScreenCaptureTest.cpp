@@ -12,8 +12,8 @@
 #include "engine/render/ScreenCapture.h"
 #include "platform/AviTestReader.h"
 #include "support/AllocationCounter.h"
-#include "support/ScratchFolder.h"
 #include "support/LogSearch.h"
+#include "support/ScratchFolder.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -42,22 +42,13 @@ protected:
         std::ofstream(folder_ / "ScreenCaptures" / name) << "x";
     }
 
-    bool Captured(const std::string& name) const
-    {
-        return std::filesystem::exists(folder_ / "ScreenCaptures" / name);
-    }
+    bool Captured(const std::string& name) const { return std::filesystem::exists(folder_ / "ScreenCaptures" / name); }
 
     void Issue(const char* command) { render_.config.SetCommandIdle(command, false); }
 
-    std::uint32_t CountLogged(const std::string& text) const
-    {
-        return TestSupport::CountLogged(render_.log, text);
-    }
+    std::uint32_t CountLogged(const std::string& text) const { return TestSupport::CountLogged(render_.log, text); }
 
-    std::string NameOf(const std::string& file) const
-    {
-        return (folder_ / "ScreenCaptures").string() + "\\" + file;
-    }
+    std::string NameOf(const std::string& file) const { return (folder_ / "ScreenCaptures").string() + "\\" + file; }
 
     TestSupport::ScratchFolder scratch_;
     std::filesystem::path folder_ = scratch_.Root();

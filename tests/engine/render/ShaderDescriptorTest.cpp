@@ -63,13 +63,10 @@ TEST(ShaderDescriptor, AThirdStageIsFatal)
     ShaderDescriptor descriptor;
     descriptor.AddTextureStage(0, "a.tga", "", 0);
     EXPECT_EQ(descriptor.AddTextureStage(0, "b.tga", "", 0), 1u);
-    try
-    {
+    try {
         descriptor.AddTextureStage(0, "c.tga", "", 0);
         FAIL() << "no FatalError";
-    }
-    catch (const FatalError& error)
-    {
+    } catch (const FatalError& error) {
         EXPECT_EQ(error.GetMessage(), "Shader Stages: buffer is overflowed");
     }
     EXPECT_EQ(descriptor.GetStageCount(), 2u);
@@ -89,8 +86,7 @@ TEST(ShaderDescriptor, OutOfRangeAnimationValuesAreClamped)
         {3, 1, 1, 0xFFFFFFFF, 3, 1, 1, ShaderStage::kMaxFrameCount},
         {1, 100000, 3, 6, 1, ShaderStage::kMaxFrameCount, 3, 6},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ShaderDescriptor descriptor;
         descriptor.AddStage(0, c.mode, c.columns, c.rows, c.frames, 1.0f, "a.tga", "", 0);
         const ShaderStage& stage = descriptor.GetStage(0);
@@ -133,8 +129,7 @@ TEST(ShaderDescriptor, EqualityComparesOnlyWhatTheSharedTexturesDependOn)
         {"anagram", make(0, 0, 0, 0, "ab.tga", ""), make(0, 0, 0, 0, "ba.tga", ""), false},
         {"stage count", make(0, 0, 0, 0, "wood.jpg", ""), ShaderDescriptor(0), false},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_EQ(c.a.IsEqual(c.b), c.equal) << c.what;
         EXPECT_EQ(c.b.IsEqual(c.a), c.equal) << c.what;
     }
@@ -194,19 +189,16 @@ TEST(ShaderDescriptor, OpacityMarkerMeansAlphaInTheDiffusePicture)
         {"texture, marker", texture("a.tga", "32bit"), 1, 1, ""},
         {"texture, capitals are a file name", texture("a.tga", "32BIT"), 1, 1, "32bit"},
         {"texture, no diffuse", texture("", "mask.tga"), 1, 0, ""},
-        {"made, marker inside a name", MakeTextureShaderDescriptor(1, 1, "tree.tga", "tree_32bit.tga", true), 1, 1,
-         ""},
+        {"made, marker inside a name", MakeTextureShaderDescriptor(1, 1, "tree.tga", "tree_32bit.tga", true), 1, 1, ""},
         {"made, opacity file", MakeTextureShaderDescriptor(1, 1, "tree.tga", "tree_a.tga", true), 1, 1, "tree_a.tga"},
         {"made, no diffuse", MakeSingleTextureShaderDescriptor("", "a.tga", true), 1, 0, ""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_EQ(c.descriptor.GetFlags(), c.flags) << c.what;
         EXPECT_EQ(c.descriptor.GetBlendFactor(0), c.flags ? 4u : 0u) << c.what;
         EXPECT_EQ(c.descriptor.GetBlendFactor(1), c.flags ? 5u : 0u) << c.what;
         ASSERT_EQ(c.descriptor.GetStageCount(), c.stages) << c.what;
-        if (c.stages != 0)
-        {
+        if (c.stages != 0) {
             EXPECT_EQ(c.descriptor.GetStage(0).opacityFileName, c.opacity) << c.what;
         }
     }

@@ -99,8 +99,7 @@ TEST_F(ShaderFile, StageRecordLengthFollowsItsMode)
 {
     // Each stage is followed by a second one whose name would be misread if the
     // first record's length were wrong.
-    for (std::uint32_t mode : {0u, 1u, 2u, 3u, 4u})
-    {
+    for (std::uint32_t mode : {0u, 1u, 2u, 3u, 4u}) {
         ShaderFileWriter writer;
         ShaderFileWriter::Stage first = MakeStage(mode, "\\a.tga", "");
         first.frameCount = 5;
@@ -171,8 +170,7 @@ TEST_F(ShaderFile, DamagedFilesAreLoggedAndThrownOnAsError)
          },
          "Failed to read 5 bytes from"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         log_->ClearMessages();
         ShaderFileWriter writer;
         writer.AddStage(MakeStage(0, "a.tga", ""));
@@ -181,17 +179,12 @@ TEST_F(ShaderFile, DamagedFilesAreLoggedAndThrownOnAsError)
         c.damage(bytes);
         SaveShader("bad.srf", bytes);
         ShaderDescriptor descriptor;
-        try
-        {
+        try {
             descriptor.ConstructFromFile(log_.get(), files_.get(), "bad.srf");
             ADD_FAILURE() << c.what << ": nothing thrown";
-        }
-        catch (const FileError&)
-        {
+        } catch (const FileError&) {
             ADD_FAILURE() << c.what << ": a FileError escaped";
-        }
-        catch (const Error& error)
-        {
+        } catch (const Error& error) {
             EXPECT_NE(error.GetMessage().find(c.message), std::string::npos) << c.what << ": " << error.GetMessage();
         }
         ASSERT_EQ(LoggedErrors().size(), 1u) << c.what;

@@ -56,8 +56,7 @@ TEST(ShaderStage, NumberedFilesWrapAfterTheLastFrame)
         {9.5f, 1.0f, 0.5f, 0},
         {3.0f, 25.5f, 8.5f, 8},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ShaderStage stage = MakeStage(ShaderStage::kAnimationDiffuseFiles, 10, 1.0f);
         float position = c.start;
         stage.UpdateAnimation(position, c.step);
@@ -90,16 +89,15 @@ TEST(ShaderStage, HostileValuesNeitherHangNorLeaveTheFrameRange)
     const Case cases[] = {
         {"no frames", MakeStage(ShaderStage::kAnimationDiffuseFiles, 0, 1.0f), 0.0f, 1.0f},
         {"huge step", MakeStage(ShaderStage::kAnimationDiffuseFiles, 3, huge), 1.0f, 1.0f},
-        {"step too small to change a huge position", MakeStage(ShaderStage::kAnimationOpacityFiles, 3, 1.0f),
-         1e30f, 1.0f},
+        {"step too small to change a huge position", MakeStage(ShaderStage::kAnimationOpacityFiles, 3, 1.0f), 1e30f,
+         1.0f},
         {"infinite step", MakeStage(ShaderStage::kAnimationDiffuseFiles, 3, huge), 1.0f, 10.0f},
         {"not a number", MakeStage(ShaderStage::kAnimationDiffuseFiles, 3, nan), 1.0f, 1.0f},
         {"running backwards", MakeStage(ShaderStage::kAnimationDiffuseFiles, 4, -1.0f), 0.5f, 2.0f},
         {"grid without cells", MakeStage(ShaderStage::kAnimationGrid, 0, 1.0f, 0, 0), 0.0f, 1.0f},
         {"grid with more frames than cells", MakeStage(ShaderStage::kAnimationGrid, 12, 1.0f, 2, 2), 9.0f, 1.0f},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         ShaderStage stage = c.stage;
         float position = c.position;
         stage.UpdateAnimation(position, c.step);
@@ -107,8 +105,7 @@ TEST(ShaderStage, HostileValuesNeitherHangNorLeaveTheFrameRange)
         EXPECT_GE(position, 0.0f) << c.what;
         EXPECT_LE(position, count) << c.what;
         EXPECT_LT(stage.frameIndex, stage.frameCount == 0 ? 1u : stage.frameCount) << c.what;
-        for (float value : stage.textureTransform)
-        {
+        for (float value : stage.textureTransform) {
             EXPECT_GE(value, 0.0f) << c.what;
             EXPECT_LE(value, 1.0f) << c.what;
         }

@@ -46,8 +46,8 @@ protected:
     void SetUp() override
     {
         TextureFixture::SetUp();
-        shaders_ = std::make_unique<ShaderManager>(log_.get(), files_.get(), nullptr, &render_.config,
-                                                   render_.system.get());
+        shaders_ =
+            std::make_unique<ShaderManager>(log_.get(), files_.get(), nullptr, &render_.config, render_.system.get());
     }
 
     void TearDown() override
@@ -112,8 +112,8 @@ TEST_F(ShaderManagerFiles, NumberedFilesLoadOneTexturePerFrame)
         SaveBmp("data\\fx\\spark" + std::to_string(frame) + ".bmp", Plain(2, 2, 3, 10));
     }
     ShaderDescriptor descriptor(0);
-    descriptor.ConstructForAnimatedTexture(false, ShaderStage::kAnimationDiffuseFiles, 1, 1, 3, 1.0f,
-                                           "fx\\spark0.bmp", "", false);
+    descriptor.ConstructForAnimatedTexture(false, ShaderStage::kAnimationDiffuseFiles, 1, 1, 3, 1.0f, "fx\\spark0.bmp",
+                                           "", false);
     ShaderUser* user = shaders_->CreateShaderUser(descriptor);
     const Shader& shader = *user->GetShader();
     ASSERT_EQ(1u, shader.GetStageCount());
@@ -138,8 +138,8 @@ TEST_F(ShaderManagerFiles, AMissingJpegIsLookedForAsJp2ThenBmp)
 TEST_F(ShaderManagerFiles, AStageWithoutFileLoadsNoTexture)
 {
     ShaderDescriptor descriptor(0);
-    descriptor.AddStage(ShaderStage::kFlagNoTexture, ShaderStage::kAnimationDiffuseFiles, 1, 1, 4, 1.0f, "a0.bmp",
-                        "", 1);
+    descriptor.AddStage(ShaderStage::kFlagNoTexture, ShaderStage::kAnimationDiffuseFiles, 1, 1, 4, 1.0f, "a0.bmp", "",
+                        1);
     ShaderUser* user = shaders_->CreateShaderUser(descriptor);
     EXPECT_EQ(4u, user->GetShader()->GetTextureCount(0));
     EXPECT_EQ(nullptr, user->GetShader()->GetTexture(0, 3));
@@ -223,8 +223,8 @@ TEST_F(ShaderManagerFiles, ARandomStartPutsEachUserSomewhereInItsFrames)
 {
     SetRandomSeed(7);
     ShaderDescriptor descriptor(0);
-    descriptor.AddStage(ShaderStage::kFlagRandomStart | ShaderStage::kFlagNoTexture, ShaderStage::kAnimationGrid, 4,
-                        2, 8, 0.0f, "grid.bmp", "", 1);
+    descriptor.AddStage(ShaderStage::kFlagRandomStart | ShaderStage::kFlagNoTexture, ShaderStage::kAnimationGrid, 4, 2,
+                        8, 0.0f, "grid.bmp", "", 1);
     std::set<float> starts;
     for (int i = 0; i < 20; ++i) {
         const float position = shaders_->CreateShaderUser(descriptor)->GetFramePosition(0);
@@ -233,8 +233,8 @@ TEST_F(ShaderManagerFiles, ARandomStartPutsEachUserSomewhereInItsFrames)
         starts.insert(position);
     }
     EXPECT_GT(starts.size(), 10u);
-    EXPECT_EQ(0.0f, shaders_->CreateShaderUser(MakeTextureShaderDescriptor(4, 2, "g.bmp", "", false))
-                        ->GetFramePosition(0));
+    EXPECT_EQ(0.0f,
+              shaders_->CreateShaderUser(MakeTextureShaderDescriptor(4, 2, "g.bmp", "", false))->GetFramePosition(0));
 }
 
 TEST_F(ShaderManagerFiles, UpdatingAnimatedUsersAllocatesNothing)

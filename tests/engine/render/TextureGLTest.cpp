@@ -45,8 +45,8 @@ protected:
         ASSERT_TRUE(system_->IsDeviceReady());
         ASSERT_EQ(800u, system_->GetCurrentMode()->width);
         // x from 0 at the left, y from 0 at the bottom, z = 0 halfway in depth.
-        system_->SetProjectionMatrix(Matrix4(2.0f / kWidth, 0, 0, 0, 0, 2.0f / kHeight, 0, 0, 0, 0, 1.0f / 1000.0f,
-                                             0, -1.0f, -1.0f, 0.5f, 1.0f));
+        system_->SetProjectionMatrix(Matrix4(2.0f / kWidth, 0, 0, 0, 0, 2.0f / kHeight, 0, 0, 0, 0, 1.0f / 1000.0f, 0,
+                                             -1.0f, -1.0f, 0.5f, 1.0f));
         system_->SetClearColor(Color(0.0f, 0.0f, 0.0f, 1.0f));
     }
 

@@ -21,15 +21,11 @@ TEST(TextureManager, FitsSidesToTheNearestPowerOfTwoTheDeviceTakes)
         std::uint32_t expected;
     };
     const Case cases[] = {
-        {300, 2048, 256},  // 512 - 300 = 212 is further than 300 - 256 = 44
-        {384, 2048, 512},  // a tie goes up
-        {3, 2048, 4},      // a tie goes up
-        {1, 2048, 1},
-        {256, 2048, 256},
-        {257, 2048, 256},
-        {2000, 1024, 1024},
-        {0, 2048, 1},      // never an empty side
-        {5, 0, 1},         // nor from a device that reported no limit
+        {300, 2048, 256}, // 512 - 300 = 212 is further than 300 - 256 = 44
+        {384, 2048, 512}, // a tie goes up
+        {3, 2048, 4},     // a tie goes up
+        {1, 2048, 1},     {256, 2048, 256}, {257, 2048, 256}, {2000, 1024, 1024}, {0, 2048, 1}, // never an empty side
+        {5, 0, 1}, // nor from a device that reported no limit
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.expected, TextureManager::FitTextureSide(c.side, c.maxSide)) << c.side << " within " << c.maxSide;
@@ -38,9 +34,9 @@ TEST(TextureManager, FitsSidesToTheNearestPowerOfTwoTheDeviceTakes)
 
 TEST(TextureManager, PowersOfTwoEndAt65536)
 {
-    const std::pair<std::uint32_t, bool> cases[] = {{0, true},      {1, true},       {2, true},   {6, false},
-                                                    {3, false},     {65536, true},   {131072, false},
-                                                    {65535, false}, {0x80000000u, false}};
+    const std::pair<std::uint32_t, bool> cases[] = {{0, true},       {1, true},      {2, true},
+                                                    {6, false},      {3, false},     {65536, true},
+                                                    {131072, false}, {65535, false}, {0x80000000u, false}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.second, TextureManager::IsPowerOfTwo(c.first)) << c.first;
     }

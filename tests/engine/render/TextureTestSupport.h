@@ -14,9 +14,9 @@
 #include "content/TgaFileWriter.h"
 #include "engine/render/TextureManager.h"
 #include "platform/TextureSurface.h"
+#include "support/LogSearch.h"
 #include "tests/engine/render/RenderFileFixture.h"
 #include "tests/engine/render/RenderSystemTestSupport.h"
-#include "support/LogSearch.h"
 
 namespace OrrelayEngine {
 
@@ -29,8 +29,8 @@ protected:
         render_.Start();
         render_.config.GetValues()->useMipMapping = 1;
         render_.config.GetValues()->showMipMaps = 0;
-        textures_ = std::make_unique<TextureManager>(log_.get(), files_.get(), &render_.config, nullptr,
-                                                     render_.system.get());
+        textures_ =
+            std::make_unique<TextureManager>(log_.get(), files_.get(), &render_.config, nullptr, render_.system.get());
     }
 
     void TearDown() override

@@ -228,7 +228,8 @@ TEST(ModelFile, DamagedFilesAreRefusedBeforeAnythingIsAllocated)
     {
         ModelFileWriter writer;
         writer.SetSizeFieldError(1);
-        cases.push_back({"size field", writer.Build(MakeStatic(202)).GetBytes(), "Incorrect \"models\\piece.mlf\" file format"});
+        cases.push_back(
+            {"size field", writer.Build(MakeStatic(202)).GetBytes(), "Incorrect \"models\\piece.mlf\" file format"});
     }
     {
         Content::ByteBuffer bytes = ModelFileWriter().Build(MakeStatic(202));
@@ -238,12 +239,14 @@ TEST(ModelFile, DamagedFilesAreRefusedBeforeAnythingIsAllocated)
     {
         Content::ByteBuffer bytes = ModelFileWriter().Build(MakeStatic(202));
         bytes.PatchU32(ModelFileWriter::kVersionOffset, 203);
-        cases.push_back({"version", bytes.GetBytes(), "Incorrect \"models\\piece.mlf\" format version, current is 202"});
+        cases.push_back(
+            {"version", bytes.GetBytes(), "Incorrect \"models\\piece.mlf\" format version, current is 202"});
     }
     {
         ModelFile model = MakeStatic(202);
         model.indices = {0, 1, 3};
-        cases.push_back({"index past the vertices", ModelFileWriter().Build(model).GetBytes(), "index 3 outside 3 vertices"});
+        cases.push_back(
+            {"index past the vertices", ModelFileWriter().Build(model).GetBytes(), "index 3 outside 3 vertices"});
     }
     {
         ModelFile model = MakeSkinned(202);

@@ -115,7 +115,8 @@ TEST_F(ModelTest, BoxHasTwentyFourVerticesThirtySixIndicesAndItsCorners)
         const ColoredVertex& a = vertices[box->GetIndexBuffer()->GetIndex(t * 3)];
         const ColoredVertex& b = vertices[box->GetIndexBuffer()->GetIndex(t * 3 + 1)];
         const ColoredVertex& c = vertices[box->GetIndexBuffer()->GetIndex(t * 3 + 2)];
-        const Vector3 turn = (Vector3(b.x, b.y, b.z) - Vector3(a.x, a.y, a.z)).Cross(Vector3(c.x, c.y, c.z) - Vector3(a.x, a.y, a.z));
+        const Vector3 turn =
+            (Vector3(b.x, b.y, b.z) - Vector3(a.x, a.y, a.z)).Cross(Vector3(c.x, c.y, c.z) - Vector3(a.x, a.y, a.z));
         EXPECT_GT(turn.Dot(Vector3(a.nx, a.ny, a.nz)), 0.0f) << "triangle " << t;
     }
     box->GetVertexBuffer()->Unlock();
@@ -336,7 +337,8 @@ TEST_F(ModelTest, SkinnedModelFollowsItsBonesAndCopiesKeepTheirOwnData)
     AnimationControl* animation = model->GetAnimationControl();
     animation->position = 0.5f;
     model->Update(false);
-    const float* v = reinterpret_cast<const float*>(model->GetVertexBuffer()->GetData() + model->GetVertexBuffer()->GetStride());
+    const float* v =
+        reinterpret_cast<const float*>(model->GetVertexBuffer()->GetData() + model->GetVertexBuffer()->GetStride());
     // Bone 0 at x 5, bone 1 at (5, 100): 0.75 and 0.25 of vertex 1 at x 1.
     EXPECT_NEAR(v[0], 6.0f, 0.0001f);
     EXPECT_NEAR(v[1], 25.0f, 0.0001f);
@@ -351,7 +353,9 @@ TEST_F(ModelTest, SkinnedModelFollowsItsBonesAndCopiesKeepTheirOwnData)
     EXPECT_NE(copy->GetFlags() & 0x20u, 0u);
     copy->GetAnimationControl()->position = 0.0f;
     copy->Update(false);
-    EXPECT_NEAR(reinterpret_cast<const float*>(copy->GetVertexBuffer()->GetData() + copy->GetVertexBuffer()->GetStride())[0], 1.0f, 0.0001f);
+    EXPECT_NEAR(
+        reinterpret_cast<const float*>(copy->GetVertexBuffer()->GetData() + copy->GetVertexBuffer()->GetStride())[0],
+        1.0f, 0.0001f);
     EXPECT_NEAR(v[0], 6.0f, 0.0001f);
 
     // With every bone excluded the file's box stands, never an inside-out one.

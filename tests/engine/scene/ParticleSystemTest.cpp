@@ -127,12 +127,9 @@ TEST_F(ParticleSystemTest, ZeroOrBrokenTimesEndTheEffectInsteadOfDividing)
     };
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const Case cases[] = {
-        {"zero life", 1.0f, 0.0f, 0u, 1u},
-        {"negative life", 1.0f, -2.0f, 0u, 1u},
-        {"life not a number", 1.0f, nan, 0u, 1u},
-        {"zero cycle", 0.0f, 100.0f, 0u, 0u},
-        {"negative cycle", -1.0f, 100.0f, 0u, 0u},
-        {"cycle not a number", nan, 100.0f, 0u, 0u},
+        {"zero life", 1.0f, 0.0f, 0u, 1u},         {"negative life", 1.0f, -2.0f, 0u, 1u},
+        {"life not a number", 1.0f, nan, 0u, 1u},  {"zero cycle", 0.0f, 100.0f, 0u, 0u},
+        {"negative cycle", -1.0f, 100.0f, 0u, 0u}, {"cycle not a number", nan, 100.0f, 0u, 0u},
         {"tiny cycle", 1e-30f, 100.0f, 100u, 1u},
     };
     for (const Case& c : cases) {

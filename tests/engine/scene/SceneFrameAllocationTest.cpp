@@ -113,8 +113,8 @@ ModelFile MakeAnimatedTriangle(bool skinned)
 {
     ModelFile model;
     model.version = ModelFile::kCurrentVersion;
-    model.flags = (skinned ? Model::kFlagSkinned : Model::kFlagKeyframe) | Model::kFlagTriangleList |
-                  Model::kFlagVisible;
+    model.flags =
+        (skinned ? Model::kFlagSkinned : Model::kFlagKeyframe) | Model::kFlagTriangleList | Model::kFlagVisible;
     model.frameCount = 2;
     model.animationSpeed = 1.0f;
     model.vertexCount = 3;
@@ -209,8 +209,8 @@ TEST_F(SceneFrameAllocationTest, UpdatingSpriteGroupsAllocatesNothing)
         SpriteGroup* group = sprites->CreateRegisteredSpriteGroup(20, nullptr, nullptr);
         group->sortByDepth = static_cast<std::uint8_t>(g % 2);
         for (int s = 0; s < 15; ++s) {
-            group->AddSprite(Vector3(static_cast<float>(s), static_cast<float>(g), -5.0f - static_cast<float>(s)),
-                             1.0f, Color(1, 1, 1, 1));
+            group->AddSprite(Vector3(static_cast<float>(s), static_cast<float>(g), -5.0f - static_cast<float>(s)), 1.0f,
+                             Color(1, 1, 1, 1));
         }
     }
     const std::size_t allocations = CountSteadyAllocations([&](int number) {

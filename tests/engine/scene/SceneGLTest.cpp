@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -71,7 +71,7 @@ protected:
         ColoredVertex* vertices = buffer->LockColoredVertices(0, 24);
         for (std::uint32_t i = 0; i < 24; ++i) {
             const float nz = vertices[i].nz;
-            vertices[i].color = nz > 0.5f ? buffer->PackColor(1, 0, 0, 1)
+            vertices[i].color = nz > 0.5f    ? buffer->PackColor(1, 0, 0, 1)
                                 : nz < -0.5f ? buffer->PackColor(0, 1, 0, 1)
                                              : buffer->PackColor(0, 0, 1, 1);
         }

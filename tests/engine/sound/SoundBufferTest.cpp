@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "SoundTestFixture.h"
 #include "content/OggWriter.h"
 #include "content/ToneSynth.h"
 #include "content/WavWriter.h"
@@ -16,7 +17,6 @@
 #include "platform/AudioBuffer.h"
 #include "platform/AudioDevice.h"
 #include "support/AllocationCounter.h"
-#include "SoundTestFixture.h"
 #include "support/ScopedPlatformFailure.h"
 
 namespace SoundTests {
@@ -117,9 +117,8 @@ TEST_F(SoundBufferTest, VolumeToAttenuationFollowsTheCurveAndStaysAtOrBelowZero)
         float volume;
         std::int32_t centibels;
     };
-    const Case cases[] = {{1.0f, 0},       {0.5f, -693},        {0.1f, -2302},    {0.0001f, -9210},
-                          {0.00009f, -10000}, {0.0f, -10000}, {-1.0f, -10000}, {2.0f, 0},
-                          {1000.0f, 0}};
+    const Case cases[] = {{1.0f, 0},      {0.5f, -693},    {0.1f, -2302}, {0.0001f, -9210}, {0.00009f, -10000},
+                          {0.0f, -10000}, {-1.0f, -10000}, {2.0f, 0},     {1000.0f, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(SoundBuffer_DS7::VolumeToAttenuation(c.volume), c.centibels) << c.volume;
     }
@@ -167,9 +166,9 @@ TEST_F(SoundBufferTest, TempoSetsTheFrequencyAndACopyTakesOnlyVolumeAndPosition)
 TEST_F(SoundBufferTest, UnusableFilesPlaySilenceAndSayWhy)
 {
     const std::string ogg = WriteFile(
-        "music.wav",
-        Content::OggWriter::Encode(Content::ToneSynth::Sine(440.0f, 11025, 2000, 1, 0.5f), 1, 11025));
-    const std::string deep = WriteFile("deep.wav", Content::WavWriter(1, 22050, 24).Build(std::vector<std::uint8_t>(9)));
+        "music.wav", Content::OggWriter::Encode(Content::ToneSynth::Sine(440.0f, 11025, 2000, 1, 0.5f), 1, 11025));
+    const std::string deep =
+        WriteFile("deep.wav", Content::WavWriter(1, 22050, 24).Build(std::vector<std::uint8_t>(9)));
     struct Case
     {
         std::string name;
@@ -240,7 +239,7 @@ TEST_F(SoundBufferTest, MonoBuffersGetThreeDControlsStereoDoNot)
 
 TEST_F(SoundBufferTest, StreamPlaysEveryByteInOrderAndStopsAtItsEnd)
 {
-    constexpr std::uint32_t kFrames = 300000;  // 1.2 MB: streamed
+    constexpr std::uint32_t kFrames = 300000; // 1.2 MB: streamed
     const std::string path = WriteFile("stream.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(kFrames)));
     Sound* sound = manager_->CreateSound(path);
     ASSERT_TRUE(BufferOf(sound)->IsStreamed());
@@ -351,12 +350,10 @@ TEST_F(SoundBufferTest, LoopingOggStreamPlaysOnPastItsEnd)
 
 TEST_F(SoundBufferTest, SteadyFramesOfPlayingAndStreamedSoundsAllocateNothing)
 {
-    const std::string wavStream =
-        WriteFile("long.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(300000)));
+    const std::string wavStream = WriteFile("long.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(300000)));
     const auto tone = Content::ToneSynth::Sine(330.0f, 22050, 270000, 2, 0.5f);
     const std::string oggStream = WriteFile("music.ogg", Content::OggWriter::Encode(tone, 2, 22050));
-    const std::string shortPath =
-        WriteFile("click.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(2000)));
+    const std::string shortPath = WriteFile("click.wav", Content::WavWriter(2, 22050, 16).Build(CountingFrames(2000)));
     Sound* streamed = manager_->CreateSound(wavStream);
     Sound* music = manager_->CreateSound(oggStream);
     Sound* loop = manager_->CreateSound(shortPath);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "SoundTestFixture.h"
 #include "content/OggWriter.h"
 #include "content/ToneSynth.h"
 #include "content/WavWriter.h"
@@ -13,7 +14,6 @@
 #include "engine/sound/SoundFileReaderEMP.h"
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
-#include "SoundTestFixture.h"
 
 namespace SoundTests {
 namespace {
@@ -48,8 +48,7 @@ std::string FailureOf(const std::function<void()>& open)
 }
 
 class SoundFileReaderTest : public SoundTest
-{
-};
+{};
 
 TEST_F(SoundFileReaderTest, WavSkipsOddAndUnknownChunks)
 {
@@ -110,12 +109,10 @@ TEST_F(SoundFileReaderTest, WavRefusesWhatItCannotPlay)
     };
     for (const Case& c : cases) {
         const std::string path = WriteFile(c.name, c.bytes);
-        const std::string failure =
-            FailureOf([&] { SoundFileReaderWAV reader(log_.get(), files_.get(), path); });
+        const std::string failure = FailureOf([&] { SoundFileReaderWAV reader(log_.get(), files_.get(), path); });
         EXPECT_EQ(failure, "Failed to load \"" + path + "\" sound file - " + c.failure) << c.name;
     }
-    EXPECT_FALSE(FailureOf([&] { SoundFileReaderWAV reader(log_.get(), files_.get(), "/no/such/file.wav"); })
-                     .empty());
+    EXPECT_FALSE(FailureOf([&] { SoundFileReaderWAV reader(log_.get(), files_.get(), "/no/such/file.wav"); }).empty());
 }
 
 TEST_F(SoundFileReaderTest, WavDataLongerThanTheFileIsCut)
@@ -164,9 +161,8 @@ TEST_F(SoundFileReaderTest, OggRefusesBrokenFiles)
     std::vector<std::uint8_t> headless(good.begin() + 200, good.end());
     // Four channels decode well enough but are not a format this game plays.
     const auto quad = Content::OggWriter::Encode(Content::ToneSynth::Sine(440.0f, 11025, 3000, 4, 0.5f), 4, 11025);
-    const std::vector<std::vector<std::uint8_t>> files{{}, {'O', 'g', 'g', 'S'}, headless,
-                                                       std::vector<std::uint8_t>(good.begin(), good.begin() + 60),
-                                                       quad};
+    const std::vector<std::vector<std::uint8_t>> files{
+        {}, {'O', 'g', 'g', 'S'}, headless, std::vector<std::uint8_t>(good.begin(), good.begin() + 60), quad};
     int index = 0;
     for (const auto& bytes : files) {
         const std::string path = WriteFile("broken" + std::to_string(index++) + ".ogg", bytes);
@@ -178,7 +174,8 @@ TEST_F(SoundFileReaderTest, OggRefusesBrokenFiles)
 
 TEST_F(SoundFileReaderTest, OggWithDamagedPagesEndsInsteadOfLooping)
 {
-    const auto good = Content::OggWriter::Encode(Content::ToneSynth::Sine(440.0f, 22050, 200000, 1, 0.5f), 1, 22050, 0.6f);
+    const auto good =
+        Content::OggWriter::Encode(Content::ToneSynth::Sine(440.0f, 22050, 200000, 1, 0.5f), 1, 22050, 0.6f);
     std::vector<std::size_t> pages;
     for (std::size_t i = 0; i + 4 <= good.size(); ++i) {
         if (good[i] == 'O' && good[i + 1] == 'g' && good[i + 2] == 'g' && good[i + 3] == 'S') {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "SoundTestFixture.h"
 #include "content/ToneSynth.h"
 #include "content/WavWriter.h"
 #include "engine/sound/Sound.h"
@@ -11,7 +12,6 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/AudioDevice.h"
-#include "SoundTestFixture.h"
 
 namespace SoundTests {
 namespace {

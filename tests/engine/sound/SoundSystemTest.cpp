@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "SoundTestFixture.h"
 #include "engine/core/Error.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/AudioDevice.h"
-#include "SoundTestFixture.h"
 #include "support/ScopedPlatformFailure.h"
 
 namespace SoundTests {

@@ -52,15 +52,9 @@ protected:
         return path;
     }
 
-    bool Logged(const std::string& text) const
-    {
-        return TestSupport::Logged(*log_, text);
-    }
+    bool Logged(const std::string& text) const { return TestSupport::Logged(*log_, text); }
 
-    std::vector<std::string> Messages() const
-    {
-        return TestSupport::LoggedTexts(*log_);
-    }
+    std::vector<std::string> Messages() const { return TestSupport::LoggedTexts(*log_); }
 
     TestSupport::ScratchFolder scratch_;
     std::filesystem::path folder_ = scratch_.Root();

@@ -15,20 +15,20 @@
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "framework/DataKeeper.h"
+#include "framework/GameLogicBase.h"
 #include "framework/HighScoresTable.h"
 #include "framework/LanguageInfo.h"
+#include "framework/LevelRecord.h"
 #include "framework/Mixer.h"
 #include "framework/ProfileBase.h"
-#include "framework/GameLogicBase.h"
-#include "framework/LevelRecord.h"
 #include "framework/StageRecord.h"
 #include "framework/gui/GUIDeleteProfileWindowBase.h"
 #include "framework/gui/GUIGameLogicMenuWindowBase.h"
 #include "framework/gui/GUIGameLogicWindowBase.h"
 #include "framework/gui/GUIHighScoresWindowBase.h"
 #include "framework/gui/GUILoadingWindowBase.h"
-#include "framework/gui/GUIOptionsWindowBase.h"
 #include "framework/gui/GUINewProfileWindowBase.h"
+#include "framework/gui/GUIOptionsWindowBase.h"
 #include "framework/gui/GUIRenameProfileWindowBase.h"
 #include "framework/gui/GUIWelcomeWindowBase.h"
 #include "platform/AppWindow.h"
@@ -55,8 +55,7 @@ class InstantKeeper : public DataKeeper
 public:
     explicit InstantKeeper(Engine* engine, bool threaded = true, std::string error = "")
         : DataKeeper(engine, LanguageInfo{}, threaded), error_(std::move(error))
-    {
-    }
+    {}
     ~InstantKeeper() override { StopLoading(); }
     void LoadResources() override
     {
@@ -120,8 +119,7 @@ TEST_F(ScreenBasesTest, VideoModesAreListedOnceInOrderAndShowFallsBackToTheDefau
     };
     // Listed: 640x480, the default when asked for, 1024x768.
     for (const Case& c : {Case{"1024x768x16", true, 2, 16}, Case{"1280x1024x32", true, 1, 32},
-                          Case{"1280x1024x32", false, 0, 32}, Case{"1024x768x16", false, 1, 16}})
-    {
+                          Case{"1280x1024x32", false, 0, 32}, Case{"1024x768x16", false, 1, 16}}) {
         SCOPED_TRACE(c.current);
         GUIOptionsWindowBase screen(engine_, mixer_.get(), profiles_.get());
         if (c.listDefault)
@@ -316,12 +314,10 @@ TEST(LoadingWindowBase, AnInstantLoadTakesOnePollAfterEveryPendingMessageWithout
     ASSERT_EQ(nullptr, engine.GetSoundManager());
     Platform::SetManualClock(true);
 
-    for (bool threadedKeeper : {true, false})
-    {
+    for (bool threadedKeeper : {true, false}) {
         SCOPED_TRACE(threadedKeeper ? "keeper with a thread of its own" : "keeper loading in place");
         for (int i = 0; i < 200; ++i)
-            Platform::PostWindowMessage(*engine.GetWindow()->GetAppWindow(),
-                                        {Platform::WindowMessageType::KeyUp, 0});
+            Platform::PostWindowMessage(*engine.GetWindow()->GetAppWindow(), {Platform::WindowMessageType::KeyUp, 0});
         InstantKeeper keeper(&engine, threadedKeeper);
         GUILoadingWindowBase loading(&engine);
         loading.Show(&keeper);
@@ -339,13 +335,10 @@ TEST(LoadingWindowBase, ALoadingErrorLeavesRunOnTheMainThread)
     InstantKeeper keeper(&engine, true, "broken list");
     GUILoadingWindowBase loading(&engine);
     loading.Show(&keeper);
-    try
-    {
+    try {
         loading.Run();
         FAIL() << "the error was lost";
-    }
-    catch (const OrrelayEngine::Error& error)
-    {
+    } catch (const OrrelayEngine::Error& error) {
         EXPECT_EQ("broken list", error.GetMessage());
     }
 }
@@ -367,9 +360,8 @@ TEST(LoadingWindowBaseGL, ThePicturePresentedWhileLoadingIsTheLastFrame)
         return std::unique_ptr<Platform::GraphicsDriver>(std::move(made));
     };
     Engine& engine = harness.Start();
-    engine.GetGUIManager()->CreateQuadWindow(OrrelayEngine::GUIWindow::kFlagShown, {100.0f, 100.0f},
-                                             {200.0f, 150.0f}, OrrelayEngine::ShaderDescriptor(), nullptr,
-                                             {1.0f, 1.0f});
+    engine.GetGUIManager()->CreateQuadWindow(OrrelayEngine::GUIWindow::kFlagShown, {100.0f, 100.0f}, {200.0f, 150.0f},
+                                             OrrelayEngine::ShaderDescriptor(), nullptr, {1.0f, 1.0f});
     engine.PreFrame();
     engine.Frame(0);
     std::vector<std::uint8_t> lastFrame(800 * 600 * 4);

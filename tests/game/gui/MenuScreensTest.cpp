@@ -76,8 +76,7 @@ protected:
             d.controls.buttonArrowDown = d.controls.checkBox = look;
         d.backgroundTextArea = h.Template("text_area", MakeQuad(0, 0, 450, 40));
         d.smallWindow.edit = h.Template("edit", MakeQuad(200, 300, 540, 330));
-        for (GameData::ScrollModels* bar : {&d.controls.scrollH, &d.controls.scrollV})
-        {
+        for (GameData::ScrollModels* bar : {&d.controls.scrollH, &d.controls.scrollV}) {
             bar->scroll = h.Template("bar", MakeQuad(0, 0, 200, 20));
             bar->toddler = bar->toddlerMin = h.Template("knob", MakeQuad(0, 0, 20, 20));
             bar->toddlerMax = h.Template("knob_max", MakeQuad(180, 0, 200, 20));
@@ -134,8 +133,9 @@ protected:
     static Vector2 Inside(const GUIButton* button)
     {
         Vector2 at = button->GetAbsolutePosition();
-        const Vector2 half = button->HasHitRectangle() ? Vector2(kLookWidth * 0.5f, kLookHeight * 0.5f)
-                                                       : Vector2(button->GetSize().x * 0.5f, button->GetSize().y * 0.5f);
+        const Vector2 half = button->HasHitRectangle()
+                                 ? Vector2(kLookWidth * 0.5f, kLookHeight * 0.5f)
+                                 : Vector2(button->GetSize().x * 0.5f, button->GetSize().y * 0.5f);
         at += half;
         return at;
     }
@@ -270,8 +270,7 @@ TEST_F(MenuScreensTest, EveryButtonAnswersItsResult)
         {"profiles done", [&] { return run(list(), 6, show); }, 3},
         {"introduction without text", [&] { return run(intro(), 1, show); }, 23},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(c.click(), c.expected);
         h.screens = nullptr;
@@ -291,8 +290,7 @@ TEST_F(MenuScreensTest, MainMenuWaitsForItsAnimationsAndTakesTheLastClickInItsOr
                                   GUIMainMenuWindow::kCredits};
     const std::uint32_t results[] = {5, 23, 10, 11, 4, 24, 12};
     h.t.data.mainMenu.window = h.Template("animated_frame", MakeQuad(0, 0, 800, 600, 16));
-    for (std::size_t r = 0; r < GUIMainMenuWindow::kButtonCount; ++r)
-    {
+    for (std::size_t r = 0; r < GUIMainMenuWindow::kButtonCount; ++r) {
         const float x = 100.0f + 40.0f * static_cast<float>(r);
         h.t.data.mainMenu.button[GUIMainMenuWindow::kButtonCount - 1 - byRank[r]] =
             h.Template("menu_button" + std::to_string(r), MakeQuad(x, 300, x + kLookWidth, 300 + kLookHeight, 16));
@@ -309,8 +307,7 @@ TEST_F(MenuScreensTest, MainMenuWaitsForItsAnimationsAndTakesTheLastClickInItsOr
     ASSERT_TRUE(h.StepUntil([&menu] { return menu.IsOpen() && !menu.AnyControlAnimating(); }));
     h.Step();
     // A click where two buttons overlap clicks both: the later test wins.
-    for (std::size_t r = 0; r + 1 < GUIMainMenuWindow::kButtonCount; ++r)
-    {
+    for (std::size_t r = 0; r + 1 < GUIMainMenuWindow::kButtonCount; ++r) {
         SCOPED_TRACE(r);
         Vector2 between = Inside(menu.Button(1 + byRank[r + 1]));
         between.x -= kLookWidth * 0.25f;
@@ -397,8 +394,7 @@ TEST_F(MenuScreensTest, QuitAnswersOnlyOnceTheDialogHasClosed)
     Drive(quit, [&quit] { quit.Show(2); });
     Click(quit.Button(1));
     int frames = 0;
-    while (quit.GetResult() == 0 && frames < 200)
-    {
+    while (quit.GetResult() == 0 && frames < 200) {
         ASSERT_TRUE(quit.Control(0)->IsShown()) << "still closing at frame " << frames;
         h.Step();
         ++frames;
@@ -411,8 +407,7 @@ TEST_F(MenuScreensTest, QuitAnswersOnlyOnceTheDialogHasClosed)
 TEST(GUIHelpWindowLayout, LinesStepDownByParagraph)
 {
     const float expected[GUIHelpWindow::kLineCount] = {250, 231, 213, 195, 171, 152, 128, 109, 85, 66, 42, 23};
-    for (std::uint32_t i = 0; i < GUIHelpWindow::kLineCount; ++i)
-    {
+    for (std::uint32_t i = 0; i < GUIHelpWindow::kLineCount; ++i) {
         SCOPED_TRACE(i);
         EXPECT_FLOAT_EQ(GUIHelpWindow::LineY(i), expected[i]);
         EXPECT_EQ(GUIHelpWindow::IsHeading(i), i == 0 || i == 4 || i == 6 || i == 8 || i == 10);
@@ -427,8 +422,7 @@ TEST_F(MenuScreensTest, RelaxLinesAreANumberUpToALimit)
         const wchar_t* size;
         std::uint32_t lines;
     } cases[] = {{L"three", 0}, {L"", 0}, {L"-4", 0}, {L"3", 3}, {L"120", 120}, {L"121", 120}, {L"4000000000", 120}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "size \"" << c.size << "\"");
         Texts()->SetText("RELAX_TEXT_SIZE", c.size);
         Drive(relax, [&relax] { relax.Show(); });
@@ -484,8 +478,7 @@ TEST_F(MenuScreensTest, TenProfilesScrollThroughFourPositions)
 
     list.GetScroll()->SetPosition(3u);
     h.Step();
-    const wchar_t* const shown[GUIProfilesWindow::kRowCount] = {L"Cal", L"Dan", L"Fox", L"Gus",
-                                                               L"Hal", L"Ivy", L"Jon"};
+    const wchar_t* const shown[GUIProfilesWindow::kRowCount] = {L"Cal", L"Dan", L"Fox", L"Gus", L"Hal", L"Ivy", L"Jon"};
     for (std::uint32_t i = 0; i < GUIProfilesWindow::kRowCount; ++i)
         EXPECT_EQ(list.GetRowName(i), shown[i]) << i;
     Click(list.GetRow(2));
@@ -512,15 +505,13 @@ TEST_F(MenuScreensTest, IntroductionTurnsPagesOfTwelveLines)
         std::uint32_t pages;
         std::uint32_t lastPageLines;
     } cases[] = {{L"0", 0, 0}, {L"12", 1, 12}, {L"13", 2, 1}};
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "size " << c.size);
         Texts()->SetText("INTRODUCTION_TEXT_SIZE", c.size);
         Open<GUIIntroductionWindow> intro(E(), &h.mixer, &h.t.data, M(), P());
         Drive(intro, [&intro] { intro.Show(); });
         EXPECT_EQ(intro.GetPageCount(), c.pages);
-        for (std::uint32_t page = 0; page + 1 < c.pages; ++page)
-        {
+        for (std::uint32_t page = 0; page + 1 < c.pages; ++page) {
             Click(intro.Button(1));
             EXPECT_EQ(intro.GetResult(), 0u);
             ASSERT_TRUE(h.StepUntil([&] { return intro.GetShownPage() == page + 1; }));
