@@ -36,6 +36,11 @@ HeaderedFile::~HeaderedFile()
     }
 }
 
+bool HeaderedFile::Exists(const std::string& path) const
+{
+    return Platform::PathExists(files_->GetNativePath(path));
+}
+
 bool HeaderedFile::SetAsideDamaged(const std::string& path) const
 {
     const std::string native = files_->GetNativePath(path);

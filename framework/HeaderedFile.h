@@ -67,6 +67,9 @@ public:
     const std::string& GetMagic() const { return magic_; }
     std::uint32_t GetVersion() const { return version_; }
 
+    // True when something is stored at the path, so that a failed read is a
+    // damaged file rather than a first start.
+    bool Exists(const std::string& path) const;
     // A damaged file is kept beside itself with ".bak" added before anything
     // new is written over it. True when the path is free now (nothing was
     // there, or it was moved).

@@ -72,14 +72,22 @@ void HighScoresTable::Load()
             entries_.push_back(std::move(entry));
         }
         file_->Close();
-    } catch (const OrrelayEngine::FileError&) {
+    } catch (const OrrelayEngine::FileError& error) {
         file_->Abandon();
         nextSerial_ = 0;
         entries_.clear();
-        if (file_->SetAsideDamaged(GetFilePath()))
+        // A missing file is a first start; one that cannot be read is
+        // reported, so that a player who loses it finds why in the log.
+        const bool damaged = file_->Exists(GetFilePath());
+        if (!file_->SetAsideDamaged(GetFilePath())) {
+            log_->LogError("High scores \"" + GetFilePath() +
+                           "\" are damaged and could not be set aside: " + error.GetMessage());
+        } else {
+            if (damaged)
+                log_->LogError("High scores \"" + GetFilePath() +
+                               "\" are damaged and kept as \".bak\": " + error.GetMessage());
             Save();
-        else
-            log_->LogError("High scores \"" + GetFilePath() + "\" are damaged and could not be set aside");
+        }
     }
 }
 

@@ -118,14 +118,22 @@ void ProfileManagerBase::Load()
         file_->Open(GetListPath(), HeaderedFile::kModeRead);
         Read(*file_->GetFile());
         file_->Close();
-    } catch (const OrrelayEngine::FileError&) {
+    } catch (const OrrelayEngine::FileError& error) {
         file_->Abandon();
         current_ = nullptr;
         entries_.clear();
-        if (file_->SetAsideDamaged(GetListPath()))
+        // A missing file is a first start; one that cannot be read is
+        // reported, so that a player who loses it finds why in the log.
+        const bool damaged = file_->Exists(GetListPath());
+        if (!file_->SetAsideDamaged(GetListPath())) {
+            log_->LogError("Profile list \"" + GetListPath() +
+                           "\" is damaged and could not be set aside: " + error.GetMessage());
+        } else {
+            if (damaged)
+                log_->LogError("Profile list \"" + GetListPath() +
+                               "\" is damaged and kept as \".bak\": " + error.GetMessage());
             Save();
-        else
-            log_->LogError("Profile list \"" + GetListPath() + "\" is damaged and could not be set aside");
+        }
     }
 
     if (current_ == nullptr && !profiles_.empty()) {

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "engine/core/MessageManager.h"
 #include "framework/HighScoresTable.h"
+#include "support/LogSearch.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {
@@ -41,6 +43,8 @@ TEST_F(HighScoresTableTest, MissingFileGivesAnEmptyTableSavedAtOnce)
     EXPECT_EQ(table->GetEntry(0, 0), nullptr);
     EXPECT_EQ(FrameworkEnvironment::ReadAll(FileNative()), Headered("GFHSF", 101, U32(0) + U32(0)));
     EXPECT_FALSE(std::filesystem::exists(FileNative() + ".bak"));
+    EXPECT_EQ(0u, TestSupport::CountLogged(env.Log(), "", TestSupport::LogMatch::kPart,
+                                           OrrelayEngine::MessageManager::kError));
 }
 
 TEST_F(HighScoresTableTest, EleventhScoreEvictsTheLowestOfItsCategoryOnly)
@@ -108,7 +112,14 @@ TEST_F(HighScoresTableTest, DamagedOrOutdatedFileIsKeptAsBakAndReplacedByAnEmpty
     for (const Case& c : cases) {
         std::filesystem::remove(FileNative() + ".bak");
         FrameworkEnvironment::WriteAll(FileNative(), c.bytes);
+        const std::uint32_t errors =
+            TestSupport::CountLogged(env.Log(), "high_scores.hsf\" are damaged", TestSupport::LogMatch::kPart,
+                                     OrrelayEngine::MessageManager::kError);
         auto table = Open();
+        EXPECT_EQ(errors + 1,
+                  TestSupport::CountLogged(env.Log(), "high_scores.hsf\" are damaged", TestSupport::LogMatch::kPart,
+                                           OrrelayEngine::MessageManager::kError))
+            << c.what;
         EXPECT_EQ(table->CountEntries(0), 0u) << c.what;
         EXPECT_EQ(FrameworkEnvironment::ReadAll(FileNative() + ".bak"), c.bytes) << c.what;
         EXPECT_EQ(FrameworkEnvironment::ReadAll(FileNative()), Headered("GFHSF", 101, U32(0) + U32(0))) << c.what;

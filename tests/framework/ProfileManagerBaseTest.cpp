@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "engine/file/FileTextual.h"
@@ -9,6 +10,7 @@
 #include "framework/LevelRecord.h"
 #include "framework/Mixer.h"
 #include "framework/StageRecord.h"
+#include "support/LogSearch.h"
 #include "support/ScopedLanguageLocale.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/TestProfiles.h"
@@ -67,6 +69,8 @@ TEST_F(ProfileManagerBaseTest, WithoutProfilesTheListHoldsAnEmptyNameAndNoEntrie
     auto again = LoadManager();
     EXPECT_EQ(again->GetCurrentProfile(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(ListNative() + ".bak"));
+    EXPECT_EQ(0u, TestSupport::CountLogged(env.Log(), "", TestSupport::LogMatch::kPart,
+                                           OrrelayEngine::MessageManager::kError));
 }
 
 TEST_F(ProfileManagerBaseTest, ProfilesStandInCaseInsensitiveOrderAcrossScripts)
@@ -178,7 +182,14 @@ TEST_F(ProfileManagerBaseTest, DamagedListIsKeptAsBakBeforeANewOneIsWritten)
     for (const Case& c : cases) {
         std::filesystem::remove(ListNative() + ".bak");
         FrameworkEnvironment::WriteAll(ListNative(), c.bytes);
+        const std::uint32_t errors =
+            TestSupport::CountLogged(env.Log(), "profiles.pmf\" is damaged", TestSupport::LogMatch::kPart,
+                                     OrrelayEngine::MessageManager::kError);
         auto manager = LoadManager();
+        EXPECT_EQ(errors + 1,
+                  TestSupport::CountLogged(env.Log(), "profiles.pmf\" is damaged", TestSupport::LogMatch::kPart,
+                                           OrrelayEngine::MessageManager::kError))
+            << c.what;
         EXPECT_EQ(FrameworkEnvironment::ReadAll(ListNative() + ".bak"), c.bytes) << c.what;
         EXPECT_TRUE(manager->GetEntries().empty()) << c.what;
         EXPECT_EQ(manager->GetCurrentProfile()->GetName(), L"bob") << c.what;
