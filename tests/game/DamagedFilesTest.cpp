@@ -15,7 +15,6 @@
 #include "engine/core/EngineSettings.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/FileError.h"
-#include "engine/file/LittleEndian.h"
 #include "framework/HighScoresTable.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
