@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@
 #include "game/LevelManager.h"
 #include "game/logic/GameLogic.h"
 #include "platform/Clock.h"
+#include "platform/InputDevice.h"
 #include "tests/engine/core/NullEngine.h"
 
 namespace GameTests {
@@ -103,8 +105,29 @@ public:
     std::string problem;
     std::string LogText() const { return harness_.LogText(); }
 
-    // The first screenshot the engine writes, as the operating system names it.
-    std::string FirstCapturePath() const { return harness_.Native("ScreenCaptures/picture000.bmp"); }
+    // The scene drawn again as it stands, without stepping the level, with a
+    // screenshot when asked.
+    void Draw(bool screenshot)
+    {
+        if (screenshot) {
+            Platform::InputDevice::Deliver(
+                Platform::InputEvent{Platform::InputDeviceKind::Keyboard, kPrintScreenCode, Platform::kInputDownFlag});
+        }
+        engine->PreFrame();
+        engine->Frame(0);
+        if (screenshot) {
+            Platform::InputDevice::Deliver(
+                Platform::InputEvent{Platform::InputDeviceKind::Keyboard, kPrintScreenCode, 0});
+        }
+    }
+
+    // The numbered screenshot the engine wrote, as the operating system names it.
+    std::string CapturePath(std::uint32_t number) const
+    {
+        char name[32];
+        std::snprintf(name, sizeof(name), "ScreenCaptures/picture%03u.bmp", number);
+        return harness_.Native(name);
+    }
 
     static GameFramework::LanguageInfo English()
     {
@@ -115,6 +138,8 @@ public:
     }
 
 private:
+    static constexpr std::uint8_t kPrintScreenCode = 0xB7;
+
     EngineTests::NullEngine harness_;
     std::int32_t cameraType_ = 1;
     float cameraValue_ = 1.0f;
