@@ -13,7 +13,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -24,10 +26,13 @@
 #include "engine/core/EngineSettings.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileManager.h"
+#include "framework/GameLogicBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/Game.h"
 #include "game/GameLoader.h"
+#include "game/gui/GUIIntroductionWindow.h"
 #include "game/gui/GUIMainMenuWindow.h"
+#include "game/gui/GUIStartGameLogicWindow.h"
 #include "game/gui/GUIWelcomeWindow.h"
 #include "platform/FileSystem.h"
 #include "tests/engine/core/NullEngine.h"
@@ -117,6 +122,7 @@ class RunningGame : public Tansywell::Game
 public:
     using GameBase::mainMenuWindow_;
     using GameBase::profileManager_;
+    using GameBase::startGameLogicWindow_;
     using GameBase::welcomeWindow_;
 
     RunningGame() : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName, 104, InitLater{})
@@ -148,6 +154,29 @@ public:
             Frame();
         }
         return true;
+    }
+
+    // From the main menu into the first level, answering each screen on the
+    // way as its button would: start, the introduction's start, the stage
+    // map's start; true once the level runs.
+    bool EnterFirstLevel(double seconds)
+    {
+        return FramesUntil(
+            [&] {
+                if (GetGameLogic() != nullptr &&
+                    GetGameLogic()->GetState() == GameFramework::GameLogicBase::kStateRunning)
+                    return true;
+                if (IsMainMenuReady())
+                    mainMenuWindow_->SetResult(Tansywell::GUIMainMenuWindow::kResultStart);
+                Tansywell::GUIIntroductionWindow* introduction = GetIntroductionWindow();
+                if (introduction != nullptr && introduction->IsActive())
+                    introduction->SetResult(Tansywell::GUIIntroductionWindow::kResultStartGame);
+                const auto* map = dynamic_cast<const Tansywell::GUIStartGameLogicWindow*>(startGameLogicWindow_.get());
+                if (map != nullptr && map->IsActive())
+                    startGameLogicWindow_->SetResult(Tansywell::GUIStartGameLogicWindow::kResultStart);
+                return false;
+            },
+            seconds);
     }
 
     // A profile made current and saved, so that the next start opens the main menu.
@@ -212,6 +241,22 @@ inline int RunSetupChild(const std::string& root)
     std::printf("1\n");
     std::fflush(stdout);
     return 0;
+}
+
+// The process's peak resident set in megabytes, from /proc; 0 where unknown.
+inline double PeakResidentMegabytes()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return 0.0;
+    char line[256];
+    double kilobytes = 0.0;
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::strncmp(line, "VmHWM:", 6) == 0)
+            kilobytes = std::atof(line + 6);
+    }
+    std::fclose(status);
+    return kilobytes / 1024.0;
 }
 
 } // namespace Bench
