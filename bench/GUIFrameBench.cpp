@@ -8,9 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -19,11 +16,10 @@
 #include <vector>
 
 #include "bench/AlternatingFrames.h"
+#include "bench/RawGLDrawing.h"
 #include "content/FontFileWriter.h"
 #include "content/FontRasterizer.h"
 #include "content/TgaFileWriter.h"
-#include "engine/core/Config.h"
-#include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/file/FileManager.h"
 #include "engine/gui/GUIButton.h"
@@ -32,13 +28,9 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/CameraManager.h"
-#include "engine/render/IndexBuffer.h"
-#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
-#include "engine/render/VertexBuffer.h"
 #include "engine/scene/ModelManager.h"
-#include "platform/GraphicsDriverGL.h"
 
 using namespace OrrelayEngine;
 
@@ -64,15 +56,11 @@ struct Scene
 {
     Scene()
         : folder(std::filesystem::temp_directory_path() / ("quillory_guibench_" + std::to_string(::getpid()))),
-          log("Bench", false, false, "", ""), config(&log, nullptr, "folder", "", false, "", false, false)
+          screen(800, 600), log(screen.log)
     {
-        std::unique_ptr<Platform::GraphicsDriverGL> made;
-        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(800, 600, made))) {
+        if (!screen.Ready()) {
             return;
         }
-        driver = made.get();
-        system = std::make_unique<RenderSystem_D3D7>(&log, &config, nullptr, true, false, std::move(made));
-        system->Refresh();
 
         std::filesystem::create_directories(folder / "data" / "ui" / "fonts");
         panelPicture = Content::FixturePicture::MakePattern(kPanelTextureSide, kPanelTextureSide, 3);
@@ -83,9 +71,9 @@ struct Scene
         Content::FontFileWriter().Build(font.glyphs).Save((folder / "data" / "ui" / "fonts" / "sans.fnt").string());
 
         files = std::make_unique<FileManager>(&log, folder.string(), "");
-        cameras = std::make_unique<CameraManager>(&log, nullptr, system.get());
-        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &config, system.get());
-        models = std::make_unique<ModelManager>(&log, files.get(), &timers, system.get(), cameras.get(), nullptr,
+        cameras = std::make_unique<CameraManager>(&log, nullptr, screen.system.get());
+        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &screen.config, screen.system.get());
+        models = std::make_unique<ModelManager>(&log, files.get(), &timers, screen.system.get(), cameras.get(), nullptr,
                                                 shaders.get());
         gui = std::make_unique<GUIManager>(&log, files.get(), nullptr, &timers, cameras.get(), shaders.get(),
                                            models.get(), nullptr, nullptr);
@@ -127,26 +115,18 @@ struct Scene
         shaders.reset();
         cameras.reset();
         files.reset();
-        system.reset();
+        screen.system.reset();
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
 
-    bool Ready() const { return system != nullptr; }
-
-    // Waits for the picture, so that both paths pay for their drawing.
-    void Finish()
-    {
-        std::uint8_t pixel[4];
-        driver->ReadBackBuffer(0, 0, 1, 1, pixel);
-    }
+    bool Ready() const { return screen.Ready(); }
+    void Finish() { screen.Finish(); }
 
     std::filesystem::path folder;
-    MessageManager log;
-    Config config;
+    Bench::OffscreenRenderSystem screen;
+    MessageManager& log;
     TimerManager timers;
-    Platform::GraphicsDriverGL* driver = nullptr;
-    std::unique_ptr<RenderSystem_D3D7> system;
     std::unique_ptr<FileManager> files;
     std::unique_ptr<CameraManager> cameras;
     std::unique_ptr<ShaderManager> shaders;
@@ -180,19 +160,8 @@ void FrameThroughGUI(Scene& scene)
 
 GLuint MakeTexture(const Content::FixturePicture& picture)
 {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    // Rows top first, so the picture lands upside down; the timing does not care.
-    glTexImage2D(GL_TEXTURE_2D, 0, picture.channels == 4 ? GL_RGBA8 : GL_RGB8, static_cast<GLsizei>(picture.width),
-                 static_cast<GLsizei>(picture.height), 0, picture.channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE,
-                 picture.pixels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return name;
+    return Bench::UploadTexture(picture.width, picture.height, picture.channels == 4 ? GL_RGBA : GL_RGB,
+                                picture.pixels.data());
 }
 
 // The models of the last render pass, in its order, each with one draw: the
@@ -206,66 +175,33 @@ void FrameThroughRawGL(Scene& scene)
         panelTexture = MakeTexture(scene.panelPicture);
         fontTexture = MakeTexture(scene.font.atlas);
     }
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, kScreenWidth, 0.0, kScreenHeight, -500.0, 500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    // The GUI's flags: no depth test, no culling, no lighting, no stencil.
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_STENCIL_TEST);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_LIGHTING);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glClientActiveTexture(GL_TEXTURE0);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    const ModelManager& models = *scene.models;
-    for (std::uint32_t i = 0; i < models.GetDrawCount(); ++i) {
-        const Model& model = *models.GetDrawn(i);
-        const VertexBuffer& vertices = *model.GetVertexBuffer();
-        const IndexBuffer& indices = *model.GetIndexBuffer();
-        const bool text = vertices.HasColor();
-        if (text) {
-            glEnable(GL_BLEND);
-            glBindTexture(GL_TEXTURE_2D, fontTexture);
-            glEnableClientState(GL_COLOR_ARRAY);
-        } else {
-            glDisable(GL_BLEND);
-            glBindTexture(GL_TEXTURE_2D, panelTexture);
-            glDisableClientState(GL_COLOR_ARRAY);
-            glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    {
+        Bench::RawGLFrame frame(Bench::RawGLFrame::Ortho(kScreenWidth, kScreenHeight));
+        // The GUI's flags: no depth test, no culling, no lighting, no stencil.
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_STENCIL_TEST);
+        glDisable(GL_ALPHA_TEST);
+        glDisable(GL_LIGHTING);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glActiveTexture(GL_TEXTURE0);
+        glEnable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        const ModelManager& models = *scene.models;
+        for (std::uint32_t i = 0; i < models.GetDrawCount(); ++i) {
+            const Model& model = *models.GetDrawn(i);
+            const bool text = model.GetVertexBuffer()->HasColor();
+            if (text) {
+                glEnable(GL_BLEND);
+                glBindTexture(GL_TEXTURE_2D, fontTexture);
+            } else {
+                glDisable(GL_BLEND);
+                glBindTexture(GL_TEXTURE_2D, panelTexture);
+                glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+            }
+            Bench::DrawBuffers(*model.GetVertexBuffer(), *model.GetIndexBuffer(), model.IsStrip(), model.matrix);
         }
-        Matrix4 placement = model.matrix;
-        placement.Transpose();
-        glLoadMatrixf(placement.m);
-        const std::uint8_t* base = vertices.GetData();
-        const GLsizei stride = vertices.GetStride();
-        glVertexPointer(3, GL_FLOAT, stride, base);
-        glNormalPointer(GL_FLOAT, stride, base + 12);
-        if (text) {
-            glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + 24);
-        }
-        glTexCoordPointer(2, GL_FLOAT, stride, base + stride - 8);
-        glDrawElements(model.IsStrip() ? GL_TRIANGLE_STRIP : GL_TRIANGLES, static_cast<GLsizei>(indices.GetUsedCount()),
-                       indices.Is32Bit() ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices.GetData());
     }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopClientAttrib();
-    glPopAttrib();
     scene.Finish();
 }
 

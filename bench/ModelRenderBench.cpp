@@ -6,9 +6,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -19,21 +16,16 @@
 #include <vector>
 
 #include "bench/AlternatingFrames.h"
+#include "bench/RawGLDrawing.h"
 #include "content/BmpFileWriter.h"
 #include "content/ModelFileWriter.h"
-#include "engine/core/Config.h"
-#include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/file/FileManager.h"
 #include "engine/render/Camera.h"
 #include "engine/render/CameraManager.h"
-#include "engine/render/IndexBuffer.h"
-#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
-#include "engine/render/VertexBuffer.h"
 #include "engine/scene/ModelManager.h"
-#include "platform/GraphicsDriverGL.h"
 
 using namespace OrrelayEngine;
 
@@ -54,15 +46,11 @@ struct Scene
 {
     Scene()
         : folder(std::filesystem::temp_directory_path() / ("quillory_modelbench_" + std::to_string(::getpid()))),
-          log("Bench", false, false, "", ""), config(&log, nullptr, "folder", "", false, "", false, false)
+          screen(800, 600), log(screen.log)
     {
-        std::unique_ptr<Platform::GraphicsDriverGL> made;
-        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(800, 600, made))) {
+        if (!screen.Ready()) {
             return;
         }
-        driver = made.get();
-        system = std::make_unique<RenderSystem_D3D7>(&log, &config, nullptr, true, false, std::move(made));
-        system->Refresh();
 
         std::filesystem::create_directories(folder / "data" / "models");
         texture = Content::FixturePicture::MakePattern(kTextureSidePixels, kTextureSidePixels, 3);
@@ -72,9 +60,9 @@ struct Scene
             .Save((folder / "data" / "models" / "grid.mlf").string());
 
         files = std::make_unique<FileManager>(&log, folder.string(), "");
-        cameras = std::make_unique<CameraManager>(&log, nullptr, system.get());
-        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &config, system.get());
-        models = std::make_unique<ModelManager>(&log, files.get(), &timers, system.get(), cameras.get(), nullptr,
+        cameras = std::make_unique<CameraManager>(&log, nullptr, screen.system.get());
+        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &screen.config, screen.system.get());
+        models = std::make_unique<ModelManager>(&log, files.get(), &timers, screen.system.get(), cameras.get(), nullptr,
                                                 shaders.get());
         templateModel.reset(models->LoadModelTemplate("models\\grid.mlf", nullptr, 0));
         templateModel->ClearFlags(Model::kFlagLit);
@@ -103,26 +91,18 @@ struct Scene
         shaders.reset();
         cameras.reset();
         files.reset();
-        system.reset();
+        screen.system.reset();
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
 
-    bool Ready() const { return system != nullptr; }
-
-    // Waits for the picture, so that both paths pay for their drawing.
-    void Finish()
-    {
-        std::uint8_t pixel[4];
-        driver->ReadBackBuffer(0, 0, 1, 1, pixel);
-    }
+    bool Ready() const { return screen.Ready(); }
+    void Finish() { screen.Finish(); }
 
     std::filesystem::path folder;
-    MessageManager log;
-    Config config;
+    Bench::OffscreenRenderSystem screen;
+    MessageManager& log;
     TimerManager timers;
-    Platform::GraphicsDriverGL* driver = nullptr;
-    std::unique_ptr<RenderSystem_D3D7> system;
     std::unique_ptr<FileManager> files;
     std::unique_ptr<CameraManager> cameras;
     std::unique_ptr<ShaderManager> shaders;
@@ -150,67 +130,33 @@ void FrameThroughModelManager(Scene& scene)
 // system's GL state saved around it so that neither path disturbs the other.
 void FrameThroughRawGL(Scene& scene)
 {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
     const Camera& camera = *scene.cameras->GetCurrentCamera();
     const double top = camera.nearDistance * std::tan(kAspect * camera.fieldOfView * 0.25);
-    glFrustum(-top * kAspect, top * kAspect, -top, top, camera.nearDistance, camera.farDistance);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    // The models' flags: depth test and writes on, no culling, no stencil.
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_STENCIL_TEST);
-    glDisable(GL_ALPHA_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_BLEND);
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    static GLuint name = 0;
-    if (name == 0) {
-        glGenTextures(1, &name);
+    {
+        Bench::RawGLFrame frame(Bench::RawGLFrame::Frustum(-top * kAspect, top * kAspect, -top, top,
+                                                           camera.nearDistance, camera.farDistance));
+        // The models' flags: depth test and writes on, no culling, no stencil.
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_TRUE);
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_STENCIL_TEST);
+        glDisable(GL_ALPHA_TEST);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_BLEND);
+        glActiveTexture(GL_TEXTURE0);
+        glEnable(GL_TEXTURE_2D);
+        static GLuint name = 0;
+        if (name == 0) {
+            name = Bench::UploadTexture(kTextureSidePixels, kTextureSidePixels, GL_RGB, scene.texture.pixels.data());
+        }
         glBindTexture(GL_TEXTURE_2D, name);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kTextureSidePixels, kTextureSidePixels, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     scene.texture.pixels.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        for (const Model* model : scene.placed) {
+            Bench::DrawBuffers(*model->GetVertexBuffer(), *model->GetIndexBuffer(), false, model->matrix);
+        }
     }
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glClientActiveTexture(GL_TEXTURE0);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    for (Model* model : scene.placed) {
-        const VertexBuffer& vertices = *model->GetVertexBuffer();
-        const IndexBuffer& indices = *model->GetIndexBuffer();
-        Matrix4 placement = model->matrix;
-        placement.Transpose();
-        glLoadMatrixf(placement.m);
-        const std::uint8_t* base = vertices.GetData();
-        const GLsizei stride = vertices.GetStride();
-        glVertexPointer(3, GL_FLOAT, stride, base);
-        glNormalPointer(GL_FLOAT, stride, base + 12);
-        glTexCoordPointer(2, GL_FLOAT, stride, base + stride - 8);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.GetUsedCount()),
-                       indices.Is32Bit() ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices.GetData());
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopClientAttrib();
-    glPopAttrib();
     scene.Finish();
 }
 

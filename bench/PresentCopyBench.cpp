@@ -11,10 +11,7 @@
 #include <memory>
 
 #include "bench/AlternatingFrames.h"
-#include "engine/core/Config.h"
-#include "engine/core/MessageManager.h"
-#include "engine/render/RenderSystem_D3D7.h"
-#include "platform/GraphicsDriverGL.h"
+#include "bench/RawGLDrawing.h"
 
 using namespace OrrelayEngine;
 
@@ -24,18 +21,9 @@ constexpr int kComparedFrames = 301;
 
 struct Screen
 {
-    Screen() : log("Bench", false, false, "", ""), config(&log, nullptr, "folder", "", false, "", false, false)
-    {
-        std::unique_ptr<Platform::GraphicsDriverGL> made;
-        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(800, 600, made))) {
-            return;
-        }
-        driver = made.get();
-        system = std::make_unique<RenderSystem_D3D7>(&log, &config, nullptr, true, false, std::move(made));
-        system->Refresh();
-    }
+    Screen() : screen(800, 600), driver(screen.driver), system(screen.system.get()) {}
 
-    bool Ready() const { return system != nullptr; }
+    bool Ready() const { return screen.Ready(); }
 
     void DrawAndPresent(bool keepCopy)
     {
@@ -54,16 +42,11 @@ struct Screen
     }
 
     // Waits for the picture, so that each path pays for its own work.
-    void Finish()
-    {
-        std::uint8_t pixel[4];
-        driver->ReadBackBuffer(0, 0, 1, 1, pixel);
-    }
+    void Finish() { screen.Finish(); }
 
-    MessageManager log;
-    Config config;
-    Platform::GraphicsDriverGL* driver = nullptr;
-    std::unique_ptr<RenderSystem_D3D7> system;
+    Bench::OffscreenRenderSystem screen;
+    Platform::GraphicsDriverGL* driver;
+    RenderSystem_D3D7* system;
 };
 
 Screen& TheScreen()

@@ -7,10 +7,6 @@
 // Run with SDL_VIDEODRIVER=offscreen where there is no display.
 #include <benchmark/benchmark.h>
 
-#define GL_GLEXT_PROTOTYPES 1
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,13 +14,8 @@
 #include <vector>
 
 #include "bench/AlternatingFrames.h"
-#include "engine/core/Config.h"
-#include "engine/core/MessageManager.h"
+#include "bench/RawGLDrawing.h"
 #include "engine/render/DeviceTexture.h"
-#include "engine/render/IndexBuffer.h"
-#include "engine/render/RenderSystem_D3D7.h"
-#include "engine/render/VertexBuffer.h"
-#include "platform/GraphicsDriverGL.h"
 #include "platform/TextureSurface.h"
 
 using namespace OrrelayEngine;
@@ -66,15 +57,11 @@ private:
 
 struct Scene
 {
-    Scene() : log("Bench", false, false, "", ""), config(&log, nullptr, "folder", "", false, "", false, false)
+    Scene() : screen(800, 600), system(screen.system.get())
     {
-        std::unique_ptr<Platform::GraphicsDriverGL> made;
-        if (Platform::GraphicsFailed(Platform::GraphicsDriverGL::CreateOffscreen(800, 600, made))) {
+        if (!screen.Ready()) {
             return;
         }
-        driver = made.get();
-        system = std::make_unique<RenderSystem_D3D7>(&log, &config, nullptr, true, false, std::move(made));
-        system->Refresh();
         const float width = static_cast<float>(system->GetCurrentMode()->width);
         const float height = static_cast<float>(system->GetCurrentMode()->height);
         system->SetProjectionMatrix(
@@ -97,19 +84,11 @@ struct Scene
         }
     }
 
-    bool Ready() const { return system != nullptr; }
+    bool Ready() const { return screen.Ready(); }
+    void Finish() { screen.Finish(); }
 
-    // Waits for the picture, so that both paths pay for their drawing.
-    void Finish()
-    {
-        std::uint8_t pixel[4];
-        driver->ReadBackBuffer(0, 0, 1, 1, pixel);
-    }
-
-    MessageManager log;
-    Config config;
-    Platform::GraphicsDriverGL* driver = nullptr;
-    std::unique_ptr<RenderSystem_D3D7> system;
+    Bench::OffscreenRenderSystem screen;
+    RenderSystem_D3D7* system;
     std::unique_ptr<VertexBuffer> vertices;
     std::unique_ptr<IndexBuffer> indices;
     BenchTexture texture;
@@ -176,69 +155,37 @@ void FrameThroughRenderSystem(Scene& scene)
 // The render system's GL state is saved around it, so neither path disturbs the other.
 void FrameThroughRawGL(Scene& scene)
 {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
     const float width = static_cast<float>(scene.system->GetCurrentMode()->width);
     const float height = static_cast<float>(scene.system->GetCurrentMode()->height);
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -500.0, 500.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
-    const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    glLoadIdentity();
-    const GLfloat direction[4] = {0.0f, 0.0f, 1.0f, 0.0f};
-    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, direction);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glEnable(GL_LIGHT0);
-    const GLfloat materialAmbient[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, materialAmbient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    static GLuint name = 0;
-    if (name == 0) {
-        glGenTextures(1, &name);
+    {
+        Bench::RawGLFrame frame(Bench::RawGLFrame::Ortho(width, height));
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_LIGHTING);
+        glDisable(GL_COLOR_MATERIAL);
+        const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+        const GLfloat direction[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+        const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+        glLightfv(GL_LIGHT0, GL_POSITION, direction);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+        glEnable(GL_LIGHT0);
+        const GLfloat materialAmbient[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, materialAmbient);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+        glActiveTexture(GL_TEXTURE0);
+        glEnable(GL_TEXTURE_2D);
+        static GLuint name = 0;
+        if (name == 0) {
+            name = Bench::UploadTexture(kTextureSidePixels, kTextureSidePixels, GL_BGRA,
+                                        scene.texture.GetSurface()->GetLevelBits(0));
+        }
         glBindTexture(GL_TEXTURE_2D, name);
-        auto* surface = scene.texture.GetSurface();
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kTextureSidePixels, kTextureSidePixels, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     surface->GetLevelBits(0));
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        for (int i = 0; i < kQuadsPerFrame; ++i) {
+            Bench::DrawBuffers(*scene.vertices, *scene.indices, false, scene.placements[i]);
+        }
     }
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glClientActiveTexture(GL_TEXTURE0);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    const std::uint8_t* base = scene.vertices->GetData();
-    const GLsizei stride = VertexBuffer::kPlainStrideBytes;
-    for (int i = 0; i < kQuadsPerFrame; ++i) {
-        Matrix4 placement = scene.placements[i];
-        placement.Transpose();
-        glLoadMatrixf(placement.m);
-        glVertexPointer(3, GL_FLOAT, stride, base);
-        glNormalPointer(GL_FLOAT, stride, base + 12);
-        glTexCoordPointer(2, GL_FLOAT, stride, base + 24);
-        glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, scene.indices->GetData());
-    }
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopClientAttrib();
-    glPopAttrib();
     scene.Finish();
 }
 

@@ -180,7 +180,10 @@ void CameraControl::Update()
     rotation.RotateX(look.Dot(flat));
     rotation.RotateZ(kHalfPi);
     rotation.Normalize();
-    gameCamera_->SetBasePose(rotation, Vector3(viewDistance_, 0.0f, 0.0f));
+    // The viewpoint stands at its height above the board, which the world
+    // placement below brings to the origin; at height 0 the board would lie
+    // in the camera's own plane, closer than the near plane, and never show.
+    gameCamera_->SetBasePose(rotation, Vector3(viewDistance_, 0.0f, viewHeight_));
     gameCamera_->ResetToBasePose();
     gameCamera_->Update();
 

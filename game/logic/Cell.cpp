@@ -77,7 +77,8 @@ Vector3 Cell::GetTopPosition() const
 Vector3 Cell::GetCentre() const
 {
     const BoundingBox& box = pickModel_->box;
-    return pickModel_->matrix.TransformPoint((box.localMin + box.localMax) * 0.5f);
+    // Where it is drawn and picked: the camera's placement of the board included.
+    return pickModel_->GetWorldMatrix().TransformPoint((box.localMin + box.localMax) * 0.5f);
 }
 
 bool Cell::IntersectRay(const Vector3& origin, const Vector3& direction, float* distance) const

@@ -46,6 +46,7 @@ TEST_F(CameraControlTest, FlatViewLooksStraightDownWithoutNaN)
     EXPECT_FLOAT_EQ(100.0f, camera->GetViewHeight());
     const OrrelayEngine::Vector3& position = camera->GetGameCamera()->GetPosition();
     EXPECT_EQ(0.0f, position.x);
+    EXPECT_FLOAT_EQ(100.0f, position.z) << "the viewpoint stands above the board, not in its plane";
     const OrrelayEngine::Quaternion& rotation = camera->GetGameCamera()->GetRotation();
     for (float component : {rotation.x, rotation.y, rotation.z, rotation.w})
         EXPECT_TRUE(std::isfinite(component));
