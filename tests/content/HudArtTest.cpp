@@ -267,9 +267,14 @@ TEST(HudArt, LooksShowOnePicturePerStateAndTheUpgradeTwoPerStage)
 
 TEST(HudArt, ButtonsKeepToTheCornersClearOfEveryCellInBothViews)
 {
-    // The menu button wears the menus' small-button look, placed by its layout.
+    // The menu button wears the menus' small-button look, placed by its layout;
+    // its hit area is the menus' (118 x 36 while the data set lacks it).
     const Box menuLayout = ModelBox(kHud + "menu_button.mlf");
-    const Box menu = HudLayout::Centred(menuLayout.CentreX(), menuLayout.CentreY(), 118.0f, 36.0f);
+    const std::string smallArea =
+        QUILLORY_BUILD_DIR "/dataset/data/ui/menus/models/controls/button_small_selection_area.mlf";
+    const Box smallHit = std::ifstream(smallArea).good() ? ModelBox(kControls + "button_small_selection_area.mlf")
+                                                         : Box{0.0f, 0.0f, 118.0f, 36.0f};
+    const Box menu = HudLayout::Centred(menuLayout.CentreX(), menuLayout.CentreY(), smallHit.width, smallHit.height);
     std::vector<std::pair<std::string, Box>> hits = {{"menu", menu}};
     for (const char* name : {"mode", "minimize", "maximize", "close"}) {
         const std::string family = kControls + "button_game_logic_" + name;
@@ -307,9 +312,9 @@ TEST(HudArt, ButtonsKeepToTheCornersClearOfEveryCellInBothViews)
                         camera.tiltedDistance);
             std::size_t overlaps = 0;
             for (const bool tilted : {false, true}) {
-                for (int step = 0; step < 72; ++step) {
+                for (int step = 0; step < 36; ++step) {
                     for (const float mirror : {1.0f, -1.0f}) {
-                        const float turn = static_cast<float>(step) * 3.14159265f / 36.0f;
+                        const float turn = static_cast<float>(step) * 3.14159265f / 18.0f;
                         for (const Box& cell : CellRectangles(level, camera, tilted, turn, mirror)) {
                             for (const auto& hit : hits)
                                 overlaps += Overlap(cell, hit.second) ? 1 : 0;
@@ -381,5 +386,33 @@ TEST(HudArt, TextsFitTheirAreasInWhiteOnDarkFaces)
                                                    face.region, cell, face.cells);
             EXPECT_GE(ContrastWithWhite(luminance), 3.0);
         }
+    }
+}
+
+TEST(HudArt, MenuAndResultPartsStayInTheBigFrameLeftOfItsButtons)
+{
+    // The menus' big frame and the column its buttons stand in.
+    const Box bigFrame{34.0f, 14.0f, 732.0f, 278.0f};
+    const float buttonColumnLeft = 592.0f;
+    const std::string menu = "data\\ui\\menus\\models\\game_logic_menu\\";
+    std::vector<std::pair<std::string, Box>> parts;
+    for (const char* name : {"slider_music", "slider_sound", "fullscreen_check_box", "relax_check_box"}) {
+        Box box = ModelBox(menu + name + ".mlf");
+        // Slider captions stand above them, box captions right of them.
+        if (name[0] == 's')
+            box.height += 6.0f + 17.0f;
+        else
+            box.width +=
+                6.0f + TextWidth(2, Text("options", name[0] == 'f' ? "OPTIONS_FULLSCREEN" : "OPTIONS_RELAX_MODE"));
+        parts.emplace_back(name, box);
+    }
+    for (const char* name : {"frame", "upgrade", "mana_background", "mana", "mana_text_area"})
+        parts.emplace_back(name, ModelBox(kResults + name + ".mlf"));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        SCOPED_TRACE(parts[i].first);
+        EXPECT_TRUE(Inside(parts[i].second, bigFrame));
+        EXPECT_LT(parts[i].second.Right(), buttonColumnLeft);
+        for (std::size_t j = i + 1; j < 4; ++j)
+            EXPECT_FALSE(Overlap(parts[i].second, parts[j].second)) << parts[j].first;
     }
 }
