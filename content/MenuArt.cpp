@@ -1,10 +1,12 @@
 #include "content/MenuArt.h"
 
+#include "content/HudArt.h"
+
 namespace Content {
 
 void MenuArt::AddRecipes(DataSetBuilder& builder)
 {
-    static_cast<void>(builder);
+    HudArt::AddRecipes(builder);
 }
 
 } // namespace Content
