@@ -141,6 +141,7 @@ void ScreenLayoutFacts::CollectTexts(const OrrelayEngine::GUIManager& gui)
                 text.area = {low, Plus(low, window->GetTextAreaSize())};
             }
             text.alpha = record.colour.a;
+            text.window = window;
             text.windowName = "window " + Describe(WindowRectangle(*window));
             texts_.push_back(text);
         }
@@ -207,7 +208,7 @@ void ScreenLayoutFacts::CheckControls(const OrrelayEngine::GUIManager& gui, cons
     }
 }
 
-void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& withoutTexts)
+void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const GUIWindow* frame)
 {
     for (const Text& text : texts_) {
         const std::string name = "\"" + Narrow(text.text) + "\" " + Describe(text.box);
@@ -223,7 +224,9 @@ void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& with
             std::snprintf(line, sizeof line, " %.1f px", pixels);
             Add(kSmallGlyphs, name + line);
         }
-        CheckInk(text, withTexts, withoutTexts);
+        if (frame == nullptr || IsUnder(text.window, frame)) {
+            CheckInk(text, withTexts, withoutTexts);
+        }
     }
 }
 

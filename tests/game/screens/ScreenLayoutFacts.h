@@ -63,8 +63,9 @@ public:
     void CheckControls(const OrrelayEngine::GUIManager& gui, const OrrelayEngine::GUIWindow* frame,
                        const std::vector<Rectangle>& keepClear);
     // The collected texts: inside their areas, no "UNKNOWN", glyphs high
-    // enough on a screen of that height, ink against its surround.
-    void CheckTexts(const Picture& withTexts, const Picture& withoutTexts);
+    // enough on a screen of that height; those under frame (all when it is
+    // null) with ink against its surround (a screen may cover the others).
+    void CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const OrrelayEngine::GUIWindow* frame);
 
     const std::vector<Fault>& GetFaults() const { return faults_; }
     std::size_t GetTextCount() const { return texts_.size(); }
@@ -74,6 +75,7 @@ private:
     struct Text
     {
         std::wstring text;
+        const OrrelayEngine::GUIWindow* window = nullptr;
         std::string windowName;
         Rectangle box;
         Rectangle area;

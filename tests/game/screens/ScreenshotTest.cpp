@@ -155,7 +155,7 @@ protected:
         const ScreenLayoutFacts::Picture with = game_->Draw(true);
         const ScreenLayoutFacts::Picture without = game_->Draw(false);
         facts.CheckControls(gui, frame, keepClear);
-        facts.CheckTexts(with, without);
+        facts.CheckTexts(with, without, frame);
 
         const std::string file = name + "_" + std::to_string(with.width) + "x" + std::to_string(with.height) + ".png";
         std::vector<std::uint8_t> rgba;
