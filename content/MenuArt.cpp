@@ -1,10 +1,12 @@
 #include "content/MenuArt.h"
 
+#include "content/MenuFrameArt.h"
+
 namespace Content {
 
 void MenuArt::AddRecipes(DataSetBuilder& builder)
 {
-    static_cast<void>(builder);
+    MenuFrameArt::AddRecipes(builder);
 }
 
 } // namespace Content
