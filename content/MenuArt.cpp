@@ -1,5 +1,6 @@
 #include "content/MenuArt.h"
 
+#include "content/HudArt.h"
 #include "content/MenuFrameArt.h"
 
 namespace Content {
@@ -7,6 +8,7 @@ namespace Content {
 void MenuArt::AddRecipes(DataSetBuilder& builder)
 {
     MenuFrameArt::AddRecipes(builder);
+    HudArt::AddRecipes(builder);
 }
 
 } // namespace Content
