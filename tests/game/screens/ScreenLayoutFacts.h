@@ -57,9 +57,9 @@ public:
 
     // Every text the visible windows queued this frame, with where it lands.
     void CollectTexts(const OrrelayEngine::GUIManager& gui);
-    // The visible clickable widgets under frame (all of them when frame is
-    // null): on the screen, inside the frame, apart from each other and from
-    // the rectangles given.
+    // The visible widgets that take clicks under frame (all of them when
+    // frame is null): on the screen, inside the frame, apart from each other
+    // (a knob from its own scroll's arrows too) and from the rectangles given.
     void CheckControls(const OrrelayEngine::GUIManager& gui, const OrrelayEngine::GUIWindow* frame,
                        const std::vector<Rectangle>& keepClear);
     // The collected texts: inside their areas, no "UNKNOWN", glyphs high
