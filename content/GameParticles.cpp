@@ -180,7 +180,8 @@ std::vector<GameParticles::System> GameParticles::GetSystems()
                              0.25f,
                              0.05f,
                              0.0f,
-                             Vector3(40, 4, 0)})});
+                             // Narrow: the HUD's mana bar stands upright at the screen's right edge.
+                             Vector3(8, 3, 0)})});
     return systems;
 }
 
