@@ -148,55 +148,7 @@ std::vector<GameParticles::System> GameParticles::GetSystems()
                              0.05f,
                              0.0f,
                              Vector3(12, 12, 1)})});
-    // In GUI units (800 x 600).
-    systems.push_back({"upgrade", false,
-                       Make({120,
-                             1.0f,
-                             true,
-                             {80, 80, 80, 80, 80, 80},
-                             1.2f,
-                             Vector3(0, 1, 0),
-                             Vector3(1, 1, 0),
-                             gold,
-                             Color(1.0f, 0.5f, 0.7f, 1.0f),
-                             14.0f,
-                             4.0f,
-                             0.9f,
-                             0.2f,
-                             0.0f,
-                             Vector3(30, 30, 0)})});
-    systems.push_back({"cursor_train", false,
-                       Make({60,
-                             1.0f,
-                             true,
-                             {50, 50, 50, 50, 50, 50},
-                             0.5f,
-                             Vector3(0, -1, 0),
-                             Vector3(0.6f, 0.3f, 0),
-                             white,
-                             gold,
-                             8.0f,
-                             2.0f,
-                             0.15f,
-                             0.05f,
-                             0.0f,
-                             Vector3(2, 2, 0)})});
-    systems.push_back({"cursor_click", false,
-                       Make({30,
-                             0.5f,
-                             false,
-                             {24, 0, 0, 0, 0, 0},
-                             0.45f,
-                             Vector3(0, 0, 0),
-                             Vector3(1, 1, 0),
-                             white,
-                             gold,
-                             9.0f,
-                             3.0f,
-                             1.4f,
-                             0.2f,
-                             0.0f,
-                             Vector3(0, 0, 0)})});
+    // In GUI units (800 x 600); the menus' own systems are content/MenuParticles'.
     systems.push_back({"mana_to_progress", false,
                        Make({150,
                              1.0f,
@@ -228,7 +180,8 @@ std::vector<GameParticles::System> GameParticles::GetSystems()
                              0.25f,
                              0.05f,
                              0.0f,
-                             Vector3(40, 4, 0)})});
+                             // Narrow: the HUD's mana bar stands upright at the screen's right edge.
+                             Vector3(8, 3, 0)})});
     return systems;
 }
 

@@ -138,6 +138,26 @@ void GUIManager::Render()
     fontManager->Flush();
 }
 
+void GUIManager::ListWidgets(std::vector<GUIWindow*>& plainWindows, std::vector<GUIWindow*>& clickable) const
+{
+    plainWindows.clear();
+    clickable.clear();
+    auto add = [](std::vector<GUIWindow*>& out, const auto& pool) {
+        for (auto* widget : pool.GetSlots()) {
+            if (widget != nullptr) {
+                out.push_back(widget);
+            }
+        }
+    };
+    add(plainWindows, *windows);
+    add(clickable, *buttons);
+    add(clickable, *checkBoxes);
+    add(clickable, *radioButtons);
+    add(clickable, *editBoxes);
+    add(clickable, *sliders);
+    add(clickable, *scrolls);
+}
+
 void GUIManager::GetCursorPosition(Vector2& out) const
 {
     out = defaultCursor->GetPosition();

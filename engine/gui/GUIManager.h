@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/core/Color.h"
 #include "engine/core/ObjectManager.h"
@@ -106,6 +107,10 @@ public:
     GUISoundManager* GetSoundManager() const { return soundManager.get(); }
     GUIRadioGroupManager* GetRadioGroupManager() const { return radioGroupManager.get(); }
     GUICursor* GetDefaultCursor() const { return defaultCursor; }
+    // Every widget the pools hold: the plain windows, and apart from them the
+    // ones the player can click (buttons, check boxes, edit boxes, sliders,
+    // scrolls), for tools that inspect a screen.
+    void ListWidgets(std::vector<GUIWindow*>& plainWindows, std::vector<GUIWindow*>& clickable) const;
 
 private:
     template <typename T>

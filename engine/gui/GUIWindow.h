@@ -122,6 +122,9 @@ public:
     void SetTextArea(const Vector2& offset, const Vector2& areaSize);
     bool HasHitRectangle() const { return hasHitRectangle != 0; }
     void SetHitRectangle(const Vector2& offset, const Vector2& rectangleSize);
+    // The rectangle the mouse test uses, in GUI coordinates: its lower-left
+    // corner and its extent.
+    void GetHitRectangle(Vector2& low, Vector2& extent) const;
     bool PlacesModel() const { return placesModel != 0; }
     void SetPlacesModel(bool places) { placesModel = places ? 1 : 0; }
     bool HasBuiltInQuad() const { return builtInQuad != 0; }
@@ -139,6 +142,9 @@ public:
     void PrintTextKey(std::uint32_t alignFlags, std::uint32_t fontId, const Vector2& offset, const Color& colour,
                       const std::string& key, std::int32_t number = -1, float angle = 0, float textSize = -1);
     std::uint32_t GetQueuedTextCount() const { return textCount; }
+    // One of this frame's texts, index below GetQueuedTextCount (tools that
+    // inspect a screen read them before the window renders).
+    const TextRecord& GetQueuedText(std::uint32_t index) const { return *textRecords[index]; }
 
 protected:
     // Makes at least count records with room for textCapacity characters, so

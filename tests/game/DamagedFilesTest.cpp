@@ -25,7 +25,7 @@
 #include "game/gui/GUIMenuWindow.h"
 #include "platform/Clock.h"
 #include "support/ScratchFolder.h"
-#include "tests/game/StartUpHarness.h"
+#include "tests/game/StartUpEnvironment.h"
 
 namespace {
 

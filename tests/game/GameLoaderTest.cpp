@@ -15,7 +15,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "support/ScratchFolder.h"
-#include "tests/game/StartUpHarness.h"
+#include "tests/game/StartUpEnvironment.h"
 
 namespace {
 

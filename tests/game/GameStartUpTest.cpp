@@ -22,7 +22,7 @@
 #include "platform/Shell.h"
 #include "support/LogSearch.h"
 #include "support/ScratchFolder.h"
-#include "tests/game/StartUpHarness.h"
+#include "tests/game/StartUpEnvironment.h"
 
 namespace {
 

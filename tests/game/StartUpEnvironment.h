@@ -1,7 +1,9 @@
-// What the tests that start the whole game share: a scratch user with nothing
-// saved on a machine without installer values, the built data set installed
-// beside the program, and the engine's factory record that draws with the null
-// graphics driver.
+// The whole game's surroundings for the tests that run it from its loader's
+// point of view: a fresh user with nothing saved, a machine without installer
+// values, the manual clock, recorded message boxes, a silent audio device and
+// the program's folder where the build left the game and its data. The
+// installation links the built data set and adds, only where the data set
+// does not hold them yet, the files the game cannot start without.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +17,10 @@
 #include "content/ModelFileWriter.h"
 #include "content/TextTableWriter.h"
 #include "engine/core/EngineFactories.h"
+#include "engine/core/MessageManager.h"
+#include "engine/file/PackFile.h"
 #include "game/CellRecord.h"
+#include "platform/AppWindow.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -31,14 +36,12 @@
 
 namespace GameTests {
 
-// The user's folders lie under folder: "userdata" (the game's saved files
-// under "userdata/Quorvane Games/Quillory") and "config" (its registry
-// values). The clock runs only when the test advances it; message boxes and
-// web pages are recorded, not shown.
 class StartUpEnvironment
 {
 public:
-    explicit StartUpEnvironment(const std::string& programFolder)
+    // openGlWindows: the game's window gets a real OpenGL context (the
+    // offscreen video driver draws in memory); otherwise no window has one.
+    explicit StartUpEnvironment(const std::string& programFolder, bool openGlWindows = false)
     {
         environment.Set("XDG_DATA_HOME", folder.Path() + "/userdata");
         environment.Set("XDG_CONFIG_HOME", folder.Path() + "/config");
@@ -46,7 +49,7 @@ public:
         Platform::SetExecutableFolderForTests(programFolder);
         Platform::SetManualClock(true);
         Platform::SetMessageBoxMode(Platform::MessageBoxMode::Record);
-        Platform::SetOpenGlWindows(false);
+        Platform::SetOpenGlWindows(openGlWindows);
         Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Manual);
         Platform::SetWebOpenMode(Platform::WebOpenMode::Record);
         Platform::DiscardPendingEvents();
@@ -92,11 +95,29 @@ inline OrrelayEngine::EngineFactories MakeNullGraphicsFactories()
 }
 
 // The built data set beside the program, with what it does not hold yet: a
-// one-line table for each text section, and the board and scenery its
-// campaign names (a column of four cells), its stage map, and the menu
+// one-line table for each missing text section, and the board and scenery
+// its campaign names (a column of four cells), its stage map, and the menu
 // background's list and introduction. Returns the program's folder.
 inline std::string InstallBuiltDataSet(const TestSupport::ScratchFolder& folder)
 {
+    OrrelayEngine::MessageManager log{"Test", false, false, "", ""};
+    const OrrelayEngine::PackFile pack(&log, QUILLORY_BUILD_DIR "/data/pack0.pak");
+    auto missing = [&pack](std::string name) {
+        std::string packName = "data\\" + name;
+        for (char& c : packName) {
+            if (c == '/') {
+                c = '\\';
+            }
+        }
+        return !pack.FileExists(packName);
+    };
+    auto fill = [&folder, &missing](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        if (missing(name)) {
+            folder.Write("install/data/" + name, bytes);
+        }
+    };
+    auto text = [](const std::string& contents) { return std::vector<std::uint8_t>(contents.begin(), contents.end()); };
+
     std::vector<Tansywell::CellRecord> cells;
     for (std::uint32_t i = 0; i < 4; ++i) {
         Tansywell::CellRecord cell;
@@ -105,30 +126,32 @@ inline std::string InstallBuiltDataSet(const TestSupport::ScratchFolder& folder)
         cell.firstTranslation = OrrelayEngine::Vector3(0.0f, 10.0f * static_cast<float>(i), 0.0f);
         cells.push_back(cell);
     }
-    folder.Write("install/data/boards/board0.blf", Content::BoardFileWriter().Build(1, 7, cells).GetBytes());
-    folder.Write("install/data/boards/board0.ini", "1\n");
-    folder.Write("install/data/boards/board0_camera.ini", "100 10 300 20 400\n");
-    folder.Write("install/data/environments/garden/environment.ini", "0\n");
-    folder.Write("install/data/ui/menus/background/background.ini", "1\nsky 1 0\n");
-    folder.Write("install/data/ui/menus/models/background/title_en.ini", "0\n");
+    fill("boards/board0.blf", Content::BoardFileWriter().Build(1, 7, cells).GetBytes());
+    fill("boards/board0.ini", text("1\n"));
+    fill("boards/board0_camera.ini", text("100 10 300 20 400\n"));
+    fill("environments/garden/environment.ini", text("0\n"));
+    fill("ui/menus/background/background.ini", text("1\nsky 1 0\n"));
+    fill("ui/menus/models/background/title_en.ini", text("0\n"));
     // The stage map of the one-stage, one-level campaign.
-    folder.Write("install/data/ui/menus/map/map.gmf",
-                 Content::MapFileWriter().Build(Content::MapFileWriter::MakeCampaign({1})).GetBytes());
-    // The introduction waits on these to play through.
+    fill("ui/menus/map/map.gmf", Content::MapFileWriter().Build(Content::MapFileWriter::MakeCampaign({1})).GetBytes());
+    // The introduction waits on these to play through; small, so that they
+    // hide nothing behind them.
     for (const char* name : {"frame", "logo", "mount_title", "mount_text", "text_appear", "text"}) {
-        const std::string path =
-            folder.Write(std::string("install/data/ui/menus/models/background/") + name + ".mlf", "");
-        Content::ModelFileWriter().Build(MenuTests::MakeQuad(0, 0, 800, 600, 4)).Save(path);
+        const std::string relative = std::string("ui/menus/models/background/") + name + ".mlf";
+        if (missing(relative)) {
+            const std::string path = folder.Write("install/data/" + relative, "");
+            Content::ModelFileWriter().Build(MenuTests::MakeQuad(0, 0, 2, 2, 4)).Save(path);
+        }
+    }
+    for (const char* section : TestGameEnvironment::kTextSections) {
+        Content::TextTableWriter table;
+        table.Add("TITLE", L"-");
+        fill(std::string("ui/texts/en/") + section + ".ini", table.Build().GetBytes());
     }
 
     const std::string install = folder.MakeFolder("install");
     folder.MakeFolder("install/data");
     std::filesystem::create_symlink(QUILLORY_BUILD_DIR "/data/pack0.pak", install + "/data/pack0.pak");
-    for (const char* section : TestGameEnvironment::kTextSections) {
-        Content::TextTableWriter table;
-        table.Add("TITLE", L"-");
-        folder.Write(std::string("install/data/ui/texts/en/") + section + ".ini", table.Build().GetBytes());
-    }
     return install;
 }
 
