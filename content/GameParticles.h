@@ -1,9 +1,8 @@
 // The game's particle systems under "data\ui\menus\particles\": four drawn in
 // the board's scene (an item appearing, flying away, swapping, and the one-shot
-// burst of mana from a cell losing a layer) and five in GUI units (the upgrade
-// notice, the cursor's trail and click, mana flying to the progress bar and
-// its glow there), none of the GUI ones with gravity or a floor. Each has a
-// shader file beside it over one soft sparkle picture.
+// burst of mana from a cell losing a layer) and two in GUI units (mana flying
+// to the progress bar and its glow there), neither with gravity or a floor.
+// Each has a shader file beside it over one soft sparkle picture.
 #pragma once
 
 #include <string>

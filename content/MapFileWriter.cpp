@@ -1,15 +1,56 @@
 #include "content/MapFileWriter.h"
 
+#include <cmath>
+#include <cstddef>
+
 namespace Content {
 
 namespace {
 
-// Where the places lie on the menu screen: rows of places inside the frame.
-constexpr float kLeft = 140.0f;
-constexpr float kRight = 660.0f;
-constexpr float kTop = 420.0f;
-constexpr float kRowHeight = 60.0f;
-constexpr std::uint32_t kPerRow = 9;
+struct Point
+{
+    float x;
+    float y;
+};
+
+// The road the places lie on, in menu coordinates inside the stage map's
+// frame: it sets out at the lower left and meanders in four bends, one a
+// stage, to the finish at the lower right.
+constexpr Point kRoad[] = {{140, 201}, {182, 300}, {166, 393}, {234, 445}, {306, 404}, {301, 305},
+                           {317, 211}, {395, 177}, {473, 222}, {483, 320}, {473, 409}, {540, 450},
+                           {613, 414}, {629, 315}, {613, 227}, {660, 185}};
+constexpr std::size_t kRoadPoints = sizeof(kRoad) / sizeof(kRoad[0]);
+constexpr std::size_t kStepsPerSpan = 32;
+
+// Catmull-Rom through the road's points, the ends repeated.
+Point RoadAt(std::size_t span, float t)
+{
+    const auto at = [](std::ptrdiff_t i) {
+        return kRoad[i < 0 ? 0 : (i >= static_cast<std::ptrdiff_t>(kRoadPoints) ? kRoadPoints - 1 : i)];
+    };
+    const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(span);
+    const Point p0 = at(i - 1), p1 = at(i), p2 = at(i + 1), p3 = at(i + 2);
+    const float t2 = t * t;
+    const float t3 = t2 * t;
+    const auto blend = [&](float a, float b, float c, float d) {
+        return 0.5f * (2.0f * b + (c - a) * t + (2.0f * a - 5.0f * b + 4.0f * c - d) * t2 +
+                       (3.0f * b - a - 3.0f * c + d) * t3);
+    };
+    return Point{blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y)};
+}
+
+// The road as a fine polyline.
+std::vector<Point> RoadPolyline()
+{
+    std::vector<Point> points;
+    for (std::size_t span = 0; span + 1 < kRoadPoints; ++span) {
+        for (std::size_t step = 0; step < kStepsPerSpan; ++step) {
+            points.push_back(RoadAt(span, static_cast<float>(step) / static_cast<float>(kStepsPerSpan)));
+        }
+    }
+    points.push_back(kRoad[kRoadPoints - 1]);
+    return points;
+}
 
 } // namespace
 
@@ -45,14 +86,24 @@ std::vector<MapFileWriter::Element> MapFileWriter::MakeCampaign(const std::vecto
     if (!elements.empty() && elements.back().kind == kPath) {
         elements.back().kind = kFinish;
     }
-    const float step = (kRight - kLeft) / static_cast<float>(kPerRow - 1);
+    // Places at even steps along the road, the first at its start and the last
+    // at its end, however many levels there are.
+    const std::vector<Point> road = RoadPolyline();
+    std::vector<float> along(road.size(), 0.0f);
+    for (std::size_t i = 1; i < road.size(); ++i) {
+        along[i] = along[i - 1] + std::hypot(road[i].x - road[i - 1].x, road[i].y - road[i - 1].y);
+    }
+    std::size_t segment = 0;
     for (std::size_t i = 0; i < elements.size(); ++i) {
-        const std::size_t row = i / kPerRow;
-        const std::size_t column = i % kPerRow;
-        // Every other row runs back, so that the path never jumps.
-        const std::size_t across = row % 2 == 0 ? column : kPerRow - 1 - column;
-        elements[i].matrix[3] = kLeft + step * static_cast<float>(across);
-        elements[i].matrix[7] = kTop - kRowHeight * static_cast<float>(row);
+        const float share = elements.size() > 1 ? static_cast<float>(i) / static_cast<float>(elements.size() - 1) : 0;
+        const float wanted = along.back() * share;
+        while (segment + 2 < road.size() && along[segment + 1] < wanted) {
+            ++segment;
+        }
+        const float length = along[segment + 1] - along[segment];
+        const float t = length > 0.0f ? std::fmin(std::fmax((wanted - along[segment]) / length, 0.0f), 1.0f) : 0.0f;
+        elements[i].matrix[3] = road[segment].x + (road[segment + 1].x - road[segment].x) * t;
+        elements[i].matrix[7] = road[segment].y + (road[segment + 1].y - road[segment].y) * t;
     }
     return elements;
 }

@@ -41,8 +41,9 @@ public:
     ByteBuffer Build(const std::vector<Element>& elements) const;
 
     // One element per level: the start first, a check point opening every
-    // further stage, path pieces between, the finish last. Places snake across
-    // the menu's 800 x 600 area.
+    // further stage, path pieces between, the finish last. They lie at even
+    // steps along a meandering road inside the stage map's frame, in menu
+    // coordinates (centres within x 140 to 660, y 175 to 450).
     static std::vector<Element> MakeCampaign(const std::vector<std::uint32_t>& levelCounts);
 
 private:

@@ -109,12 +109,13 @@ inline std::string InstallBuiltDataSet(const TestSupport::ScratchFolder& folder)
     fill("ui/menus/models/background/title_en.ini", text("0\n"));
     // The stage map of the one-stage, one-level campaign.
     fill("ui/menus/map/map.gmf", Content::MapFileWriter().Build(Content::MapFileWriter::MakeCampaign({1})).GetBytes());
-    // The introduction waits on these to play through.
+    // The introduction waits on these to play through; small, so that they
+    // hide nothing behind them.
     for (const char* name : {"frame", "logo", "mount_title", "mount_text", "text_appear", "text"}) {
         const std::string relative = std::string("ui/menus/models/background/") + name + ".mlf";
         if (missing(relative)) {
             const std::string path = folder.Write("install/data/" + relative, "");
-            Content::ModelFileWriter().Build(MenuTests::MakeQuad(0, 0, 800, 600, 4)).Save(path);
+            Content::ModelFileWriter().Build(MenuTests::MakeQuad(0, 0, 2, 2, 4)).Save(path);
         }
     }
     for (const char* section : TestGameEnvironment::kTextSections) {

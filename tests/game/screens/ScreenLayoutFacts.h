@@ -57,14 +57,15 @@ public:
 
     // Every text the visible windows queued this frame, with where it lands.
     void CollectTexts(const OrrelayEngine::GUIManager& gui);
-    // The visible clickable widgets under frame (all of them when frame is
-    // null): on the screen, inside the frame, apart from each other and from
-    // the rectangles given.
+    // The visible widgets that take clicks under frame (all of them when
+    // frame is null): on the screen, inside the frame, apart from each other
+    // (a knob from its own scroll's arrows too) and from the rectangles given.
     void CheckControls(const OrrelayEngine::GUIManager& gui, const OrrelayEngine::GUIWindow* frame,
                        const std::vector<Rectangle>& keepClear);
     // The collected texts: inside their areas, no "UNKNOWN", glyphs high
-    // enough on a screen of that height, ink against its surround.
-    void CheckTexts(const Picture& withTexts, const Picture& withoutTexts);
+    // enough on a screen of that height; those under frame (all when it is
+    // null) with ink against its surround (a screen may cover the others).
+    void CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const OrrelayEngine::GUIWindow* frame);
 
     const std::vector<Fault>& GetFaults() const { return faults_; }
     std::size_t GetTextCount() const { return texts_.size(); }
@@ -74,6 +75,7 @@ private:
     struct Text
     {
         std::wstring text;
+        const OrrelayEngine::GUIWindow* window = nullptr;
         std::string windowName;
         Rectangle box;
         Rectangle area;
