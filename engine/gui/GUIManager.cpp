@@ -120,6 +120,24 @@ void GUIManager::Update()
     UpdatePool(*scrolls, mouse, held, pressed);
 }
 
+void GUIManager::ForEachWindow(const std::function<void(GUIWindow&)>& visit) const
+{
+    const auto visitPool = [&visit](const auto& pool) {
+        for (GUIWindow* window : pool.GetSlots()) {
+            if (window != nullptr) {
+                visit(*window);
+            }
+        }
+    };
+    visitPool(*windows);
+    visitPool(*buttons);
+    visitPool(*checkBoxes);
+    visitPool(*radioButtons);
+    visitPool(*editBoxes);
+    visitPool(*sliders);
+    visitPool(*scrolls);
+}
+
 void GUIManager::Render()
 {
     for (GUICursor* cursor : cursors->GetSlots()) {

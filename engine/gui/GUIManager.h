@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -106,6 +107,9 @@ public:
     GUISoundManager* GetSoundManager() const { return soundManager.get(); }
     GUIRadioGroupManager* GetRadioGroupManager() const { return radioGroupManager.get(); }
     GUICursor* GetDefaultCursor() const { return defaultCursor; }
+    // Every window, button, check box, radio button, edit box, slider and
+    // scroll, pool by pool: what an automated player looks over.
+    void ForEachWindow(const std::function<void(GUIWindow&)>& visit) const;
 
 private:
     template <typename T>

@@ -159,20 +159,28 @@ bool GUIWindow::Update(const Vector2& mouse, bool /*held*/, bool /*pressed*/)
     if (visible == 0) {
         return false;
     }
-    Vector2 low = GetAbsolutePosition();
-    Vector2 extent = size;
-    if (hasHitRectangle != 0) {
-        low += hitOffset;
-        extent = hitSize;
-    }
+    Vector2 low;
+    Vector2 extent;
+    GetHitArea(low, extent);
     const Vector2 high(low.x + extent.x, low.y + extent.y);
     // Strict on every side: the edge itself is outside.
     mouseOver = (low.x < mouse.x && mouse.x < high.x && low.y < mouse.y && mouse.y < high.y) ? 1 : 0;
     return true;
 }
 
+void GUIWindow::GetHitArea(Vector2& low, Vector2& extent) const
+{
+    low = GetAbsolutePosition();
+    extent = size;
+    if (hasHitRectangle != 0) {
+        low += hitOffset;
+        extent = hitSize;
+    }
+}
+
 bool GUIWindow::Render()
 {
+    drawnTextCount = 0;
     if (visible == 0) {
         textCount = 0;
         return false;
@@ -184,6 +192,7 @@ bool GUIWindow::Render()
     for (std::uint32_t i = 0; i < textCount; ++i) {
         PrintRecord(*textRecords[i]);
     }
+    drawnTextCount = textCount;
     textCount = 0;
     return true;
 }

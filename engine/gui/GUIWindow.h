@@ -122,6 +122,9 @@ public:
     void SetTextArea(const Vector2& offset, const Vector2& areaSize);
     bool HasHitRectangle() const { return hasHitRectangle != 0; }
     void SetHitRectangle(const Vector2& offset, const Vector2& rectangleSize);
+    // The rectangle the mouse is tested against, in GUI coordinates: its
+    // lower-left corner and its extent (the window's own without a hit rectangle).
+    void GetHitArea(Vector2& low, Vector2& extent) const;
     bool PlacesModel() const { return placesModel != 0; }
     void SetPlacesModel(bool places) { placesModel = places ? 1 : 0; }
     bool HasBuiltInQuad() const { return builtInQuad != 0; }
@@ -139,6 +142,10 @@ public:
     void PrintTextKey(std::uint32_t alignFlags, std::uint32_t fontId, const Vector2& offset, const Color& colour,
                       const std::string& key, std::int32_t number = -1, float angle = 0, float textSize = -1);
     std::uint32_t GetQueuedTextCount() const { return textCount; }
+    // The texts the last render drew: what a player reads on the window. The
+    // records stay as drawn until the window queues texts again.
+    std::uint32_t GetDrawnTextCount() const { return drawnTextCount; }
+    const TextRecord& GetDrawnText(std::uint32_t index) const { return *textRecords[index]; }
 
 protected:
     // Makes at least count records with room for textCapacity characters, so
@@ -181,6 +188,7 @@ private:
     std::uint8_t placesModel = 1;
     std::uint8_t builtInQuad = 0;
     std::uint32_t textCount = 0;
+    std::uint32_t drawnTextCount = 0;
     std::vector<std::unique_ptr<TextRecord>> textRecords;
 };
 
