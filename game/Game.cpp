@@ -150,9 +150,11 @@ const Effect kEffects[] = {{4, "window_appear", kMenuSounds, false, 1},
 
 } // namespace
 
-Game::Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion)
+Game::Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion,
+           const OrrelayEngine::EngineFactories& factories)
     : Game(makerName, productName, defaultVersion, InitLater{})
 {
+    SetEngineFactories(factories);
     Init();
 }
 

@@ -71,8 +71,10 @@ public:
     static constexpr std::uint32_t kSoundSelect = 28;
     static constexpr std::uint32_t kSoundSwap = 29;
 
-    // Runs the whole initialisation (Init is its last step).
-    Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion);
+    // Runs the whole initialisation (Init is its last step). The engine makes
+    // its platform services with factories: the real ones unless told.
+    Game(const std::string& makerName, const std::string& productName, std::uint32_t defaultVersion,
+         const OrrelayEngine::EngineFactories& factories = OrrelayEngine::EngineFactories());
     ~Game() override;
 
     void FillEngineSettings(OrrelayEngine::EngineSettings& settings) override;

@@ -15,8 +15,9 @@ const std::int32_t kShowNormal = 5;
 
 } // namespace
 
-GameLoader::GameLoader(void* instance, void* previousInstance, const std::string& commandLine, std::int32_t showCommand)
-    : GameLoaderBase(instance, previousInstance, commandLine, showCommand)
+GameLoader::GameLoader(void* instance, void* previousInstance, const std::string& commandLine, std::int32_t showCommand,
+                       const OrrelayEngine::EngineFactories& factories)
+    : GameLoaderBase(instance, previousInstance, commandLine, showCommand), factories_(factories)
 {
     Execute();
 }
@@ -25,7 +26,7 @@ GameLoader::~GameLoader() = default;
 
 void GameLoader::CreateGame()
 {
-    SetGame(std::make_unique<Game>(kMakerName, kProductName, kDefaultVersion));
+    SetGame(std::make_unique<Game>(kMakerName, kProductName, kDefaultVersion, factories_));
 }
 
 void GameLoader::Run()
@@ -60,11 +61,12 @@ void GameLoader::OpenStatisticsPage()
         Platform::OpenWebAddress(address);
 }
 
-int GameLoader::RunProgram(const std::string& commandLine)
+int GameLoader::RunProgram(const std::string& commandLine, const OrrelayEngine::EngineFactories& factories)
 {
     bool endedNormally = false;
     try {
-        std::unique_ptr<GameLoader> loader = std::make_unique<GameLoader>(nullptr, nullptr, commandLine, kShowNormal);
+        std::unique_ptr<GameLoader> loader =
+            std::make_unique<GameLoader>(nullptr, nullptr, commandLine, kShowNormal, factories);
         endedNormally = loader->HasEndedNormally();
     } catch (...) {
         // The loader could not be made; the page is still opened.

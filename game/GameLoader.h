@@ -3,12 +3,15 @@
 // runs it until it ends and takes it down again, all inside the framework's
 // guard. Afterwards it tells whether the game ended normally, so that the
 // program's exit status can say so, and it opens the statistics page that the
-// program shows on every way out. Main thread only.
+// program shows on every way out. The engine's factory record it hands to the
+// game lets a test run the real game over stand-in services; the program
+// passes none. Main thread only.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "engine/core/EngineFactories.h"
 #include "framework/GameLoaderBase.h"
 
 namespace Tansywell {
@@ -23,7 +26,8 @@ public:
     static constexpr char kStatisticsPath[] = "/stats/quillory.html";
 
     // Returns only once the game has ended, whichever way it ended.
-    GameLoader(void* instance, void* previousInstance, const std::string& commandLine, std::int32_t showCommand);
+    GameLoader(void* instance, void* previousInstance, const std::string& commandLine, std::int32_t showCommand,
+               const OrrelayEngine::EngineFactories& factories = OrrelayEngine::EngineFactories());
     ~GameLoader() override;
 
     void CreateGame() override;
@@ -43,9 +47,12 @@ public:
     // The whole program: the loader, then the statistics page, which is opened
     // however the game ended, and even when the loader could not be made.
     // Returns 0 after a normal end, else 1.
-    static int RunProgram(const std::string& commandLine);
+    static int RunProgram(const std::string& commandLine,
+                          const OrrelayEngine::EngineFactories& factories = OrrelayEngine::EngineFactories());
 
 private:
+    // Kept for CreateGame, which the base's guard calls.
+    OrrelayEngine::EngineFactories factories_;
     // Set once the main loop has returned; the game's release must still succeed.
     bool runFinished_ = false;
     bool endedNormally_ = false;
