@@ -31,15 +31,10 @@
 #include "game/Game.h"
 #include "game/GameLoader.h"
 #include "platform/AppWindow.h"
+#include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
-#include "platform/FileSystem.h"
-#include "platform/GraphicsDriverNull.h"
-#include "platform/MessageBox.h"
-#include "platform/Registry.h"
-#include "platform/Shell.h"
-#include "support/ScratchFolder.h"
-#include "tests/platform/ScopedEnvironment.h"
+#include "tests/game/StartUpHarness.h"
 
 namespace PlayTests {
 
@@ -47,43 +42,20 @@ constexpr std::uint64_t kFrameMicroseconds = 33333;
 constexpr std::uint32_t kFramesPerSecond = 30;
 
 // A player's machine: a user folder of its own, no installer values, the
-// build's program folder with its data set, the manual clock.
-class PlayMachine
+// build's program folder with its data set, the manual clock, and sound
+// played through SDL's (dummy) audio driver.
+class PlayMachine : public GameTests::StartUpEnvironment
 {
 public:
-    PlayMachine()
+    PlayMachine() : StartUpEnvironment(QUILLORY_BUILD_DIR)
     {
-        environment.Set("XDG_DATA_HOME", folder.Path() + "/userdata");
-        environment.Set("XDG_CONFIG_HOME", folder.Path() + "/config");
-        Platform::SetMachineConfigRoot(folder.Path() + "/machine");
-        Platform::SetExecutableFolderForTests(QUILLORY_BUILD_DIR);
-        Platform::SetMessageBoxMode(Platform::MessageBoxMode::Record);
-        // The null device draws nothing: the window needs no GL surface.
-        Platform::SetOpenGlWindows(false);
-        Platform::SetWebOpenMode(Platform::WebOpenMode::Record);
+        Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Sdl);
     }
-    ~PlayMachine()
-    {
-        Platform::DiscardPendingEvents();
-        Platform::SetWebOpenMode(Platform::WebOpenMode::Disabled);
-        Platform::SetOpenGlWindows(true);
-        Platform::SetMessageBoxMode(Platform::MessageBoxMode::Show);
-        Platform::SetManualClock(false);
-        Platform::SetExecutableFolderForTests("");
-        Platform::SetMachineConfigRoot("/etc/xdg");
-    }
-    PlayMachine(const PlayMachine&) = delete;
-    PlayMachine& operator=(const PlayMachine&) = delete;
-
-    std::string UserFolder() const { return folder.Path() + "/userdata/Quorvane Games/Quillory"; }
-
-    TestSupport::ScratchFolder folder;
-    PlatformTests::ScopedEnvironment environment;
 };
 
-// The game as its loader makes it, but for the engine's factory record, which
-// selects the null graphics device with the modes of a 1024 x 768 desktop.
-// What the test reads for its checks (never to steer) is made visible here.
+// The game as its loader makes it, with the factory record that selects the
+// null graphics device. What the test reads for its checks (never to steer)
+// is made visible here.
 class PlayedGame : public Tansywell::Game
 {
 public:
@@ -93,20 +65,8 @@ public:
 
     PlayedGame()
         : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName,
-               Tansywell::GameLoader::kDefaultVersion, InitLater{})
-    {
-        OrrelayEngine::EngineFactories factories;
-        factories.graphicsDriver = [](OrrelayEngine::Window&) {
-            auto made = std::make_unique<Platform::GraphicsDriverNull>();
-            Platform::AdapterDescription adapter = made->EnumerateAdapters()[0];
-            adapter.desktopMode = Platform::DisplayMode{1024, 768, 32, 60};
-            adapter.displayModes = {{640, 480, 32, 60}, {800, 600, 32, 60}, {1024, 768, 32, 60}};
-            made->SetAdapters({adapter});
-            return made;
-        };
-        SetEngineFactories(factories);
-        Init();
-    }
+               Tansywell::GameLoader::kDefaultVersion, GameTests::MakeNullGraphicsFactories())
+    {}
 };
 
 class GamePlayer
