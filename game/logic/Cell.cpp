@@ -76,8 +76,10 @@ Vector3 Cell::GetTopPosition() const
 
 Vector3 Cell::GetCentre() const
 {
+    // Through the world matrix: a board camera that carries the board (turned
+    // and centred) moves the cell on the screen, not in the model's matrix.
     const BoundingBox& box = pickModel_->box;
-    return pickModel_->matrix.TransformPoint((box.localMin + box.localMax) * 0.5f);
+    return pickModel_->GetWorldMatrix().TransformPoint((box.localMin + box.localMax) * 0.5f);
 }
 
 bool Cell::IntersectRay(const Vector3& origin, const Vector3& direction, float* distance) const

@@ -41,6 +41,7 @@ using Tansywell::Cell;
 // Far more than any level of the campaign takes.
 constexpr int kMoveLimit = 400;
 constexpr float kMoveSeconds = 30.0f;
+constexpr float kSpeechSeconds = 60.0f;
 
 Tansywell::GameLogic* Level(const GamePlayer& player)
 {
@@ -138,7 +139,10 @@ bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
         if (!FindTippedMove(level, move)) {
             const Tansywell::Character* character = player.GetGame().GetCharacter();
             if (character != nullptr && !character->IsSpeechHidden()) {
-                player.Frame();
+                if (!player.WaitFor([&] { return character->IsSpeechHidden() || FindTippedMove(*Level(player), move); },
+                                    kSpeechSeconds, "the character's speech over"))
+                    return false;
+                --turn;
                 continue;
             }
             std::uint32_t best = toWin ? 0 : ~0u;
