@@ -51,18 +51,20 @@ void GameLoaderBase::Run()
     if (game_ == nullptr) {
         return;
     }
-    while (RunLoopPass(*game_)) {
+    while (RunLoopPass(*game_) != LoopPass::kExit) {
     }
 }
 
-bool GameLoaderBase::RunLoopPass(GameBase& game)
+GameLoaderBase::LoopPass GameLoaderBase::RunLoopPass(GameBase& game)
 {
     // Every pending message goes before the next frame; the exit test follows
     // each message as well as each frame.
+    LoopPass pass = LoopPass::kMessage;
     if (!Platform::DispatchNextEvent()) {
         game.Frame();
+        pass = LoopPass::kFrame;
     }
-    return !game.IsExitRequested();
+    return game.IsExitRequested() ? LoopPass::kExit : pass;
 }
 
 void GameLoaderBase::SetGame(std::unique_ptr<GameBase> game)

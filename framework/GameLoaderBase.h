@@ -38,9 +38,18 @@ public:
     virtual void DestroyGame();
     virtual void Run();
 
+    // What one pass of the main loop did.
+    enum class LoopPass
+    {
+        kMessage,
+        kFrame,
+        // The exit command came with this pass, message or frame.
+        kExit
+    };
+
     // One pass of the main loop: one pending message when there is one, else
-    // one frame of the game. True when the loop should go on.
-    static bool RunLoopPass(GameBase& game);
+    // one frame of the game.
+    static LoopPass RunLoopPass(GameBase& game);
 
     GameBase* GetGame() const { return game_.get(); }
 

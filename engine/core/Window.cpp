@@ -96,7 +96,7 @@ Window::Window(MessageManager* log, Config* config, const std::string& title, Pl
     if (fullscreen_ && !IsHosted()) {
         ApplyGamma();
     }
-    keyPending_ = false;
+    keyCount_ = 0;
 }
 
 Window::~Window()
@@ -241,18 +241,14 @@ Platform::MessageDisposition Window::HandleMessage(const Platform::WindowMessage
         return MessageDisposition::Handled;
     case WindowMessageType::KeyDown:
     case WindowMessageType::SysKeyDown:
-        keyPending_ = true;
-        keyIsCharacter_ = false;
-        keyCode_ = static_cast<std::uint16_t>(message.code);
+        QueueKey(static_cast<std::uint16_t>(message.code), false);
         return MessageDisposition::Default;
     case WindowMessageType::SysKeyUp:
         // Nothing, so that releasing Alt does not open the window menu.
         return MessageDisposition::Handled;
     case WindowMessageType::Character:
         if (message.code >= kFirstTypedCharacter) {
-            keyPending_ = true;
-            keyIsCharacter_ = true;
-            keyCode_ = message.code <= 0xFFFF ? static_cast<std::uint16_t>(message.code) : kUnconvertibleCharacter;
+            QueueKey(message.code <= 0xFFFF ? static_cast<std::uint16_t>(message.code) : kUnconvertibleCharacter, true);
         }
         return MessageDisposition::Default;
     case WindowMessageType::SystemCommand:
@@ -260,6 +256,24 @@ Platform::MessageDisposition Window::HandleMessage(const Platform::WindowMessage
     default:
         return MessageDisposition::Default;
     }
+}
+
+void Window::QueueKey(std::uint16_t code, bool isCharacter)
+{
+    if (keyCount_ == kKeyQueueSize) {
+        return;
+    }
+    keys_[(keyFirst_ + keyCount_) % kKeyQueueSize] = PendingKey{code, isCharacter};
+    ++keyCount_;
+}
+
+void Window::ClearKeyPending()
+{
+    if (keyCount_ == 0) {
+        return;
+    }
+    keyFirst_ = (keyFirst_ + 1) % kKeyQueueSize;
+    --keyCount_;
 }
 
 Platform::MessageDisposition Window::HandleSystemCommand(Platform::SystemCommand command)

@@ -14,6 +14,8 @@
 #include "platform/Cursor.h"
 #include "platform/WindowMessage.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -61,11 +63,15 @@ public:
     bool IsFullscreen() const { return fullscreen_; }
     bool IsMinimized() const { return minimized_; }
 
-    // The last key event: a character (Unicode, 16-bit) or a virtual-key code.
-    bool IsKeyPending() const { return keyPending_; }
-    bool IsKeyCharacter() const { return keyIsCharacter_; }
-    std::uint16_t GetKeyCode() const { return keyCode_; }
-    void ClearKeyPending() { keyPending_ = false; }
+    // The frame's key event: a character (Unicode, 16-bit) or a virtual-key
+    // code. Key events wait in arrival order and the frame sees the oldest,
+    // so that keys typed faster than frames, or a text event carrying several
+    // characters, all arrive; a flood beyond the queue's room is dropped.
+    bool IsKeyPending() const { return keyCount_ != 0; }
+    bool IsKeyCharacter() const { return keyCount_ != 0 && keys_[keyFirst_].isCharacter; }
+    std::uint16_t GetKeyCode() const { return keyCount_ != 0 ? keys_[keyFirst_].code : 0; }
+    // The frame is done with its key: the next waiting one becomes the frame's.
+    void ClearKeyPending();
 
 private:
     Platform::MessageDisposition HandleWindowMessage(const Platform::WindowMessage& message) override;
@@ -91,9 +97,17 @@ private:
     bool classRegistered_ = false;
     bool drawingContext_ = false;
     Platform::CursorHandle cursor_ = Platform::kNoCursor;
-    bool keyPending_ = false;
-    bool keyIsCharacter_ = false;
-    std::uint16_t keyCode_ = 0;
+    struct PendingKey
+    {
+        std::uint16_t code = 0;
+        bool isCharacter = false;
+    };
+    static constexpr std::size_t kKeyQueueSize = 32;
+    void QueueKey(std::uint16_t code, bool isCharacter);
+    // A ring: no allocation when keys come.
+    std::array<PendingKey, kKeyQueueSize> keys_{};
+    std::size_t keyFirst_ = 0;
+    std::size_t keyCount_ = 0;
     // Set while Return is held after an Alt+Return switch, so that holding the
     // keys switches once, not once per frame.
     bool altReturnHandled_ = false;

@@ -120,6 +120,24 @@ void GUIManager::Update()
     UpdatePool(*scrolls, mouse, held, pressed);
 }
 
+void GUIManager::ForEachWindow(const std::function<void(GUIWindow&)>& visit) const
+{
+    const auto visitPool = [&visit](const auto& pool) {
+        for (GUIWindow* window : pool.GetSlots()) {
+            if (window != nullptr) {
+                visit(*window);
+            }
+        }
+    };
+    visitPool(*windows);
+    visitPool(*buttons);
+    visitPool(*checkBoxes);
+    visitPool(*radioButtons);
+    visitPool(*editBoxes);
+    visitPool(*sliders);
+    visitPool(*scrolls);
+}
+
 void GUIManager::Render()
 {
     for (GUICursor* cursor : cursors->GetSlots()) {
@@ -136,26 +154,6 @@ void GUIManager::Render()
     RenderPool(*sliders);
     RenderPool(*scrolls);
     fontManager->Flush();
-}
-
-void GUIManager::ListWidgets(std::vector<GUIWindow*>& plainWindows, std::vector<GUIWindow*>& clickable) const
-{
-    plainWindows.clear();
-    clickable.clear();
-    auto add = [](std::vector<GUIWindow*>& out, const auto& pool) {
-        for (auto* widget : pool.GetSlots()) {
-            if (widget != nullptr) {
-                out.push_back(widget);
-            }
-        }
-    };
-    add(plainWindows, *windows);
-    add(clickable, *buttons);
-    add(clickable, *checkBoxes);
-    add(clickable, *radioButtons);
-    add(clickable, *editBoxes);
-    add(clickable, *sliders);
-    add(clickable, *scrolls);
 }
 
 void GUIManager::GetCursorPosition(Vector2& out) const

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -107,10 +108,9 @@ public:
     GUISoundManager* GetSoundManager() const { return soundManager.get(); }
     GUIRadioGroupManager* GetRadioGroupManager() const { return radioGroupManager.get(); }
     GUICursor* GetDefaultCursor() const { return defaultCursor; }
-    // Every widget the pools hold: the plain windows, and apart from them the
-    // ones the player can click (buttons, check boxes, edit boxes, sliders,
-    // scrolls), for tools that inspect a screen.
-    void ListWidgets(std::vector<GUIWindow*>& plainWindows, std::vector<GUIWindow*>& clickable) const;
+    // Every window, button, check box, radio button, edit box, slider and
+    // scroll, pool by pool: what an automated player looks over.
+    void ForEachWindow(const std::function<void(GUIWindow&)>& visit) const;
 
 private:
     template <typename T>

@@ -180,6 +180,7 @@ void GUIWindow::GetHitRectangle(Vector2& low, Vector2& extent) const
 
 bool GUIWindow::Render()
 {
+    drawnTextCount = 0;
     if (visible == 0) {
         textCount = 0;
         return false;
@@ -191,6 +192,7 @@ bool GUIWindow::Render()
     for (std::uint32_t i = 0; i < textCount; ++i) {
         PrintRecord(*textRecords[i]);
     }
+    drawnTextCount = textCount;
     textCount = 0;
     return true;
 }

@@ -145,6 +145,10 @@ public:
     // One of this frame's texts, index below GetQueuedTextCount (tools that
     // inspect a screen read them before the window renders).
     const TextRecord& GetQueuedText(std::uint32_t index) const { return *textRecords[index]; }
+    // The texts the last render drew: what a player reads on the window. The
+    // records stay as drawn until the window queues texts again.
+    std::uint32_t GetDrawnTextCount() const { return drawnTextCount; }
+    const TextRecord& GetDrawnText(std::uint32_t index) const { return *textRecords[index]; }
 
 protected:
     // Makes at least count records with room for textCapacity characters, so
@@ -187,6 +191,7 @@ private:
     std::uint8_t placesModel = 1;
     std::uint8_t builtInQuad = 0;
     std::uint32_t textCount = 0;
+    std::uint32_t drawnTextCount = 0;
     std::vector<std::unique_ptr<TextRecord>> textRecords;
 };
 

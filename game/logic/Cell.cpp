@@ -76,8 +76,9 @@ Vector3 Cell::GetTopPosition() const
 
 Vector3 Cell::GetCentre() const
 {
+    // Through the world matrix: a board camera that carries the board (turned
+    // and centred) moves the cell on the screen, not in the model's matrix.
     const BoundingBox& box = pickModel_->box;
-    // Where it is drawn and picked: the camera's placement of the board included.
     return pickModel_->GetWorldMatrix().TransformPoint((box.localMin + box.localMax) * 0.5f);
 }
 

@@ -44,7 +44,8 @@ public:
     const OrrelayEngine::Matrix4& GetModelMatrix() const;
     // Where the cell's item stands: the top of the pick box's centre (z is up).
     OrrelayEngine::Vector3 GetTopPosition() const;
-    // The pick box's centre in the world.
+    // The pick box's centre in the world, where the camera sees it (with the
+    // placement of a camera that carries the board).
     OrrelayEngine::Vector3 GetCentre() const;
     bool IntersectRay(const OrrelayEngine::Vector3& origin, const OrrelayEngine::Vector3& direction,
                       float* distance) const;

@@ -53,7 +53,8 @@ protected:
     {
         Platform::DiscardPendingEvents();
         Platform::PostWindowMessage(*game().GetEngine()->GetWindow()->GetAppWindow(), Platform::WindowMessage{type, 0});
-        ASSERT_TRUE(GameFramework::GameLoaderBase::RunLoopPass(game()));
+        ASSERT_EQ(GameFramework::GameLoaderBase::LoopPass::kMessage,
+                  GameFramework::GameLoaderBase::RunLoopPass(game()));
         ASSERT_EQ(0u, game().frames) << "the message went before any frame";
     }
 

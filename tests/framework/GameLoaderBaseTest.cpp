@@ -123,10 +123,14 @@ TEST(GameLoaderBase, PendingMessagesAllGoBeforeTheNextFrame)
     for (int i = 0; i < 1000; ++i)
         Platform::PostWindowMessage(window, Platform::WindowMessage{Platform::WindowMessageType::SetFocus, 0});
     for (int i = 0; i < 1000; ++i)
-        ASSERT_TRUE(GameLoaderBase::RunLoopPass(game));
+        ASSERT_EQ(GameLoaderBase::LoopPass::kMessage, GameLoaderBase::RunLoopPass(game));
     EXPECT_EQ(0u, game.frames);
-    while (game.frames == 0)
-        ASSERT_TRUE(GameLoaderBase::RunLoopPass(game));
+    GameLoaderBase::LoopPass pass = GameLoaderBase::LoopPass::kMessage;
+    while (game.frames == 0) {
+        pass = GameLoaderBase::RunLoopPass(game);
+        ASSERT_NE(GameLoaderBase::LoopPass::kExit, pass);
+    }
+    EXPECT_EQ(GameLoaderBase::LoopPass::kFrame, pass) << "the pass that ran the frame says so";
 }
 
 TEST(GameLoaderBase, ClosingTheWindowEndsTheLoopBeforeAnotherFrame)

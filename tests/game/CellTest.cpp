@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "engine/core/Matrix4.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "engine/render/ShaderUser.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/Model.h"
@@ -71,6 +74,17 @@ TEST(Cell, StandsWhereItsRecordPutsIt)
     EXPECT_TRUE(cell.IntersectRay(OrrelayEngine::Vector3(90.0f, 0.0f, 10.0f),
                                   OrrelayEngine::Vector3(0.0f, 0.0f, -20.0f), &distance));
     EXPECT_NEAR(9.0f, distance, 1e-3f);
+    EXPECT_FLOAT_EQ(90.0f, cell.GetCentre().x);
+
+    // A board camera that carries the board moves the centre on the screen,
+    // where picking finds the cell too.
+    OrrelayEngine::Matrix4 carry;
+    OrrelayEngine::MatrixSetTranslation(carry, OrrelayEngine::Vector3(-90.0f, 40.0f, 0.0f));
+    game.engine->GetCameraManager()->GetCurrentCamera()->SetSecondMatrix(carry);
+    EXPECT_FLOAT_EQ(0.0f, cell.GetCentre().x);
+    EXPECT_FLOAT_EQ(40.0f, cell.GetCentre().y);
+    EXPECT_TRUE(cell.IntersectRay(OrrelayEngine::Vector3(0.0f, 40.0f, 10.0f),
+                                  OrrelayEngine::Vector3(0.0f, 0.0f, -20.0f), &distance));
 }
 
 TEST(Cell, HighlightTurnsYellowInEighteenFramesAtSixtyAndBack)

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "GUIInputTestSupport.h"
 #include "engine/gui/GUIButton.h"
@@ -121,9 +122,16 @@ TEST_F(GUIManagerTest, ADeletedWidgetIsNeitherUpdatedNorDrawn)
                                             texture, nullptr, Vector2(1.0f, 1.0f));
     GUIButton* button =
         gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f), nullptr, nullptr);
+    GUIButton* other = nullptr;
+    std::vector<GUIWindow*> visited;
+    gui->ForEachWindow([&visited](GUIWindow& window) { visited.push_back(&window); });
+    EXPECT_EQ((std::vector<GUIWindow*>{gone, kept, button}), visited) << "windows, then buttons";
     gui->DeleteWindow(gone);
     gui->DeleteButton(button);
     gui->DeleteWindow(kept->GetParent());
+    visited.clear();
+    gui->ForEachWindow([&visited](GUIWindow& window) { visited.push_back(&window); });
+    EXPECT_EQ(std::vector<GUIWindow*>{kept}, visited);
     // Under the address sanitizer a frame that still reached them would stop here.
     PointAt(20.0f, 110.0f);
     Frame(true);
@@ -133,8 +141,7 @@ TEST_F(GUIManagerTest, ADeletedWidgetIsNeitherUpdatedNorDrawn)
     ASSERT_EQ(models->GetStatistics().drawnModels, 1u);
     EXPECT_EQ(models->GetDrawn(0), kept->GetModel());
 
-    GUIButton* other =
-        gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f), nullptr, nullptr);
+    other = gui->CreateButton(GUIWindow::kFlagShown, Vector2(10.0f, 100.0f), Vector2(50.0f, 50.0f), nullptr, nullptr);
     gui->DeleteWindow(other);
     Frame(true);
     Frame(false);

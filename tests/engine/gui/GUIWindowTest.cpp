@@ -52,9 +52,17 @@ TEST_F(GUIWindowTest, AMouseOnAnyEdgeIsOutside)
         EXPECT_EQ(window->IsMouseOver(), c.over);
     }
 
+    Vector2 low;
+    Vector2 extent;
+    window->GetHitRectangle(low, extent);
+    EXPECT_EQ(110.0f, low.x);
+    EXPECT_EQ(50.0f, extent.y);
     window->SetHitRectangle(Vector2(-10.0f, 0.0f), Vector2(10.0f, 10.0f));
     window->Update(Vector2(105.0f, 125.0f), false, false);
     EXPECT_TRUE(window->IsMouseOver()) << "the hit rectangle replaces the window's own";
+    window->GetHitRectangle(low, extent);
+    EXPECT_EQ(100.0f, low.x);
+    EXPECT_EQ(10.0f, extent.y);
     parent->ClearFlags(GUIWindow::kFlagShown);
     EXPECT_FALSE(window->Update(Vector2(105.0f, 125.0f), false, false));
     EXPECT_FALSE(window->IsMouseOver());
@@ -159,6 +167,7 @@ TEST_F(GUIWindowTest, TextsQueuedOnAHiddenWindowAreDropped)
     EXPECT_EQ(window->GetQueuedTextCount(), 1u) << "an empty text is not queued";
     EXPECT_FALSE(window->Render());
     EXPECT_EQ(window->GetQueuedTextCount(), 0u);
+    EXPECT_EQ(window->GetDrawnTextCount(), 0u);
 
     window->SetFlags(GUIWindow::kFlagShown);
     EXPECT_TRUE(window->Render());
@@ -169,6 +178,10 @@ TEST_F(GUIWindowTest, TextsQueuedOnAHiddenWindowAreDropped)
     EXPECT_TRUE(window->Render());
     ASSERT_EQ(fonts->GetBatchCount(), 1u);
     EXPECT_EQ(fonts->GetBatch(0)->GetGlyphCount(), 4u) << "the key is looked up when the window renders";
+    ASSERT_EQ(window->GetDrawnTextCount(), 1u) << "what was drawn stays readable after the frame";
+    EXPECT_EQ(window->GetDrawnText(0).key, "greeting_");
+    EXPECT_TRUE(window->Render());
+    EXPECT_EQ(window->GetDrawnTextCount(), 0u) << "a frame without texts drew none";
 }
 
 } // namespace

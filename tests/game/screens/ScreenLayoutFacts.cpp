@@ -110,9 +110,7 @@ void ScreenLayoutFacts::CollectTexts(const OrrelayEngine::GUIManager& gui)
 {
     texts_.clear();
     std::vector<GUIWindow*> plain;
-    std::vector<GUIWindow*> clickable;
-    gui.ListWidgets(plain, clickable);
-    plain.insert(plain.end(), clickable.begin(), clickable.end());
+    gui.ForEachWindow([&plain](GUIWindow& window) { plain.push_back(&window); });
     OrrelayEngine::GUIFontManager* fonts = gui.GetFontManager();
     for (const GUIWindow* window : plain) {
         if (!window->IsVisible()) {
@@ -171,9 +169,13 @@ void ScreenLayoutFacts::CollectTexts(const OrrelayEngine::GUIManager& gui)
 void ScreenLayoutFacts::CheckControls(const OrrelayEngine::GUIManager& gui, const GUIWindow* frame,
                                       const std::vector<Rectangle>& keepClear)
 {
-    std::vector<GUIWindow*> plain;
+    // Every widget but the plain windows, which take no clicks.
     std::vector<GUIWindow*> pooled;
-    gui.ListWidgets(plain, pooled);
+    gui.ForEachWindow([&pooled](GUIWindow& window) {
+        if (typeid(window) != typeid(GUIWindow)) {
+            pooled.push_back(&window);
+        }
+    });
     // The player types into an edit box and drags a slider's knob: what
     // takes the clicks there is the knob and a scroll's arrows, which the
     // slider owns outside the pools.

@@ -1,0 +1,365 @@
+// The whole game played through by an automated player: a first start with a
+// new player, the introduction, a level won and one lost, the results, the
+// high scores, the options and the way out; then a second start that finds
+// everything as it was saved. Every step names the screen it stood on when it
+// fails.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/core/Config.h"
+#include "engine/core/ConfigValues.h"
+#include "engine/core/MessageManager.h"
+#include "engine/gui/GUICheckBox.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/scene/Model.h"
+#include "framework/HighScoreEntry.h"
+#include "framework/HighScoresTable.h"
+#include "framework/LevelRecord.h"
+#include "framework/Mixer.h"
+#include "framework/ProfileManagerBase.h"
+#include "game/Profile.h"
+#include "game/logic/Board.h"
+#include "game/logic/BoardItem.h"
+#include "game/logic/Cell.h"
+#include "game/logic/Character.h"
+#include "game/logic/GameLogic.h"
+#include "game/logic/Tutorial.h"
+#include "support/LogSearch.h"
+#include "tests/game/GamePlayer.h"
+
+namespace {
+
+using OrrelayEngine::Vector2;
+using PlayTests::GamePlayer;
+using Tansywell::Board;
+using Tansywell::Cell;
+
+// Far more than any level of the campaign takes.
+constexpr int kMoveLimit = 400;
+constexpr float kMoveSeconds = 30.0f;
+constexpr float kSpeechSeconds = 60.0f;
+
+Tansywell::GameLogic* Level(const GamePlayer& player)
+{
+    return dynamic_cast<Tansywell::GameLogic*>(player.GetGame().GetGameLogic());
+}
+
+std::uint32_t KindAfterSwap(const Board& board, const Cell* cell, const Cell* a, const Cell* b)
+{
+    const Cell* source = cell == a ? b : cell == b ? a : cell;
+    const Tansywell::BoardItem* item = board.GetItem(source);
+    return item != nullptr ? item->GetKind() : ~0u;
+}
+
+// Cells with a layer or a web left in the groups of three the swap would
+// make, read from the board without touching it.
+std::uint32_t LayersTheSwapClears(const Board& board, const Cell* a, const Cell* b)
+{
+    std::vector<const Cell*> counted;
+    std::uint32_t layers = 0;
+    for (const Cell* start : {a, b}) {
+        const std::uint32_t kind = KindAfterSwap(board, start, a, b);
+        if (kind == ~0u || std::find(counted.begin(), counted.end(), start) != counted.end())
+            continue;
+        std::vector<const Cell*> group{start};
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            for (std::uint32_t d = 0; d < Board::kDirectionCount; ++d) {
+                const Cell* next = board.GetNeighbour(group[i], d);
+                if (next != nullptr && KindAfterSwap(board, next, a, b) == kind &&
+                    std::find(group.begin(), group.end(), next) == group.end())
+                    group.push_back(next);
+            }
+        }
+        if (group.size() < 3)
+            continue;
+        for (const Cell* cell : group) {
+            counted.push_back(cell);
+            layers += cell->GetLayerCount() != 0 || cell->IsBlocked() ? 1 : 0;
+        }
+    }
+    return layers;
+}
+
+// The move whose first cell carries the tutorial's tip, when the tip shows.
+bool FindTippedMove(const Tansywell::GameLogic& level, std::uint32_t& move)
+{
+    const Tansywell::Tutorial* tutorial = level.GetTutorial();
+    const OrrelayEngine::Model* tip = tutorial != nullptr ? tutorial->GetTipModel() : nullptr;
+    if (tip == nullptr || (tip->GetFlags() & OrrelayEngine::Model::kFlagVisible) == 0)
+        return false;
+    const Board& board = *level.GetBoard();
+    for (std::uint32_t m = board.GetMoveCount(); m-- > 0;) {
+        const OrrelayEngine::Matrix4& at = board.GetMoveFirst(m)->GetModelMatrix();
+        if (at.m[12] == tip->matrix.m[12] && at.m[13] == tip->matrix.m[13] && at.m[14] == tip->matrix.m[14]) {
+            move = m;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The board waits for a move: nothing falls or burns, and a move is listed.
+bool BoardAwaitsMove(const GamePlayer& player)
+{
+    const Tansywell::GameLogic* level = Level(player);
+    if (level == nullptr || level->GetState() != GameFramework::GameLogicBase::kStateRunning)
+        return false;
+    const Board* board = level->GetBoard();
+    return board->GetQueuedGroupCount() == 0 && board->GetMoveCount() != 0 && board->GetSelectedCell() == nullptr;
+}
+
+bool LevelOver(const GamePlayer& player)
+{
+    const Tansywell::GameLogic* level = Level(player);
+    return level == nullptr || level->GetState() == GameFramework::GameLogicBase::kStateWon ||
+           level->GetState() == GameFramework::GameLogicBase::kStateLost;
+}
+
+// Plays the level to its end: the tutorial's swap when its tip shows, else
+// the listed move that clears the most remaining layers (to win) or the
+// fewest (to spend the energy). The character's speech runs its course.
+bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
+{
+    moves = 0;
+    if (!player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "a level in play"))
+        return false;
+    for (int turn = 0; turn < kMoveLimit; ++turn) {
+        if (!player.WaitFor([&] { return BoardAwaitsMove(player) || LevelOver(player); }, kMoveSeconds,
+                            "the board settled after move " + std::to_string(moves)))
+            return false;
+        if (LevelOver(player))
+            return true;
+        const Tansywell::GameLogic& level = *Level(player);
+        const Board& board = *level.GetBoard();
+        std::uint32_t move = 0;
+        if (!FindTippedMove(level, move)) {
+            const Tansywell::Character* character = player.GetGame().GetCharacter();
+            if (character != nullptr && !character->IsSpeechHidden()) {
+                if (!player.WaitFor([&] { return character->IsSpeechHidden() || FindTippedMove(*Level(player), move); },
+                                    kSpeechSeconds, "the character's speech over"))
+                    return false;
+                --turn;
+                continue;
+            }
+            std::uint32_t best = toWin ? 0 : ~0u;
+            for (std::uint32_t m = 0; m < board.GetMoveCount(); ++m) {
+                const std::uint32_t layers = LayersTheSwapClears(board, board.GetMoveFirst(m), board.GetMoveSecond(m));
+                if (toWin ? layers > best : layers < best) {
+                    best = layers;
+                    move = m;
+                }
+            }
+        }
+        const Cell* first = board.GetMoveFirst(move);
+        const Cell* second = board.GetMoveSecond(move);
+        const std::uint32_t energy = board.GetEnergy();
+        player.ClickAt(board.GetCellScreenPosition(first));
+        player.ClickAt(board.GetCellScreenPosition(second));
+        if (!player.WaitFor([&] { return LevelOver(player) || Level(player)->GetBoard()->GetEnergy() < energy; }, 2.0f,
+                            "the swap of move " + std::to_string(moves + 1) + " taken"))
+            return false;
+        ++moves;
+    }
+    ADD_FAILURE() << "the level did not end in " << kMoveLimit << " moves; " << player.Screen();
+    return false;
+}
+
+// The horizontal scroll nearest below the caption drawn on the screen's frame.
+OrrelayEngine::GUIScroll* SliderUnder(const GamePlayer& player, const std::string& captionKey)
+{
+    const OrrelayEngine::GUIWindow* caption = player.FindCaption(captionKey);
+    if (caption == nullptr)
+        return nullptr;
+    float captionY = caption->GetAbsolutePosition().y;
+    for (std::uint32_t i = 0; i < caption->GetDrawnTextCount(); ++i) {
+        if (caption->GetDrawnText(i).isKey != 0 && caption->GetDrawnText(i).key == captionKey)
+            captionY += caption->GetDrawnText(i).offset.y;
+    }
+    OrrelayEngine::GUIScroll* nearest = nullptr;
+    float nearestDistance = 0.0f;
+    player.Gui().ForEachWindow([&](OrrelayEngine::GUIWindow& window) {
+        auto* scroll = dynamic_cast<OrrelayEngine::GUIScroll*>(&window);
+        if (scroll == nullptr || !scroll->IsVisible())
+            return;
+        const float distance = captionY - GamePlayer::HitCentre(*scroll).y;
+        if (distance > 0.0f && (nearest == nullptr || distance < nearestDistance)) {
+            nearest = scroll;
+            nearestDistance = distance;
+        }
+    });
+    return nearest;
+}
+
+// Where the slider's knob sits at a position index, in GUI coordinates.
+Vector2 KnobCentre(const OrrelayEngine::GUIScroll& slider, std::uint32_t index)
+{
+    const float t = static_cast<float>(index) / static_cast<float>(slider.GetPositionCount() - 1);
+    const Vector2 corner = slider.GetAbsolutePosition();
+    const Vector2& start = slider.GetTrackStart();
+    const Vector2& end = slider.GetTrackEnd();
+    const Vector2& knob = slider.GetKnobSize();
+    return Vector2(corner.x + start.x + (end.x - start.x) * t + knob.x * 0.5f,
+                   corner.y + start.y + (end.y - start.y) * t + knob.y * 0.5f);
+}
+
+OrrelayEngine::GUICheckBox* ShownCheckBox(const GamePlayer& player)
+{
+    OrrelayEngine::GUICheckBox* found = nullptr;
+    player.Gui().ForEachWindow([&](OrrelayEngine::GUIWindow& window) {
+        auto* box = dynamic_cast<OrrelayEngine::GUICheckBox*>(&window);
+        if (box != nullptr && box->IsVisible() && box->IsEnabled())
+            found = box;
+    });
+    return found;
+}
+
+// What the first run leaves saved, read from the game as it ends.
+struct SavedState
+{
+    std::wstring profile;
+    std::uint32_t totalScore = 0;
+    GameFramework::LevelPosition furthest;
+    std::vector<bool> flags;
+    std::wstring bestName;
+    std::uint32_t bestScore = 0;
+    std::string soundVolume;
+    std::uint8_t fullscreen = 0;
+};
+
+SavedState ReadState(const PlayTests::PlayedGame& game)
+{
+    SavedState state;
+    const auto* profile = dynamic_cast<const Tansywell::Profile*>(game.profileManager_->GetCurrentProfile());
+    if (profile == nullptr)
+        return state;
+    state.profile = profile->GetName();
+    state.totalScore = profile->GetTotalScore();
+    state.furthest = profile->GetFurthestPosition();
+    for (std::uint32_t flag = 0; flag < Tansywell::Profile::kFlagCount; ++flag)
+        state.flags.push_back(profile->GetFlag(flag));
+    if (const GameFramework::HighScoreEntry* best = game.highScoresTable_->GetEntry(profile->GetScoreCategory(), 0)) {
+        state.bestName = best->name;
+        state.bestScore = best->score;
+    }
+    state.soundVolume = game.GetEngine()->GetConfig()->GetValue(GameFramework::Mixer::kSoundVolumeVariable);
+    state.fullscreen = game.GetEngine()->GetConfig()->GetValues()->fullscreen;
+    return state;
+}
+
+void ExpectSameState(const SavedState& saved, const SavedState& found)
+{
+    EXPECT_EQ(saved.profile, found.profile);
+    EXPECT_EQ(saved.totalScore, found.totalScore);
+    EXPECT_EQ(saved.furthest.stage, found.furthest.stage);
+    EXPECT_EQ(saved.furthest.level, found.furthest.level);
+    EXPECT_EQ(saved.flags, found.flags);
+    EXPECT_EQ(saved.bestName, found.bestName);
+    EXPECT_EQ(saved.bestScore, found.bestScore);
+    EXPECT_EQ(saved.soundVolume, found.soundVolume);
+    EXPECT_EQ(saved.fullscreen, found.fullscreen);
+}
+
+TEST(PlayThrough, APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheNextStart)
+{
+    PlayTests::PlayMachine machine;
+    GamePlayer player;
+    ASSERT_TRUE(player.Start());
+    if (!PlayTests::AssetsLoaded(player))
+        GTEST_SKIP() << "the data set has no introduction yet: " << player.Screen();
+    const OrrelayEngine::MessageManager* log = player.GetGame().GetEngine()->GetMessageManager();
+    EXPECT_EQ(1u, player.GetGame().GetEngine()->GetConfig()->GetValues()->fullscreen)
+        << "the first start is full screen";
+
+    // First start: logos, loading, welcome, then the introduction's pages.
+    ASSERT_TRUE(PlayTests::EnterAsNewPlayer(player, "Ada"));
+    int pages = 0;
+    ASSERT_TRUE(PlayTests::OpenStageMap(player, pages));
+    EXPECT_GT(pages, 0) << "a new player is introduced";
+    ASSERT_TRUE(player.Click("START_GAME_START"));
+
+    // Level 1, won.
+    std::uint32_t moves = 0;
+    ASSERT_TRUE(PlayLevel(player, true, moves));
+    ASSERT_EQ(GameFramework::GameLogicBase::kStateWon, Level(player)->GetState()) << player.Screen();
+    const auto* ada = dynamic_cast<const Tansywell::Profile*>(player.GetGame().profileManager_->GetCurrentProfile());
+    ASSERT_NE(nullptr, ada);
+    EXPECT_FALSE(ada->GetFlag(Tansywell::Profile::kFlagTutorialSwap)) << "the swap was taught";
+    ASSERT_TRUE(player.WaitFor([&] { return player.Shows("LEVEL_COMPLETE_ENERGY_BONUS"); }, 20.0f,
+                               "the level complete with its bonus"));
+    ASSERT_TRUE(player.Click("CONTINUE", 60.0f));
+    const std::uint32_t scoreAfterWin = ada->GetTotalScore();
+    EXPECT_GT(scoreAfterWin, 0u);
+
+    // Level 2: pause and resume, the menu and back, then the energy spent.
+    ASSERT_TRUE(player.Click("START_GAME_CONTINUE"));
+    ASSERT_TRUE(player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "level 2 in play"));
+    EXPECT_EQ(1u, Level(player)->GetLevel()->levelIndex);
+    player.Key(SDLK_p, SDL_SCANCODE_P);
+    ASSERT_TRUE(player.Click("GAME_LOGIC_PAUSED_RESUME"));
+    player.Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+    ASSERT_TRUE(player.Click("GAME_LOGIC_MENU_RETURN"));
+    std::uint32_t lostMoves = 0;
+    ASSERT_TRUE(PlayLevel(player, false, lostMoves));
+    ASSERT_EQ(GameFramework::GameLogicBase::kStateLost, Level(player)->GetState()) << player.Screen();
+
+    // Game over, the high scores with Ada's entry new, the relax offer declined.
+    ASSERT_TRUE(player.Click("CONTINUE", 60.0f));
+    ASSERT_TRUE(player.WaitFor([&] { return player.Shows("OK") && player.ShowsText(L"Ada"); }, 20.0f,
+                               "the high scores with Ada's entry"));
+    ASSERT_TRUE(player.Click("OK"));
+    ASSERT_TRUE(player.Click("NO"));
+
+    // Options: the sound volume dragged, full screen switched off, applied.
+    ASSERT_TRUE(player.Click("MAIN_MENU_OPTIONS"));
+    ASSERT_TRUE(player.WaitFor([&] { return player.Shows("OPTIONS_APPLY"); }, 20.0f, "the options"));
+    OrrelayEngine::GUIScroll* sound = SliderUnder(player, "OPTIONS_SOUND_VOLUME");
+    ASSERT_NE(nullptr, sound) << player.Screen();
+    const std::uint32_t last = sound->GetPositionCount() - 1;
+    const std::uint32_t before = sound->GetPositionIndex();
+    const std::uint32_t wanted = before > last / 2 ? last / 4 : last * 3 / 4;
+    player.Drag(KnobCentre(*sound, before), KnobCentre(*sound, wanted));
+    EXPECT_NEAR(static_cast<float>(wanted) / static_cast<float>(last), player.GetGame().mixer_->GetSoundVolume(),
+                0.02f);
+    OrrelayEngine::GUICheckBox* fullscreen = ShownCheckBox(player);
+    ASSERT_NE(nullptr, fullscreen) << player.Screen();
+    ASSERT_TRUE(fullscreen->IsChecked());
+    player.ClickAt(GamePlayer::HitCentre(*fullscreen));
+    EXPECT_FALSE(fullscreen->IsChecked());
+    ASSERT_TRUE(player.Click("OPTIONS_APPLY"));
+    ASSERT_TRUE(player.WaitFor([&] { return player.GetGame().GetEngine()->GetConfig()->GetValues()->fullscreen == 0; },
+                               2.0f, "windowed play"));
+
+    // The way out.
+    ASSERT_TRUE(player.Click("MAIN_MENU_EXIT"));
+    ASSERT_TRUE(player.Click("YES"));
+    ASSERT_TRUE(player.WaitFor([&] { return player.HasExited(); }, 10.0f, "the end of the run"));
+    const SavedState saved = ReadState(player.GetGame());
+    EXPECT_EQ(0u,
+              TestSupport::CountLogged(*log, "", TestSupport::LogMatch::kPart, OrrelayEngine::MessageManager::kFatal));
+    const std::uint64_t firstRunFrames = player.FrameCount();
+    ASSERT_TRUE(player.Stop()) << "the run ends with status 0";
+    EXPECT_TRUE(Platform::GetRecordedMessageBoxes().empty());
+    std::printf("[ PLAY     ] first run: %llu frames (%.1f s of play), level 1 won in %u moves, level 2 lost in %u\n",
+                static_cast<unsigned long long>(firstRunFrames),
+                static_cast<double>(firstRunFrames) / PlayTests::kFramesPerSecond, moves, lostMoves);
+
+    // Second start in the same folder.
+    GamePlayer second;
+    ASSERT_TRUE(second.Start());
+    ASSERT_TRUE(second.WaitFor([&] { return second.Shows("MAIN_MENU_START") && second.ShowsText(L"Ada"); }, 60.0f,
+                               "the main menu greeting Ada at the next start"));
+    const SavedState found = ReadState(second.GetGame());
+    EXPECT_EQ(L"Ada", found.profile);
+    EXPECT_EQ(scoreAfterWin, found.totalScore);
+    EXPECT_EQ(1u, found.furthest.level);
+    EXPECT_EQ(L"Ada", found.bestName);
+    EXPECT_EQ(0u, found.fullscreen);
+    ExpectSameState(saved, found);
+    ASSERT_TRUE(second.Stop());
+}
+
+} // namespace
