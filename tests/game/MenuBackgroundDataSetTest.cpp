@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 
 #include "engine/core/BoundingBox.h"
 #include "engine/file/FileManager.h"
 #include "engine/gui/GUITextManager.h"
+#include "engine/render/Image.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelManager.h"
@@ -178,4 +180,42 @@ TEST_F(MenuBackgroundDataSet, EveryBackgroundModelStaysOnScreenAndPlacesStayInSi
             ExpectSameBox(model->box, screen);
         }
     }
+}
+
+// Relative luminance of an sRGB pixel, as contrast ratios use it.
+float Luminance(const std::uint8_t* rgb)
+{
+    float channels[3];
+    for (int c = 0; c < 3; ++c) {
+        const float v = static_cast<float>(rgb[c]) / 255.0f;
+        channels[c] = v <= 0.03928f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+    }
+    return 0.2126f * channels[0] + 0.7152f * channels[1] + 0.0722f * channels[2];
+}
+
+TEST_F(MenuBackgroundDataSet, TheTitleAreaKeepsWhiteTextReadableAndTheStartUpSkyIsWhole)
+{
+    // Titles and "LOADING" are printed in white over the middle of the panel.
+    OrrelayEngine::Image panel;
+    ASSERT_TRUE(panel.Load(engine->GetMessageManager(), engine->GetFileManager(),
+                           "data\\ui\\menus\\textures\\intro\\text.jpg"));
+    ASSERT_EQ(24u, panel.GetBitsPerPixel());
+    float lightest = 0.0f;
+    for (std::uint32_t y = panel.GetHeight() * 3 / 10; y < panel.GetHeight() * 7 / 10; ++y) {
+        for (std::uint32_t x = panel.GetWidth() / 10; x < panel.GetWidth() * 9 / 10; ++x) {
+            lightest = std::max(lightest, Luminance(panel.GetData() + (y * panel.GetWidth() + x) * 3));
+        }
+    }
+    EXPECT_GE(1.05f / (lightest + 0.05f), 3.0f);
+
+    // The sky is the one model behind the introduction: a hole would show the clear colour.
+    OrrelayEngine::Image sky;
+    ASSERT_TRUE(sky.Load(engine->GetMessageManager(), engine->GetFileManager(),
+                         "data\\ui\\menus\\background\\textures\\sky_alpha.jpg"));
+    const std::uint32_t bytes = sky.GetBitsPerPixel() / 8;
+    std::uint8_t least = 255;
+    for (std::uint64_t i = 0; i < sky.GetDataSize(); i += bytes) {
+        least = std::min(least, sky.GetData()[i]);
+    }
+    EXPECT_GE(least, 250);
 }
