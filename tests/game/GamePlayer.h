@@ -34,7 +34,7 @@
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
-#include "tests/game/StartUpHarness.h"
+#include "tests/game/StartUpEnvironment.h"
 
 namespace PlayTests {
 
