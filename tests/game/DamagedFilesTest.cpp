@@ -4,8 +4,10 @@
 // damaged profile where it is, and touches no other file of the player.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -206,14 +208,14 @@ std::uint32_t CountErrorsNaming(const std::string& log, const std::string& fileN
     return count;
 }
 
-// Every damage of one file; what the game shows and makes current, and which
+// One damage of one file; what the game shows and makes current, and which
 // other file it may rewrite.
-void CheckDamagedFile(const std::string& file, std::size_t countOffset, bool setAside, const std::wstring& current,
-                      const std::string& mayChange)
+void CheckDamagedFile(const Damage& damage, const std::string& file, std::size_t countOffset, bool setAside,
+                      const std::wstring& current, const std::string& mayChange)
 {
     const Files& saved = Saved().files;
     const std::string fileName = file.substr(file.rfind('/') + 1);
-    for (const Damage& damage : kDamages) {
+    {
         SCOPED_TRACE(file + " " + damage.name);
         const std::string bytes = damage.apply(saved.at(file), countOffset);
         const Outcome outcome = StartOver(file, bytes);
@@ -240,23 +242,39 @@ std::size_t NameFieldBytes(const std::string& name)
     return 1 + 2 * name.size();
 }
 
-TEST(DamagedFiles, ADamagedProfileIsLeftWhereItIsAndTheNextPlayerBecomesCurrent)
+// One game start per test, so that each stays short.
+class DamagedFiles : public testing::TestWithParam<std::size_t>
+{
+protected:
+    const Damage& GetDamage() const { return kDamages[GetParam()]; }
+};
+
+TEST_P(DamagedFiles, ADamagedProfileIsLeftWhereItIsAndTheNextPlayerBecomesCurrent)
 {
     // Name, then seven u32 and a u8 before the count of level results.
-    CheckDamagedFile(Saved().ada, 13 + NameFieldBytes("Ada") + 29, false, L"Bob", kList);
+    CheckDamagedFile(GetDamage(), Saved().ada, 13 + NameFieldBytes("Ada") + 29, false, L"Bob", kList);
 }
 
-TEST(DamagedFiles, ADamagedProfileListIsKeptAsBakAndRebuiltFromTheProfiles)
+TEST_P(DamagedFiles, ADamagedProfileListIsKeptAsBakAndRebuiltFromTheProfiles)
 {
-    CheckDamagedFile(kList, 13 + NameFieldBytes("Ada"), true, L"Ada", "");
+    CheckDamagedFile(GetDamage(), kList, 13 + NameFieldBytes("Ada"), true, L"Ada", "");
 }
 
-TEST(DamagedFiles, ADamagedHighScoreTableIsKeptAsBakAndStartsEmpty)
+TEST_P(DamagedFiles, ADamagedHighScoreTableIsKeptAsBakAndStartsEmpty)
 {
-    CheckDamagedFile(kTable, 13 + 4, true, L"Ada", "");
+    CheckDamagedFile(GetDamage(), kTable, 13 + 4, true, L"Ada", "");
 }
 
-TEST(DamagedFiles, ADamagedConfigurationKeepsItsDefaultsSilently)
+INSTANTIATE_TEST_SUITE_P(EveryDamage, DamagedFiles, testing::Range<std::size_t>(0, std::size(kDamages)),
+                         [](const testing::TestParamInfo<std::size_t>& info) {
+                             std::string name;
+                             for (const char* c = kDamages[info.param].name; *c != '\0'; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c)))
+                                     name += *c;
+                             return name;
+                         });
+
+TEST(DamagedConfiguration, KeepsItsDefaultsSilently)
 {
     const Files& saved = Saved().files;
     const std::string cases[] = {std::string(), RandomBytes(saved.at(kConfig).size())};
