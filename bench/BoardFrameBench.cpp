@@ -10,7 +10,6 @@
 // Release build, offscreen GL (llvmpipe); needs the built data set.
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -18,46 +17,13 @@
 #include "bench/AlternatingFrames.h"
 #include "bench/GameRun.h"
 #include "bench/RawGLDrawing.h"
-#include "engine/core/Random.h"
 #include "engine/scene/ModelManager.h"
-#include "game/logic/Board.h"
-#include "game/logic/BoardItem.h"
-#include "game/logic/GameLogic.h"
-#include "platform/InputDevice.h"
 
 namespace {
 
 constexpr int kComparedFrames = 301;
 // A swap about once a second at the measured rates.
 constexpr int kFramesPerSwap = 40;
-constexpr double kPi = 3.14159265358979;
-
-// The mouse circles, so the cursor leaves its trail.
-void MoveMouse(int frame)
-{
-    const double angle = frame * 0.15;
-    const auto dx = static_cast<std::int32_t>(std::lround(12.0 * std::cos(angle + kPi / 2)));
-    const auto dy = static_cast<std::int32_t>(std::lround(12.0 * std::sin(angle + kPi / 2)));
-    Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetX, dx});
-    Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetY, dy});
-}
-
-void SwapAListedMove(Bench::RunningGame& game)
-{
-    auto* logic = dynamic_cast<Tansywell::GameLogic*>(game.GetGameLogic());
-    Tansywell::Board* board = logic != nullptr ? logic->GetBoard() : nullptr;
-    if (board == nullptr || board->GetMoveCount() == 0 || board->GetQueuedGroupCount() != 0 || board->IsWon() ||
-        board->IsLost())
-        return;
-    // As a player's click would: both items there and at rest.
-    const std::uint32_t move = OrrelayEngine::RandomModulo(board->GetMoveCount());
-    Tansywell::Cell* first = board->GetMoveFirst(move);
-    Tansywell::Cell* second = board->GetMoveSecond(move);
-    const Tansywell::BoardItem* a = board->GetItem(first);
-    const Tansywell::BoardItem* b = board->GetItem(second);
-    if (a != nullptr && b != nullptr && !a->IsLocked() && !b->IsLocked())
-        board->TrySwap(first, second);
-}
 
 } // namespace
 
@@ -96,9 +62,9 @@ int main(int argc, char** argv)
             OrrelayEngine::ModelManager& models = *game.GetEngine()->GetModelManager();
             int frame = 0;
             const auto wholeFrame = [&] {
-                MoveMouse(frame);
+                Bench::MoveMouseInCircle(frame);
                 if (++frame % kFramesPerSwap == 0)
-                    SwapAListedMove(game);
+                    game.SwapAListedMove();
                 game.Frame();
                 Bench::FinishPicture();
             };

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "content/ModelFileWriter.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EngineSettings.h"
+#include "engine/core/Random.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileManager.h"
 #include "framework/GameLogicBase.h"
@@ -34,7 +36,11 @@
 #include "game/gui/GUIMainMenuWindow.h"
 #include "game/gui/GUIStartGameLogicWindow.h"
 #include "game/gui/GUIWelcomeWindow.h"
+#include "game/logic/Board.h"
+#include "game/logic/BoardItem.h"
+#include "game/logic/GameLogic.h"
 #include "platform/FileSystem.h"
+#include "platform/InputDevice.h"
 #include "tests/engine/core/NullEngine.h"
 #include "tests/game/gui/MenuHarness.h"
 
@@ -120,6 +126,7 @@ inline void UseInstallation(const std::string& root)
 class RunningGame : public Tansywell::Game
 {
 public:
+    using GameBase::gameLogicWindow_;
     using GameBase::mainMenuWindow_;
     using GameBase::profileManager_;
     using GameBase::startGameLogicWindow_;
@@ -177,6 +184,24 @@ public:
                 return false;
             },
             seconds);
+    }
+
+    // A listed move swapped as a player's click would swap it: only while the
+    // level plays, with both items there and at rest.
+    void SwapAListedMove()
+    {
+        auto* logic = dynamic_cast<Tansywell::GameLogic*>(GetGameLogic());
+        Tansywell::Board* board = logic != nullptr ? logic->GetBoard() : nullptr;
+        if (board == nullptr || board->GetMoveCount() == 0 || board->GetQueuedGroupCount() != 0 || board->IsWon() ||
+            board->IsLost())
+            return;
+        const std::uint32_t move = OrrelayEngine::RandomModulo(board->GetMoveCount());
+        Tansywell::Cell* first = board->GetMoveFirst(move);
+        Tansywell::Cell* second = board->GetMoveSecond(move);
+        const Tansywell::BoardItem* a = board->GetItem(first);
+        const Tansywell::BoardItem* b = board->GetItem(second);
+        if (a != nullptr && b != nullptr && !a->IsLocked() && !b->IsLocked())
+            board->TrySwap(first, second);
     }
 
     // A profile made current and saved, so that the next start opens the main menu.
@@ -241,6 +266,17 @@ inline int RunSetupChild(const std::string& root)
     std::printf("1\n");
     std::fflush(stdout);
     return 0;
+}
+
+// The mouse moves round a circle, one step a frame, so the game cursor
+// leaves its trail.
+inline void MoveMouseInCircle(int frame)
+{
+    const double angle = frame * 0.15 + 1.5707963;
+    const auto dx = static_cast<std::int32_t>(std::lround(12.0 * std::cos(angle)));
+    const auto dy = static_cast<std::int32_t>(std::lround(12.0 * std::sin(angle)));
+    Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetX, dx});
+    Platform::InputDevice::Deliver(Platform::InputEvent{Platform::InputDeviceKind::Mouse, Platform::kMouseOffsetY, dy});
 }
 
 // The process's peak resident set in megabytes, from /proc; 0 where unknown.
