@@ -14,11 +14,11 @@ struct Point
 };
 
 // The road the places lie on, in menu coordinates inside the stage map's
-// frame: it sets out at the lower left and meanders in four bends, one a
-// stage, to the finish at the lower right.
-constexpr Point kRoad[] = {{140, 201}, {182, 300}, {166, 393}, {234, 445}, {306, 404}, {301, 305},
-                           {317, 211}, {395, 177}, {473, 222}, {483, 320}, {473, 409}, {540, 450},
-                           {613, 414}, {629, 315}, {613, 227}, {660, 185}};
+// frame and above its two buttons: it sets out at the lower left and
+// meanders in four bends, one a stage, to the finish at the lower right.
+constexpr Point kRoad[] = {{120, 152}, {165, 257}, {148, 356}, {221, 411}, {299, 367}, {294, 262},
+                           {310, 163}, {394, 127}, {478, 174}, {490, 279}, {478, 372}, {551, 416},
+                           {630, 378}, {646, 273}, {630, 180}, {680, 136}};
 constexpr std::size_t kRoadPoints = sizeof(kRoad) / sizeof(kRoad[0]);
 constexpr std::size_t kStepsPerSpan = 32;
 

@@ -43,7 +43,7 @@ public:
     // One element per level: the start first, a check point opening every
     // further stage, path pieces between, the finish last. They lie at even
     // steps along a meandering road inside the stage map's frame, in menu
-    // coordinates (centres within x 140 to 660, y 175 to 450).
+    // coordinates (centres within x 120 to 680, y 125 to 415).
     static std::vector<Element> MakeCampaign(const std::vector<std::uint32_t>& levelCounts);
 
 private:

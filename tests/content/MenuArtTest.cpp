@@ -10,6 +10,7 @@
 
 #include "content/CampaignGenerator.h"
 #include "content/MapFileWriter.h"
+#include "content/MenuLayout.h"
 #include "engine/file/FileBinary.h"
 #include "engine/render/Image.h"
 #include "engine/render/JpegCodec.h"
@@ -67,9 +68,12 @@ TEST(MenuArt, MapTokensShowEachStateAndTheShadowOnItsOwnCell)
 }
 
 // The screen makes each token's hit button from its box: boxes that overlap
-// would take each other's clicks.
+// would take each other's clicks, and the map lies inside its frame's rim,
+// above the frame's buttons.
 TEST(MenuArt, CampaignPlacesLieApartInsideTheMap)
 {
+    using Layout = Content::MenuLayout;
+    constexpr Layout::Box kFrame = Layout::kStartGameFrame;
     const std::vector<std::uint32_t> levelCounts(Content::CampaignGenerator::kStageCount,
                                                  Content::CampaignGenerator::kLevelsPerStage);
     struct Box
@@ -87,10 +91,10 @@ TEST(MenuArt, CampaignPlacesLieApartInsideTheMap)
     }
     for (std::size_t a = 0; a < boxes.size(); ++a) {
         SCOPED_TRACE("element " + std::to_string(a));
-        EXPECT_GE(boxes[a].left, 110.0f);
-        EXPECT_LE(boxes[a].right, 690.0f);
-        EXPECT_GE(boxes[a].bottom, 150.0f);
-        EXPECT_LE(boxes[a].top, 480.0f);
+        EXPECT_GE(boxes[a].left, kFrame.left + Layout::kFrameRim);
+        EXPECT_LE(boxes[a].right, kFrame.Right() - Layout::kFrameRim);
+        EXPECT_GE(boxes[a].bottom, Layout::kStartButtonY + Layout::kSmallButtonHeight * 0.5f);
+        EXPECT_LE(boxes[a].top, kFrame.Top() - Layout::kFrameRim);
         for (std::size_t b = a + 1; b < boxes.size(); ++b) {
             const bool apart = boxes[a].right <= boxes[b].left || boxes[b].right <= boxes[a].left ||
                                boxes[a].top <= boxes[b].bottom || boxes[b].top <= boxes[a].bottom;
