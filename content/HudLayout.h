@@ -66,13 +66,14 @@ public:
     static constexpr float kFieldTextInset = 6.0f;
 
     // Bars: a frame down a side strip holding the trough and, beside it, the
-    // upright caption. Energy stands left, mana right.
+    // upright caption at its top, above the tutorial character that comes in
+    // at the lower left. Energy stands left, mana right.
     static constexpr Box kEnergyFrame{8.0f, 120.0f, 58.0f, 340.0f};
     static constexpr Box kManaFrame{734.0f, 120.0f, 58.0f, 340.0f};
     // Within a bar frame, from its lower left corner.
     static constexpr Box kTroughInFrame{8.0f, 10.0f, 22.0f, 320.0f};
     static constexpr Box kBarInFrame{11.0f, 13.0f, 16.0f, 314.0f};
-    static constexpr Box kCaptionInFrame{32.0f, 10.0f, 20.0f, 120.0f};
+    static constexpr Box kCaptionInFrame{32.0f, 210.0f, 20.0f, 120.0f};
 
     static constexpr Box InFrame(const Box& frame, const Box& part)
     {
