@@ -37,9 +37,9 @@ public:
 
     // The frames' panels (their carved rims included).
     static constexpr Box kMainMenuFrame{228.0f, 20.0f, 344.0f, 432.0f};
-    static constexpr Box kBigFrame{20.0f, 0.0f, 760.0f, 306.0f};
+    static constexpr Box kBigFrame{20.0f, 0.0f, 760.0f, 396.0f};
     static constexpr Box kSmallFrame{156.0f, 22.0f, 488.0f, 186.0f};
-    static constexpr Box kStartGameFrame{56.0f, 22.0f, 688.0f, 448.0f};
+    static constexpr Box kStartGameFrame{56.0f, 22.0f, 688.0f, 440.0f};
     static constexpr float kFrameRim = 14.0f;
     static constexpr float kMainMenuFrameRim = 18.0f;
 

@@ -149,9 +149,11 @@ void ScreenLayoutFacts::CollectTexts(const OrrelayEngine::GUIManager& gui)
                 text.box.high = Vector2(std::max(text.box.high.x, p.x), std::max(text.box.high.y, p.y));
             }
             // A window without a text area or an extent of its own only
-            // anchors its texts: they must stay on the screen.
+            // anchors its texts: they must stay on its screen's frame (on
+            // the screen when it has none).
             text.area = WindowRectangle(*window);
-            if (window->GetSize().x < 1.0f || window->GetSize().y < 1.0f) {
+            text.anchored = window->GetSize().x < 1.0f || window->GetSize().y < 1.0f;
+            if (text.anchored) {
                 text.area = {Vector2(0.0f, 0.0f), Vector2(kScreenWidth, kScreenHeight)};
             }
             if (window->HasTextArea()) {
@@ -247,8 +249,10 @@ void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& with
         if (text.text.find(L"UNKNOWN") != std::wstring::npos) {
             Add(kUnknown, name);
         }
-        if (!Inside(text.box, text.area)) {
-            Add(kTextOutside, name + " in " + text.windowName + " area " + Describe(text.area));
+        const bool onFrame = frame == nullptr || IsUnder(text.window, frame);
+        const Rectangle area = text.anchored && frame != nullptr && onFrame ? FrameRectangle(*frame) : text.area;
+        if (!Inside(text.box, area)) {
+            Add(kTextOutside, name + " in " + text.windowName + " area " + Describe(area));
         }
         const float pixels = text.size * static_cast<float>(withTexts.height) / kScreenHeight;
         if (withTexts.height == 600 && pixels < kMinGlyphPixels) {
@@ -256,7 +260,7 @@ void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& with
             std::snprintf(line, sizeof line, " %.1f px", pixels);
             Add(kSmallGlyphs, name + line);
         }
-        if (frame == nullptr || IsUnder(text.window, frame)) {
+        if (onFrame) {
             CheckInk(text, withTexts, withoutTexts);
         }
     }

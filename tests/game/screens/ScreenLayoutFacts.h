@@ -81,6 +81,8 @@ private:
         Rectangle area;
         float size = 0.0f;
         float alpha = 1.0f;
+        // Printed at an offset from a window with no area of its own.
+        bool anchored = false;
     };
 
     void Add(const char* kind, const std::string& text);
