@@ -16,7 +16,7 @@ namespace Content {
 
 namespace {
 
-constexpr const char* kRecipeVersion = "menu controls 1";
+constexpr const char* kRecipeVersion = "menu controls 2";
 constexpr const char* kModels = "ui\\menus\\models\\controls\\";
 constexpr const char* kTextures = "ui\\menus\\textures\\controls\\";
 // Room around a button's face for its shadow, in GUI units.
@@ -181,14 +181,17 @@ void AddScroll(DataSetBuilder& builder, bool horizontal)
     const float first = -length * 0.5f + L::kKnobLength * 0.5f + inset;
     const float last = length * 0.5f - L::kKnobLength * 0.5f - inset + L::kKnobLength;
     const float arrow = length * 0.5f + L::kArrowGap + L::kArrowSide * 0.5f;
+    // The track's lower-left corner at the origin: the scroll bar's window is
+    // placed by that corner, so its rectangle is where its track is drawn.
+    const float cx = trackW * 0.5f;
+    const float cy = trackH * 0.5f;
     const auto place = [&](float offset, float w, float h) {
-        return horizontal ? L::Centred(L::kLookX + offset, L::kLookY, w, h)
-                          : L::Centred(L::kLookX, L::kLookY + offset, w, h);
+        return horizontal ? L::Centred(cx + offset, cy, w, h) : L::Centred(cx, cy + offset, w, h);
     };
 
     LookRecipe track;
     track.name = name;
-    track.box = LookBox(trackW, trackH);
+    track.box = place(0.0f, trackW, trackH);
     track.states = MenuDarkStyle::kButtonStates;
     track.paint = PaintTrack;
     // On a vertical list the increasing direction is downwards: its "increase"
@@ -201,7 +204,7 @@ void AddScroll(DataSetBuilder& builder, bool horizontal)
 
     LookRecipe knob;
     knob.name = name + "_toddler";
-    knob.box = LookBox(knobW, knobH);
+    knob.box = place(0.0f, knobW, knobH);
     knob.states = MenuDarkStyle::kButtonStates;
     knob.paint = [](std::uint32_t state, float x, float y, float w, float h) {
         return MenuDarkStyle::Button(x, y, w - Px(2.0f), h - Px(2.0f), Px(6.0f), StateOf(state));
