@@ -41,13 +41,21 @@ namespace PlayTests {
 constexpr std::uint64_t kFrameMicroseconds = 33333;
 constexpr std::uint32_t kFramesPerSecond = 30;
 
+// The built data set installed beside the program, with still stand-ins only
+// for what it does not hold yet.
+struct InstalledDataSet
+{
+    TestSupport::ScratchFolder installation;
+    std::string programFolder = GameTests::InstallBuiltDataSet(installation);
+};
+
 // A player's machine: a user folder of its own, no installer values, the
-// build's program folder with its data set, the manual clock, and sound
-// played through SDL's (dummy) audio driver.
-class PlayMachine : public GameTests::StartUpEnvironment
+// program's folder with its data set, the manual clock, and sound played
+// through SDL's (dummy) audio driver.
+class PlayMachine : private InstalledDataSet, public GameTests::StartUpEnvironment
 {
 public:
-    PlayMachine() : StartUpEnvironment(QUILLORY_BUILD_DIR)
+    PlayMachine() : StartUpEnvironment(programFolder)
     {
         Platform::AudioDevice::SetOutputForTests(Platform::AudioOutput::Sdl);
     }
@@ -332,6 +340,8 @@ inline bool EnterAsNewPlayer(GamePlayer& player, const std::string& name)
 {
     if (!player.WaitFor([&] { return player.Shows("ENTER_YOUR_NAME"); }, 60.0f, "the welcome dialog"))
         return false;
+    // The dialog takes typing once it has opened.
+    player.Frames(2 * kFramesPerSecond);
     player.Type(name);
     const std::wstring wide = OrrelayEngine::StringToWide(name);
     if (!player.WaitFor([&] { return player.ShowsText(wide); }, 2.0f, "the name typed"))
@@ -348,9 +358,13 @@ inline bool OpenStageMap(GamePlayer& player, int& pages)
     pages = 0;
     if (!player.Click("MAIN_MENU_START"))
         return false;
-    while (!player.Shows("START_GAME_START") && pages < 10) {
-        if (!player.Click("CONTINUE"))
+    for (;;) {
+        if (!player.WaitFor([&] { return player.Shows("START_GAME_START") || player.Shows("CONTINUE"); }, 20.0f,
+                            "the introduction or the stage map"))
             return false;
+        if (player.Shows("START_GAME_START") || pages == 10)
+            break;
+        player.Click("CONTINUE");
         ++pages;
         player.Frames(kFramesPerSecond);
     }
