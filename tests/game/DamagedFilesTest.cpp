@@ -223,8 +223,9 @@ void CheckDamagedFile(const Damage& damage, const std::string& file, std::size_t
         EXPECT_EQ(current, outcome.current);
         EXPECT_EQ(1u, CountErrorsNaming(outcome.log, fileName));
         for (const std::string& other : Saved().PlayerFiles()) {
-            if (other != file && other != mayChange)
+            if (other != file && other != mayChange) {
                 EXPECT_EQ(saved.at(other), outcome.after.at(other)) << other << " changed";
+            }
         }
         if (setAside) {
             EXPECT_EQ(bytes, outcome.after.at(file + ".bak"));
