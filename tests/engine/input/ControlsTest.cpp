@@ -301,7 +301,11 @@ TEST_F(ControlsTest, TypedKeyComesFromTheWindowAndClearsAtFrameEnd)
     ASSERT_TRUE(controls_->GetTypedKey(code, isCharacter));
     EXPECT_EQ(code, Platform::VirtualKey::kLeft);
     EXPECT_EQ(isCharacter, 0);
+    // A second key in the same frame waits for the next one.
     window_->HandleMessage(Platform::WindowMessage{Platform::WindowMessageType::Character, 0x44F});
+    ASSERT_TRUE(controls_->GetTypedKey(code, isCharacter));
+    EXPECT_EQ(code, Platform::VirtualKey::kLeft);
+    EndFrame();
     ASSERT_TRUE(controls_->GetTypedKey(code, isCharacter));
     EXPECT_EQ(code, 0x44F);
     EXPECT_EQ(isCharacter, 1);
