@@ -118,6 +118,22 @@ ArtColor ArtCanvas::Mix(const ArtColor& a, const ArtColor& b, float t)
     return ArtColor{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
+ArtColor ArtCanvas::Over(const ArtColor& top, const ArtColor& under)
+{
+    const float a = top.a + under.a * (1.0f - top.a);
+    if (a <= 0.0f) {
+        return ArtColor{0.0f, 0.0f, 0.0f, 0.0f};
+    }
+    const auto mix = [&](float t, float u) { return (t * top.a + u * under.a * (1.0f - top.a)) / a; };
+    return ArtColor{mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), a};
+}
+
+ArtColor ArtCanvas::WithAlpha(ArtColor color, float alpha)
+{
+    color.a = alpha;
+    return color;
+}
+
 ArtColor ArtCanvas::Scale(const ArtColor& c, float factor)
 {
     return ArtColor{c.r * factor, c.g * factor, c.b * factor, c.a};

@@ -42,6 +42,9 @@ public:
     // Colour helpers shared by the painters.
     static ArtColor Mix(const ArtColor& a, const ArtColor& b, float t);
     static ArtColor Scale(const ArtColor& c, float factor);
+    // top laid over under, both with straight alpha.
+    static ArtColor Over(const ArtColor& top, const ArtColor& under);
+    static ArtColor WithAlpha(ArtColor color, float alpha);
     // Hue in turns (0 to 1), saturation and value 0 to 1.
     static ArtColor Hsv(float hue, float saturation, float value, float alpha = 1.0f);
     static ArtColor Rgb(std::uint32_t hex, float alpha = 1.0f);

@@ -15,9 +15,6 @@ namespace Content {
 class ArtPaint
 {
 public:
-    // top laid over under ("over" compositing of straight colours).
-    static ArtColor Over(const ArtColor& top, const ArtColor& under);
-    static ArtColor WithAlpha(ArtColor color, float alpha);
     // Opacity of a shape's edge at a signed distance in GUI units (negative
     // inside), one texel of soft edge at MenuStyle's scale.
     static float Coverage(float distance);

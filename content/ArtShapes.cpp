@@ -49,20 +49,4 @@ float ArtShapes::Coverage(float d, float pixel)
     return ArtCanvas::Clamp01(0.5f - d / pixel);
 }
 
-ArtColor ArtShapes::Over(const ArtColor& top, const ArtColor& under)
-{
-    const float a = top.a + under.a * (1.0f - top.a);
-    if (a <= 0.0f) {
-        return ArtColor{0.0f, 0.0f, 0.0f, 0.0f};
-    }
-    const auto mix = [&](float t, float u) { return (t * top.a + u * under.a * (1.0f - top.a)) / a; };
-    return ArtColor{mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), a};
-}
-
-ArtColor ArtShapes::WithAlpha(ArtColor color, float alpha)
-{
-    color.a = alpha;
-    return color;
-}
-
 } // namespace Content

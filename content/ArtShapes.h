@@ -26,9 +26,6 @@ public:
     static std::vector<Point> Star(int points, float outer, float inner);
     // How much of a pixel of the given size an edge at distance d covers.
     static float Coverage(float d, float pixel);
-    // top laid over under, both with straight alpha.
-    static ArtColor Over(const ArtColor& top, const ArtColor& under);
-    static ArtColor WithAlpha(ArtColor color, float alpha);
 };
 
 } // namespace Content

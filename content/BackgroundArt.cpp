@@ -80,14 +80,14 @@ ArtColor Tree(float px, float py, float x, float ground, float size, const ArtCo
     }
     ArtColor color = under;
     const float trunk = RectDistance(px, py, x - size * 0.12f, ground - 2.0f, x + size * 0.12f, ground + size);
-    color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0x6a4424), ArtPaint::Coverage(trunk)), color);
+    color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0x6a4424), ArtPaint::Coverage(trunk)), color);
     const float cx = px - x;
     const float cy = py - (ground + size * 1.35f);
     const float lumpy = size * 0.08f * (ArtPaint::Fbm(px * 0.2f, py * 0.2f, 31, 2) - 0.5f);
     const float crown = ArtPaint::EllipseDistance(cx, cy, size * 0.8f, size * 0.72f) + lumpy;
     const float lit = ArtCanvas::Clamp01(0.5f + (cy - cx * 0.6f) / (size * 1.6f));
     const ArtColor leaves = ArtCanvas::Mix(Rgb(0x2f6a26), Rgb(0x7cbc48), lit);
-    return ArtPaint::Over(ArtPaint::WithAlpha(leaves, ArtPaint::Coverage(crown)), color);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(leaves, ArtPaint::Coverage(crown)), color);
 }
 
 ArtColor PaintSky(float x, float y)
@@ -97,11 +97,11 @@ ArtColor PaintSky(float x, float y)
     // The sun, high on the right, with its glow.
     const float sun = std::hypot(x - 690.0f, y - 418.0f);
     color = ArtCanvas::Mix(color, Rgb(0xfff4cf), 0.55f * std::exp(-sun / 80.0f));
-    color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0xfff8de), ArtPaint::Coverage(sun - 26.0f)), color);
+    color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0xfff8de), ArtPaint::Coverage(sun - 26.0f)), color);
     // The far ridge in the haze.
     const float far = FarHill(x);
     const ArtColor ridge = ArtCanvas::Mix(Rgb(0xa9cdb9), Rgb(0x86b09a), ArtCanvas::Clamp01((far - y) / 50.0f));
-    color = ArtPaint::Over(ArtPaint::WithAlpha(ridge, ArtPaint::Coverage(y - far)), color);
+    color = ArtCanvas::Over(ArtCanvas::WithAlpha(ridge, ArtPaint::Coverage(y - far)), color);
     // The green hills, patched with ripening fields.
     const float mid = MidHill(x);
     const float depth = ArtCanvas::Clamp01((mid - y) / 200.0f);
@@ -124,7 +124,7 @@ ArtColor PaintSky(float x, float y)
     // Each field rounds over towards its lower edge.
     const float fall = rowPosition - std::floor(rowPosition);
     grass = ArtCanvas::Scale(grass, 1.0f - 0.08f * ArtCanvas::SmoothStep(0.6f, 1.0f, fall));
-    color = ArtPaint::Over(ArtPaint::WithAlpha(grass, ArtPaint::Coverage(y - mid)), color);
+    color = ArtCanvas::Over(ArtCanvas::WithAlpha(grass, ArtPaint::Coverage(y - mid)), color);
     // A few small trees along the hills between the two landmarks.
     for (const float tx : {262.0f, 298.0f, 452.0f, 498.0f, 760.0f}) {
         color = Tree(x, y, tx, MidHill(tx) - 4.0f, 11.0f + 3.0f * Hash(static_cast<std::uint32_t>(tx), 3), color);
@@ -145,9 +145,9 @@ ArtColor PaintMeadow(float x, float y)
     const float pathHalf = std::max(4.0f, 26.0f - y * 0.13f);
     const float path = std::fabs(x - pathCentre) - pathHalf;
     const ArtColor gravel = ArtCanvas::Scale(Rgb(0xe8d6a4), 0.92f + 0.1f * ArtPaint::Fbm(x * 0.3f, y * 0.3f, 29, 2));
-    grass =
-        ArtPaint::Over(ArtPaint::WithAlpha(gravel, ArtPaint::Coverage(path) * (line - y > 2.0f ? 1.0f : 0.0f)), grass);
-    ArtColor color = ArtPaint::WithAlpha(grass, ArtPaint::Coverage(y - line));
+    grass = ArtCanvas::Over(ArtCanvas::WithAlpha(gravel, ArtPaint::Coverage(path) * (line - y > 2.0f ? 1.0f : 0.0f)),
+                            grass);
+    ArtColor color = ArtCanvas::WithAlpha(grass, ArtPaint::Coverage(y - line));
     // Bushes and trees along the crest.
     for (const float bx : {236.0f, 268.0f, 540.0f, 566.0f, 780.0f}) {
         const float by = NearHill(bx) + 4.0f;
@@ -155,7 +155,7 @@ ArtColor PaintMeadow(float x, float y)
                            2.0f * (ArtPaint::Fbm(x * 0.15f, y * 0.15f, 37, 2) - 0.5f);
         const ArtColor leaves =
             ArtCanvas::Mix(Rgb(0x3f7a2a), Rgb(0x74b046), ArtCanvas::Clamp01(0.5f + (y - by) / 20.0f));
-        color = ArtPaint::Over(ArtPaint::WithAlpha(leaves, ArtPaint::Coverage(bush)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(leaves, ArtPaint::Coverage(bush)), color);
     }
     for (const float tx : {312.0f, 500.0f}) {
         color = Tree(x, y, tx, NearHill(tx) - 6.0f, 24.0f, color);
@@ -170,7 +170,7 @@ ArtColor PaintFlowers(float x, float y)
     const float blade = 1.0f - std::fabs(2.0f * (phase - std::floor(phase)) - 1.0f);
     const float top = 16.0f + 10.0f * ArtPaint::Fbm(x * 0.05f, 1.5f, 43, 2) + 22.0f * blade * blade * blade;
     const ArtColor grass = ArtCanvas::Mix(Rgb(0x3f7a22), Rgb(0x8cc850), ArtCanvas::Clamp01(y / top));
-    ArtColor color = ArtPaint::WithAlpha(grass, ArtPaint::Coverage(y - top));
+    ArtColor color = ArtCanvas::WithAlpha(grass, ArtPaint::Coverage(y - top));
     const ArtColor petals[] = {Rgb(0xf2b632), Rgb(0xf07aa0), Rgb(0xfaf6ec), Rgb(0xb48ae0), Rgb(0xf08a5a)};
     constexpr std::uint32_t kFlowers = 46;
     for (std::uint32_t i = 0; i < kFlowers; ++i) {
@@ -181,15 +181,15 @@ ArtColor PaintFlowers(float x, float y)
         const float fy = 28.0f + 36.0f * Hash(i, 2);
         const float radius = 4.5f + 2.5f * Hash(i, 3);
         const float stem = std::max(std::fabs(x - fx) - 0.8f, y - fy);
-        color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0x3f7a22), ArtPaint::Coverage(stem)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0x3f7a22), ArtPaint::Coverage(stem)), color);
         const float dx = x - fx;
         const float dy = y - fy;
         const float angle = std::atan2(dy, dx) + Hash(i, 4) * 2.0f * kPi;
         const float petal = std::hypot(dx, dy) - radius * (0.72f + 0.28f * std::cos(5.0f * angle));
         const ArtColor petalColor = petals[static_cast<std::uint32_t>(Hash(i, 5) * 4.99f)];
-        color = ArtPaint::Over(ArtPaint::WithAlpha(petalColor, ArtPaint::Coverage(petal)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(petalColor, ArtPaint::Coverage(petal)), color);
         const float heart = std::hypot(dx, dy) - radius * 0.32f;
-        color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0xc07a1a), ArtPaint::Coverage(heart)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0xc07a1a), ArtPaint::Coverage(heart)), color);
     }
     return color;
 }
@@ -207,7 +207,7 @@ ArtColor PaintCloud(float x, float y)
     d += 4.0f * (ArtPaint::Fbm(x * 0.06f, y * 0.06f, 47, 3) - 0.5f);
     const float alpha = 0.92f * (1.0f - ArtCanvas::SmoothStep(-5.0f, 1.5f, d));
     const ArtColor color = ArtCanvas::Mix(Rgb(0xffffff), Rgb(0xcfdff0), ArtCanvas::Clamp01((30.0f - y) / 26.0f));
-    return ArtPaint::WithAlpha(color, alpha);
+    return ArtCanvas::WithAlpha(color, alpha);
 }
 
 // The windmill: the tower on the left of the picture, the sails' cross on the right.
@@ -219,13 +219,13 @@ ArtColor PaintWindmill(float x, float y)
         const float half = 19.0f - 7.0f * t;
         const float body = std::max(std::fabs(x - 45.0f) - half, std::max(4.0f - y, y - 70.0f));
         const ArtColor wall = ArtCanvas::Scale(Rgb(0xf2e8d2), x > 47.0f ? 0.84f : 1.0f);
-        color = ArtPaint::Over(ArtPaint::WithAlpha(wall, ArtPaint::Coverage(body)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(wall, ArtPaint::Coverage(body)), color);
         const float cap = std::max(ArtPaint::EllipseDistance(x - 45.0f, y - 70.0f, 17.0f, 15.0f), 69.0f - y);
-        color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0xb04a32), ArtPaint::Coverage(cap)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0xb04a32), ArtPaint::Coverage(cap)), color);
         const float door = MenuStyle::RoundedBoxDistance(x - 45.0f, y - 13.0f, 10.0f, 18.0f, 4.0f);
-        color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0x5a341a), ArtPaint::Coverage(door)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0x5a341a), ArtPaint::Coverage(door)), color);
         const float window = std::hypot(x - 45.0f, y - 46.0f) - 4.0f;
-        color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0xf2c650), ArtPaint::Coverage(window)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0xf2c650), ArtPaint::Coverage(window)), color);
         return color;
     }
     // The cross of four lattice sails, centred at (135, 45).
@@ -238,19 +238,19 @@ ArtColor PaintWindmill(float x, float y)
         const float sail = std::max(std::max(6.0f - along, along - 42.0f), std::max(-across, across - 11.0f));
         const bool lattice = std::fmod(along, 6.0f) < 1.0f || std::fmod(across + 12.0f, 5.5f) < 1.0f;
         const ArtColor cloth = lattice ? Rgb(0x8a5a30) : Rgb(0xf6eedc);
-        color = ArtPaint::Over(ArtPaint::WithAlpha(cloth, ArtPaint::Coverage(sail)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(cloth, ArtPaint::Coverage(sail)), color);
         const float spar = std::max(std::fabs(across) - 1.3f, std::max(-along, along - 43.0f));
-        color = ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0x6a4424), ArtPaint::Coverage(spar)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0x6a4424), ArtPaint::Coverage(spar)), color);
     }
     const float hub = std::hypot(sx, sy) - 4.0f;
-    return ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0x4e2c14), ArtPaint::Coverage(hub)), color);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0x4e2c14), ArtPaint::Coverage(hub)), color);
 }
 
 ArtColor PaintCottage(float x, float y)
 {
     ArtColor color{0.0f, 0.0f, 0.0f, 0.0f};
     const auto over = [&](const ArtColor& paint, float distance) {
-        color = ArtPaint::Over(ArtPaint::WithAlpha(paint, ArtPaint::Coverage(distance)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(paint, ArtPaint::Coverage(distance)), color);
     };
     over(Rgb(0xa24a2c), RectDistance(x, y, 82.0f, 56.0f, 92.0f, 84.0f)); // chimney
     const float wall = RectDistance(x, y, 20.0f, 6.0f, 100.0f, 47.0f);
@@ -280,7 +280,7 @@ ArtColor PaintPond(float x, float y)
 {
     ArtColor color{0.0f, 0.0f, 0.0f, 0.0f};
     const auto over = [&](const ArtColor& paint, float distance) {
-        color = ArtPaint::Over(ArtPaint::WithAlpha(paint, ArtPaint::Coverage(distance)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(paint, ArtPaint::Coverage(distance)), color);
     };
     const float water = ArtPaint::EllipseDistance(x - 100.0f, y - 36.0f, 88.0f, 26.0f);
     over(Rgb(0xcab98a), water - 4.0f);
@@ -315,7 +315,7 @@ ArtColor PaintGazebo(float x, float y)
 {
     ArtColor color{0.0f, 0.0f, 0.0f, 0.0f};
     const auto over = [&](const ArtColor& paint, float distance) {
-        color = ArtPaint::Over(ArtPaint::WithAlpha(paint, ArtPaint::Coverage(distance)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(paint, ArtPaint::Coverage(distance)), color);
     };
     over(Rgb(0xd8d0c0), RectDistance(x, y, 18.0f, 6.0f, 132.0f, 16.0f));
     for (const float cx : {30.0f, 58.0f, 92.0f, 120.0f}) {

@@ -50,7 +50,7 @@ ArtCanvas CursorArt::PaintPointer()
                               0.5f * (1.0f - ArtCanvas::SmoothStep(1.0f, 3.0f, std::fabs(d + 2.0f))) *
                                   (1.0f - ArtCanvas::SmoothStep(10.0f, 40.0f, y)));
         face = ArtCanvas::Mix(face, MenuStyle::WoodDark(), ArtCanvas::SmoothStep(-0.6f, 0.4f, d));
-        return ArtShapes::Over(ArtShapes::WithAlpha(face, ArtShapes::Coverage(d - kOutline, 1.0f)), shadow);
+        return ArtCanvas::Over(ArtCanvas::WithAlpha(face, ArtShapes::Coverage(d - kOutline, 1.0f)), shadow);
     });
     return canvas;
 }

@@ -109,8 +109,8 @@ Part BarFrame(const std::string& name, const Box& frame)
                             return HudStyle::Field((gx - b.CentreX()) * kTexels, (gy - b.CentreY()) * kTexels,
                                                    b.width * kTexels, b.height * kTexels, 8.0f * kTexels, face);
                         };
-                        color = HudStyle::Over(sunk(HudLayout::kTroughInFrame, ArtCanvas::Rgb(0x140d07)), color);
-                        color = HudStyle::Over(sunk(HudLayout::kCaptionInFrame, FieldFace()), color);
+                        color = ArtCanvas::Over(sunk(HudLayout::kTroughInFrame, ArtCanvas::Rgb(0x140d07)), color);
+                        color = ArtCanvas::Over(sunk(HudLayout::kCaptionInFrame, FieldFace()), color);
                         return color;
                     });
                 return HudStyle::BuildTextured({{frame, 0.0f, 0.0f, 1.0f, 1.0f}}, canvas, name);
@@ -225,7 +225,7 @@ std::vector<Part> Look(const std::string& name, const Box& box, std::uint32_t st
                         const float ink = icon(x / kTexels, y / kTexels + 0.5f, checked);
                         const ArtColor inkColor =
                             state == State::kDisabled ? ArtCanvas::Rgb(0xb8b4a8) : MenuStyle::Parchment();
-                        color = HudStyle::Over(ArtColor{inkColor.r, inkColor.g, inkColor.b, ink * color.a}, color);
+                        color = ArtCanvas::Over(ArtColor{inkColor.r, inkColor.g, inkColor.b, ink * color.a}, color);
                     }
                     return color;
                 });

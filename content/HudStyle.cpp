@@ -20,12 +20,6 @@ constexpr std::uint32_t kBlendSourceAlpha = 4;
 constexpr std::uint32_t kBlendInverseSourceAlpha = 5;
 constexpr const char* kPictureFolder = "ui\\menus\\textures\\hud\\";
 
-ArtColor WithAlpha(ArtColor color, float alpha)
-{
-    color.a = alpha;
-    return color;
-}
-
 float Coverage(float d)
 {
     return ArtCanvas::Clamp01(0.5f - d);
@@ -112,16 +106,6 @@ ArtColor HudStyle::EnergyDeep()
     return ArtCanvas::Rgb(0xe0701c);
 }
 
-ArtColor HudStyle::Over(const ArtColor& top, const ArtColor& under)
-{
-    const float a = top.a + under.a * (1.0f - top.a);
-    if (a <= 0.0f) {
-        return ArtColor{0.0f, 0.0f, 0.0f, 0.0f};
-    }
-    const auto mix = [&](float t, float u) { return (t * top.a + u * under.a * (1.0f - top.a)) / a; };
-    return ArtColor{mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), a};
-}
-
 float HudStyle::Union(float a, float b, float k)
 {
     const float h = ArtCanvas::Clamp01(0.5f + 0.5f * (b - a) / k);
@@ -154,7 +138,7 @@ ArtColor HudStyle::Panel(float d, float shadowD, float y, float height, float ri
         const float lit = ArtCanvas::Clamp01(0.5f + y / std::max(height, 1.0f));
         face = ArtCanvas::Mix(face, MenuStyle::Honey(), 0.3f * lit * bead);
     }
-    return Over(WithAlpha(face, Coverage(d)), shadow);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
 }
 
 ArtColor HudStyle::Button(float x, float y, float width, float height, float radius, MenuStyle::State state)
@@ -177,7 +161,7 @@ ArtColor HudStyle::Button(float x, float y, float width, float height, float rad
     const float ringStrength =
         state == MenuStyle::State::kDisabled ? 0.0f : (state == MenuStyle::State::kHover ? 0.95f : 0.45f);
     face = ArtCanvas::Mix(face, MenuStyle::Honey(), ringStrength * ring);
-    return Over(WithAlpha(face, Coverage(d)), shadow);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
 }
 
 ArtColor HudStyle::Field(float x, float y, float width, float height, float radius, const ArtColor& face)
@@ -193,7 +177,7 @@ ArtColor HudStyle::Field(float x, float y, float width, float height, float radi
     const float lip = ArtCanvas::SmoothStep(-3.0f, -1.0f, d) * ArtCanvas::Clamp01(-y / std::max(height * 0.5f, 1.0f));
     color = ArtCanvas::Mix(color, MenuStyle::Honey(), 0.55f * lip);
     color = ArtCanvas::Mix(color, MenuStyle::WoodDark(), 0.9f * ArtCanvas::SmoothStep(-1.5f, -0.5f, d) * (1.0f - lip));
-    return WithAlpha(color, Coverage(d));
+    return ArtCanvas::WithAlpha(color, Coverage(d));
 }
 
 float HudStyle::Stroke(float d, float halfWidth)

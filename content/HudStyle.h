@@ -39,7 +39,6 @@ public:
     static ArtColor EnergyLight();
     static ArtColor EnergyDeep();
 
-    static ArtColor Over(const ArtColor& top, const ArtColor& under);
     // Smooth union of two signed distances, rounding the inner corner by k.
     static float Union(float a, float b, float k);
 

@@ -47,7 +47,7 @@ ArtColor Leaf(float x, float y, float cx, float cy, float angle, float size, con
     const ArtColor green = ArtCanvas::Mix(Rgb(0x3f7422), Rgb(0x84c84e), ArtCanvas::Clamp01(0.5f + across / size));
     const float vein = 1.0f - ArtCanvas::SmoothStep(0.3f, 0.9f, std::fabs(across));
     const ArtColor leaf = ArtCanvas::Mix(green, Rgb(0x2f5a1a), 0.5f * vein);
-    return ArtPaint::Over(ArtPaint::WithAlpha(leaf, ArtPaint::Coverage(d)), under);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(leaf, ArtPaint::Coverage(d)), under);
 }
 
 ArtColor Blossom(float x, float y, float cx, float cy, float radius, const ArtColor& petal, const ArtColor& under)
@@ -56,8 +56,8 @@ ArtColor Blossom(float x, float y, float cx, float cy, float radius, const ArtCo
     const float dy = y - cy;
     const float r = std::hypot(dx, dy);
     const float d = r - radius * (0.7f + 0.3f * std::cos(5.0f * std::atan2(dy, dx)));
-    ArtColor color = ArtPaint::Over(ArtPaint::WithAlpha(petal, ArtPaint::Coverage(d)), under);
-    return ArtPaint::Over(ArtPaint::WithAlpha(MenuStyle::Honey(), ArtPaint::Coverage(r - radius * 0.3f)), color);
+    ArtColor color = ArtCanvas::Over(ArtCanvas::WithAlpha(petal, ArtPaint::Coverage(d)), under);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(MenuStyle::Honey(), ArtPaint::Coverage(r - radius * 0.3f)), color);
 }
 
 // Leaves every step units along a stem, alternating sides; the stem runs
@@ -66,7 +66,7 @@ ArtColor Blossom(float x, float y, float cx, float cy, float radius, const ArtCo
 ArtColor Vine(float x, float y, float along, float across, float step, float direction, const ArtColor& under)
 {
     ArtColor color =
-        ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0x5a6a24), ArtPaint::Coverage(std::fabs(across) - 1.4f)), under);
+        ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0x5a6a24), ArtPaint::Coverage(std::fabs(across) - 1.4f)), under);
     const float nearest = std::floor(along / step);
     for (float k = nearest - 1.0f; k <= nearest + 1.0f; k += 1.0f) {
         const float side = std::fmod(std::fabs(k), 2.0f) < 0.5f ? 1.0f : -1.0f;
@@ -115,12 +115,12 @@ ArtColor PaintEmblem(float x, float y, const ArtLettering& name)
 {
     ArtColor color{0.0f, 0.0f, 0.0f, 0.0f};
     const auto over = [&](const ArtColor& paint, float distance) {
-        color = ArtPaint::Over(ArtPaint::WithAlpha(paint, ArtPaint::Coverage(distance * kEmblemScale)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(paint, ArtPaint::Coverage(distance * kEmblemScale)), color);
     };
     const float cx = x / kEmblemScale - kEmblemWidth * 0.5f;
     const float cy = y / kEmblemScale - 138.0f;
     const float r = std::hypot(cx, cy);
-    over(ArtPaint::WithAlpha(Rgb(0x1a1008), 0.35f), r - 76.0f); // shadow
+    over(ArtCanvas::WithAlpha(Rgb(0x1a1008), 0.35f), r - 76.0f); // shadow
     over(MenuStyle::WoodDark(), r - 72.0f);
     over(ArtCanvas::Mix(MenuStyle::Honey(), Rgb(0xfff0b8), ArtCanvas::Clamp01(0.5f + cy / 140.0f)), r - 69.0f);
     over(MenuStyle::WoodDark(), r - 61.0f);
@@ -148,8 +148,8 @@ ArtColor PaintEmblem(float x, float y, const ArtLettering& name)
     const float lx =
         (x - (shownWidth - name.GetWidth() / MenuStyle::kTexelsPerUnit) * 0.5f) * MenuStyle::kTexelsPerUnit;
     const float ly = (58.0f * kEmblemScale - y) * MenuStyle::kTexelsPerUnit;
-    color = ArtPaint::Over(ArtPaint::WithAlpha(MenuStyle::WoodDark(), name.SampleSpread(lx, ly, 2.0f)), color);
-    return ArtPaint::Over(ArtPaint::WithAlpha(Rgb(0xfff4d6), name.Sample(lx, ly)), color);
+    color = ArtCanvas::Over(ArtCanvas::WithAlpha(MenuStyle::WoodDark(), name.SampleSpread(lx, ly, 2.0f)), color);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(Rgb(0xfff4d6), name.Sample(lx, ly)), color);
 }
 
 // The garland drops from above the screen.

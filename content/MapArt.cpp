@@ -141,7 +141,7 @@ ArtColor PaintCell(const Element& element, std::uint32_t frame, float x, float y
         const float ring = std::fabs(d - 0.115f) - 0.045f;
         const ArtColor band =
             ArtCanvas::Mix(MenuStyle::Honey(), MenuStyle::WoodDark(), ArtCanvas::SmoothStep(-0.03f, -0.012f, ring));
-        out = ArtShapes::Over(ArtShapes::WithAlpha(band, ArtShapes::Coverage(ring, pixel)), out);
+        out = ArtCanvas::Over(ArtCanvas::WithAlpha(band, ArtShapes::Coverage(ring, pixel)), out);
     }
     if (d > pixel) {
         return out;
@@ -160,7 +160,7 @@ ArtColor PaintCell(const Element& element, std::uint32_t frame, float x, float y
     // The rim.
     const float rimWidth = 0.16f * r;
     face = ArtCanvas::Mix(face, palette.rim, ArtCanvas::SmoothStep(-rimWidth - pixel, -rimWidth + pixel, d));
-    return ArtShapes::Over(ArtShapes::WithAlpha(face, ArtShapes::Coverage(d, pixel)), out);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, ArtShapes::Coverage(d, pixel)), out);
 }
 
 ArtCanvas PaintElement(const Element& element)

@@ -120,7 +120,7 @@ ArtColor PaintArrow(std::uint32_t state, float x, float y, float w, float h, flo
     const ArtColor ink = StateOf(state) == State::kDisabled ? MenuStyle::Stone() : MenuStyle::Honey();
     ArtColor arrow = ink;
     arrow.a = TriangleCoverage(x, y + (state == 2 ? 1.0f : 0.0f), dx, dy, face * 0.26f);
-    return MenuDarkStyle::Over(arrow, button);
+    return ArtCanvas::Over(arrow, button);
 }
 
 // Distance from (x, y) to the segment from a to b.
@@ -155,7 +155,7 @@ ArtColor PaintCheckBox(std::uint32_t picture, float x, float y, float w, float h
                                   SegmentDistance(x, y, -0.15f * s, -0.45f * s, 0.6f * s, 0.55f * s));
     ArtColor tick = disabled ? MenuStyle::Stone() : (state == 1 ? MenuStyle::LeafLight() : MenuStyle::Honey());
     tick.a = ArtCanvas::Clamp01(Px(1.8f) + 0.5f - stroke);
-    return MenuDarkStyle::Over(tick, box);
+    return ArtCanvas::Over(tick, box);
 }
 
 ArtColor PaintTrack(std::uint32_t state, float x, float y, float w, float h)

@@ -16,12 +16,6 @@ constexpr std::uint32_t kAlphaBlend = 1;
 constexpr std::uint32_t kBlendSourceAlpha = 4;
 constexpr std::uint32_t kBlendInverseSourceAlpha = 5;
 
-ArtColor WithAlpha(ArtColor color, float alpha)
-{
-    color.a = alpha;
-    return color;
-}
-
 ArtColor Shadow(float d, float spread, float strength)
 {
     return ArtColor{0.06f, 0.04f, 0.02f, strength * (1.0f - ArtCanvas::SmoothStep(-spread * 0.3f, spread, d))};
@@ -77,16 +71,6 @@ ArtColor MenuDarkStyle::WalnutDeep()
     return ArtCanvas::Rgb(0x24170b);
 }
 
-ArtColor MenuDarkStyle::Over(const ArtColor& top, const ArtColor& under)
-{
-    const float a = top.a + under.a * (1.0f - top.a);
-    if (a <= 0.0f) {
-        return ArtColor{0.0f, 0.0f, 0.0f, 0.0f};
-    }
-    const auto mix = [&](float t, float u) { return (t * top.a + u * under.a * (1.0f - top.a)) / a; };
-    return ArtColor{mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), a};
-}
-
 ArtColor MenuDarkStyle::Panel(float x, float y, float width, float height, float radius, float rim)
 {
     const Palette& c = Colors();
@@ -116,7 +100,7 @@ ArtColor MenuDarkStyle::Panel(float x, float y, float width, float height, float
         const float lit = ArtCanvas::Clamp01(0.5f + y / std::max(height, 1.0f));
         face = ArtCanvas::Mix(face, c.honey, 0.3f * lit * bead);
     }
-    return Over(WithAlpha(face, Coverage(d)), shadow);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
 }
 
 ArtColor MenuDarkStyle::Button(float x, float y, float width, float height, float radius, MenuStyle::State state)
@@ -141,7 +125,7 @@ ArtColor MenuDarkStyle::Button(float x, float y, float width, float height, floa
     const ArtColor rimColor = state == MenuStyle::State::kDisabled ? MenuStyle::Stone() : c.honey;
     face = ArtCanvas::Mix(face, rimColor, (state == MenuStyle::State::kHover ? 0.95f : 0.7f) * rimLine);
     face = ArtCanvas::Mix(face, c.woodDark, 0.9f * ArtCanvas::SmoothStep(-1.6f, -0.4f, d));
-    return Over(WithAlpha(face, Coverage(d)), shadow);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
 }
 
 ArtColor MenuDarkStyle::Field(float x, float y, float width, float height, float radius)
@@ -158,7 +142,7 @@ ArtColor MenuDarkStyle::Field(float x, float y, float width, float height, float
     const float lip = ArtCanvas::SmoothStep(-3.5f, -1.5f, d) * ArtCanvas::Clamp01(0.5f - y / std::max(height, 1.0f));
     color = ArtCanvas::Mix(color, c.honey, 0.55f * lip);
     color = ArtCanvas::Mix(color, c.woodDark, 0.8f * ArtCanvas::SmoothStep(-1.5f, -0.3f, d));
-    return WithAlpha(color, Coverage(d));
+    return ArtCanvas::WithAlpha(color, Coverage(d));
 }
 
 std::vector<std::vector<std::uint8_t>> MenuDarkStyle::BuildPlainModel(const MenuLayout::Box& box)

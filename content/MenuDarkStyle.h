@@ -37,7 +37,6 @@ public:
     static ArtColor Button(float x, float y, float width, float height, float radius, MenuStyle::State state);
     // A dark field sunk into whatever lies around it (edit box, list, track).
     static ArtColor Field(float x, float y, float width, float height, float radius);
-    static ArtColor Over(const ArtColor& top, const ArtColor& under);
 
     // A static model of one quad over the box; its shader names no picture:
     // layout models and hit or text areas, never drawn.

@@ -11,22 +11,6 @@ namespace {
 
 constexpr std::uint32_t kGrainSeed = 4117;
 
-ArtColor Over(const ArtColor& top, const ArtColor& under)
-{
-    const float a = top.a + under.a * (1.0f - top.a);
-    if (a <= 0.0f) {
-        return ArtColor{0.0f, 0.0f, 0.0f, 0.0f};
-    }
-    const auto mix = [&](float t, float u) { return (t * top.a + u * under.a * (1.0f - top.a)) / a; };
-    return ArtColor{mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b), a};
-}
-
-ArtColor WithAlpha(ArtColor color, float alpha)
-{
-    color.a = alpha;
-    return color;
-}
-
 // A soft shadow under a shape whose edge lies at distance d.
 ArtColor Shadow(float d, float spread, float strength)
 {
@@ -136,7 +120,7 @@ ArtColor MenuStyle::Panel(float x, float y, float width, float height, float rad
         const float lit = ArtCanvas::Clamp01(y / std::max(height * 0.5f, 1.0f));
         face = ArtCanvas::Mix(face, Honey(), 0.25f * lit * wave);
     }
-    return Over(WithAlpha(face, Coverage(d)), shadow);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
 }
 
 ArtColor MenuStyle::Button(float x, float y, float width, float height, State state)
@@ -160,7 +144,7 @@ ArtColor MenuStyle::Button(float x, float y, float width, float height, State st
         const float glow = 1.0f - ArtCanvas::SmoothStep(2.0f, 6.0f, std::fabs(d + 4.5f));
         face = ArtCanvas::Mix(face, Honey(), 0.6f * glow);
     }
-    return Over(WithAlpha(face, Coverage(d)), shadow);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
 }
 
 ArtColor MenuStyle::Field(float x, float y, float width, float height, const ArtColor& face)
@@ -174,7 +158,7 @@ ArtColor MenuStyle::Field(float x, float y, float width, float height, const Art
     const float inner = RoundedBoxDistance(x, y + 3.0f, width, height, radius);
     ArtColor color = ArtCanvas::Mix(face, WoodDark(), 0.45f * ArtCanvas::SmoothStep(-6.0f, 0.0f, inner));
     color = ArtCanvas::Mix(color, WoodDark(), 0.9f * ArtCanvas::SmoothStep(-2.5f, -1.0f, d));
-    return WithAlpha(color, Coverage(d));
+    return ArtCanvas::WithAlpha(color, Coverage(d));
 }
 
 std::uint32_t MenuStyle::PixelsFor(float units)

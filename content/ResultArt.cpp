@@ -218,7 +218,7 @@ Part ResultPanel()
                         };
                         ArtColor color = sunk(panel.Inset(1.0f), 14.0f, ArtCanvas::Rgb(0x2a1c0f));
                         color =
-                            HudStyle::Over(sunk(HudLayout::kResultBonusLine, 10.0f, ArtCanvas::Rgb(0x1c120a)), color);
+                            ArtCanvas::Over(sunk(HudLayout::kResultBonusLine, 10.0f, ArtCanvas::Rgb(0x1c120a)), color);
                         const Box& picture = HudLayout::kUpgradePicture;
                         const float r = std::hypot(gx - picture.CentreX(), gy - picture.CentreY());
                         // A soft honey glow round the mount, and the mount left open.
@@ -246,9 +246,9 @@ Part ResultManaFrame()
                         MenuStyle::RoundedBoxDistance(x - 2.0f, y + 3.0f, w - 4.0f, h - 4.0f, 10.0f * kTexels);
                     ArtColor color = HudStyle::Panel(d, shadowD, y, h, 3.0f * kTexels);
                     const float inner = 4.0f * kTexels;
-                    return HudStyle::Over(HudStyle::Field(x, y, w - 2.0f * inner, h - 2.0f * inner, 6.0f * kTexels,
-                                                          ArtCanvas::Rgb(0x140d07)),
-                                          color);
+                    return ArtCanvas::Over(HudStyle::Field(x, y, w - 2.0f * inner, h - 2.0f * inner, 6.0f * kTexels,
+                                                           ArtCanvas::Rgb(0x140d07)),
+                                           color);
                 });
             return HudStyle::BuildTextured({{frame, 0.0f, 0.0f, 1.0f, 1.0f}}, canvas, "level_complete_mana_background");
         }};

@@ -77,7 +77,7 @@ ArtColor Rope(float x, float y, float centreX)
     const float d = std::fabs(x - centreX) - kRopeWidth * 0.5f;
     const float twist = std::fmod(y + (x - centreX) * 1.2f + 100.0f, 4.0f) < 1.3f ? 0.72f : 1.0f;
     const ArtColor rope = ArtCanvas::Scale(Rgb(0xc8a060), twist * (1.0f - 0.25f * std::fabs(x - centreX) / kRopeWidth));
-    return ArtPaint::WithAlpha(rope, ArtPaint::Coverage(d));
+    return ArtCanvas::WithAlpha(rope, ArtPaint::Coverage(d));
 }
 
 ArtColor PaintSign(float x, float y)
@@ -85,7 +85,7 @@ ArtColor PaintSign(float x, float y)
     ArtColor color{0.0f, 0.0f, 0.0f, 0.0f};
     for (const float side : {-1.0f, 1.0f}) {
         if (y > kPlankCentreY) {
-            color = ArtPaint::Over(Rope(x, y, kSignWidth * 0.5f + side * kSignRopeX), color);
+            color = ArtCanvas::Over(Rope(x, y, kSignWidth * 0.5f + side * kSignRopeX), color);
         }
     }
     const float px = (x - kSignWidth * 0.5f) * MenuStyle::kTexelsPerUnit;
@@ -93,11 +93,11 @@ ArtColor PaintSign(float x, float y)
     const ArtColor plank =
         MenuStyle::Panel(px, py, kPlankWidth * MenuStyle::kTexelsPerUnit, kPlankHeight * MenuStyle::kTexelsPerUnit,
                          18.0f * MenuStyle::kTexelsPerUnit, 7.0f * MenuStyle::kTexelsPerUnit);
-    color = ArtPaint::Over(plank, color);
+    color = ArtCanvas::Over(plank, color);
     // The brass rings the ropes hold.
     for (const float side : {-1.0f, 1.0f}) {
         const float ring = std::fabs(std::hypot(x - kSignWidth * 0.5f - side * kSignRopeX, y - 55.0f) - 3.5f) - 1.2f;
-        color = ArtPaint::Over(ArtPaint::WithAlpha(MenuStyle::Honey(), ArtPaint::Coverage(ring)), color);
+        color = ArtCanvas::Over(ArtCanvas::WithAlpha(MenuStyle::Honey(), ArtPaint::Coverage(ring)), color);
     }
     return color;
 }
@@ -108,10 +108,10 @@ ArtColor PaintTitle(float x, float y, const ArtLettering& letters, float height)
     const float lx = x * MenuStyle::kTexelsPerUnit - 8.0f;
     const float ly = (height - y) * MenuStyle::kTexelsPerUnit - 6.0f;
     const float shadow = 0.45f * letters.SampleSpread(lx - 3.0f, ly - 4.0f, 5.0f);
-    ArtColor color = ArtPaint::WithAlpha(Rgb(0x2a180a), shadow);
-    color = ArtPaint::Over(ArtPaint::WithAlpha(MenuStyle::WoodDark(), letters.SampleSpread(lx, ly, 5.0f)), color);
+    ArtColor color = ArtCanvas::WithAlpha(Rgb(0x2a180a), shadow);
+    color = ArtCanvas::Over(ArtCanvas::WithAlpha(MenuStyle::WoodDark(), letters.SampleSpread(lx, ly, 5.0f)), color);
     const ArtColor fill = ArtCanvas::Mix(Rgb(0xffe27a), Rgb(0xe0801c), ArtCanvas::Clamp01(ly / letters.GetHeight()));
-    return ArtPaint::Over(ArtPaint::WithAlpha(fill, letters.Sample(lx, ly)), color);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(fill, letters.Sample(lx, ly)), color);
 }
 
 ArtColor PaintPanel(float x, float y)
@@ -124,7 +124,7 @@ ArtColor PaintPanel(float x, float y)
     const float shadow =
         0.4f *
         (1.0f - ArtCanvas::SmoothStep(-2.0f, 4.0f, MenuStyle::RoundedBoxDistance(cx - 1.5f, cy + 3.0f, w, h, 14.0f)));
-    ArtColor color = ArtPaint::WithAlpha(Rgb(0x1a1008), shadow);
+    ArtColor color = ArtCanvas::WithAlpha(Rgb(0x1a1008), shadow);
     ArtColor face;
     if (d < -6.0f) {
         face = ArtCanvas::Mix(Rgb(0x24461f), Rgb(0x356a2c), ArtCanvas::Clamp01(0.5f + cy / h));
@@ -136,7 +136,7 @@ ArtColor PaintPanel(float x, float y)
         face = ArtCanvas::Scale(MenuStyle::Wood(), 0.75f + 0.4f * std::sin(across * 3.14159f));
         face = ArtCanvas::Mix(face, MenuStyle::WoodDark(), 0.6f * ArtCanvas::SmoothStep(-1.2f, 0.0f, d));
     }
-    return ArtPaint::Over(ArtPaint::WithAlpha(face, ArtPaint::Coverage(d)), color);
+    return ArtCanvas::Over(ArtCanvas::WithAlpha(face, ArtPaint::Coverage(d)), color);
 }
 
 // The panel as three quads: the two ends whole, the middle showing as much
