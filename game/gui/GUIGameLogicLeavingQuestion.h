@@ -66,8 +66,11 @@ public:
                 this->result_ = kResultNo;
             return;
         }
-        if (leaving_ && manager_->IsTransitionDone())
+        // Answered once, though the screen is still updated while hidden.
+        if (leaving_ && manager_->IsTransitionDone()) {
             this->result_ = kResultYes;
+            leaving_ = false;
+        }
     }
 
     GUIGameLogicQuestion* GetQuestion() const { return question_.get(); }

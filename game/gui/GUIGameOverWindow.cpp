@@ -68,8 +68,12 @@ void GUIGameOverWindow::Update()
         }
         return;
     }
-    if (leaving_ && manager_->IsTransitionDone())
+    // Answered once: the screen keeps being updated while hidden, and a second
+    // answer would put the score in the high-score table again.
+    if (leaving_ && manager_->IsTransitionDone()) {
         result_ = kResultDone;
+        leaving_ = false;
+    }
 }
 
 } // namespace Tansywell

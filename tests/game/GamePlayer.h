@@ -143,7 +143,8 @@ public:
     }
 
     // Frames until the condition holds, at most the given seconds of game time.
-    bool WaitFor(const std::function<bool()>& condition, float seconds, const std::string& what)
+    // A wait that is not required fails quietly.
+    bool WaitFor(const std::function<bool()>& condition, float seconds, const std::string& what, bool required = true)
     {
         const std::uint32_t limit = static_cast<std::uint32_t>(seconds * kFramesPerSecond);
         for (std::uint32_t i = 0; i <= limit; ++i) {
@@ -153,7 +154,8 @@ public:
                 break;
             Frame();
         }
-        ADD_FAILURE() << what << ": not reached in " << seconds << " s of play; " << Screen();
+        if (required)
+            ADD_FAILURE() << what << ": not reached in " << seconds << " s of play; " << Screen();
         return false;
     }
 

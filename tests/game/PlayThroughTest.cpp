@@ -42,6 +42,7 @@ using Tansywell::Cell;
 // Far more than any level of the campaign takes.
 constexpr int kMoveLimit = 400;
 constexpr float kMoveSeconds = 30.0f;
+constexpr std::size_t kUntakenLimit = 8;
 constexpr float kSpeechSeconds = 60.0f;
 
 Tansywell::GameLogic* Level(const GamePlayer& player)
@@ -128,6 +129,9 @@ bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
     moves = 0;
     if (!player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "a level in play"))
         return false;
+    // Moves the game did not take (a cell under the character, say), skipped
+    // until a move is taken; a player would try another.
+    std::vector<std::pair<const Cell*, const Cell*>> untaken;
     for (int turn = 0; turn < kMoveLimit; ++turn) {
         if (!player.WaitFor([&] { return BoardAwaitsMove(player) || LevelOver(player); }, kMoveSeconds,
                             "the board settled after move " + std::to_string(moves)))
@@ -148,6 +152,9 @@ bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
             }
             std::uint32_t best = toWin ? 0 : ~0u;
             for (std::uint32_t m = 0; m < board.GetMoveCount(); ++m) {
+                const std::pair<const Cell*, const Cell*> pair(board.GetMoveFirst(m), board.GetMoveSecond(m));
+                if (std::find(untaken.begin(), untaken.end(), pair) != untaken.end())
+                    continue;
                 const std::uint32_t layers = LayersTheSwapClears(board, board.GetMoveFirst(m), board.GetMoveSecond(m));
                 if (toWin ? layers > best : layers < best) {
                     best = layers;
@@ -170,8 +177,18 @@ bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
         player.ClickAt(board.GetCellScreenPosition(first));
         player.ClickAt(board.GetCellScreenPosition(second));
         if (!player.WaitFor([&] { return LevelOver(player) || Level(player)->GetBoard()->GetEnergy() < energy; }, 2.0f,
-                            "the swap of move " + std::to_string(moves + 1) + " taken"))
-            return false;
+                            "the swap of move " + std::to_string(moves + 1) + " taken", false)) {
+            untaken.emplace_back(first, second);
+            if (untaken.size() > kUntakenLimit) {
+                ADD_FAILURE() << untaken.size() << " swaps in a row not taken; " << player.Screen();
+                return false;
+            }
+            // A cell left selected is let go with a click on it.
+            if (board.GetSelectedCell() != nullptr)
+                player.ClickAt(board.GetCellScreenPosition(board.GetSelectedCell()));
+            continue;
+        }
+        untaken.clear();
         ++moves;
     }
     ADD_FAILURE() << "the level did not end in " << kMoveLimit << " moves; " << player.Screen();
@@ -273,8 +290,9 @@ void ExpectSameState(const SavedState& saved, const SavedState& found)
     EXPECT_EQ(saved.fullscreen, found.fullscreen);
 }
 
-// Off for now: over the built data set the bot's seventh swap of level 1 is
-// not taken within two seconds, and why is still to be found.
+// Off for now: the route runs through both levels, the game over and the
+// high scores, but the options step's drag of the sound slider lands at 0.48
+// where 0.75 was aimed, and why is still to be found.
 TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheNextStart)
 {
     PlayTests::PlayMachine machine;
@@ -306,8 +324,8 @@ TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsIt
     const std::uint32_t scoreAfterWin = ada->GetTotalScore();
     EXPECT_GT(scoreAfterWin, 0u);
 
-    // Level 2: pause and resume, the menu and back, then the energy spent.
-    ASSERT_TRUE(player.Click("START_GAME_CONTINUE"));
+    // Level 2 follows at once: pause and resume, the menu and back, then the
+    // energy spent.
     ASSERT_TRUE(player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "level 2 in play"));
     EXPECT_EQ(1u, Level(player)->GetLevel()->levelIndex);
     player.Key(SDLK_p, SDL_SCANCODE_P);
