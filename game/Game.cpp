@@ -60,33 +60,6 @@ namespace Tansywell {
 
 namespace {
 
-const char* const kTextSections[] = {"character",
-                                     "continue_game_logic",
-                                     "delete_profile",
-                                     "exit",
-                                     "game_complete",
-                                     "game_logic",
-                                     "game_logic_exit",
-                                     "game_logic_menu",
-                                     "game_logic_pause",
-                                     "game_over",
-                                     "help",
-                                     "high_scores",
-                                     "introduction",
-                                     "level_complete",
-                                     "loading",
-                                     "main_menu",
-                                     "new_profile",
-                                     "options",
-                                     "profile_name_conflict",
-                                     "profiles",
-                                     "relax",
-                                     "rename_profile",
-                                     "stage_complete",
-                                     "start_game",
-                                     "statistics",
-                                     "welcome"};
-
 const char kMenuSounds[] = "menu";
 const char kMusic[] = "music";
 const char kGameSounds[] = "game";

@@ -40,6 +40,33 @@ class Game : public GameFramework::GameBase
 {
 public:
     static constexpr char kVideoMode[] = "1024x768x32";
+    // The text sections the game loads, ui/texts/<language>/<section>.ini in the pack.
+    static constexpr const char* kTextSections[] = {"character",
+                                                    "continue_game_logic",
+                                                    "delete_profile",
+                                                    "exit",
+                                                    "game_complete",
+                                                    "game_logic",
+                                                    "game_logic_exit",
+                                                    "game_logic_menu",
+                                                    "game_logic_pause",
+                                                    "game_over",
+                                                    "help",
+                                                    "high_scores",
+                                                    "introduction",
+                                                    "level_complete",
+                                                    "loading",
+                                                    "main_menu",
+                                                    "new_profile",
+                                                    "options",
+                                                    "profile_name_conflict",
+                                                    "profiles",
+                                                    "relax",
+                                                    "rename_profile",
+                                                    "stage_complete",
+                                                    "start_game",
+                                                    "statistics",
+                                                    "welcome"};
     static constexpr std::uint32_t kIconId = 101;
     static constexpr float kDefaultMusicVolume = 0.37f;
     static constexpr float kDefaultSoundVolume = 0.48f;

@@ -33,32 +33,7 @@ using FrameworkTests::StubCursor;
 class TestGameEnvironment : public FrameworkTests::StubGameEnvironment
 {
 public:
-    static constexpr const char* kTextSections[] = {"character",
-                                                    "continue_game_logic",
-                                                    "delete_profile",
-                                                    "exit",
-                                                    "game_complete",
-                                                    "game_logic",
-                                                    "game_logic_exit",
-                                                    "game_logic_menu",
-                                                    "game_logic_pause",
-                                                    "game_over",
-                                                    "help",
-                                                    "high_scores",
-                                                    "introduction",
-                                                    "level_complete",
-                                                    "loading",
-                                                    "main_menu",
-                                                    "new_profile",
-                                                    "options",
-                                                    "profile_name_conflict",
-                                                    "profiles",
-                                                    "relax",
-                                                    "rename_profile",
-                                                    "stage_complete",
-                                                    "start_game",
-                                                    "statistics",
-                                                    "welcome"};
+    static constexpr const auto& kTextSections = Tansywell::Game::kTextSections;
 
     TestGameEnvironment()
     {
