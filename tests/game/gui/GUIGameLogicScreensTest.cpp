@@ -34,6 +34,13 @@ using namespace Tansywell;
 using HudTests::HudHarness;
 using OrrelayEngine::Vector2;
 
+// Names a screen type for a case that builds the screen itself.
+template <typename T>
+struct Tag
+{
+    using type = T;
+};
+
 // The menu background ready behind the screens, a campaign of one stage whose
 // levels weigh 2, 3 and 5, and a high-score table.
 class ScreensTest : public ::testing::Test
@@ -120,14 +127,17 @@ TEST_F(ScreensTest, EveryButtonAnswersItsCode)
         test.Close(screen);
         return answer;
     };
+    // The pause window and the in-game questions share one constructor and a plain Show.
+    const auto question = [&click](auto tag, Vector2 point) {
+        using Screen = typename decltype(tag)::type;
+        return [&click, point](ScreensTest& t) {
+            Screen s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
+            return click(
+                t, s, [&s] { s.Show(); }, point);
+        };
+    };
     const Case cases[] = {
-        {"pause: resume",
-         [&](ScreensTest& t) {
-             GUIGameLogicPauseWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small0);
-         },
-         19},
+        {"pause: resume", question(Tag<GUIGameLogicPauseWindow>{}, small0), 19},
         {"menu: exit",
          [&](ScreensTest& t) {
              GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.profiles.get(), t.Data(), t.h.manager.get(),
@@ -144,48 +154,12 @@ TEST_F(ScreensTest, EveryButtonAnswersItsCode)
                  t, s, [&s] { s.Show(); }, big[1]);
          },
          19},
-        {"restart: yes",
-         [&](ScreensTest& t) {
-             GUIGameLogicRestartWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small1);
-         },
-         13},
-        {"restart: no",
-         [&](ScreensTest& t) {
-             GUIGameLogicRestartWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small0);
-         },
-         16},
-        {"quit to menu: yes",
-         [&](ScreensTest& t) {
-             GUIGameLogicMenuExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small1);
-         },
-         3},
-        {"quit to menu: no",
-         [&](ScreensTest& t) {
-             GUIGameLogicMenuExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small0);
-         },
-         16},
-        {"quit game: yes",
-         [&](ScreensTest& t) {
-             GUIGameLogicGameExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small1);
-         },
-         22},
-        {"quit game: no",
-         [&](ScreensTest& t) {
-             GUIGameLogicGameExitWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small0);
-         },
-         19},
+        {"restart: yes", question(Tag<GUIGameLogicRestartWindow>{}, small1), 13},
+        {"restart: no", question(Tag<GUIGameLogicRestartWindow>{}, small0), 16},
+        {"quit to menu: yes", question(Tag<GUIGameLogicMenuExitWindow>{}, small1), 3},
+        {"quit to menu: no", question(Tag<GUIGameLogicMenuExitWindow>{}, small0), 16},
+        {"quit game: yes", question(Tag<GUIGameLogicGameExitWindow>{}, small1), 22},
+        {"quit game: no", question(Tag<GUIGameLogicGameExitWindow>{}, small0), 19},
         {"level complete: continue",
          [&](ScreensTest& t) {
              GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.profiles.get(),
