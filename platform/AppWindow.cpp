@@ -1,5 +1,6 @@
 #include "platform/AppWindow.h"
 
+#include "platform/Cursor.h"
 #include "platform/EventPump.h"
 #include "platform/GraphicsDriverGL.h"
 #include "platform/VirtualKeys.h"
@@ -127,6 +128,7 @@ WindowResult AppWindow::RegisterClass()
 void AppWindow::UnregisterClass()
 {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    NoteVideoReleased();
 }
 
 WindowResult AppWindow::Create(const std::string& titleUtf8, const WindowPlacement& placement,

@@ -1,5 +1,7 @@
 #include "platform/Display.h"
 
+#include "platform/Cursor.h"
+
 #include <SDL2/SDL.h>
 
 namespace Platform {
@@ -15,6 +17,7 @@ public:
     {
         if (open_) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            NoteVideoReleased();
         }
     }
     VideoSession(const VideoSession&) = delete;

@@ -652,6 +652,8 @@ void GraphicsDeviceGL::FlushTransforms()
 
 void GraphicsDeviceGL::SendLights()
 {
+    rangedLights_ = 0;
+    lightsOutOfRange_ = 0;
     for (std::uint32_t index = 0; index < GetLightLimit(); ++index) {
         const GLenum light = GL_LIGHT0 + index;
         if (!IsLightEnabled(index)) {
@@ -677,6 +679,9 @@ void GraphicsDeviceGL::SendLights()
         } else {
             const GLfloat position[4] = {source.position[0], source.position[1], source.position[2], 1.0f};
             glLightfv(light, GL_POSITION, position);
+            if (source.range < kUnlimitedLightRange && index < 32) {
+                rangedLights_ |= 1u << index;
+            }
             float constant = source.attenuation0;
             if (constant == 0.0f && source.attenuation1 == 0.0f && source.attenuation2 == 0.0f) {
                 constant = 1.0f; // all zero would divide by zero
@@ -702,6 +707,67 @@ void GraphicsDeviceGL::SendLights()
         }
         glEnable(light);
     }
+}
+
+void GraphicsDeviceGL::SwitchOffLightsOutOfRange(std::uint32_t vertexFormat, const void* vertices,
+                                                 std::uint32_t vertexCount)
+{
+    std::uint32_t outOfRange = 0;
+    if (rangedLights_ != 0 && GetRenderState(RenderState::Lighting) != 0 && vertexCount != 0) {
+        // A sphere round the vertices' box, carried into world space, where
+        // the lights are.
+        const auto* base = static_cast<const std::uint8_t*>(vertices);
+        const std::size_t stride = GetVertexStride(vertexFormat);
+        float low[3];
+        float high[3];
+        std::memcpy(low, base, sizeof(low));
+        std::memcpy(high, base, sizeof(high));
+        for (std::uint32_t i = 1; i < vertexCount; ++i) {
+            float position[3];
+            std::memcpy(position, base + i * stride, sizeof(position));
+            for (int axis = 0; axis < 3; ++axis) {
+                low[axis] = std::min(low[axis], position[axis]);
+                high[axis] = std::max(high[axis], position[axis]);
+            }
+        }
+        // Row vectors: row i of the world matrix is where axis i goes, and row 3
+        // the translation; the longest of the first three rows scales the radius.
+        const float* world = GetTransform(TransformState::World);
+        float centre[3] = {world[12], world[13], world[14]};
+        float halfDiagonal = 0.0f;
+        float scale = 0.0f;
+        for (int axis = 0; axis < 3; ++axis) {
+            const float half = (high[axis] - low[axis]) * 0.5f;
+            const float middle = (high[axis] + low[axis]) * 0.5f;
+            halfDiagonal += half * half;
+            float rowLength = 0.0f;
+            for (int column = 0; column < 3; ++column) {
+                centre[column] += middle * world[axis * 4 + column];
+                rowLength += world[axis * 4 + column] * world[axis * 4 + column];
+            }
+            scale = std::max(scale, rowLength);
+        }
+        const float radius = std::sqrt(halfDiagonal) * std::sqrt(scale);
+        for (std::uint32_t index = 0; index < GetLightLimit() && index < 32; ++index) {
+            if ((rangedLights_ & (1u << index)) == 0) {
+                continue;
+            }
+            const LightDescription& light = GetLight(index);
+            float distance = 0.0f;
+            for (int axis = 0; axis < 3; ++axis) {
+                distance += (centre[axis] - light.position[axis]) * (centre[axis] - light.position[axis]);
+            }
+            if (std::sqrt(distance) > light.range + radius) {
+                outOfRange |= 1u << index;
+            }
+        }
+    }
+    for (std::uint32_t changed = outOfRange ^ lightsOutOfRange_, index = 0; changed != 0; changed >>= 1, ++index) {
+        if ((changed & 1u) != 0) {
+            (outOfRange & (1u << index)) != 0 ? glDisable(GL_LIGHT0 + index) : glEnable(GL_LIGHT0 + index);
+        }
+    }
+    lightsOutOfRange_ = outOfRange;
 }
 
 void GraphicsDeviceGL::SendMaterial()
@@ -1040,13 +1106,15 @@ void GraphicsDeviceGL::SetClientArrays(std::uint32_t vertexFormat, const void* v
 }
 
 GraphicsResult GraphicsDeviceGL::DoDrawIndexedPrimitive(PrimitiveType type, std::uint32_t vertexFormat,
-                                                        const void* vertices, std::uint32_t, const void* indices,
-                                                        std::uint32_t indexSize, std::uint32_t indexCount)
+                                                        const void* vertices, std::uint32_t vertexCount,
+                                                        const void* indices, std::uint32_t indexSize,
+                                                        std::uint32_t indexCount)
 {
     if (indexCount == 0) {
         return kGraphicsOk;
     }
     Flush(vertexFormat);
+    SwitchOffLightsOutOfRange(vertexFormat, vertices, vertexCount);
     SetClientArrays(vertexFormat, vertices);
     glDrawElements(type == PrimitiveType::TriangleList ? GL_TRIANGLES : GL_TRIANGLE_STRIP,
                    static_cast<GLsizei>(indexCount), indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, indices);

@@ -77,6 +77,10 @@ private:
     GraphicsResult Flush(std::uint32_t vertexFormat);
     void FlushTransforms();
     void SendLights();
+    // GL's lights reach every distance: a light is switched off for a draw
+    // whose vertices all lie beyond its range, the one case where that range
+    // takes all of the light away from every vertex.
+    void SwitchOffLightsOutOfRange(std::uint32_t vertexFormat, const void* vertices, std::uint32_t vertexCount);
     void SendMaterial();
     void ApplyEnvironment(std::uint32_t unit);
     void LoadTextureMatrix(std::uint32_t unit);
@@ -93,6 +97,10 @@ private:
     bool modelViewDirty_ = true;
     bool lightsDirty_ = true;
     bool materialDirty_ = true;
+    // One bit per light: sent on with a range it can end within; switched off
+    // for the current draw because of it.
+    std::uint32_t rangedLights_ = 0;
+    std::uint32_t lightsOutOfRange_ = 0;
     bool colorMaterialOn_ = false;
     std::uint32_t colorMaterialMode_ = 0;
     std::uint32_t clientArrays_ = 0;

@@ -1,5 +1,7 @@
 #include "platform/GraphicsDriverGL.h"
 
+#include "platform/Cursor.h"
+
 #include <atomic>
 
 #include <SDL.h>
@@ -171,6 +173,7 @@ GraphicsResult GraphicsDriverGL::CreateOffscreen(std::uint32_t width, std::uint3
                          static_cast<int>(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        NoteVideoReleased();
         return kGraphicsErrGeneric;
     }
     std::unique_ptr<GraphicsDriverGL> driver(new GraphicsDriverGL(window, nullptr));
@@ -201,6 +204,7 @@ GraphicsDriverGL::~GraphicsDriverGL()
     if (ownWindow_ != nullptr) {
         SDL_DestroyWindow(ownWindow_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        NoteVideoReleased();
     }
 }
 

@@ -116,6 +116,10 @@ enum class LightType : std::uint32_t
     Directional = 3
 };
 
+// The largest range a light takes (the square root of the largest float): a
+// light of this range reaches everything.
+constexpr float kUnlimitedLightRange = 1.8446743e19f;
+
 // Positions and directions are in world space; the direction is the one the light travels.
 struct LightDescription
 {
@@ -125,7 +129,8 @@ struct LightDescription
     ColorValue ambient;
     float position[3] = {0.0f, 0.0f, 0.0f};
     float direction[3] = {0.0f, 0.0f, 1.0f};
-    float range = 0.0f;
+    // A point or spot light gives nothing to a vertex farther away than this.
+    float range = kUnlimitedLightRange;
     float falloff = 0.0f;
     float attenuation0 = 0.0f;
     float attenuation1 = 0.0f;

@@ -233,6 +233,52 @@ TEST_F(AppWindowTest, PlacementTitleAndIcon)
     EXPECT_FALSE(window_->SetIconResource(4712)) << "pixels that do not fill the size are refused";
 }
 
+TEST_F(AppWindowTest, CursorResourcesBecomeTheSystemCursor)
+{
+    CreateWindow();
+    const std::vector<std::uint8_t> pixels(8 * 8 * 4, 0xFF);
+    const struct
+    {
+        const char* name;
+        std::int32_t width, height, hotX, hotY;
+        std::size_t bytes;
+    } refused[] = {
+        {"pixels short of the size", 8, 8, 0, 0, 8 * 8 * 4 - 1},
+        {"hot spot right of the picture", 8, 8, 8, 0, 8 * 8 * 4},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(
+            RegisterCursorResource(4801, c.width, c.height, c.hotX, c.hotY, std::vector<std::uint8_t>(c.bytes, 0xFF)));
+        EXPECT_EQ(LoadCursorResource(4801), kArrowCursor);
+    }
+
+    ASSERT_TRUE(RegisterCursorResource(4800, 8, 8, 0, 0, pixels));
+    const CursorHandle own = LoadCursorResource(4800);
+    EXPECT_NE(own, kArrowCursor);
+    EXPECT_EQ(LoadCursorResource(4800), own);
+    EXPECT_EQ(LoadCursorResource(4799), kArrowCursor) << "an id the program does not carry";
+
+    // Twice across a closing of the video system: the shape made before it
+    // went with it and is made again. A driver without cursors (offscreen)
+    // takes neither shape and says so.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const bool driverHasCursors = SDL_GetDefaultCursor() != nullptr;
+        EXPECT_EQ(SetCurrentCursor(own), driverHasCursors);
+        if (driverHasCursors) {
+            EXPECT_NE(SDL_GetCursor(), SDL_GetDefaultCursor());
+        }
+        EXPECT_EQ(SetCurrentCursor(kArrowCursor), driverHasCursors);
+        EXPECT_EQ(SDL_GetCursor(), SDL_GetDefaultCursor());
+        EXPECT_EQ(SetCurrentCursor(own), driverHasCursors);
+        window_.reset();
+        AppWindow::UnregisterClass();
+        ASSERT_EQ(AppWindow::RegisterClass(), WindowResult::Ok);
+        CreateWindow();
+    }
+}
+
 // The pixel at column x, row y from the top of the back buffer, as 0xAARRGGBB.
 std::uint32_t ReadPixel(GraphicsDriverGL& driver, std::uint32_t x, std::uint32_t y)
 {

@@ -248,6 +248,60 @@ TEST(GraphicsDeviceGL, LightsStayInWorldSpaceWhenTheViewMoves)
     EXPECT_TRUE(PixelNear(scene.ReadPixel(32, 32), Pixel{0, 0, 0, -1})) << "light switched off";
 }
 
+TEST(GraphicsDeviceGL, LightGivesNothingToAMeshBeyondItsRange)
+{
+    OPEN_SCENE_OR_SKIP(scene);
+    Material material;
+    material.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    scene.device->SetMaterial(material);
+    scene.device->SetRenderState(RenderState::Lighting, 1);
+    LightDescription light;
+    light.type = LightType::Point;
+    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    light.position[0] = 32.0f;
+    light.position[1] = 32.0f;
+    light.position[2] = 100.0f;
+    light.attenuation0 = 1.0f;
+    // The quad's corners lie 45 units off the light's axis; its centre 100 or
+    // (world moved up by 80) 20 below the light.
+    const struct
+    {
+        const char* name;
+        float range;
+        float worldZ;
+        bool lit;
+    } cases[] = {
+        {"no range given", kUnlimitedLightRange, 0.0f, true},   {"range past the quad", 1000.0f, 0.0f, true},
+        {"range reaching only part of it", 101.0f, 0.0f, true}, {"range short of every vertex", 50.0f, 0.0f, false},
+        {"quad moved up into range", 50.0f, 80.0f, true},       {"range short again", 50.0f, 0.0f, false},
+    };
+    float world[16];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        light.range = c.range;
+        scene.device->SetLight(0, light);
+        scene.device->LightEnable(0, true);
+        for (int i = 0; i < 16; ++i) {
+            world[i] = (i % 5 == 0) ? 1.0f : 0.0f;
+        }
+        world[14] = c.worldZ;
+        scene.device->SetTransform(TransformState::World, world);
+        scene.Clear(kBlack);
+        scene.DrawQuad(0, 0, 64, 64, 0.0f, 0, false);
+        EXPECT_EQ(c.lit, scene.ReadPixel(32, 32).r > 50) << int(scene.ReadPixel(32, 32).r);
+    }
+    // Without the light sent again, each draw finds it as its own range asks:
+    // out of range, then back in, then out.
+    for (const float worldZ : {80.0f, 0.0f}) {
+        world[14] = worldZ;
+        scene.device->SetTransform(TransformState::World, world);
+        scene.Clear(kBlack);
+        scene.DrawQuad(0, 0, 64, 64, 0.0f, 0, false);
+        EXPECT_EQ(worldZ != 0.0f, scene.ReadPixel(32, 32).r > 50) << worldZ;
+    }
+    scene.device->LightEnable(0, false);
+}
+
 TEST(GraphicsDeviceGL, DirectionalLightShinesAlongItsDirection)
 {
     OPEN_SCENE_OR_SKIP(scene);
