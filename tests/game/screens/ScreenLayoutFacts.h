@@ -4,8 +4,8 @@
 // glyphs too small to read, ink too faint against what lies behind it, and
 // the text table's "UNKNOWN". The texts are read as the windows queued them
 // (before the frame renders), the ink from the frame drawn with and without
-// its texts. Each fault is a line naming its kind, so that a kind can be
-// reported only while the art that breaks it is being made.
+// its texts. Each fault is a line naming its kind and, for a text, the window
+// that printed it.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +53,8 @@ public:
     {
         std::string kind;
         std::string text;
+        // The window that printed the text at fault; null for a control.
+        const OrrelayEngine::GUIWindow* window = nullptr;
     };
 
     // Every text the visible windows queued this frame, with where it lands.
@@ -68,6 +70,8 @@ public:
     void CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const OrrelayEngine::GUIWindow* frame);
 
     const std::vector<Fault>& GetFaults() const { return faults_; }
+    // Whether window is ancestor or lies under it.
+    static bool IsUnder(const OrrelayEngine::GUIWindow* window, const OrrelayEngine::GUIWindow* ancestor);
     std::size_t GetTextCount() const { return texts_.size(); }
     std::size_t GetControlCount() const { return controlCount_; }
 
@@ -85,7 +89,7 @@ private:
         bool anchored = false;
     };
 
-    void Add(const char* kind, const std::string& text);
+    void Add(const char* kind, const std::string& text, const OrrelayEngine::GUIWindow* window = nullptr);
     void CheckInk(const Text& text, const Picture& withTexts, const Picture& withoutTexts);
 
     std::vector<Text> texts_;

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -50,10 +49,12 @@
 #include "game/gui/GUIBackgroundWindow.h"
 #include "game/gui/GUIGameLogicWindow.h"
 #include "game/gui/GUIIntroductionWindow.h"
+#include "game/gui/GUILevelCompleteWindow.h"
 #include "game/gui/GUIRelaxWindow.h"
 #include "game/gui/GUIUpgradeWindow.h"
 #include "game/logic/Board.h"
 #include "game/logic/Cell.h"
+#include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
 #include "platform/Clock.h"
 #include "platform/InputDevice.h"
@@ -71,12 +72,6 @@ using Tansywell::GUIMenuWindow;
 constexpr std::uint64_t kFrameMicroseconds = 100000;
 // Frames a screen gets to settle once it reports itself open.
 constexpr int kStillFrames = 1;
-
-// The kinds of fault that fail the test; the others are printed only, while
-// the art they wait for is being made.
-const std::set<std::string> kAsserted = {ScreenLayoutFacts::kOffScreen,   ScreenLayoutFacts::kOutsideFrame,
-                                         ScreenLayoutFacts::kOverlap,     ScreenLayoutFacts::kOverBoard,
-                                         ScreenLayoutFacts::kSmallGlyphs, ScreenLayoutFacts::kUnknown};
 
 struct ScreenSize
 {
@@ -139,7 +134,12 @@ protected:
         SCOPED_TRACE(name);
         ASSERT_NE(nullptr, screen);
         show();
-        ASSERT_TRUE(StepUntil([screen] { return MenuWindowView::IsOpen(*screen); })) << name << " never opened";
+        // Open, and its title typed out in full.
+        const Tansywell::GUIBackgroundWindow* background = game_->GetBackgroundWindow();
+        ASSERT_TRUE(StepUntil([screen, background] {
+            return MenuWindowView::IsOpen(*screen) && (background == nullptr || background->IsTextPrinted());
+        })) << name
+            << " never opened";
         Steps(kStillFrames);
         Shoot(name, MenuWindowView::Frame(*screen), {});
         hide();
@@ -173,12 +173,21 @@ protected:
         std::printf("[screenshot] %s: %zu controls, %zu texts\n", file.c_str(), facts.GetControlCount(),
                     facts.GetTextCount());
         for (const ScreenLayoutFacts::Fault& fault : facts.GetFaults()) {
-            if (kAsserted.count(fault.kind) != 0) {
-                ADD_FAILURE() << file << " " << fault.kind << ": " << fault.text;
-            } else {
+            if (IsBubbleOverflow(fault)) {
                 std::printf("[screenshot]   %s: %s\n", fault.kind.c_str(), fault.text.c_str());
+            } else {
+                ADD_FAILURE() << file << " " << fault.kind << ": " << fault.text;
             }
         }
+    }
+
+    // The tutorial character's bubbles are still narrower than its lines:
+    // their overflow is printed, not failed, until the bubbles are fitted.
+    bool IsBubbleOverflow(const ScreenLayoutFacts::Fault& fault) const
+    {
+        const Tansywell::Character* character = game_->GetCharacter();
+        return fault.kind == ScreenLayoutFacts::kTextOutside && character != nullptr &&
+               ScreenLayoutFacts::IsUnder(fault.window, character->GetRootWindow());
     }
 
     template <class Screen>
@@ -338,12 +347,17 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
         "game_over", AsMenu(game.gameOverWindow_.get()), [&game] { game.ProcessGameOverState(); },
         [&game] { game.gameOverWindow_->Hide(); });
 
-    // Level complete while its bonus counts up.
-    GUIMenuWindow* complete = AsMenu(game.levelCompleteWindow_.get());
+    // Level complete once its mana is counted and its bonus line, faded in,
+    // counts up.
+    auto* results = dynamic_cast<Tansywell::GUILevelCompleteWindow*>(game.levelCompleteWindow_.get());
+    GUIMenuWindow* complete = results;
     ASSERT_NE(nullptr, complete);
     game.ProcessLevelWonState();
     ASSERT_TRUE(StepUntil([complete] { return MenuWindowView::IsOpen(*complete); })) << "level complete never opened";
-    Steps(4);
+    ASSERT_TRUE(StepUntil([results] {
+        return results->GetBonusTimer() >= Tansywell::GUILevelCompleteWindow::kBonusDelaySeconds + 0.5f;
+    })) << "the bonus line never showed";
+    StepUntil([results] { return results->GetBonus() > 0; }, 30);
     Shoot("level_complete", MenuWindowView::Frame(*complete), {});
     game.levelCompleteWindow_->Hide();
     ASSERT_TRUE(StepUntil([complete] { return !complete->IsActive(); }));
