@@ -77,6 +77,16 @@ ScreenLayoutFacts::Rectangle FrameRectangle(const GUIWindow& frame)
             Vector2(centre.x + size.x * 0.5f, centre.y + size.y * 0.5f)};
 }
 
+bool IsUnder(const GUIWindow* window, const GUIWindow* ancestor)
+{
+    for (; window != nullptr; window = window->GetParent()) {
+        if (window == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Relative luminance of an sRGB pixel.
 double Luminance(const std::uint8_t* rgb)
 {
@@ -91,19 +101,9 @@ double Luminance(const std::uint8_t* rgb)
 
 } // namespace
 
-bool ScreenLayoutFacts::IsUnder(const GUIWindow* window, const GUIWindow* ancestor)
+void ScreenLayoutFacts::Add(const char* kind, const std::string& text)
 {
-    for (; window != nullptr; window = window->GetParent()) {
-        if (window == ancestor) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void ScreenLayoutFacts::Add(const char* kind, const std::string& text, const GUIWindow* window)
-{
-    faults_.push_back(Fault{kind, text, window});
+    faults_.push_back(Fault{kind, text});
 }
 
 void ScreenLayoutFacts::CollectTexts(const OrrelayEngine::GUIManager& gui)
@@ -247,18 +247,18 @@ void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& with
     for (const Text& text : texts_) {
         const std::string name = "\"" + Narrow(text.text) + "\" " + Describe(text.box);
         if (text.text.find(L"UNKNOWN") != std::wstring::npos) {
-            Add(kUnknown, name, text.window);
+            Add(kUnknown, name);
         }
         const bool onFrame = frame == nullptr || IsUnder(text.window, frame);
         const Rectangle area = text.anchored && frame != nullptr && onFrame ? FrameRectangle(*frame) : text.area;
         if (!Inside(text.box, area)) {
-            Add(kTextOutside, name + " in " + text.windowName + " area " + Describe(area), text.window);
+            Add(kTextOutside, name + " in " + text.windowName + " area " + Describe(area));
         }
         const float pixels = text.size * static_cast<float>(withTexts.height) / kScreenHeight;
         if (withTexts.height == 600 && pixels < kMinGlyphPixels) {
             char line[32];
             std::snprintf(line, sizeof line, " %.1f px", pixels);
-            Add(kSmallGlyphs, name + line, text.window);
+            Add(kSmallGlyphs, name + line);
         }
         if (onFrame) {
             CheckInk(text, withTexts, withoutTexts);
@@ -297,7 +297,7 @@ void ScreenLayoutFacts::CheckInk(const Text& text, const Picture& withTexts, con
     }
     const std::string name = "\"" + Narrow(text.text) + "\" " + Describe(text.box);
     if (strongest == 0) {
-        Add(kContrast, name + " leaves no ink", text.window);
+        Add(kContrast, name + " leaves no ink");
         return;
     }
     double ink = 0.0;
@@ -323,7 +323,7 @@ void ScreenLayoutFacts::CheckInk(const Text& text, const Picture& withTexts, con
     if (ratio < kMinContrast) {
         char line[48];
         std::snprintf(line, sizeof line, " contrast %.2f", ratio);
-        Add(kContrast, name + line, text.window);
+        Add(kContrast, name + line);
     }
 }
 

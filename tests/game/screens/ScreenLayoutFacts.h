@@ -4,8 +4,7 @@
 // glyphs too small to read, ink too faint against what lies behind it, and
 // the text table's "UNKNOWN". The texts are read as the windows queued them
 // (before the frame renders), the ink from the frame drawn with and without
-// its texts. Each fault is a line naming its kind and, for a text, the window
-// that printed it.
+// its texts. Each fault is a line naming its kind.
 #pragma once
 
 #include <cstdint>
@@ -53,8 +52,6 @@ public:
     {
         std::string kind;
         std::string text;
-        // The window that printed the text at fault; null for a control.
-        const OrrelayEngine::GUIWindow* window = nullptr;
     };
 
     // Every text the visible windows queued this frame, with where it lands.
@@ -70,8 +67,6 @@ public:
     void CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const OrrelayEngine::GUIWindow* frame);
 
     const std::vector<Fault>& GetFaults() const { return faults_; }
-    // Whether window is ancestor or lies under it.
-    static bool IsUnder(const OrrelayEngine::GUIWindow* window, const OrrelayEngine::GUIWindow* ancestor);
     std::size_t GetTextCount() const { return texts_.size(); }
     std::size_t GetControlCount() const { return controlCount_; }
 
@@ -89,7 +84,7 @@ private:
         bool anchored = false;
     };
 
-    void Add(const char* kind, const std::string& text, const OrrelayEngine::GUIWindow* window = nullptr);
+    void Add(const char* kind, const std::string& text);
     void CheckInk(const Text& text, const Picture& withTexts, const Picture& withoutTexts);
 
     std::vector<Text> texts_;
