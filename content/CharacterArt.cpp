@@ -16,7 +16,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "character art 1";
+constexpr const char* kRecipeVersion = "character art 2";
 constexpr float kPi = 3.14159265358979f;
 constexpr std::uint32_t kCell = 128;
 constexpr std::uint32_t kGrid = 16;
@@ -25,6 +25,12 @@ constexpr const char* kFolder = "ui\\menus\\character\\";
 constexpr std::uint32_t kWingPhases = 4;
 // The figure fills its picture: below 1 draws it larger.
 constexpr float kFigureZoom = 0.86f;
+// The bubble's corners keep this size as it widens; the picture's corner
+// quarter spans them, so its texels are laid out in corner units here.
+constexpr float kBubbleCorner = 16.0f;
+constexpr std::uint32_t kBubbleTexels = 128;
+// Where the rim colour lies in the bubble's picture (its middle column).
+constexpr float kRimV = 0.047f;
 
 struct Face
 {
@@ -320,14 +326,20 @@ ArtMesh BodyFrame(std::uint32_t frame)
 }
 
 // A speech bubble of n lines: a rounded box in nine parts, so that its
-// corners keep their shape as it widens, and a tail toward the figure.
+// corners keep their shape as it widens to the right, and a tail from its left
+// side toward the figure's face. A lone vertex as far right of the box as the
+// tail reaches left is drawn by no triangle: it keeps the model's box centred
+// on the bubble, where the game centres the lines, and its height the box's.
 ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
 {
     const float t = static_cast<float>(frame) / static_cast<float>(CharacterArt::kBubbleFrameCount - 1);
-    const float ease = 1.0f - (1.0f - t) * (1.0f - t);
-    const float width = 60.0f + (CharacterArt::kBubbleMaxWidth - 60.0f) * ease;
-    const float height = CharacterArt::kBubbleLineHeight * static_cast<float>(lines) + 26.0f;
-    const float corner = 16.0f;
+    const float width =
+        CharacterArt::kBubbleStartWidth +
+        (CharacterArt::kBubbleMaxWidth - 2.0f * CharacterArt::kBubbleTail - CharacterArt::kBubbleStartWidth) * t;
+    const float height = CharacterArt::GetBubbleHeight(lines);
+    const float left = CharacterArt::kBubbleLeft;
+    const float bottom = CharacterArt::kBubbleBottom;
+    const float corner = kBubbleCorner;
     const float xs[4] = {0.0f, corner, width - corner, width};
     const float ys[4] = {0.0f, corner, height - corner, height};
     const float uvs[4] = {0.0f, 0.25f, 0.75f, 1.0f};
@@ -335,8 +347,7 @@ ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
     const Vector3 normal(0.0f, 0.0f, 1.0f);
     for (int j = 0; j < 4; ++j) {
         for (int i = 0; i < 4; ++i) {
-            mesh.AddVertex(Vector3(CharacterArt::kBubbleLeft + xs[i], CharacterArt::kBubbleBottom + ys[j], 0.0f),
-                           uvs[i], uvs[j], normal);
+            mesh.AddVertex(Vector3(left + xs[i], bottom + ys[j], 0.0f), uvs[i], uvs[j], normal);
         }
     }
     for (std::uint32_t j = 0; j < 3; ++j) {
@@ -345,13 +356,18 @@ ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
             mesh.AddQuad(a, a + 1, a + 5, a + 4);
         }
     }
-    const std::uint32_t a = mesh.AddVertex(
-        Vector3(CharacterArt::kBubbleLeft + 10.0f, CharacterArt::kBubbleBottom + 2.0f, 0.0f), 0.5f, 0.5f, normal);
-    const std::uint32_t b = mesh.AddVertex(
-        Vector3(CharacterArt::kBubbleLeft + 34.0f, CharacterArt::kBubbleBottom + 2.0f, 0.0f), 0.5f, 0.5f, normal);
-    const std::uint32_t c = mesh.AddVertex(
-        Vector3(CharacterArt::kBubbleLeft - 14.0f, CharacterArt::kBubbleBottom - 22.0f, 0.0f), 0.5f, 0.5f, normal);
-    mesh.AddTriangle(a, b, c);
+    // The tail: a rim-coloured triangle, then the fill over the rim where the
+    // tail meets the box, so that the two read as one shape.
+    const auto triangle = [&](float baseLow, float baseHigh, float baseX, float tipX, float tipY, float v) {
+        const std::uint32_t a = mesh.AddVertex(Vector3(left + baseX, bottom + baseLow, 0.0f), 0.5f, v, normal);
+        const std::uint32_t b = mesh.AddVertex(Vector3(left + baseX, bottom + baseHigh, 0.0f), 0.5f, v, normal);
+        const std::uint32_t c = mesh.AddVertex(Vector3(left + tipX, bottom + tipY, 0.0f), 0.5f, v, normal);
+        mesh.AddTriangle(a, c, b);
+    };
+    const float tail = CharacterArt::kBubbleTail;
+    triangle(14.0f, 34.0f, 1.0f, -tail, 4.0f, kRimV);
+    triangle(18.0f, 30.0f, 5.0f, 3.0f - tail, 7.5f, 0.5f);
+    mesh.AddVertex(Vector3(left + width + tail, bottom + height * 0.5f, 0.0f), 0.5f, 0.5f, normal);
     return mesh;
 }
 
@@ -447,17 +463,19 @@ std::vector<std::vector<std::uint8_t>> CharacterArt::Make()
     }
     outputs.push_back(faces.BuildColorJpeg());
     outputs.push_back(faces.BuildAlphaJpeg());
-    // The bubble: dark leaf green under the white text, with a cream rim.
-    ArtCanvas bubble(64, 64);
+    // The bubble: dark leaf green under the white text, with a cream rim. d
+    // runs 0 inside to kBubbleCorner at the picture's edge, in GUI units.
+    ArtCanvas bubble(kBubbleTexels, kBubbleTexels);
     bubble.Paint([](float u, float v) {
-        const float x = std::max(0.0f, std::fabs(u - 0.5f) * 64.0f - 16.0f);
-        const float y = std::max(0.0f, std::fabs(v - 0.5f) * 64.0f - 16.0f);
-        const float d = std::hypot(x, y); // 0 inside, 16 at the rounded rim
-        const float inside = 1.0f - ArtCanvas::SmoothStep(14.5f, 15.5f, d);
-        const float rim = ArtCanvas::SmoothStep(11.0f, 12.0f, d);
-        ArtColor fill = ArtCanvas::Mix(ArtCanvas::Rgb(0x2f4a26), ArtCanvas::Rgb(0x243a1e), 1.0f - v);
+        const float half = 2.0f * kBubbleCorner;
+        const float x = std::max(0.0f, std::fabs(u - 0.5f) * 2.0f * half - kBubbleCorner);
+        const float y = std::max(0.0f, std::fabs(v - 0.5f) * 2.0f * half - kBubbleCorner);
+        const float d = std::hypot(x, y);
+        const float inside = 1.0f - ArtCanvas::SmoothStep(14.6f, 15.4f, d);
+        const float rim = ArtCanvas::SmoothStep(11.6f, 12.4f, d);
+        const ArtColor fill = ArtCanvas::Mix(ArtCanvas::Rgb(0x2f4a26), ArtCanvas::Rgb(0x223819), 1.0f - v);
         ArtColor c = ArtCanvas::Mix(fill, ArtCanvas::Rgb(0xf4ead0), rim);
-        c.a = inside * (0.9f + 0.1f * rim);
+        c.a = inside * (0.95f + 0.05f * rim);
         return c;
     });
     outputs.push_back(bubble.BuildColorJpeg());

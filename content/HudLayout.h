@@ -100,6 +100,10 @@ public:
     static constexpr Box kResultManaBar{264.0f, 204.0f, 284.0f, 18.0f};
     static constexpr Box kResultManaText{256.0f, 236.0f, 300.0f, 28.0f};
     static constexpr Box kResultBonusLine{270.0f, 146.0f, 260.0f, 32.0f};
+
+    // The upgrade notice prints its line centred 12 units above the screen's
+    // foot (about 180 x 22 in the notice's font); its plate stands round it.
+    static constexpr Box kUpgradeNotice{270.0f, 3.0f, 260.0f, 40.0f};
 };
 
 } // namespace Content

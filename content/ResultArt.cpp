@@ -11,7 +11,7 @@ namespace {
 using Box = HudLayout::Box;
 using Part = HudStyle::Part;
 
-constexpr const char* kRecipeVersion = "result art 1";
+constexpr const char* kRecipeVersion = "result art 2";
 const std::string kResults = "ui\\menus\\models\\level_complete\\";
 const std::string kControls = "ui\\menus\\models\\controls\\";
 const std::string kMenu = "ui\\menus\\models\\game_logic_menu\\";
@@ -270,6 +270,30 @@ Part ResultManaBar()
             }};
 }
 
+// controls\upgrade_notice.mlf: the plate "click to continue" lies on over
+// the upgrade scene, whose meadow is too light and busy under white ink: a
+// walnut pill in a thin carved rim, the garden faintly through its face.
+Part UpgradeNoticePlate()
+{
+    const Box box = HudLayout::kUpgradeNotice;
+    return {HudStyle::TexturedPaths(kControls + "upgrade_notice", "upgrade_notice"), [box]() {
+                const ArtCanvas canvas =
+                    MenuStyle::PaintCentred(box.width, box.height, [](float x, float y, float w, float h) {
+                        const float radius = h * 0.5f - 3.0f * kTexels;
+                        const float d =
+                            MenuStyle::RoundedBoxDistance(x, y, w - 6.0f * kTexels, h - 6.0f * kTexels, radius);
+                        const float shadowD = MenuStyle::RoundedBoxDistance(
+                            x - 1.0f * kTexels, y + 2.0f * kTexels, w - 6.0f * kTexels, h - 6.0f * kTexels, radius);
+                        ArtColor color = HudStyle::Panel(d, shadowD, y, h, 3.0f * kTexels);
+                        // The face lets a little of the garden through; the rim stays wood.
+                        if (d < -3.0f * kTexels)
+                            color.a *= 0.86f;
+                        return color;
+                    });
+                return HudStyle::BuildTextured({{box, 0.0f, 0.0f, 1.0f, 1.0f}}, canvas, "upgrade_notice");
+            }};
+}
+
 std::vector<Part> Parts()
 {
     using L = HudLayout;
@@ -280,6 +304,7 @@ std::vector<Part> Parts()
         ResultManaBar(),
         Plain(kResults + "mana_text_area", L::kResultManaText),
         UpgradeLook(),
+        UpgradeNoticePlate(),
         Plain(kMenu + "slider_music", L::Centred(L::kSliderX, L::kMusicSliderY, kSliderWidth, kSliderHeight)),
         Plain(kMenu + "slider_sound", L::Centred(L::kSliderX, L::kSoundSliderY, kSliderWidth, kSliderHeight)),
         Plain(kMenu + "fullscreen_check_box", L::Centred(L::kFullscreenBoxX, L::kBoxY, kBoxSide, kBoxSide)),

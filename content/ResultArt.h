@@ -3,7 +3,8 @@
 // picture, the mana bar running full to empty toward its left end, its frame
 // and line area, and the picture's placement), controls\upgrade.mlf with two
 // key frames per stage (the stage's picture in bloom, then faded, which the
-// screen lays over it and fades out as the bar fills), and the in-game menu's
+// screen lays over it and fades out as the bar fills), controls\upgrade_notice.mlf
+// (the walnut plate under the upgrade notice's line), and the in-game menu's
 // game_logic_menu\ placements of its sliders and check boxes.
 #pragma once
 

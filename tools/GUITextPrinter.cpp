@@ -44,6 +44,15 @@ void GUITextPrinter::SetTextKey(const std::string& key)
     SetText(textManager_->GetText(key));
 }
 
+void GUITextPrinter::Reserve(std::size_t length)
+{
+    targetText_.reserve(length);
+    shownText_.reserve(length);
+    printed_.reserve(length);
+    if (window_ != nullptr)
+        window_->ReserveTextRecords(1, length);
+}
+
 void GUITextPrinter::Clear()
 {
     targetText_.clear();

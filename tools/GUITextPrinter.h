@@ -8,6 +8,7 @@
 // nothing once the texts have been set.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -43,6 +44,8 @@ public:
     // The text of an upper-case key ("UNKNOWN" for a missing one).
     void SetTextKey(const std::string& key);
     void SetColor(const OrrelayEngine::Color& colour) { colour_ = colour; }
+    // Room for texts of length characters, so that typing one allocates nothing.
+    void Reserve(std::size_t length);
     void Clear();
     // Once per frame.
     void Update();

@@ -19,12 +19,15 @@ GUIFontManager::GUIFontManager(MessageManager* log, FileManager* fileManager, Sh
                                ModelManager* modelManager, Camera* guiCamera)
     : log_(log), fileManager_(fileManager), shaderManager_(shaderManager), modelManager_(modelManager),
       guiCamera_(guiCamera)
-{}
+{
+    spares_.reserve(kSpareBatches);
+}
 
 GUIFontManager::~GUIFontManager()
 {
     // Batches read their sources' tables; they go first.
     batches_.clear();
+    spares_.clear();
     fonts_.clear();
 }
 
@@ -36,10 +39,9 @@ GUIFont* GUIFontManager::LoadFont(std::uint32_t fontId, const ShaderDescriptor& 
     std::unique_ptr<GUIFont>& slot = fonts_[fontId];
     if (slot != nullptr) {
         const GUIFont* old = slot.get();
-        batches_.erase(
-            std::remove_if(batches_.begin(), batches_.end(),
-                           [old](const std::unique_ptr<GUIFont>& batch) { return batch->GetSource() == old; }),
-            batches_.end());
+        const auto ofOld = [old](const std::unique_ptr<GUIFont>& batch) { return batch->GetSource() == old; };
+        batches_.erase(std::remove_if(batches_.begin(), batches_.end(), ofOld), batches_.end());
+        spares_.erase(std::remove_if(spares_.begin(), spares_.end(), ofOld), spares_.end());
     }
     slot = std::move(font);
     return slot.get();
@@ -118,7 +120,16 @@ GUIFont* GUIFontManager::GetWindowBatch(std::uint32_t fontId, const GUIWindow* w
             return batch.get();
         }
     }
-    batches_.push_back(std::make_unique<GUIFont>(*font, depth));
+    const auto spare = std::find_if(spares_.begin(), spares_.end(), [font](const std::unique_ptr<GUIFont>& batch) {
+        return batch->GetSource() == font;
+    });
+    if (spare != spares_.end()) {
+        batches_.push_back(std::move(*spare));
+        spares_.erase(spare);
+        batches_.back()->SetDepth(depth);
+    } else {
+        batches_.push_back(std::make_unique<GUIFont>(*font, depth));
+    }
     return batches_.back().get();
 }
 
@@ -139,9 +150,17 @@ void GUIFontManager::PrintText(std::uint32_t alignFlags, std::uint32_t fontId, f
 
 void GUIFontManager::Flush()
 {
-    batches_.erase(std::remove_if(batches_.begin(), batches_.end(),
-                                  [](const std::unique_ptr<GUIFont>& batch) { return batch->GetGlyphCount() == 0; }),
-                   batches_.end());
+    for (std::unique_ptr<GUIFont>& batch : batches_) {
+        if (batch->GetGlyphCount() != 0)
+            continue;
+        // Hidden until a text needs it again.
+        batch->ResetBatch();
+        if (spares_.size() < kSpareBatches)
+            spares_.push_back(std::move(batch));
+        else
+            batch.reset();
+    }
+    batches_.erase(std::remove(batches_.begin(), batches_.end(), nullptr), batches_.end());
     for (auto& font : fonts_) {
         font.second->ResetBatch();
     }

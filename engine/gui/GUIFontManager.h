@@ -2,7 +2,9 @@
 // window by the alignment flags, and collects each frame's texts in batches:
 // one copy of a font per window depth, drawn just in front of the windows that
 // print with it. Flush ends the frame: batches that got no quad go, the rest
-// are reset for the next frame.
+// are reset for the next frame. A few that went are kept hidden and serve the
+// next new depth of their font, so that a text coming and going (a speech
+// bubble, a line typed after another) makes no model each time.
 //
 // Alignment flags: 1 centre horizontally, 4 left edge, 8 right edge; 2 centre
 // vertically, 16 y = top of the area minus the text's height, 32 y = the
@@ -10,6 +12,7 @@
 // order wins; an axis without a flag takes the offset from the area's corner.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -41,6 +44,8 @@ public:
     static constexpr std::uint32_t kAlignTop = 32;
     // How far in front of its windows a batch is drawn.
     static constexpr float kBatchDepthOffset = 0.005f;
+    // Emptied batches kept for reuse, at most.
+    static constexpr std::size_t kSpareBatches = 8;
 
     GUIFontManager(MessageManager* log, FileManager* fileManager, ShaderManager* shaderManager,
                    ModelManager* modelManager, Camera* guiCamera);
@@ -67,6 +72,7 @@ public:
     void Flush();
 
     std::uint32_t GetBatchCount() const { return static_cast<std::uint32_t>(batches_.size()); }
+    std::uint32_t GetSpareBatchCount() const { return static_cast<std::uint32_t>(spares_.size()); }
     GUIFont* GetBatch(std::uint32_t index) const { return batches_[index].get(); }
 
 private:
@@ -76,6 +82,7 @@ private:
     ModelManager* modelManager_;
     Camera* guiCamera_;
     std::vector<std::unique_ptr<GUIFont>> batches_;
+    std::vector<std::unique_ptr<GUIFont>> spares_;
     std::map<std::uint32_t, std::unique_ptr<GUIFont>> fonts_;
 };
 

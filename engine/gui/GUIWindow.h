@@ -149,13 +149,12 @@ public:
     // records stay as drawn until the window queues texts again.
     std::uint32_t GetDrawnTextCount() const { return drawnTextCount; }
     const TextRecord& GetDrawnText(std::uint32_t index) const { return *textRecords[index]; }
-
-protected:
     // Makes at least count records with room for textCapacity characters, so
-    // that a window whose text count varies (a blinking caret) takes no
-    // memory when it first needs one more.
+    // that a window whose text count or length varies (a blinking caret, a
+    // line typed out) takes no memory when it first needs more.
     void ReserveTextRecords(std::uint32_t count, std::size_t textCapacity);
 
+protected:
     MessageManager* messageManager;
     ShaderManager* shaderManager;
     ModelManager* modelManager;

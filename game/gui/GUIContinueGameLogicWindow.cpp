@@ -25,7 +25,9 @@ const std::string kTextNewGame = "CONTINUE_GAME_LOGIC_NEW_GAME";
 const std::string kTextCancel = "CANCEL";
 const Vector2 kLabelColumn(294.0f, 0.0f);
 const Vector2 kValueColumn(505.0f, 0.0f);
-constexpr float kFirstLineY = 238.0f;
+// The question starts a whole line below the score's, whose glyphs would
+// otherwise touch its first line.
+constexpr float kFirstLineY = 215.0f;
 constexpr float kLineStepY = 23.0f;
 constexpr float kLevelY = 276.0f;
 constexpr float kScoreY = 253.0f;

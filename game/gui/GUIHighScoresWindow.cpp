@@ -24,7 +24,9 @@ const std::string kTextOk = "OK";
 const float kColumnX[3] = {296.0f, 301.0f, 525.0f};
 const std::uint32_t kColumnAlign[3] = {8, 4, 8};
 constexpr float kNoRecordsY = 233.0f;
-constexpr float kFirstLineY = 358.0f;
+// The big frame's carved rim ends at 378: the first line keeps a line's
+// width below it rather than touching it.
+constexpr float kFirstLineY = 334.0f;
 constexpr float kLineStepY = 21.0f;
 constexpr std::uint32_t kFontEntry = 3;
 constexpr std::uint32_t kFontNewEntry = 4;

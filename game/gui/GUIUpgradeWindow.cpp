@@ -19,6 +19,9 @@ namespace {
 const std::string kTextNotice = "HIT_MOUSE_BUTTON_TO_CONTINUE";
 const OrrelayEngine::Vector2 kNoticeSize(800.0f, 0.0f);
 const OrrelayEngine::Vector2 kTextOffset(0.0f, 12.0f);
+// The meadow of the upgrade scene is too light under white ink: the line
+// stands on a plate of its own, authored where it appears.
+const std::string kPlateModel = "ui\\menus\\models\\controls\\upgrade_notice.mlf";
 
 } // namespace
 
@@ -26,11 +29,19 @@ GUIUpgradeWindow::GUIUpgradeWindow(OrrelayEngine::Engine* engine, const Characte
                                    GUIMenuWindowManager* manager, OrrelayEngine::GUIWindow* parent)
     : timerManager_(engine->GetTimerManager()), controls_(engine->GetControls()), guiManager_(engine->GetGUIManager()),
       manager_(manager), character_(character),
-      notice_(guiManager_->CreateWindowFromModel(0, OrrelayEngine::Vector2(), kNoticeSize, nullptr, parent))
-{}
+      notice_(guiManager_->CreateWindowFromModel(0, OrrelayEngine::Vector2(), kNoticeSize, nullptr, parent)),
+      plate_(guiManager_->CreateWindowFromFile(
+          OrrelayEngine::GUIWindow::kFlagShown | OrrelayEngine::GUIWindow::kFlagColoredVertices,
+          OrrelayEngine::Vector2(), OrrelayEngine::Vector2(1.0f, 1.0f), kPlateModel, notice_))
+{
+    // At the notice's own depth, so that the line it prints lies in front.
+    plate_->SetDepthOrder(0);
+    plate_->SetColor(OrrelayEngine::Color(1.0f, 1.0f, 1.0f, 0.0f));
+}
 
 GUIUpgradeWindow::~GUIUpgradeWindow()
 {
+    guiManager_->DeleteWindow(plate_);
     guiManager_->DeleteWindow(notice_);
 }
 
@@ -83,6 +94,7 @@ void GUIUpgradeWindow::Update()
     } else {
         alpha_ = std::clamp(1.0f - kFadeOutPerSecond * timer_, 0.0f, 1.0f);
     }
+    plate_->SetColor(OrrelayEngine::Color(1.0f, 1.0f, 1.0f, alpha_));
     notice_->PrintTextKey(1, 1, kTextOffset, OrrelayEngine::Color(1.0f, 1.0f, 1.0f, alpha_), kTextNotice);
 }
 

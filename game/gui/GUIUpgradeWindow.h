@@ -3,7 +3,8 @@
 // 3.5 s; a key or button after the first second brings the menu background
 // back and fades the text out over 2/3 s; once the background is back the
 // notice answers 3 (kind 2, opened from the main menu) or 20 (kind 8, after a
-// level). The timer waits while the character speaks. Not a framework
+// level). The line lies on a plate that fades with it. The timer waits while
+// the character speaks. Not a framework
 // screen: the game calls Update each frame and reads the result.
 #pragma once
 
@@ -62,6 +63,8 @@ private:
     GUIMenuWindowManager* manager_;
     const CharacterSpeech* character_;
     OrrelayEngine::GUIWindow* notice_;
+    // Fades with the line it lies under.
+    OrrelayEngine::GUIWindow* plate_;
     bool active_ = false;
     bool sceneRequested_ = false;
     float timer_ = 0.0f;

@@ -44,8 +44,26 @@ constexpr float kUpgradeHold = 4.0f;
 constexpr float kHiddenAlpha = 0.0001f;
 // A bubble stops widening once it is this much wider than its widest line.
 constexpr float kBubbleMargin = 75.0f;
+// Lines stand this many times the line font's height apart.
+constexpr float kLineSpacing = 1.3f;
 constexpr float kGuiWidth = 800.0f;
 constexpr float kGuiHeight = 600.0f;
+
+// Room for the game's text keys and lines; a longer one grows its buffer once.
+constexpr std::size_t kKeyCapacity = 64;
+constexpr std::size_t kLineCapacity = 64;
+
+void AppendDecimal(std::string& text, std::uint32_t number)
+{
+    char digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    while (count > 0)
+        text.push_back(digits[--count]);
+}
 
 Vector2 BoxCorner(const Model* model)
 {
@@ -94,6 +112,10 @@ Character::Character(Engine* engine, const GameFramework::LevelManagerBase* leve
     for (std::uint32_t id = 0; id < std::size(kFaceRanges); ++id)
         face_->AddAnimation(id, kFaceRanges[id][0], kFaceRanges[id][1]);
     SetAnimationSpeed(kFramesPerSecond);
+    textKey_.reserve(kKeyCapacity);
+    lookupKey_.reserve(kKeyCapacity);
+    for (std::wstring& text : lineTexts_)
+        text.reserve(kLineCapacity);
 
     for (std::uint32_t b = 0; b < kBubbleCount; ++b) {
         const Model* source = gameData_->characterText[b];
@@ -108,7 +130,8 @@ Character::Character(Engine* engine, const GameFramework::LevelManagerBase* leve
             bubbleAnimations_[b]->speed = kBubbleFramesPerSecond;
             bubbleAnimations_[b]->loop = 0;
         }
-        // The lines share the bubble's height, the first at the top.
+        // The lines share the bubble's height, the first at the top, until
+        // Say lays them out for its speech.
         const Vector2 size = BoxSize(source);
         const float lineHeight = size.y / static_cast<float>(b + 1);
         for (std::uint32_t i = 0; i <= b; ++i) {
@@ -119,6 +142,7 @@ Character::Character(Engine* engine, const GameFramework::LevelManagerBase* leve
             printers_[line] = std::make_unique<GameTools::GUITextPrinter>(
                 engine_, lines_[line], GUIFontManager::kAlignCentreX | GUIFontManager::kAlignCentreY, kTypingSpeed,
                 kLineFont, Vector2(), Color(1.0f, 1.0f, 1.0f, 1.0f));
+            printers_[line]->Reserve(kLineCapacity);
         }
     }
 }
@@ -252,9 +276,22 @@ const std::wstring& Character::Text(const std::string& key, const char* suffix, 
     return textManager_->GetText(lookupKey_, number);
 }
 
-void Character::Say(const std::string& key, float hold)
+void Character::Say(std::string_view key, float hold)
 {
-    textKey_ = key;
+    textKey_.assign(key);
+    SayKey(hold);
+}
+
+void Character::Say(std::string_view prefix, std::uint32_t number, float hold)
+{
+    textKey_.assign(prefix);
+    AppendDecimal(textKey_, number);
+    SayKey(hold);
+}
+
+void Character::SayKey(float hold)
+{
+    const std::string& key = textKey_;
     hold_ = hold;
     bubbleTimer_ = 0.0f;
     fadeInTimer_ = 0.0f;
@@ -269,6 +306,7 @@ void Character::Say(const std::string& key, float hold)
     }
 
     const std::uint32_t shown = count - 1;
+    LayOutLines(shown, count);
     for (std::uint32_t b = 0; b < kBubbleCount; ++b) {
         for (std::uint32_t i = 0; i <= b; ++i)
             printers_[kFirstLine[b] + i]->Clear();
@@ -284,6 +322,42 @@ void Character::Say(const std::string& key, float hold)
     }
     printers_[kFirstLine[shown]]->SetText(lineTexts_[0]);
     lineTexts_[0].clear();
+}
+
+void Character::LayOutLines(std::uint32_t bubble, std::uint32_t count)
+{
+    // Every line of the speech counts, not only those typed so far, so that
+    // the bubble stops wide enough for a longer line further down.
+    widestLine_ = 0.0f;
+    if (const GUIFont* font = fontManager_->FindFont(kMeasureFont)) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            Vector2 extent;
+            font->MeasureText(extent, lineTexts_[i], 0.0f, -1.0f);
+            widestLine_ = std::max(widestLine_, extent.x);
+        }
+    }
+    // The lines are centred in the width the bubble stops at (its model's
+    // box is centred on it), so they stand still while it widens; a line too
+    // long for the widest frame is centred in that.
+    float width = widestLine_ + kBubbleMargin;
+    if (const Model* model = bubbles_[bubble]->GetModel()) {
+        const std::vector<BoundingBox>& frames = model->GetFrameBoxes();
+        if (!frames.empty())
+            width = std::min(width, 2.0f * frames.back().halfSize.x);
+    }
+    // One block of lines a little more than the line font's height apart,
+    // centred in the bubble's height.
+    const float height = bubbles_[bubble]->GetSize().y;
+    const float lines = static_cast<float>(bubble + 1);
+    const GUIFont* lineFont = fontManager_->FindFont(kLineFont);
+    const float pitch =
+        lineFont != nullptr ? std::min(lineFont->GetSize() * kLineSpacing, height / lines) : height / lines;
+    const float top = 0.5f * (height + pitch * lines);
+    for (std::uint32_t i = 0; i <= bubble; ++i) {
+        GUIWindow* line = lines_[kFirstLine[bubble] + i];
+        line->SetPosition(Vector2(0.0f, top - pitch * static_cast<float>(i + 1)));
+        line->SetSize(Vector2(width, pitch));
+    }
 }
 
 std::uint32_t Character::ShownBubble() const
@@ -359,19 +433,20 @@ void Character::UpdateBubbles()
     }
 
     // The bubble widens through its animation until its lines fit.
-    const GUIFont* font = fontManager_->FindFont(kMeasureFont);
     const Model* model = bubbles_[bubble]->GetModel();
     AnimationControl* animation = bubbleAnimations_[bubble];
-    if (font == nullptr || model == nullptr || animation == nullptr || animation->playing == 0)
+    if (model == nullptr || animation == nullptr || animation->playing == 0)
         return;
-    float widest = 0.0f;
-    for (std::uint32_t i = 0; i <= bubble; ++i) {
-        Vector2 extent;
-        font->MeasureText(extent, printers_[first + i]->GetTargetText(), 0.0f, -1.0f);
-        widest = std::max(widest, extent.x);
-    }
-    if (2.0f * model->box.halfSize.x > widest + kBubbleMargin)
+    const float width = 2.0f * model->box.halfSize.x;
+    if (width > widestLine_ + kBubbleMargin) {
         animation->Pause();
+        // It stops up to a frame's widening past the width the lines were
+        // laid out in: they move to its middle.
+        for (std::uint32_t i = 0; i <= bubble; ++i) {
+            GUIWindow* line = lines_[first + i];
+            line->SetSize(Vector2(width, line->GetSize().y));
+        }
+    }
 }
 
 void Character::SayGreeting()
@@ -392,7 +467,7 @@ void Character::SayGreeting()
         if ((levels_ == nullptr || !levels_->IsLastLevel(position)) && stage > 0)
             --stage;
     }
-    Say("CHARACTER_UPGRADE_" + std::to_string(stage), kUpgradeHold);
+    Say("CHARACTER_UPGRADE_", static_cast<std::uint32_t>(stage), kUpgradeHold);
 }
 
 void Character::UpdateTurn(std::uint8_t& pending, float& timer, std::uint32_t body, float dt)
@@ -478,7 +553,7 @@ void Character::UpdatePraise()
     const std::uint32_t level = std::min<std::uint32_t>(praiseLevel_, 3);
     PlayFace(kPraiseFaces[level], false);
     face_->speed = kFramesPerSecond;
-    Say("CHARACTER_PRAISE_" + std::to_string(level), kShortHold);
+    Say("CHARACTER_PRAISE_", level, kShortHold);
     PlaySound(kFirstPraiseSound + praiseCounter_ % kPraiseSoundCount);
     ++praiseCounter_;
     praiseRequested_ = 0;

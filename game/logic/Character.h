@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "game/logic/BoardCharacter.h"
 
@@ -112,7 +113,9 @@ public:
     void Hide();
     // The text of key + "_SIZE" says how many lines (1 to 4) key + "_0",
     // key + "_1", ... fill; the bubble stays hold seconds after typing.
-    void Say(const std::string& key, float hold);
+    void Say(std::string_view key, float hold);
+    // The key is prefix + number in decimal.
+    void Say(std::string_view prefix, std::uint32_t number, float hold);
     bool IsSpeechHidden() const;
     bool IsWindowVisible() const;
     void SetAnimationSpeed(float framesPerSecond);
@@ -129,6 +132,7 @@ public:
     OrrelayEngine::GUIWindow* GetFigureWindow() const { return figure_; }
     OrrelayEngine::GUIWindow* GetBubbleWindow(std::uint32_t index) const { return bubbles_[index]; }
     GameTools::GUITextPrinter* GetPrinter(std::uint32_t line) const { return printers_[line].get(); }
+    OrrelayEngine::GUIWindow* GetLineWindow(std::uint32_t line) const { return lines_[line]; }
     OrrelayEngine::AnimationControl* GetBodyAnimation() const { return body_; }
     OrrelayEngine::AnimationControl* GetFaceAnimation() const { return face_.get(); }
     float GetBubbleTimer() const { return bubbleTimer_; }
@@ -141,6 +145,10 @@ private:
     void AttachRoot(bool menus);
     // The text of key + suffix (+ number unless none).
     const std::wstring& Text(const std::string& key, const char* suffix, std::int32_t number);
+    // Says textKey_.
+    void SayKey(float hold);
+    // Measures the speech's count lines and sizes the bubble's line windows.
+    void LayOutLines(std::uint32_t bubble, std::uint32_t count);
     // kBubbleCount when none is shown.
     std::uint32_t ShownBubble() const;
     void HideBubble(std::uint32_t bubble);
@@ -179,6 +187,8 @@ private:
     std::unique_ptr<GameTools::GUITextPrinter> printers_[kLineCount];
     std::string textKey_;
     std::wstring lineTexts_[kBubbleCount];
+    // The widest line of the speech in the measuring font.
+    float widestLine_ = 0.0f;
     float fadeInTimer_ = 0.0f;
     float bubbleTimer_ = 0.0f;
     float hold_ = 0.0f;
@@ -198,7 +208,9 @@ private:
     std::uint8_t praiseRequested_ = 0;
     std::uint32_t praiseLevel_ = 0;
     std::uint32_t praiseCounter_ = 0;
-    // Working storage for the key lookups, kept so a steady frame allocates nothing.
+    // Working storage for the key lookups. With the key and line texts it is
+    // sized at construction for the game's keys and lines, so that speaking
+    // allocates nothing.
     std::string lookupKey_;
 };
 

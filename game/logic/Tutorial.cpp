@@ -267,7 +267,7 @@ void Tutorial::EndTopic(std::uint32_t topic, bool taught)
 
 void Tutorial::Say(const char* prefix, std::uint32_t index, float hold)
 {
-    character_->Say(prefix + std::to_string(index), hold);
+    character_->Say(prefix, index, hold);
 }
 
 void Tutorial::UpdateSwap()

@@ -3,7 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "content/FontFileWriter.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "engine/scene/AnimationControl.h"
 #include "game/logic/Character.h"
 #include "tests/game/PresentationHarness.h"
@@ -79,6 +84,36 @@ TEST_F(CharacterTest, SizeTextChoosesTheBubbleAndLinesTypeTopDown)
     ASSERT_TRUE(top->IsDone());
     Frame();
     EXPECT_EQ(L"efgh", second->GetTargetText());
+}
+
+TEST_F(CharacterTest, LinesStandInTheWidthOfTheLongestLineAndInTheBubblesMiddle)
+{
+    // A font of one glyph under the id the character measures with.
+    OrrelayEngine::FontFile::Glyph glyph;
+    glyph.character = L'A';
+    glyph.width = 8.0f;
+    const std::vector<std::uint8_t> bytes = Content::FontFileWriter().Build({glyph}).GetBytes();
+    p.h.game.Write("data/ui/fonts/line.fnt", std::string(bytes.begin(), bytes.end()));
+    const OrrelayEngine::GUIFont* font = p.h.engine->GetGUIManager()->GetFontManager()->LoadFont(
+        Character::kMeasureFont, OrrelayEngine::ShaderDescriptor(), "ui\\fonts\\line.fnt");
+    OrrelayEngine::Vector2 longest;
+    font->MeasureText(longest, L"AAAAAA", 0.0f, -1.0f);
+    ASSERT_GT(longest.x, 0.0f);
+    // The longer line comes second, before it is typed.
+    p.Text("K_SIZE", L"2");
+    p.Text("K_0", L"AA");
+    p.Text("K_1", L"AAAAAA");
+    character->SetState(Character::kStateMenus);
+    character->Say("K", 5.0f);
+    const OrrelayEngine::GUIWindow* bubble = character->GetBubbleWindow(1);
+    const OrrelayEngine::GUIWindow* top = character->GetLineWindow(1);
+    const OrrelayEngine::GUIWindow* bottom = character->GetLineWindow(2);
+    for (const OrrelayEngine::GUIWindow* line : {top, bottom}) {
+        EXPECT_FLOAT_EQ(0.0f, line->GetPosition().x);
+        EXPECT_FLOAT_EQ(longest.x + 75.0f, line->GetSize().x);
+    }
+    EXPECT_FLOAT_EQ(top->GetPosition().y, bottom->GetPosition().y + bottom->GetSize().y);
+    EXPECT_FLOAT_EQ(bubble->GetSize().y, top->GetPosition().y + top->GetSize().y + bottom->GetPosition().y);
 }
 
 TEST_F(CharacterTest, PraiseWaitsForTheStandAndCyclesTheNineSounds)

@@ -1,9 +1,12 @@
-// The whole game's steady frames allocate nothing: the main menu and the
-// stage map, each left alone for two seconds of frames once it has settled.
+// The whole game's steady frames allocate nothing: the main menu, the stage
+// map and a level in play, each left alone for two seconds of frames once it
+// has settled; in the level the character has spoken once and speaks again.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
+#include "framework/GameLogicBase.h"
+#include "game/logic/Character.h"
 #include "support/AllocationCounter.h"
 #include "tests/game/GamePlayer.h"
 
@@ -38,6 +41,43 @@ TEST(SteadyFrameAllocation, TheMainMenuAndTheStageMapAllocateNothing)
     int pages = 0;
     ASSERT_TRUE(PlayTests::OpenStageMap(player, pages));
     EXPECT_EQ(0u, AllocationsOverSteadyFrames(player)) << "the stage map; " << player.Screen();
+
+    ASSERT_TRUE(player.Stop());
+}
+
+TEST(SteadyFrameAllocation, ALevelInPlayAllocatesNothingWhileTheCharacterSpeaks)
+{
+    PlayTests::PlayMachine machine;
+    GamePlayer player;
+    ASSERT_TRUE(player.Start());
+    if (!PlayTests::AssetsLoaded(player))
+        GTEST_SKIP() << "the data set has no introduction yet: " << player.Screen();
+    ASSERT_TRUE(PlayTests::EnterAsNewPlayer(player, "Ada"));
+    int pages = 0;
+    ASSERT_TRUE(PlayTests::OpenStageMap(player, pages));
+    ASSERT_TRUE(player.Click("START_GAME_START"));
+
+    const Tansywell::Character& character = *player.GetGame().GetCharacter();
+    const auto running = [&player] {
+        const GameFramework::GameLogicBase* level = player.GetGame().GetGameLogic();
+        return level != nullptr && level->GetState() == GameFramework::GameLogicBase::kStateRunning;
+    };
+    ASSERT_TRUE(player.WaitFor(running, 60.0f, "level 1 in play"));
+    // The greeting, then the first lesson a new player hears.
+    ASSERT_TRUE(player.WaitFor([&] { return !character.IsSpeechHidden(); }, 20.0f, "the greeting"));
+    ASSERT_TRUE(player.WaitFor([&] { return character.IsSpeechHidden(); }, 20.0f, "the greeting's end"));
+    ASSERT_TRUE(player.WaitFor([&] { return !character.IsSpeechHidden(); }, 20.0f, "the first lesson"));
+    const std::string lesson = character.GetTextKey();
+
+    std::size_t count = 0;
+    {
+        TestSupport::ScopedAllocationCount allocations;
+        player.Frames(kSteadyFrames);
+        count = allocations.Count();
+    }
+    EXPECT_EQ(0u, count) << "a level while the character says " << lesson << "; " << player.Screen();
+    EXPECT_TRUE(running()) << player.Screen();
+    EXPECT_EQ(lesson, character.GetTextKey()) << "one speech throughout";
 
     ASSERT_TRUE(player.Stop());
 }

@@ -164,7 +164,7 @@ TEST_F(FontFixture, SizeOfATextRecordHoldsForThatPrintOnly)
     EXPECT_EQ(font->GetSize(), 10.0f);
 }
 
-TEST_F(FontFixture, OneBatchPerFontAndDepthGoneAfterAFrameWithoutText)
+TEST_F(FontFixture, OneBatchPerFontAndDepthSetAsideAfterAFrameWithoutText)
 {
     LoadRoundFont(0);
     LoadRoundFont(1, "ui\\fonts\\second.fnt");
@@ -201,7 +201,21 @@ TEST_F(FontFixture, OneBatchPerFontAndDepthGoneAfterAFrameWithoutText)
     EXPECT_EQ(fonts->GetBatch(0)->GetModel()->GetFlags(), 0x48C39u);
     EXPECT_FLOAT_EQ(fonts->GetBatch(0)->GetDepth(), -20.005f);
     EXPECT_EQ(fonts->GetBatch(0)->GetModel()->GetIndexBuffer()->GetUsedCount(), 6u);
-    EXPECT_EQ(models->GetModelCount(), modelsBefore + 1);
+    // The two emptied batches wait hidden; a new depth of their font takes
+    // one, the other font's stays aside, and no model is made.
+    EXPECT_EQ(fonts->GetSpareBatchCount(), 2u);
+    EXPECT_EQ(models->GetModelCount(), modelsBefore + 3);
+    TestSupport::ScopedAllocationCount allocations;
+    fonts->PrintText(0, 0, 0.0f, middle, Vector2(), kWhite, L"A");
+    fonts->PrintText(0, 0, 0.0f, first, Vector2(), kWhite, L"A");
+    ASSERT_EQ(fonts->GetBatchCount(), 2u);
+    EXPECT_EQ(fonts->GetBatch(1)->GetSource(), fonts->FindFont(0));
+    EXPECT_FLOAT_EQ(fonts->GetBatch(1)->GetDepth(), -15.005f);
+    EXPECT_NE(fonts->GetBatch(1)->GetModel()->GetFlags() & OrrelayEngine::Model::kFlagVisible, 0u);
+    EXPECT_EQ(fonts->GetSpareBatchCount(), 1u);
+    fonts->Flush();
+    EXPECT_EQ(allocations.Count(), 0u);
+    EXPECT_EQ(models->GetModelCount(), modelsBefore + 3);
 }
 
 TEST_F(FontFixture, SteadyFrameOfTextAllocatesNothing)

@@ -4,8 +4,7 @@
 // glyphs too small to read, ink too faint against what lies behind it, and
 // the text table's "UNKNOWN". The texts are read as the windows queued them
 // (before the frame renders), the ink from the frame drawn with and without
-// its texts. Each fault is a line naming its kind, so that a kind can be
-// reported only while the art that breaks it is being made.
+// its texts. Each fault is a line naming its kind.
 #pragma once
 
 #include <cstdint>
