@@ -16,7 +16,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "menu particles 1";
+constexpr const char* kRecipeVersion = "menu particles 2";
 constexpr const char* kFolder = "ui\\menus\\particles\\";
 constexpr const char* kTwinkle = "ui\\menus\\particles\\textures\\twinkle";
 constexpr std::uint32_t kKeys = ParticleFile::kKeyCount;
@@ -72,56 +72,63 @@ ParticleFile Make(const Look& look)
 
 std::vector<MenuParticles::System> MenuParticles::GetSystems()
 {
-    const Color cream(1.0f, 0.98f, 0.85f, 1.0f);
-    const Color honey(0.98f, 0.72f, 0.2f, 1.0f);
-    const Color rose(1.0f, 0.55f, 0.6f, 1.0f);
+    // Pale gold at birth deepening to amber: the twinkles stand out on the
+    // pale sky and the meadow as well as on the dark wood of the screens.
+    const Color sparkle(1.0f, 0.95f, 0.62f, 1.0f);
+    const Color amber(0.96f, 0.58f, 0.1f, 1.0f);
+    const Color rose(1.0f, 0.5f, 0.55f, 1.0f);
     std::vector<System> systems;
-    // A thin stream of twinkles drifting down from the pointer's tail, gone in
-    // half a second, so that it trails a moving pointer and stays small at rest.
-    systems.push_back({"cursor_train", Make({48,
+    // Glitter falling from the wing of the arrow, where the trail leaves the
+    // pointer: it slides out from under the arrow, so a resting pointer shows
+    // a little fountain and a moving one a trail. Sizes and strength swing
+    // over each life, which makes the twinkles flicker.
+    systems.push_back({"cursor_train", Make({64,
                                              1.0f,
                                              true,
-                                             {36, 36, 36, 36, 36, 36},
-                                             0.55f,
-                                             0.15f,
-                                             Vector3(0, -1, 0),
-                                             Vector3(0.8f, 0.5f, 0),
-                                             {4, 9, 8, 6, 4, 2},
-                                             {0.25f, 0.15f, 0.1f, 0.06f, 0.04f, 0.02f},
-                                             {0.0f, 1.0f, 0.9f, 0.6f, 0.3f, 0.0f},
-                                             cream,
-                                             honey,
-                                             Vector3(3, 3, 0)})});
-    // One ring of twinkles thrown out from the click point, slowing as it fades.
-    systems.push_back({"cursor_click", Make({24,
+                                             {40, 40, 40, 40, 40, 40},
+                                             0.75f,
+                                             0.2f,
+                                             Vector3(0.6f, -1, 0),
+                                             Vector3(0.5f, 0.3f, 0),
+                                             {5, 10, 6, 9, 5, 2},
+                                             {0.45f, 0.3f, 0.2f, 0.12f, 0.08f, 0.05f},
+                                             {0.4f, 1.0f, 0.8f, 1.0f, 0.55f, 0.0f},
+                                             sparkle,
+                                             amber,
+                                             Vector3(2, 2, 0)})});
+    // One ring of twinkles thrown out from the click point past the arrow,
+    // slowing as it fades.
+    systems.push_back({"cursor_click", Make({32,
                                              0.6f,
                                              false,
-                                             {18, 0, 0, 0, 0, 0},
-                                             0.45f,
+                                             {22, 0, 0, 0, 0, 0},
+                                             0.55f,
                                              0.1f,
                                              Vector3(0, 0, 0),
                                              Vector3(1, 1, 0),
-                                             {10, 9, 7, 5, 3, 2},
-                                             {1.6f, 0.9f, 0.5f, 0.25f, 0.1f, 0.05f},
-                                             {1.0f, 1.0f, 0.8f, 0.5f, 0.25f, 0.0f},
-                                             cream,
-                                             honey,
+                                             {7, 11, 9, 7, 4, 2},
+                                             {2.4f, 1.3f, 0.6f, 0.3f, 0.15f, 0.05f},
+                                             {1.0f, 1.0f, 0.9f, 0.65f, 0.3f, 0.0f},
+                                             sparkle,
+                                             amber,
                                              Vector3(0, 0, 0)})});
     // Over the place the upgrade brings in (the background sets the emitter's
-    // box to the place and scales the rate by its area): a shower of rising
-    // twinkles, strongest as the place fades in, dying away over two seconds.
+    // box to the place and scales the rate by its area against a quarter of
+    // the screen, so a single place of some 100 x 100 gets about a fifteenth
+    // of these rates): a shower of rising twinkles, strongest as the place
+    // fades in, dying away over two seconds.
     systems.push_back({"upgrade", Make({300,
                                         2.0f,
                                         true,
-                                        {140, 120, 90, 60, 30, 0},
-                                        1.4f,
+                                        {1000, 900, 700, 450, 200, 0},
+                                        1.3f,
                                         0.4f,
                                         Vector3(0, 1, 0),
                                         Vector3(0.6f, 0.4f, 0),
-                                        {6, 16, 14, 11, 7, 3},
+                                        {6, 14, 10, 13, 8, 3},
                                         {0.35f, 0.3f, 0.2f, 0.12f, 0.08f, 0.05f},
-                                        {0.0f, 1.0f, 1.0f, 0.8f, 0.4f, 0.0f},
-                                        honey,
+                                        {0.3f, 1.0f, 0.85f, 1.0f, 0.5f, 0.0f},
+                                        sparkle,
                                         rose,
                                         Vector3(40, 20, 0)})});
     return systems;
@@ -145,18 +152,19 @@ void MenuParticles::AddRecipes(DataSetBuilder& builder)
             outputs.push_back(ParticleFileWriter().Build(system.file).GetBytes());
             outputs.push_back(ArtMesh::BuildTextureShader(twinkle + ".jpg", twinkle + "_alpha.jpg"));
         }
-        // A four-pointed twinkle in a soft glow, white at its heart and warm
-        // toward its tips; the particles' colours tint it.
+        // A four-pointed twinkle: a solid white heart, long thin arms and a
+        // faint halo; the particles' colours tint it.
         ArtCanvas picture(64, 64);
         picture.Paint([](float u, float v) {
             const float x = u * 2.0f - 1.0f;
             const float y = v * 2.0f - 1.0f;
             const float r = std::hypot(x, y);
-            const float glow = std::exp(-r * r * 9.0f);
+            const float heart = std::exp(-r * r * 16.0f);
+            const float halo = 0.3f * std::exp(-r * r * 5.0f);
             const float arms =
-                std::exp(-std::fabs(x * y) * 40.0f - r * r * 2.5f) * (1.0f - ArtCanvas::SmoothStep(0.6f, 1.0f, r));
+                std::exp(-std::fabs(x * y) * 60.0f - r * r * 2.0f) * (1.0f - ArtCanvas::SmoothStep(0.7f, 1.0f, r));
             const float warm = ArtCanvas::SmoothStep(0.05f, 0.6f, r);
-            return ArtColor{1.0f, 1.0f - 0.1f * warm, 1.0f - 0.45f * warm, ArtCanvas::Clamp01(0.8f * glow + arms)};
+            return ArtColor{1.0f, 1.0f - 0.1f * warm, 1.0f - 0.4f * warm, ArtCanvas::Clamp01(heart + halo + arms)};
         });
         outputs.push_back(picture.BuildColorJpeg());
         outputs.push_back(picture.BuildAlphaJpeg());
