@@ -40,6 +40,7 @@ void* VertexBuffer::Lock(std::uint32_t start, std::uint32_t count)
         return nullptr;
     }
     locked_ = true;
+    ++revision_;
     lockStart_ = start;
     lockCount_ = count;
     return data_.data() + static_cast<std::size_t>(stride_) * start;

@@ -4,6 +4,8 @@
 //                       from the high byte down); texture u, v
 //   plain, 32 bytes:    position x, y, z; normal x, y, z; texture u, v
 // Locking never reaches outside the buffer: a range that does not fit gives null.
+// Every write goes through a lock, so the lock count tells readers that keep
+// something derived from the vertices (a model's box) when to derive it again.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +67,8 @@ public:
     const std::uint8_t* GetData() const { return data_.data(); }
     std::uint8_t* GetData() { return data_.data(); }
     bool IsLocked() const { return locked_; }
+    // Grows with every lock; equal counts mean the vertices are unchanged.
+    std::uint32_t GetRevision() const { return revision_; }
     std::uint32_t GetLockStart() const { return lockStart_; }
     std::uint32_t GetLockCount() const { return lockCount_; }
 
@@ -78,6 +82,7 @@ private:
     std::uint32_t vertexCount_;
     std::vector<std::uint8_t> data_;
     bool locked_ = false;
+    std::uint32_t revision_ = 0;
     std::uint32_t lockStart_ = 0;
     std::uint32_t lockCount_ = 0;
 };

@@ -516,6 +516,25 @@ void Model::RebuildVertices(std::uint32_t current, std::uint32_t next, float t)
     ++vertexRebuilds_;
 }
 
+void Model::UpdateVertexBox()
+{
+    // Walking every vertex each frame made big static meshes the cost of a
+    // frame; the walk is done again only once the vertices were written.
+    const bool locked = vertexBuffer_->IsLocked();
+    if (locked || vertexBoxValid_ == 0 || vertexBoxRevision_ != vertexBuffer_->GetRevision()) {
+        ComputeBoundingBox(box);
+        vertexBoxMin_ = box.localMin;
+        vertexBoxMax_ = box.localMax;
+        // A buffer still locked may be written after this frame's walk.
+        vertexBoxValid_ = locked ? 0 : 1;
+        vertexBoxRevision_ = vertexBuffer_->GetRevision();
+        ++vertexBoxes_;
+    } else {
+        box.Set(vertexBoxMin_, vertexBoxMax_);
+    }
+    box.SetTransform(matrix);
+}
+
 void Model::Update(bool cull)
 {
     const bool animated = (flags_ & (kFlagKeyframe | kFlagSkinned)) != 0;
@@ -530,8 +549,7 @@ void Model::Update(bool cull)
     const float t = animation_->blend;
 
     if ((flags_ & kFlagBoxFromVertices) != 0 && (flags_ & kFlagStatic) != 0) {
-        ComputeBoundingBox(box);
-        box.SetTransform(matrix);
+        UpdateVertexBox();
     } else if ((flags_ & kFlagKeyframe) != 0) {
         UpdateKeyframeBox(current, next, t);
     } else if ((flags_ & kFlagSkinned) != 0 && skeleton_ != nullptr) {

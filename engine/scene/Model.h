@@ -139,6 +139,8 @@ public:
     const std::vector<BoundingBox>& GetFrameBoxes() const { return frameBoxes_; }
     // Vertex rebuilds since construction, for checks that a still frame is not rebuilt.
     std::uint32_t GetVertexRebuildCount() const { return vertexRebuilds_; }
+    // Boxes taken from the vertices by Update, for checks that unchanged vertices are not walked again.
+    std::uint32_t GetVertexBoxCount() const { return vertexBoxes_; }
 
     Matrix4 matrix;
     Matrix4 baseMatrix;
@@ -154,6 +156,7 @@ private:
     void UpdateKeyframeBox(std::uint32_t current, std::uint32_t next, float t);
     void UpdateSkeleton(std::uint32_t current, std::uint32_t next, float t);
     void RebuildVertices(std::uint32_t current, std::uint32_t next, float t);
+    void UpdateVertexBox();
     Vector3 GetVertexPosition(std::uint32_t index) const;
 
     ModelServices services_;
@@ -183,6 +186,12 @@ private:
     std::uint32_t cachedNextFrame_ = 0;
     float cachedBlend_ = 0.0f;
     std::uint32_t vertexRebuilds_ = 0;
+    // The local box of the vertices as they stood at the buffer's revision.
+    std::uint8_t vertexBoxValid_ = 0;
+    std::uint32_t vertexBoxRevision_ = 0;
+    Vector3 vertexBoxMin_;
+    Vector3 vertexBoxMax_;
+    std::uint32_t vertexBoxes_ = 0;
 };
 
 } // namespace OrrelayEngine

@@ -300,6 +300,47 @@ TEST_F(ModelTest, KeyframeModelBlendsVerticesAndBoxAndSkipsAStillFrame)
     EXPECT_NEAR(model->box.localMax.z, -5.0f, 0.0001f);
 }
 
+TEST_F(ModelTest, BoxFromVerticesIsWalkedOnlyAfterTheVerticesChange)
+{
+    const std::uint32_t flags =
+        Model::kFlagStatic | Model::kFlagBoxFromVertices | Model::kFlagTriangleList | Model::kFlagVisible;
+    std::unique_ptr<Model> model = Load(MakeTriangle(flags));
+    model->Update(false);
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexBoxCount(), 1u);
+    EXPECT_NEAR(model->box.localMax.x, 1.0f, 0.0001f);
+
+    // Moving the model moves the box without a walk.
+    model->matrix.Translate(Vector3(10.0f, 0.0f, 0.0f));
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexBoxCount(), 1u);
+    EXPECT_NEAR(model->box.worldMax.x, 11.0f, 0.0001f);
+
+    // A write through a lock is seen, also one still locked while updated.
+    PlainVertex* vertices = model->GetVertexBuffer()->LockVertices(0, 3);
+    vertices[1].x = 4.0f;
+    model->GetVertexBuffer()->Unlock();
+    model->Update(false);
+    EXPECT_NEAR(model->box.localMax.x, 4.0f, 0.0001f);
+    vertices = model->GetVertexBuffer()->LockVertices(0, 3);
+    model->Update(false);
+    vertices[1].x = 6.0f;
+    model->GetVertexBuffer()->Unlock();
+    model->Update(false);
+    EXPECT_NEAR(model->box.localMax.x, 6.0f, 0.0001f);
+    EXPECT_NEAR(model->box.worldMax.x, 16.0f, 0.0001f);
+    const std::uint32_t walks = model->GetVertexBoxCount();
+    model->Update(false);
+    EXPECT_EQ(model->GetVertexBoxCount(), walks);
+
+    // A copy walks its own vertices once, then keeps its box.
+    Model copy(*model, nullptr, 0);
+    copy.Update(false);
+    copy.Update(false);
+    EXPECT_EQ(copy.GetVertexBoxCount(), 1u);
+    EXPECT_NEAR(copy.box.worldMax.x, 16.0f, 0.0001f);
+}
+
 TEST_F(ModelTest, SkinnedModelFollowsItsBonesAndCopiesKeepTheirOwnData)
 {
     ModelFile contents;
