@@ -156,7 +156,7 @@ void GUISlider::DragKnob(const Vector2& mouse)
     const bool horizontal = orientation == kOrientationHorizontal;
     const float range = std::max(AlongAxis(trackEnd, horizontal) - AlongAxis(trackStart, horizontal), kMinTrackRange);
     const float knobCentre = AlongAxis(GetAbsolutePosition(), horizontal) + AlongAxis(trackStart, horizontal) +
-                             AlongAxis(knobSize, horizontal) * 0.5f;
+                             AlongAxis(KnobCentreOffset(), horizontal);
     float t = std::clamp((AlongAxis(mouse, horizontal) - knobCentre) / range, 0.0f, 1.0f);
     if (inverted != 0) {
         t = 1.0f - t;
@@ -166,6 +166,19 @@ void GUISlider::DragKnob(const Vector2& mouse)
     // Half-way rounds up: with two positions the track's middle already gives 1.
     const std::uint32_t index = static_cast<std::uint32_t>(whole) + (v - whole >= 0.5f ? 1u : 0u);
     SetPosition(index);
+}
+
+Vector2 GUISlider::KnobCentreOffset() const
+{
+    const Model* knobModel = knob->GetModel();
+    if (knobModel == nullptr) {
+        return Vector2(knobSize.x * 0.5f, knobSize.y * 0.5f);
+    }
+    const Vector3 middle = (knobModel->box.localMin + knobModel->box.localMax) * 0.5f;
+    const Matrix4 scale(knobSize.x, 0.0f, 0.0f, 0.0f, 0.0f, knobSize.y, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f,
+                        0.0f, 1.0f);
+    const Vector3 drawn = (scale * knobModel->baseMatrix).TransformPoint(middle);
+    return Vector2(drawn.x, drawn.y);
 }
 
 void GUISlider::PlaceKnobModel()

@@ -92,6 +92,11 @@ protected:
     std::unique_ptr<GUIButton> knob;
 
 private:
+    // Where the knob's middle is drawn from its corner: the middle of its
+    // model as placed (a knob modelled where the screen shows it is no unit
+    // square at the origin), else the middle of the knob's size. A drag puts
+    // that point under the mouse.
+    Vector2 KnobCentreOffset() const;
     void DragKnob(const Vector2& mouse);
     void PlaceKnobModel();
 };

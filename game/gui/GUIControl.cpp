@@ -199,8 +199,13 @@ void GUIControl::CreateScroll(const Model* look, GUIWindow* parent)
     mainWindow = scroll;
 
     scroll->CreateKnobFromModel(Vector2(1, 1), models.toddler);
+    // The knob is taken wherever it is drawn, and a press on the track beside
+    // it takes it too (it then jumps under the mouse): the rectangle runs
+    // from the knob at the first position to the knob at the last.
     if (OrrelayEngine::GUIButton* knobButton = scroll->GetKnob()) {
-        knobButton->SetHitRectangle(Vector2(knob.x - knobSize.x * 0.5f, knob.y - knobSize.y * 0.5f), knobSize);
+        const Vector2 travel(std::max(high.x - low.x, 0.0f), std::max(high.y - low.y, 0.0f));
+        knobButton->SetHitRectangle(Vector2(knob.x - knobSize.x * 0.5f, knob.y - knobSize.y * 0.5f),
+                                    Vector2(knobSize.x + travel.x, knobSize.y + travel.y));
     }
 
     // On a vertical list the increasing direction is downwards.

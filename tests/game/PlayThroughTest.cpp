@@ -96,7 +96,7 @@ bool FindTippedMove(const Tansywell::GameLogic& level, std::uint32_t& move)
     const Board& board = *level.GetBoard();
     for (std::uint32_t m = board.GetMoveCount(); m-- > 0;) {
         const OrrelayEngine::Matrix4& at = board.GetMoveFirst(m)->GetModelMatrix();
-        if (at.m[12] == tip->matrix.m[12] && at.m[13] == tip->matrix.m[13] && at.m[14] == tip->matrix.m[14]) {
+        if (at.m[3] == tip->matrix.m[3] && at.m[7] == tip->matrix.m[7] && at.m[11] == tip->matrix.m[11]) {
             move = m;
             return true;
         }
@@ -121,20 +121,39 @@ bool LevelOver(const GamePlayer& player)
            level->GetState() == GameFramework::GameLogicBase::kStateLost;
 }
 
+struct LevelPlayed
+{
+    std::uint32_t moves = 0;
+    // The swap lesson was still being taught when the board came to its end.
+    bool swapLessonCutShort = false;
+};
+
 // Plays the level to its end: the tutorial's swap when its tip shows, else
 // the listed move that clears the most remaining layers (to win) or the
 // fewest (to spend the energy). The character's speech runs its course.
-bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
+bool PlayLevel(GamePlayer& player, bool toWin, LevelPlayed& played)
 {
-    moves = 0;
+    std::uint32_t& moves = played.moves;
+    const auto watchLesson = [&] {
+        const Tansywell::GameLogic* level = Level(player);
+        if (level == nullptr || level->GetTutorial() == nullptr)
+            return;
+        const Board& board = *level->GetBoard();
+        if (board.GetClearedLayers() < board.GetTotalLayers() && board.GetEnergy() != 0)
+            played.swapLessonCutShort = level->GetTutorial()->IsTopicActive(Tansywell::Tutorial::kTopicSwap);
+    };
     if (!player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "a level in play"))
         return false;
     // Moves the game did not take (a cell under the character, say), skipped
     // until a move is taken; a player would try another.
     std::vector<std::pair<const Cell*, const Cell*>> untaken;
     for (int turn = 0; turn < kMoveLimit; ++turn) {
-        if (!player.WaitFor([&] { return BoardAwaitsMove(player) || LevelOver(player); }, kMoveSeconds,
-                            "the board settled after move " + std::to_string(moves)))
+        if (!player.WaitFor(
+                [&] {
+                    watchLesson();
+                    return BoardAwaitsMove(player) || LevelOver(player);
+                },
+                kMoveSeconds, "the board settled after move " + std::to_string(moves)))
             return false;
         if (LevelOver(player))
             return true;
@@ -142,8 +161,10 @@ bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
         const Board& board = *level.GetBoard();
         std::uint32_t move = 0;
         if (!FindTippedMove(level, move)) {
+            // The player out to win listens to the character before moving;
+            // the one spending the energy plays on while it speaks.
             const Tansywell::Character* character = player.GetGame().GetCharacter();
-            if (character != nullptr && !character->IsSpeechHidden()) {
+            if (toWin && character != nullptr && !character->IsSpeechHidden()) {
                 if (!player.WaitFor([&] { return character->IsSpeechHidden() || FindTippedMove(*Level(player), move); },
                                     kSpeechSeconds, "the character's speech over"))
                     return false;
@@ -176,8 +197,12 @@ bool PlayLevel(GamePlayer& player, bool toWin, std::uint32_t& moves)
         const std::uint32_t energy = board.GetEnergy();
         player.ClickAt(board.GetCellScreenPosition(first));
         player.ClickAt(board.GetCellScreenPosition(second));
-        if (!player.WaitFor([&] { return LevelOver(player) || Level(player)->GetBoard()->GetEnergy() < energy; }, 2.0f,
-                            "the swap of move " + std::to_string(moves + 1) + " taken", false)) {
+        if (!player.WaitFor(
+                [&] {
+                    watchLesson();
+                    return LevelOver(player) || Level(player)->GetBoard()->GetEnergy() < energy;
+                },
+                2.0f, "the swap of move " + std::to_string(moves + 1) + " taken", false)) {
             untaken.emplace_back(first, second);
             if (untaken.size() > kUntakenLimit) {
                 ADD_FAILURE() << untaken.size() << " swaps in a row not taken; " << player.Screen();
@@ -221,16 +246,16 @@ OrrelayEngine::GUIScroll* SliderUnder(const GamePlayer& player, const std::strin
     return nearest;
 }
 
-// Where the slider's knob sits at a position index, in GUI coordinates.
+// Where the player sees the knob's middle: the drawn knob's box. At another
+// position index it lies further along the track by that share of it.
 Vector2 KnobCentre(const OrrelayEngine::GUIScroll& slider, std::uint32_t index)
 {
-    const float t = static_cast<float>(index) / static_cast<float>(slider.GetPositionCount() - 1);
-    const Vector2 corner = slider.GetAbsolutePosition();
+    const OrrelayEngine::Vector3& drawn = slider.GetKnob()->GetModel()->box.centre;
+    const float t = (static_cast<float>(index) - static_cast<float>(slider.GetPositionIndex())) /
+                    static_cast<float>(slider.GetPositionCount() - 1);
     const Vector2& start = slider.GetTrackStart();
     const Vector2& end = slider.GetTrackEnd();
-    const Vector2& knob = slider.GetKnobSize();
-    return Vector2(corner.x + start.x + (end.x - start.x) * t + knob.x * 0.5f,
-                   corner.y + start.y + (end.y - start.y) * t + knob.y * 0.5f);
+    return Vector2(drawn.x + (end.x - start.x) * t, drawn.y + (end.y - start.y) * t);
 }
 
 OrrelayEngine::GUICheckBox* ShownCheckBox(const GamePlayer& player)
@@ -290,10 +315,7 @@ void ExpectSameState(const SavedState& saved, const SavedState& found)
     EXPECT_EQ(saved.fullscreen, found.fullscreen);
 }
 
-// Off for now: the route runs through both levels, the game over and the
-// high scores, but the options step's drag of the sound slider lands at 0.48
-// where 0.75 was aimed, and why is still to be found.
-TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheNextStart)
+TEST(PlayThrough, APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheNextStart)
 {
     PlayTests::PlayMachine machine;
     GamePlayer player;
@@ -312,12 +334,13 @@ TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsIt
     ASSERT_TRUE(player.Click("START_GAME_START"));
 
     // Level 1, won.
-    std::uint32_t moves = 0;
-    ASSERT_TRUE(PlayLevel(player, true, moves));
+    LevelPlayed won;
+    ASSERT_TRUE(PlayLevel(player, true, won));
     ASSERT_EQ(GameFramework::GameLogicBase::kStateWon, Level(player)->GetState()) << player.Screen();
     const auto* ada = dynamic_cast<const Tansywell::Profile*>(player.GetGame().profileManager_->GetCurrentProfile());
     ASSERT_NE(nullptr, ada);
-    EXPECT_FALSE(ada->GetFlag(Tansywell::Profile::kFlagTutorialSwap)) << "the swap was taught";
+    // A lesson the level's end cut short returns in a later level; one taught is done.
+    EXPECT_EQ(won.swapLessonCutShort, ada->GetFlag(Tansywell::Profile::kFlagTutorialSwap));
     ASSERT_TRUE(player.WaitFor([&] { return player.Shows("LEVEL_COMPLETE_ENERGY_BONUS"); }, 20.0f,
                                "the level complete with its bonus"));
     ASSERT_TRUE(player.Click("CONTINUE", 60.0f));
@@ -332,8 +355,8 @@ TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsIt
     ASSERT_TRUE(player.Click("GAME_LOGIC_PAUSED_RESUME"));
     player.Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
     ASSERT_TRUE(player.Click("GAME_LOGIC_MENU_RETURN"));
-    std::uint32_t lostMoves = 0;
-    ASSERT_TRUE(PlayLevel(player, false, lostMoves));
+    LevelPlayed lost;
+    ASSERT_TRUE(PlayLevel(player, false, lost));
     ASSERT_EQ(GameFramework::GameLogicBase::kStateLost, Level(player)->GetState()) << player.Screen();
 
     // Game over, the high scores with Ada's entry new, the relax offer declined.
@@ -375,7 +398,7 @@ TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsIt
     EXPECT_TRUE(Platform::GetRecordedMessageBoxes().empty());
     std::printf("[ PLAY     ] first run: %llu frames (%.1f s of play), level 1 won in %u moves, level 2 lost in %u\n",
                 static_cast<unsigned long long>(firstRunFrames),
-                static_cast<double>(firstRunFrames) / PlayTests::kFramesPerSecond, moves, lostMoves);
+                static_cast<double>(firstRunFrames) / PlayTests::kFramesPerSecond, won.moves, lost.moves);
 
     // Second start in the same folder.
     GamePlayer second;
@@ -389,6 +412,8 @@ TEST(PlayThrough, DISABLED_APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsIt
     EXPECT_EQ(L"Ada", found.bestName);
     EXPECT_EQ(0u, found.fullscreen);
     ExpectSameState(saved, found);
+    std::printf("[ PLAY     ] second start: %llu frames to the main menu greeting Ada\n",
+                static_cast<unsigned long long>(second.FrameCount()));
     ASSERT_TRUE(second.Stop());
 }
 

@@ -123,6 +123,26 @@ TEST_F(GUISliderTest, TheKnobModelSitsAtItsPositionAlongTheTrack)
     delete source;
 }
 
+// Menus model the knob where they show it and give it no scale: the drag
+// puts the knob's drawn middle under the mouse, wherever the model lies.
+TEST_F(GUISliderTest, ADraggedKnobStaysUnderTheMouseWhereverItsModelLies)
+{
+    for (const float modelX : {0.0f, 50.0f}) {
+        SCOPED_TRACE(testing::Message() << "knob model from x " << modelX);
+        Model* source =
+            models->CreateBox(Vector3(modelX, 0.0f, 0.0f), Vector3(modelX + 10.0f, 10.0f, 0.0f), nullptr, nullptr, 0);
+        auto slider = MakeSlider(0, Vector2(100.0f, 0.0f), 101);
+        slider->CreateKnobFromModel(Vector2(1.0f, 1.0f), source);
+        Frame(*slider, Vector2(kCorner.x + 2.0f, kCorner.y + 0.5f), true, true);
+        for (const float mouseX : {kCorner.x + modelX + 30.0f, kCorner.x + modelX + 75.0f}) {
+            Frame(*slider, Vector2(mouseX, kCorner.y + 0.5f), true, false);
+            ASSERT_TRUE(slider->Render());
+            EXPECT_NEAR(slider->GetKnob()->GetModel()->box.centre.x, mouseX, 1.0f);
+        }
+        delete source;
+    }
+}
+
 TEST_F(GUISliderTest, AHeldArrowStepsAtOnceThenEveryFifteenHundredthsOfASecond)
 {
     auto scroll = MakeScroll(10);

@@ -3,6 +3,7 @@
 // help, relax, options, profile list and introduction screens.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -462,6 +463,32 @@ TEST_F(MenuScreensTest, OptionsFollowTheBarsBeyondAThousandthAndStopAtTheEndMode
     for (int i = 0; i < 4; ++i)
         Click(options.Button(6));
     EXPECT_EQ(options.GetSelectedMode(), 2u);
+}
+
+// The shipped art models the knob in the middle of its track and marks its
+// first and last places apart: the player takes the knob where it is drawn,
+// mid-track, and it follows the mouse.
+TEST_F(MenuScreensTest, TheOptionsSoundKnobIsTakenWhereItIsDrawnAndFollowsTheMouse)
+{
+    h.t.data.controls.scrollH.toddler = h.Template("knob_middle", MakeQuad(90, 0, 110, 20));
+    h.mixer.SetSoundVolume(0.5f);
+    Open<GUIOptionsWindow> options(E(), &h.mixer, profiles.get(), &h.t.data, M(), P());
+    Drive(options, [&options] { options.Show(); });
+    h.Step();
+    const OrrelayEngine::BoundingBox& knob = options.Control(1)->scroll->GetKnob()->GetModel()->box;
+    const float y = knob.centre.y;
+    const float from = std::floor(knob.centre.x);
+    const float to = from + 40.0f; // a quarter of the 160-long track
+    MenuTests::MenuHarness::PointAt(from, y);
+    h.Step();
+    ToolsTests::ToolsTestEngine::MouseButton(true);
+    h.Step();
+    MenuTests::MenuHarness::PointAt(to, y);
+    h.Step();
+    ToolsTests::ToolsTestEngine::MouseButton(false);
+    h.Step();
+    EXPECT_NEAR(h.mixer.GetSoundVolume(), 0.75f, 0.01f);
+    EXPECT_NEAR(knob.centre.x, to, 1.0f);
 }
 
 TEST_F(MenuScreensTest, TenProfilesScrollThroughFourPositions)
