@@ -28,6 +28,7 @@
 #include "engine/core/Random.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/FileManager.h"
+#include "framework/GameLoaderBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/Game.h"
@@ -158,29 +159,43 @@ public:
         while (!condition()) {
             if (IsExitRequested() || std::chrono::steady_clock::now() - start > std::chrono::duration<double>(seconds))
                 return false;
-            Frame();
+            LoopFrame();
         }
         return true;
     }
 
+    // One pass of the loader's loop up to its frame: the messages pending
+    // before it go first, as a player's clicks and the platform's own do.
+    void LoopFrame()
+    {
+        while (GameFramework::GameLoaderBase::RunLoopPass(*this) == GameFramework::GameLoaderBase::LoopPass::kMessage) {
+        }
+    }
+
     // From the main menu into the first level, answering each screen on the
-    // way as its button would: start, the introduction's start, the stage
-    // map's start; true once the level runs.
+    // way once, as one click on its button would: start, the introduction's
+    // start, the stage map's start; true once the level runs.
     bool EnterFirstLevel(double seconds)
     {
+        const void* answered = nullptr;
+        const auto answerOnce = [&](auto* screen, bool ready, std::uint32_t result) {
+            if (screen == nullptr || !ready || answered == screen)
+                return;
+            screen->SetResult(result);
+            answered = static_cast<const void*>(screen);
+        };
         return FramesUntil(
             [&] {
                 if (GetGameLogic() != nullptr &&
                     GetGameLogic()->GetState() == GameFramework::GameLogicBase::kStateRunning)
                     return true;
-                if (IsMainMenuReady())
-                    mainMenuWindow_->SetResult(Tansywell::GUIMainMenuWindow::kResultStart);
+                answerOnce(mainMenuWindow_.get(), IsMainMenuReady(), Tansywell::GUIMainMenuWindow::kResultStart);
                 Tansywell::GUIIntroductionWindow* introduction = GetIntroductionWindow();
-                if (introduction != nullptr && introduction->IsActive())
-                    introduction->SetResult(Tansywell::GUIIntroductionWindow::kResultStartGame);
+                answerOnce(introduction, introduction != nullptr && introduction->IsActive(),
+                           Tansywell::GUIIntroductionWindow::kResultStartGame);
                 const auto* map = dynamic_cast<const Tansywell::GUIStartGameLogicWindow*>(startGameLogicWindow_.get());
-                if (map != nullptr && map->IsActive())
-                    startGameLogicWindow_->SetResult(Tansywell::GUIStartGameLogicWindow::kResultStart);
+                answerOnce(startGameLogicWindow_.get(), map != nullptr && map->IsActive(),
+                           Tansywell::GUIStartGameLogicWindow::kResultStart);
                 return false;
             },
             seconds);
