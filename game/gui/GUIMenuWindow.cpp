@@ -175,6 +175,7 @@ void GUIMenuWindow::StepOpening(float frameSeconds)
             control->PlayOpen();
         }
         manager_->free = false;
+        closePending_ = true;
         color_.a = 0.0f;
         manager_->SetTitle(title_);
         if (frameKind_ != kFrameMainMenu) {
@@ -188,9 +189,11 @@ void GUIMenuWindow::StepOpening(float frameSeconds)
 
 void GUIMenuWindow::StepClosing(float frameSeconds, bool frameWasShown)
 {
-    const float before = color_.a;
     color_.a = std::max(color_.a - frameSeconds * kFadeOutPerSecond, 0.0f);
-    if (before > kEpsilon && color_.a < kEpsilon) {
+    // Hidden before its fade-in began, a screen still closes its frame, or
+    // the manager would stay busy for ever.
+    if (closePending_ && color_.a < kEpsilon) {
+        closePending_ = false;
         for (GUIControl* control : controls_) {
             control->PlayClose();
         }

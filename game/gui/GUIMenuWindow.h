@@ -85,6 +85,8 @@ protected:
     // Derived screens append theirs and delete them.
     std::vector<GUIControl*> controls_;
     bool titleAreaHeld_ = false, titleAreaReleaseRequested_ = false;
+    // The frame opened and its close is still to play.
+    bool closePending_ = false;
 
 public:
     bool IsActive() const { return active_; }

@@ -78,6 +78,18 @@ TEST_F(GUIMenuWindowTest, TwoScreensRequestedInOneFrameOpenOneAfterTheOther)
     EXPECT_TRUE(OpenFully(second));
 }
 
+TEST_F(GUIMenuWindowTest, AScreenHiddenInTheFrameItFinishedOpeningStillFreesTheManager)
+{
+    h.manager->free = true;
+    TestScreen screen(h, GUIMenuWindow::kFrameMainMenu);
+    Drive({&screen});
+    screen.SetShown(true);
+    ASSERT_TRUE(h.StepUntil([&] { return screen.IsActive() && !screen.AnyControlAnimating(); }));
+    screen.SetShown(false);
+    EXPECT_TRUE(h.StepUntil([&] { return h.manager->free; }));
+    EXPECT_FALSE(screen.FrameShown());
+}
+
 TEST_F(GUIMenuWindowTest, OpeningAndClosingSoundsPlayOnceExceptForTheMainMenu)
 {
     h.manager->free = true;
