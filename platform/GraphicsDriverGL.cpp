@@ -88,6 +88,16 @@ bool HasExtension(const char* name)
     return false;
 }
 
+bool CanFenceFrames()
+{
+    GLint major = 0;
+    GLint minor = 0;
+    glGetIntegerv(GL_MAJOR_VERSION, &major);
+    glGetIntegerv(GL_MINOR_VERSION, &minor);
+    glGetError(); // a context before 3.0 does not know the query
+    return major > 3 || (major == 3 && minor >= 2) || HasExtension("GL_ARB_sync");
+}
+
 bool CanBlitFramebuffers()
 {
     GLint major = 0;
@@ -198,6 +208,7 @@ GraphicsDriverGL::~GraphicsDriverGL()
     if (context_ != nullptr) {
         MakeCurrent();
         ReleaseKeptFrame();
+        ReleaseFrameFences();
         DeleteQueuedTextureNames();
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
     }
@@ -234,6 +245,7 @@ GraphicsResult GraphicsDriverGL::CreateContext()
     }
     devices_.push_back(DescribeDevice(DeviceKind::Software));
     canBlit_ = CanBlitFramebuffers();
+    canFence_ = CanFenceFrames();
     return kGraphicsOk;
 }
 
@@ -485,7 +497,39 @@ GraphicsResult GraphicsDriverGL::Present(bool waitForVerticalBlank)
     }
     frameDrawn_ = false;
     SDL_GL_SwapWindow(DrawingWindow());
+    LimitFramesInFlight();
     return kGraphicsOk;
+}
+
+// Where a swap does not wait for the picture (an offscreen surface, a driver
+// that queues), the game could hand the driver frame after frame while a
+// software rasteriser still bins them: every queued frame holds its binned
+// triangles, tens of megabytes at a time, and input lags as far behind.
+// Waiting for the frame before the last keeps two frames in flight at most,
+// which still lets the next frame be built while one is drawn.
+void GraphicsDriverGL::LimitFramesInFlight()
+{
+    if (!canFence_) {
+        return;
+    }
+    constexpr GLuint64 kWaitLimitNanoseconds = 1000000000;
+    if (void*& oldest = frameFences_[nextFence_]; oldest != nullptr) {
+        glClientWaitSync(static_cast<GLsync>(oldest), GL_SYNC_FLUSH_COMMANDS_BIT, kWaitLimitNanoseconds);
+        glDeleteSync(static_cast<GLsync>(oldest));
+        oldest = nullptr;
+    }
+    frameFences_[nextFence_] = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+    nextFence_ = (nextFence_ + 1) % kFramesInFlight;
+}
+
+void GraphicsDriverGL::ReleaseFrameFences()
+{
+    for (void*& fence : frameFences_) {
+        if (fence != nullptr) {
+            glDeleteSync(static_cast<GLsync>(fence));
+            fence = nullptr;
+        }
+    }
 }
 
 bool GraphicsDriverGL::IsBackBufferPreserved()

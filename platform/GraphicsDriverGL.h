@@ -93,6 +93,8 @@ private:
     void KeepPresentedFrame();
     void RestorePresentedFrame();
     void ReleaseKeptFrame();
+    void LimitFramesInFlight();
+    void ReleaseFrameFences();
 
     SDL_Window* ownWindow_;
     AppWindow* borrowedWindow_;
@@ -116,6 +118,12 @@ private:
     int keptWidth_ = 0;
     int keptHeight_ = 0;
     bool keptValid_ = false;
+
+    // Fences behind the frames handed to the driver and not yet known drawn.
+    static constexpr std::size_t kFramesInFlight = 2;
+    bool canFence_ = false;
+    void* frameFences_[kFramesInFlight] = {};
+    std::size_t nextFence_ = 0;
 };
 
 } // namespace Platform
