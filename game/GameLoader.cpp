@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/Game.h"
+#include "game/ProgramResources.h"
 #include "platform/Shell.h"
 #include "tools/RegistryReader.h"
 
@@ -64,6 +65,7 @@ void GameLoader::OpenStatisticsPage()
 int GameLoader::RunProgram(const std::string& commandLine, const OrrelayEngine::EngineFactories& factories)
 {
     bool endedNormally = false;
+    ProgramResources::Register();
     try {
         std::unique_ptr<GameLoader> loader =
             std::make_unique<GameLoader>(nullptr, nullptr, commandLine, kShowNormal, factories);
