@@ -160,11 +160,8 @@ void HudStyle::AddRecipe(DataSetBuilder& builder, const std::string& origin, con
         recipe.packPaths.insert(recipe.packPaths.end(), part.paths.begin(), part.paths.end());
     recipe.make = [parts]() {
         Outputs outputs;
-        for (const Part& part : parts) {
-            Outputs made = part.make();
-            for (auto& output : made)
-                outputs.push_back(std::move(output));
-        }
+        for (const Part& part : parts)
+            AssetRecipe::Append(outputs, part.make());
         return outputs;
     };
     builder.Add(std::move(recipe));
