@@ -31,7 +31,6 @@ struct Look
     float sizeLast;
     float speedFirst;
     float speedLast;
-    float gravity;
     Vector3 boxHalf;
 };
 
@@ -39,8 +38,6 @@ ParticleFile Make(const Look& look)
 {
     ParticleFile file = ParticleSet::MakeFile(look.maxParticles, look.duration, look.smooth, look.boxHalf);
     ParticleFile::Settings& s = file.settings;
-    s.gravityOn = look.gravity != 0.0f ? 1 : 0;
-    s.gravity = look.gravity;
     for (std::uint32_t k = 0; k < kKeys; ++k) {
         const float t = ParticleSet::KeyTime(k);
         s.emissionRate[k] = look.emission[k];
@@ -80,7 +77,6 @@ std::vector<ParticleSet::System> Systems()
                                                  1.0f,
                                                  0.12f,
                                                  0.02f,
-                                                 0.0f,
                                                  Vector3(8, 8, 3)})});
     systems.push_back({"butterfly_disappear", Make({80,
                                                     1.0f,
@@ -95,7 +91,6 @@ std::vector<ParticleSet::System> Systems()
                                                     1.5f,
                                                     0.2f,
                                                     0.05f,
-                                                    0.0f,
                                                     Vector3(6, 6, 3)})});
     systems.push_back({"butterfly_swap", Make({60,
                                                1.0f,
@@ -110,7 +105,6 @@ std::vector<ParticleSet::System> Systems()
                                                0.8f,
                                                0.05f,
                                                0.02f,
-                                               0.0f,
                                                Vector3(5, 5, 1)})});
     // A single burst at the start of its cycle, rising like dew from the cell.
     systems.push_back({"mana_cell", Make({40,
@@ -126,7 +120,6 @@ std::vector<ParticleSet::System> Systems()
                                           1.0f,
                                           0.35f,
                                           0.05f,
-                                          0.0f,
                                           Vector3(12, 12, 1)})});
     // In GUI units (800 x 600); the menus' own systems are content/MenuParticles'.
     systems.push_back({"mana_to_progress", Make({150,
@@ -142,7 +135,6 @@ std::vector<ParticleSet::System> Systems()
                                                  5.0f,
                                                  0.2f,
                                                  0.05f,
-                                                 0.0f,
                                                  Vector3(4, 4, 0)})});
     systems.push_back({"mana_progress", Make({80,
                                               1.0f,
@@ -157,7 +149,6 @@ std::vector<ParticleSet::System> Systems()
                                               3.0f,
                                               0.25f,
                                               0.05f,
-                                              0.0f,
                                               // Narrow: the HUD's mana bar stands upright at the screen's right edge.
                                               Vector3(8, 3, 0)})});
     return systems;
