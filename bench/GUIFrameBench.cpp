@@ -6,7 +6,6 @@
 // would make (same textures, states and number of draws, same order).
 // Prints frames per second of each and the ratio (goal: at most 1.3).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,21 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "bench/AlternatingFrames.h"
-#include "bench/RawGLDrawing.h"
+#include "bench/ModelScene.h"
 #include "content/FontFileWriter.h"
 #include "content/FontRasterizer.h"
 #include "content/TgaFileWriter.h"
-#include "engine/core/TimerManager.h"
-#include "engine/file/FileManager.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/render/CameraManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "engine/render/ShaderManager.h"
 #include "engine/scene/ModelManager.h"
 
 using namespace OrrelayEngine;
@@ -52,11 +46,9 @@ constexpr const char* kPanelTexture = "ui\\panel.tga";
 constexpr const char* kFontTexture = "ui\\fonts\\sans.tga";
 constexpr const char* kFontFile = "ui\\fonts\\sans.fnt";
 
-struct Scene
+struct Scene : Bench::ModelScene
 {
-    Scene()
-        : folder(std::filesystem::temp_directory_path() / ("quillory_guibench_" + std::to_string(::getpid()))),
-          screen(800, 600), log(screen.log)
+    Scene() : ModelScene("guibench")
     {
         if (!screen.Ready()) {
             return;
@@ -70,11 +62,7 @@ struct Scene
         Content::TgaFileWriter(font.atlas).Build().Save((folder / "data" / "ui" / "fonts" / "sans.tga").string());
         Content::FontFileWriter().Build(font.glyphs).Save((folder / "data" / "ui" / "fonts" / "sans.fnt").string());
 
-        files = std::make_unique<FileManager>(&log, folder.string(), "");
-        cameras = std::make_unique<CameraManager>(&log, nullptr, screen.system.get());
-        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &screen.config, screen.system.get());
-        models = std::make_unique<ModelManager>(&log, files.get(), &timers, screen.system.get(), cameras.get(), nullptr,
-                                                shaders.get());
+        StartManagers();
         gui = std::make_unique<GUIManager>(&log, files.get(), nullptr, &timers, cameras.get(), shaders.get(),
                                            models.get(), nullptr, nullptr);
         gui->SetScreenSize(kScreenWidth, kScreenHeight);
@@ -108,29 +96,6 @@ struct Scene
         }
     }
 
-    ~Scene()
-    {
-        gui.reset();
-        models.reset();
-        shaders.reset();
-        cameras.reset();
-        files.reset();
-        screen.system.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    bool Ready() const { return screen.Ready(); }
-    void Finish() { screen.Finish(); }
-
-    std::filesystem::path folder;
-    Bench::OffscreenRenderSystem screen;
-    MessageManager& log;
-    TimerManager timers;
-    std::unique_ptr<FileManager> files;
-    std::unique_ptr<CameraManager> cameras;
-    std::unique_ptr<ShaderManager> shaders;
-    std::unique_ptr<ModelManager> models;
     std::unique_ptr<GUIManager> gui;
     std::vector<GUIWindow*> printing;
     std::vector<GUIButton*> buttons;
@@ -207,30 +172,13 @@ void FrameThroughRawGL(Scene& scene)
 
 void BM_GUIFrameThroughToolkit(benchmark::State& state)
 {
-    Scene& scene = TheScene();
-    if (!scene.Ready()) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
-    FrameThroughGUI(scene);
-    for (auto _ : state) {
-        FrameThroughGUI(scene);
-    }
+    Bench::TimeFrames(state, TheScene(), FrameThroughGUI, FrameThroughGUI);
 }
 BENCHMARK(BM_GUIFrameThroughToolkit)->Unit(benchmark::kMillisecond);
 
 void BM_GUIFrameThroughRawGL(benchmark::State& state)
 {
-    Scene& scene = TheScene();
-    if (!scene.Ready()) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
-    FrameThroughGUI(scene);
-    FrameThroughRawGL(scene);
-    for (auto _ : state) {
-        FrameThroughRawGL(scene);
-    }
+    Bench::TimeFrames(state, TheScene(), FrameThroughRawGL, FrameThroughGUI, FrameThroughRawGL);
 }
 BENCHMARK(BM_GUIFrameThroughRawGL)->Unit(benchmark::kMillisecond);
 
@@ -238,16 +186,13 @@ BENCHMARK(BM_GUIFrameThroughRawGL)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Scene& scene = TheScene();
-    if (!scene.Ready()) {
-        std::printf("No OpenGL context: no ratio.\n");
+    Bench::FrameMedians medians;
+    const Scene* scene =
+        Bench::RunThenCompare(argc, argv, TheScene, FrameThroughGUI, FrameThroughRawGL, kComparedFrames, medians);
+    if (scene == nullptr) {
         return 0;
     }
-    const Bench::FrameMedians medians = Bench::CompareAlternatingFrames(
-        [&] { FrameThroughGUI(scene); }, [&] { FrameThroughRawGL(scene); }, kComparedFrames);
-    const GUIFontManager& fonts = *scene.gui->GetFontManager();
+    const GUIFontManager& fonts = *scene->gui->GetFontManager();
     std::uint32_t glyphs = 0;
     std::uint32_t fullest = 0;
     // A batch's count restarts at the end of the GUI render; what it draws stays in its indices.
@@ -259,8 +204,8 @@ int main(int argc, char** argv)
     }
     std::printf("%zu windows and buttons, %u glyphs in %u batches (fullest %u), %u draws: GUI %.1f fps, "
                 "raw GL %.1f fps, GUI / raw GL time = %.3f (goal <= 1.3)\n",
-                scene.printing.size() + scene.buttons.size(), glyphs, fonts.GetBatchCount(), fullest,
-                scene.models->GetDrawCount(), 1.0 / medians.oursSeconds, 1.0 / medians.rawSeconds,
+                scene->printing.size() + scene->buttons.size(), glyphs, fonts.GetBatchCount(), fullest,
+                scene->models->GetDrawCount(), 1.0 / medians.oursSeconds, 1.0 / medians.rawSeconds,
                 medians.oursSeconds / medians.rawSeconds);
     return 0;
 }

@@ -4,7 +4,6 @@
 // same triangles drawn with the GL calls a hand-written renderer would make.
 // Prints frames per second of each and the ratio (goal: at most 1.25).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,16 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "bench/AlternatingFrames.h"
-#include "bench/RawGLDrawing.h"
+#include "bench/ModelScene.h"
 #include "content/BmpFileWriter.h"
 #include "content/ModelFileWriter.h"
-#include "engine/core/TimerManager.h"
-#include "engine/file/FileManager.h"
 #include "engine/render/Camera.h"
-#include "engine/render/CameraManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "engine/render/ShaderManager.h"
 #include "engine/scene/ModelManager.h"
 
 using namespace OrrelayEngine;
@@ -42,11 +36,9 @@ constexpr std::uint32_t kTextureSidePixels = 64;
 // follows from the default field of view.
 constexpr double kAspect = 1.3333334;
 
-struct Scene
+struct Scene : Bench::ModelScene
 {
-    Scene()
-        : folder(std::filesystem::temp_directory_path() / ("quillory_modelbench_" + std::to_string(::getpid()))),
-          screen(800, 600), log(screen.log)
+    Scene() : ModelScene("modelbench")
     {
         if (!screen.Ready()) {
             return;
@@ -59,11 +51,7 @@ struct Scene
             .Build(Content::ModelFileWriter::MakeStaticGrid(kGridCells, kGridCells))
             .Save((folder / "data" / "models" / "grid.mlf").string());
 
-        files = std::make_unique<FileManager>(&log, folder.string(), "");
-        cameras = std::make_unique<CameraManager>(&log, nullptr, screen.system.get());
-        shaders = std::make_unique<ShaderManager>(&log, files.get(), &timers, &screen.config, screen.system.get());
-        models = std::make_unique<ModelManager>(&log, files.get(), &timers, screen.system.get(), cameras.get(), nullptr,
-                                                shaders.get());
+        StartManagers();
         templateModel.reset(models->LoadModelTemplate("models\\grid.mlf", nullptr, 0));
         templateModel->ClearFlags(Model::kFlagLit);
         ShaderDescriptor descriptor;
@@ -83,30 +71,6 @@ struct Scene
         }
     }
 
-    ~Scene()
-    {
-        placed.clear();
-        templateModel.reset();
-        models.reset();
-        shaders.reset();
-        cameras.reset();
-        files.reset();
-        screen.system.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    bool Ready() const { return screen.Ready(); }
-    void Finish() { screen.Finish(); }
-
-    std::filesystem::path folder;
-    Bench::OffscreenRenderSystem screen;
-    MessageManager& log;
-    TimerManager timers;
-    std::unique_ptr<FileManager> files;
-    std::unique_ptr<CameraManager> cameras;
-    std::unique_ptr<ShaderManager> shaders;
-    std::unique_ptr<ModelManager> models;
     std::unique_ptr<Model> templateModel;
     std::vector<Model*> placed;
     Content::FixturePicture texture;
@@ -162,30 +126,13 @@ void FrameThroughRawGL(Scene& scene)
 
 void BM_ModelsThroughRenderPass(benchmark::State& state)
 {
-    Scene& scene = TheScene();
-    if (!scene.Ready()) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
-    // The first frame of a new state combination compiles the rasteriser's code for it.
-    FrameThroughModelManager(scene);
-    for (auto _ : state) {
-        FrameThroughModelManager(scene);
-    }
+    Bench::TimeFrames(state, TheScene(), FrameThroughModelManager, FrameThroughModelManager);
 }
 BENCHMARK(BM_ModelsThroughRenderPass)->Unit(benchmark::kMillisecond);
 
 void BM_ModelsThroughRawGL(benchmark::State& state)
 {
-    Scene& scene = TheScene();
-    if (!scene.Ready()) {
-        state.SkipWithError("no OpenGL context");
-        return;
-    }
-    FrameThroughRawGL(scene);
-    for (auto _ : state) {
-        FrameThroughRawGL(scene);
-    }
+    Bench::TimeFrames(state, TheScene(), FrameThroughRawGL, FrameThroughRawGL);
 }
 BENCHMARK(BM_ModelsThroughRawGL)->Unit(benchmark::kMillisecond);
 
@@ -193,18 +140,15 @@ BENCHMARK(BM_ModelsThroughRawGL)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    Scene& scene = TheScene();
-    if (!scene.Ready()) {
-        std::printf("No OpenGL context: no ratio.\n");
+    Bench::FrameMedians medians;
+    const Scene* scene = Bench::RunThenCompare(argc, argv, TheScene, FrameThroughModelManager, FrameThroughRawGL,
+                                               kComparedFrames, medians);
+    if (scene == nullptr) {
         return 0;
     }
-    const Bench::FrameMedians medians = Bench::CompareAlternatingFrames(
-        [&] { FrameThroughModelManager(scene); }, [&] { FrameThroughRawGL(scene); }, kComparedFrames);
     const double oursMedian = medians.oursSeconds;
     const double rawMedian = medians.rawSeconds;
-    const ModelManager::Statistics& statistics = scene.models->GetStatistics();
+    const ModelManager::Statistics& statistics = scene->models->GetStatistics();
     std::printf("%d textured models of %u triangles (%u drawn): render pass %.1f fps, raw GL %.1f fps, "
                 "render pass / raw GL time = %.3f (goal <= 1.25)\n",
                 kModelCount, kGridCells * kGridCells * 2, statistics.drawnModels, 1.0 / oursMedian, 1.0 / rawMedian,

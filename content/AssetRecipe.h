@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Content {
@@ -30,6 +31,13 @@ struct AssetRecipe
     // writable (each call makes its own FreeType library, say). Throws
     // OrrelayEngine::Error on bad input.
     std::function<Outputs()> make;
+
+    // Moves more's outputs in after those already made.
+    static void Append(Outputs& outputs, Outputs more)
+    {
+        for (std::vector<std::uint8_t>& bytes : more)
+            outputs.push_back(std::move(bytes));
+    }
 };
 
 } // namespace Content

@@ -91,4 +91,11 @@ std::string ContentHash::GetHex() const
     return hex;
 }
 
+std::uint32_t ContentHash::SeedOf(const std::string& text)
+{
+    ContentHash hash;
+    hash.AddText(text);
+    return static_cast<std::uint32_t>(std::stoul(hash.GetHex().substr(0, 8), nullptr, 16));
+}
+
 } // namespace Content

@@ -19,6 +19,8 @@ public:
     void AddBytes(const std::vector<std::uint8_t>& bytes);
     // 32 lower-case hexadecimal digits.
     std::string GetHex() const;
+    // A generator's seed named by the text (a pack path): its hash's first 32 bits.
+    static std::uint32_t SeedOf(const std::string& text);
 
 private:
     void AddWord(std::uint64_t word);

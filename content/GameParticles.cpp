@@ -2,11 +2,7 @@
 
 #include <cmath>
 
-#include "content/ArtCanvas.h"
-#include "content/ArtMesh.h"
-#include "content/AssetRecipe.h"
-#include "content/DataSetBuilder.h"
-#include "content/ParticleFileWriter.h"
+#include "content/ParticleSet.h"
 
 namespace Content {
 
@@ -17,7 +13,6 @@ using OrrelayEngine::Vector3;
 namespace {
 
 constexpr const char* kRecipeVersion = "game particles 1";
-constexpr const char* kFolder = "ui\\menus\\particles\\";
 constexpr std::uint32_t kKeys = ParticleFile::kKeyCount;
 
 struct Look
@@ -36,23 +31,15 @@ struct Look
     float sizeLast;
     float speedFirst;
     float speedLast;
-    float gravity;
     Vector3 boxHalf;
 };
 
 ParticleFile Make(const Look& look)
 {
-    ParticleFile file;
-    file.version = ParticleFile::kCurrentVersion;
-    file.maxParticles = look.maxParticles;
+    ParticleFile file = ParticleSet::MakeFile(look.maxParticles, look.duration, look.smooth, look.boxHalf);
     ParticleFile::Settings& s = file.settings;
-    s.duration = look.duration;
-    s.gravityOn = look.gravity != 0.0f ? 1 : 0;
-    s.gravity = look.gravity;
-    s.floorOn = 0;
-    s.smoothEmission = look.smooth ? 1 : 0;
     for (std::uint32_t k = 0; k < kKeys; ++k) {
-        const float t = static_cast<float>(k) / static_cast<float>(kKeys - 1);
+        const float t = ParticleSet::KeyTime(k);
         s.emissionRate[k] = look.emission[k];
         s.lifetime[k] = look.lifetime;
         s.lifetimeSpread[k] = look.lifetime * 0.25f;
@@ -60,164 +47,124 @@ ParticleFile Make(const Look& look)
         s.directionSpread[k] = look.spread;
         // Particles glow up quickly and fade out slowly.
         const float fade = k == 0 ? 0.0f : (k == 1 ? 1.0f : 1.0f - (t - 0.2f) / 0.8f);
-        s.color[k] = Color(
-            look.first.r + (look.last.r - look.first.r) * t, look.first.g + (look.last.g - look.first.g) * t,
-            look.first.b + (look.last.b - look.first.b) * t, (look.first.a + (look.last.a - look.first.a) * t) * fade);
+        s.color[k] =
+            ParticleSet::Blend(look.first, look.last, t, (look.first.a + (look.last.a - look.first.a) * t) * fade);
         s.size[k] = look.sizeFirst + (look.sizeLast - look.sizeFirst) * t;
         s.speed[k] = look.speedFirst + (look.speedLast - look.speedFirst) * t;
         s.speedSpread[k] = s.speed[k] * 0.3f;
     }
-    file.emitterShape = look.boxHalf.Length() > 0.0f ? 1 : 0;
-    file.emitterBoxMin = look.boxHalf * -1.0f;
-    file.emitterBoxMax = look.boxHalf;
     return file;
 }
 
-} // namespace
-
-std::vector<GameParticles::System> GameParticles::GetSystems()
+std::vector<ParticleSet::System> Systems()
 {
     const Color gold(1.0f, 0.9f, 0.5f, 1.0f);
     const Color white(1.0f, 1.0f, 0.95f, 1.0f);
     const Color mana(0.55f, 0.85f, 1.0f, 1.0f);
     const Color violet(0.75f, 0.55f, 1.0f, 0.8f);
-    std::vector<System> systems;
+    std::vector<ParticleSet::System> systems;
     // In the scene (world units; an item is about 30 across).
-    systems.push_back({"butterfly_appear", true,
-                       Make({60,
-                             1.0f,
-                             true,
-                             {30, 30, 30, 30, 30, 30},
-                             0.8f,
-                             Vector3(0, 0, 1),
-                             Vector3(1, 1, 0.6f),
-                             white,
-                             gold,
-                             3.0f,
-                             1.0f,
-                             0.12f,
-                             0.02f,
-                             0.0f,
-                             Vector3(8, 8, 3)})});
-    systems.push_back({"butterfly_disappear", true,
-                       Make({80,
-                             1.0f,
-                             true,
-                             {45, 45, 45, 45, 45, 45},
-                             1.0f,
-                             Vector3(0, 0, 0.3f),
-                             Vector3(1, 1, 1),
-                             gold,
-                             Color(1.0f, 0.6f, 0.8f, 1.0f),
-                             3.5f,
-                             1.5f,
-                             0.2f,
-                             0.05f,
-                             0.0f,
-                             Vector3(6, 6, 3)})});
-    systems.push_back({"butterfly_swap", true,
-                       Make({60,
-                             1.0f,
-                             true,
-                             {35, 35, 35, 35, 35, 35},
-                             0.7f,
-                             Vector3(0, 0, -0.3f),
-                             Vector3(0.5f, 0.5f, 0.3f),
-                             white,
-                             Color(0.7f, 1.0f, 0.6f, 1.0f),
-                             2.2f,
-                             0.8f,
-                             0.05f,
-                             0.02f,
-                             0.0f,
-                             Vector3(5, 5, 1)})});
+    systems.push_back({"butterfly_appear", Make({60,
+                                                 1.0f,
+                                                 true,
+                                                 {30, 30, 30, 30, 30, 30},
+                                                 0.8f,
+                                                 Vector3(0, 0, 1),
+                                                 Vector3(1, 1, 0.6f),
+                                                 white,
+                                                 gold,
+                                                 3.0f,
+                                                 1.0f,
+                                                 0.12f,
+                                                 0.02f,
+                                                 Vector3(8, 8, 3)})});
+    systems.push_back({"butterfly_disappear", Make({80,
+                                                    1.0f,
+                                                    true,
+                                                    {45, 45, 45, 45, 45, 45},
+                                                    1.0f,
+                                                    Vector3(0, 0, 0.3f),
+                                                    Vector3(1, 1, 1),
+                                                    gold,
+                                                    Color(1.0f, 0.6f, 0.8f, 1.0f),
+                                                    3.5f,
+                                                    1.5f,
+                                                    0.2f,
+                                                    0.05f,
+                                                    Vector3(6, 6, 3)})});
+    systems.push_back({"butterfly_swap", Make({60,
+                                               1.0f,
+                                               true,
+                                               {35, 35, 35, 35, 35, 35},
+                                               0.7f,
+                                               Vector3(0, 0, -0.3f),
+                                               Vector3(0.5f, 0.5f, 0.3f),
+                                               white,
+                                               Color(0.7f, 1.0f, 0.6f, 1.0f),
+                                               2.2f,
+                                               0.8f,
+                                               0.05f,
+                                               0.02f,
+                                               Vector3(5, 5, 1)})});
     // A single burst at the start of its cycle, rising like dew from the cell.
-    systems.push_back({"mana_cell", true,
-                       Make({40,
-                             1.5f,
-                             false,
-                             {40, 0, 0, 0, 0, 0},
-                             1.2f,
-                             Vector3(0, 0, 1),
-                             Vector3(0.6f, 0.6f, 0.2f),
-                             mana,
-                             Color(0.8f, 1.0f, 1.0f, 1.0f),
-                             4.0f,
-                             1.0f,
-                             0.35f,
-                             0.05f,
-                             0.0f,
-                             Vector3(12, 12, 1)})});
+    systems.push_back({"mana_cell", Make({40,
+                                          1.5f,
+                                          false,
+                                          {40, 0, 0, 0, 0, 0},
+                                          1.2f,
+                                          Vector3(0, 0, 1),
+                                          Vector3(0.6f, 0.6f, 0.2f),
+                                          mana,
+                                          Color(0.8f, 1.0f, 1.0f, 1.0f),
+                                          4.0f,
+                                          1.0f,
+                                          0.35f,
+                                          0.05f,
+                                          Vector3(12, 12, 1)})});
     // In GUI units (800 x 600); the menus' own systems are content/MenuParticles'.
-    systems.push_back({"mana_to_progress", false,
-                       Make({150,
-                             1.0f,
-                             true,
-                             {90, 90, 90, 90, 90, 90},
-                             0.6f,
-                             Vector3(0, 0, 0),
-                             Vector3(0.4f, 0.4f, 0),
-                             mana,
-                             violet,
-                             12.0f,
-                             5.0f,
-                             0.2f,
-                             0.05f,
-                             0.0f,
-                             Vector3(4, 4, 0)})});
-    systems.push_back({"mana_progress", false,
-                       Make({80,
-                             1.0f,
-                             true,
-                             {40, 40, 40, 40, 40, 40},
-                             0.9f,
-                             Vector3(0, 1, 0),
-                             Vector3(0.5f, 0.3f, 0),
-                             mana,
-                             white,
-                             10.0f,
-                             3.0f,
-                             0.25f,
-                             0.05f,
-                             0.0f,
-                             // Narrow: the HUD's mana bar stands upright at the screen's right edge.
-                             Vector3(8, 3, 0)})});
+    systems.push_back({"mana_to_progress", Make({150,
+                                                 1.0f,
+                                                 true,
+                                                 {90, 90, 90, 90, 90, 90},
+                                                 0.6f,
+                                                 Vector3(0, 0, 0),
+                                                 Vector3(0.4f, 0.4f, 0),
+                                                 mana,
+                                                 violet,
+                                                 12.0f,
+                                                 5.0f,
+                                                 0.2f,
+                                                 0.05f,
+                                                 Vector3(4, 4, 0)})});
+    systems.push_back({"mana_progress", Make({80,
+                                              1.0f,
+                                              true,
+                                              {40, 40, 40, 40, 40, 40},
+                                              0.9f,
+                                              Vector3(0, 1, 0),
+                                              Vector3(0.5f, 0.3f, 0),
+                                              mana,
+                                              white,
+                                              10.0f,
+                                              3.0f,
+                                              0.25f,
+                                              0.05f,
+                                              // Narrow: the HUD's mana bar stands upright at the screen's right edge.
+                                              Vector3(8, 3, 0)})});
     return systems;
 }
 
+} // namespace
+
 void GameParticles::AddRecipes(DataSetBuilder& builder)
 {
-    AssetRecipe recipe;
-    recipe.origin = "game particles";
-    recipe.parameters = kRecipeVersion;
-    const std::string sparkle = std::string(kFolder) + "textures\\sparkle";
-    for (const System& system : GetSystems()) {
-        recipe.packPaths.push_back("data\\" + std::string(kFolder) + system.name + ".psf");
-        recipe.packPaths.push_back("data\\" + std::string(kFolder) + system.name + ".srf");
-    }
-    recipe.packPaths.push_back("data\\" + sparkle + ".jpg");
-    recipe.packPaths.push_back("data\\" + sparkle + "_alpha.jpg");
-    recipe.make = [sparkle]() {
-        AssetRecipe::Outputs outputs;
-        for (const System& system : GetSystems()) {
-            outputs.push_back(ParticleFileWriter().Build(system.file).GetBytes());
-            outputs.push_back(ArtMesh::BuildTextureShader(sparkle + ".jpg", sparkle + "_alpha.jpg", true));
-        }
-        // A soft round glow with a faint four-pointed star in it.
-        ArtCanvas picture(64, 64);
-        picture.Paint([](float u, float v) {
-            const float x = u * 2.0f - 1.0f;
-            const float y = v * 2.0f - 1.0f;
-            const float r = std::hypot(x, y);
-            const float glow = std::exp(-r * r * 6.0f);
-            const float star = std::exp(-std::fabs(x * y) * 60.0f) * (1.0f - ArtCanvas::SmoothStep(0.3f, 1.0f, r));
-            return ArtColor{1.0f, 1.0f, 1.0f, ArtCanvas::Clamp01(glow + 0.6f * star)};
-        });
-        outputs.push_back(picture.BuildColorJpeg());
-        outputs.push_back(picture.BuildAlphaJpeg());
-        return outputs;
-    };
-    builder.Add(std::move(recipe));
+    // A soft round glow with a faint four-pointed star in it, added to the scene.
+    ParticleSet::AddRecipe(builder, "game particles", kRecipeVersion, Systems(), "sparkle", true, [](float x, float y) {
+        const float r = std::hypot(x, y);
+        const float glow = std::exp(-r * r * 6.0f);
+        const float star = std::exp(-std::fabs(x * y) * 60.0f) * (1.0f - ArtCanvas::SmoothStep(0.3f, 1.0f, r));
+        return ArtColor{1.0f, 1.0f, 1.0f, ArtCanvas::Clamp01(glow + 0.6f * star)};
+    });
 }
 
 } // namespace Content

@@ -5,11 +5,6 @@
 // Each has a shader file beside it over one soft sparkle picture.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "engine/scene/ParticleFile.h"
-
 namespace Content {
 
 class DataSetBuilder;
@@ -17,14 +12,6 @@ class DataSetBuilder;
 class GameParticles
 {
 public:
-    struct System
-    {
-        std::string name;
-        bool scene;
-        OrrelayEngine::ParticleFile file;
-    };
-
-    static std::vector<System> GetSystems();
     static void AddRecipes(DataSetBuilder& builder);
 };
 

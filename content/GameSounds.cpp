@@ -21,13 +21,6 @@ constexpr const char* kRecipeVersion = "game sounds 1";
 constexpr double kPeakDbfs = -4.0;
 constexpr double kSoftPeakDbfs = -9.0;
 
-std::uint32_t SeedOf(const std::string& name)
-{
-    ContentHash hash;
-    hash.AddText(name);
-    return static_cast<std::uint32_t>(std::stoul(hash.GetHex().substr(0, 8), nullptr, 16));
-}
-
 double Semitones(double base, double steps)
 {
     return base * std::pow(2.0, steps / 12.0);
@@ -175,7 +168,7 @@ std::string GameSounds::GetPackPath(const std::string& name)
 
 std::vector<std::uint8_t> GameSounds::Make(const std::string& name)
 {
-    const std::uint32_t seed = SeedOf(GetPackPath(name));
+    const std::uint32_t seed = ContentHash::SeedOf(GetPackPath(name));
     const std::string cheer = "character_paise_";
     const std::string combination = "combination_";
     if (name.size() == cheer.size() + 1 && name.compare(0, cheer.size(), cheer) == 0 && name.back() >= '0' &&

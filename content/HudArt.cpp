@@ -25,7 +25,7 @@ constexpr float kCornerRound = 16.0f;
 
 Part Plain(const std::string& stem, const Box& box)
 {
-    return {HudStyle::PlainPaths(stem), [box]() { return HudStyle::BuildPlain(box); }};
+    return {MenuDarkStyle::PlainModelPaths(stem), [box]() { return HudStyle::BuildPlain(box); }};
 }
 
 float BoxDistance(float x, float y, float left, float bottom, float right, float top, float radius)
@@ -192,7 +192,7 @@ float WindowModeIcon(float x, float y, bool checked)
 void Decode(std::uint32_t picture, std::uint32_t states, State& state, bool& checked)
 {
     checked = false;
-    if (states == HudStyle::kButtonStates) {
+    if (states == MenuDarkStyle::kButtonStates) {
         state = static_cast<State>(picture);
         return;
     }
@@ -263,10 +263,10 @@ std::vector<Part> Parts()
     parts.push_back(Plain(kHud + "energy_text_area", L::InFrame(L::kEnergyFrame, L::kCaptionInFrame)));
 
     for (std::vector<Part> look :
-         {Look("mode", L::kModeButton, HudStyle::kButtonStates, nullptr, L::kModeTextInset),
-          Look("minimize", L::kMinimizeButton, HudStyle::kButtonStates, MinimizeIcon, L::kSelectionInset),
-          Look("maximize", L::kWindowModeButton, HudStyle::kCheckBoxStates, WindowModeIcon, L::kSelectionInset),
-          Look("close", L::kCloseButton, HudStyle::kButtonStates, CloseIcon, L::kSelectionInset)})
+         {Look("mode", L::kModeButton, MenuDarkStyle::kButtonStates, nullptr, L::kModeTextInset),
+          Look("minimize", L::kMinimizeButton, MenuDarkStyle::kButtonStates, MinimizeIcon, L::kSelectionInset),
+          Look("maximize", L::kWindowModeButton, MenuDarkStyle::kCheckBoxStates, WindowModeIcon, L::kSelectionInset),
+          Look("close", L::kCloseButton, MenuDarkStyle::kButtonStates, CloseIcon, L::kSelectionInset)})
         parts.insert(parts.end(), look.begin(), look.end());
     return parts;
 }

@@ -6,28 +6,14 @@
 // the two side strips and the corners, its buttons to the corners.
 #pragma once
 
+#include "content/LayoutBox.h"
+
 namespace Content {
 
 class HudLayout
 {
 public:
-    struct Box
-    {
-        float left;
-        float bottom;
-        float width;
-        float height;
-
-        constexpr float CentreX() const { return left + width * 0.5f; }
-        constexpr float CentreY() const { return bottom + height * 0.5f; }
-        constexpr float Right() const { return left + width; }
-        constexpr float Top() const { return bottom + height; }
-        // The same centre, smaller by inset on every side.
-        constexpr Box Inset(float inset) const
-        {
-            return Box{left + inset, bottom + inset, width - 2.0f * inset, height - 2.0f * inset};
-        }
-    };
+    using Box = LayoutBox;
 
     static constexpr Box Centred(float x, float y, float width, float height)
     {

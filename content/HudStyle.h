@@ -4,7 +4,9 @@
 // for panels of any outline (given by its signed distance), buttons, sunk
 // fields, bar fillings and line icons, and the builders of the HUD's models:
 // untextured areas, textured quads, button looks with one picture per state,
-// and bars whose two key frames run from full to empty.
+// and bars whose two key frames run from full to empty. What the HUD shares
+// with the menus' dark faces (walnut, shadows, button greens, the carved
+// panel, state looks) it takes from MenuDarkStyle.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "content/ArtCanvas.h"
 #include "content/ArtMesh.h"
 #include "content/HudLayout.h"
+#include "content/MenuDarkStyle.h"
 #include "content/MenuStyle.h"
 
 namespace Content {
@@ -27,13 +30,6 @@ public:
     using Outputs = std::vector<std::vector<std::uint8_t>>;
     using Box = HudLayout::Box;
 
-    static constexpr std::uint32_t kButtonStates = 4;
-    // Unchecked normal, hover, pressed; the same checked; disabled unchecked
-    // and checked: the order the check box counts its pictures in.
-    static constexpr std::uint32_t kCheckBoxStates = 8;
-
-    static ArtColor Walnut();
-    static ArtColor WalnutDeep();
     static ArtColor ManaLight();
     static ArtColor ManaDeep();
     static ArtColor EnergyLight();
@@ -57,10 +53,10 @@ public:
     // Distance from (x, y) to the segment (ax, ay)-(bx, by).
     static float SegmentDistance(float x, float y, float ax, float ay, float bx, float by);
 
-    // Pack paths of a model stem ("ui\menus\models\game_logic\score") with no
-    // picture, and of one with its picture under the HUD's texture folder.
-    static std::vector<std::string> PlainPaths(const std::string& stem);
+    // Pack paths of a model stem ("ui\menus\models\game_logic\score") with its
+    // picture under the HUD's texture folder, and that picture's pack path.
     static std::vector<std::string> TexturedPaths(const std::string& stem, const std::string& picture);
+    static std::string PictureOf(const std::string& picture);
     // A static quad over the box whose shader names no picture: layout and area
     // models, read for their boxes and never drawn.
     static Outputs BuildPlain(const Box& box);
@@ -81,17 +77,7 @@ public:
     template <class Painter>
     static Outputs BuildStateLook(const Box& box, std::uint32_t states, const std::string& picture, Painter paint)
     {
-        const std::uint32_t pw = MenuStyle::PixelsFor(box.width);
-        const std::uint32_t ph = MenuStyle::PixelsFor(box.height);
-        ArtCanvas canvas(pw, ph * states);
-        const float w = static_cast<float>(pw);
-        const float h = static_cast<float>(ph);
-        for (std::uint32_t state = 0; state < states; ++state) {
-            // State 0 is the picture's top row of cells.
-            canvas.PaintRect(0, state * ph, pw, ph,
-                             [&](float u, float v) { return paint(state, (u - 0.5f) * w, (v - 0.5f) * h, w, h); });
-        }
-        return BuildGridLook(box, states, canvas, picture);
+        return MenuDarkStyle::BuildStateLook(box, states, PictureOf(picture), paint);
     }
     // A bar over the box filled by the canvas: key frame 0 full, key frame 1
     // empty, shrinking toward the left side (horizontal) or the bottom, the
@@ -107,10 +93,6 @@ public:
     };
     static void AddRecipe(DataSetBuilder& builder, const std::string& origin, const std::string& version,
                           const std::vector<Part>& parts);
-
-private:
-    static Outputs BuildGridLook(const Box& box, std::uint32_t states, const ArtCanvas& canvas,
-                                 const std::string& picture);
 };
 
 } // namespace Content

@@ -41,13 +41,6 @@ float Px(float units)
     return units * MenuStyle::kTexelsPerUnit;
 }
 
-void Append(AssetRecipe::Outputs& outputs, AssetRecipe::Outputs more)
-{
-    for (std::vector<std::uint8_t>& bytes : more) {
-        outputs.push_back(std::move(bytes));
-    }
-}
-
 // A recipe of one look (its state pictures) and any number of plain models.
 struct LookRecipe
 {
@@ -76,7 +69,7 @@ void AddLook(DataSetBuilder& builder, LookRecipe look)
         AssetRecipe::Outputs outputs =
             MenuDarkStyle::BuildStateLook(look.box, look.states, kTextures + look.name, look.paint);
         for (const auto& plain : look.plain) {
-            Append(outputs, MenuDarkStyle::BuildPlainModel(plain.second));
+            AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(plain.second));
         }
         return outputs;
     };

@@ -16,16 +16,6 @@ constexpr std::uint32_t kAlphaBlend = 1;
 constexpr std::uint32_t kBlendSourceAlpha = 4;
 constexpr std::uint32_t kBlendInverseSourceAlpha = 5;
 
-ArtColor Shadow(float d, float spread, float strength)
-{
-    return ArtColor{0.06f, 0.04f, 0.02f, strength * (1.0f - ArtCanvas::SmoothStep(-spread * 0.3f, spread, d))};
-}
-
-float Coverage(float d)
-{
-    return ArtCanvas::Clamp01(0.5f - d);
-}
-
 // The palette, read once: the painters run for every pixel.
 struct Palette
 {
@@ -41,10 +31,29 @@ const Palette& Colors()
     static const Palette palette;
     return palette;
 }
+} // namespace
 
-// Leaf greens a white caption reads on (contrast above 4 everywhere on the
-// face), the pointer's one lighter, the held one darker, the disabled grey.
-ArtColor StateFace(MenuStyle::State state)
+ArtColor MenuDarkStyle::Walnut()
+{
+    return ArtCanvas::Rgb(0x3b2816);
+}
+
+ArtColor MenuDarkStyle::WalnutDeep()
+{
+    return ArtCanvas::Rgb(0x24170b);
+}
+
+ArtColor MenuDarkStyle::Shadow(float d, float spread, float strength)
+{
+    return ArtColor{0.06f, 0.04f, 0.02f, strength * (1.0f - ArtCanvas::SmoothStep(-spread * 0.3f, spread, d))};
+}
+
+float MenuDarkStyle::Coverage(float d)
+{
+    return ArtCanvas::Clamp01(0.5f - d);
+}
+
+ArtColor MenuDarkStyle::ButtonFace(MenuStyle::State state)
 {
     switch (state) {
     case MenuStyle::State::kHover:
@@ -59,33 +68,19 @@ ArtColor StateFace(MenuStyle::State state)
     return ArtCanvas::Rgb(0x2f5e1a);
 }
 
-} // namespace
-
-ArtColor MenuDarkStyle::Walnut()
-{
-    return ArtCanvas::Rgb(0x3b2816);
-}
-
-ArtColor MenuDarkStyle::WalnutDeep()
-{
-    return ArtCanvas::Rgb(0x24170b);
-}
-
-ArtColor MenuDarkStyle::Panel(float x, float y, float width, float height, float radius, float rim)
+ArtColor MenuDarkStyle::CarvedPanel(float d, float y, float height, float rim, const Grain& grain,
+                                    const ArtColor& shadow)
 {
     const Palette& c = Colors();
-    const float d = MenuStyle::RoundedBoxDistance(x, y, width, height, radius);
-    const ArtColor shadow =
-        Shadow(MenuStyle::RoundedBoxDistance(x - 4.0f, y + 8.0f, width, height, radius), 14.0f, 0.5f);
     if (d > 0.5f) {
         return shadow;
     }
     ArtColor face;
     if (d < -rim) {
-        // Walnut, deeper toward the rim, with a faint grain along x.
+        // Walnut, deeper toward the rim, with a faint grain.
         const float inner = ArtCanvas::SmoothStep(-rim - 60.0f, -rim, d);
-        const float grain = ArtCanvas::Noise(x * 0.01f, y * 0.12f, kGrainSeed);
-        face = ArtCanvas::Mix(c.walnut, c.walnutDeep, 0.15f + 0.6f * inner + 0.25f * grain);
+        const float noise = ArtCanvas::Noise(grain.faceX, grain.faceY, grain.seed);
+        face = ArtCanvas::Mix(c.walnut, c.walnutDeep, 0.15f + 0.6f * inner + 0.25f * noise);
         // A honey line just inside the rim.
         const float line = 1.0f - ArtCanvas::SmoothStep(0.7f, 1.8f, std::fabs(d + rim + 5.0f));
         face = ArtCanvas::Mix(face, c.honey, 0.8f * line);
@@ -93,7 +88,7 @@ ArtColor MenuDarkStyle::Panel(float x, float y, float width, float height, float
         // Carved wood: a rounded bead lit from above.
         const float across = (d + rim) / std::max(rim, 1.0f);
         const float bead = std::sin(ArtCanvas::Clamp01(across) * 3.14159f);
-        const float woodGrain = ArtCanvas::Noise(x * 0.02f + y * 0.3f, y * 0.02f - x * 0.3f, kGrainSeed + 1);
+        const float woodGrain = ArtCanvas::Noise(grain.woodX, grain.woodY, grain.seed + 1);
         face = ArtCanvas::Scale(c.wood, 0.65f + 0.4f * bead + 0.2f * woodGrain);
         const float edge = ArtCanvas::SmoothStep(-1.5f, 0.0f, d) + 1.0f - ArtCanvas::SmoothStep(-rim, -rim + 1.5f, d);
         face = ArtCanvas::Mix(face, c.woodDark, 0.75f * ArtCanvas::Clamp01(edge));
@@ -101,6 +96,15 @@ ArtColor MenuDarkStyle::Panel(float x, float y, float width, float height, float
         face = ArtCanvas::Mix(face, c.honey, 0.3f * lit * bead);
     }
     return ArtCanvas::Over(ArtCanvas::WithAlpha(face, Coverage(d)), shadow);
+}
+
+ArtColor MenuDarkStyle::Panel(float x, float y, float width, float height, float radius, float rim)
+{
+    const float d = MenuStyle::RoundedBoxDistance(x, y, width, height, radius);
+    // The grain runs along x.
+    const Grain grain{x * 0.01f, y * 0.12f, x * 0.02f + y * 0.3f, y * 0.02f - x * 0.3f, kGrainSeed};
+    return CarvedPanel(d, y, height, rim, grain,
+                       Shadow(MenuStyle::RoundedBoxDistance(x - 4.0f, y + 8.0f, width, height, radius), 14.0f, 0.5f));
 }
 
 ArtColor MenuDarkStyle::Button(float x, float y, float width, float height, float radius, MenuStyle::State state)
@@ -115,7 +119,7 @@ ArtColor MenuDarkStyle::Button(float x, float y, float width, float height, floa
     // Lit from above, a faint sheen along the top edge only: the caption sits
     // on the middle of the face.
     const float t = ArtCanvas::Clamp01(0.5f + y / std::max(height, 1.0f));
-    ArtColor face = ArtCanvas::Scale(StateFace(state), 0.85f + 0.3f * t);
+    ArtColor face = ArtCanvas::Scale(ButtonFace(state), 0.85f + 0.3f * t);
     const float sheen = 1.0f - ArtCanvas::SmoothStep(0.0f, height * 0.18f, height * 0.5f - 3.0f - y);
     face = ArtCanvas::Mix(face, ArtColor{1.0f, 1.0f, 0.9f, 1.0f},
                           0.18f * sheen * ArtCanvas::SmoothStep(-8.0f, -4.0f, -std::fabs(x) + width * 0.5f - 8.0f));

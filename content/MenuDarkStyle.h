@@ -1,7 +1,8 @@
 // The dark faces of the menu style: the screens print their texts in white,
 // so the frames' faces, the buttons, fields and the list under those texts are
 // dark walnut and deep leaf green, rimmed with the carved wood and the honey
-// of the menu palette. Also the helpers of the frame and control recipes:
+// of the menu palette; the HUD's faces share its walnut, shadows, button
+// greens and carved panel. Also the helpers of the frame and control recipes:
 // untextured layout and area models, and button looks whose state pictures
 // lie in one texture, one cell per state.
 #pragma once
@@ -27,6 +28,30 @@ public:
 
     static ArtColor Walnut();     // frame faces under the lines
     static ArtColor WalnutDeep(); // toward the faces' rims
+
+    // The warm shadow of an outline whose signed distance at the pixel is d,
+    // fading out over spread pixels; how much of a pixel an outline covers.
+    static ArtColor Shadow(float d, float spread, float strength);
+    static float Coverage(float d);
+    // Leaf greens a white caption reads on (contrast above 4 everywhere on the
+    // face), the pointer's one lighter, the held one darker, the disabled grey.
+    static ArtColor ButtonFace(MenuStyle::State state);
+
+    // Where a panel's pixel reads its grain: (faceX, faceY) in the walnut
+    // face's noise of the seed, (woodX, woodY) in the rim's of the next seed.
+    struct Grain
+    {
+        float faceX;
+        float faceY;
+        float woodX;
+        float woodY;
+        std::uint32_t seed;
+    };
+    // A walnut face, deeper toward a carved wood rim of the given width with a
+    // honey line inside it, over the shadow: d is the outline's signed
+    // distance at the pixel, y the pixel's height from the outline's middle
+    // and height the outline's.
+    static ArtColor CarvedPanel(float d, float y, float height, float rim, const Grain& grain, const ArtColor& shadow);
 
     // A walnut panel in a carved wood rim of the given width with a honey line
     // inside it and a soft drop shadow; x, y in pixels from the picture's

@@ -90,13 +90,6 @@ std::string Describe(const Box& box)
            std::to_string(box.height);
 }
 
-void Append(AssetRecipe::Outputs& outputs, AssetRecipe::Outputs more)
-{
-    for (std::vector<std::uint8_t>& bytes : more) {
-        outputs.push_back(std::move(bytes));
-    }
-}
-
 void Append(std::vector<std::string>& paths, const std::vector<std::string>& more)
 {
     paths.insert(paths.end(), more.begin(), more.end());
@@ -124,9 +117,9 @@ AssetRecipe::Outputs MakeFrame(const Frame& frame)
     AssetRecipe::Outputs outputs =
         MenuStyle::BuildTexturedModel(opening, kOpeningFramesPerSecond, canvas, std::string(kTextures) + frame.folder);
     // The screens' lines are placed from the screen's left edge and bottom.
-    Append(outputs, MenuDarkStyle::BuildPlainModel(Box{0.0f, 0.0f, kScreenWidth, frame.panel.Top()}));
+    AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(Box{0.0f, 0.0f, kScreenWidth, frame.panel.Top()}));
     for (const Layout& layout : frame.layouts) {
-        Append(outputs, MenuDarkStyle::BuildPlainModel(layout.box));
+        AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(layout.box));
     }
     return outputs;
 }

@@ -6,23 +6,14 @@
 // lines, and the buttons stand beside or below them.
 #pragma once
 
+#include "content/LayoutBox.h"
+
 namespace Content {
 
 class MenuLayout
 {
 public:
-    struct Box
-    {
-        float left;
-        float bottom;
-        float width;
-        float height;
-
-        float CentreX() const { return left + width * 0.5f; }
-        float CentreY() const { return bottom + height * 0.5f; }
-        float Right() const { return left + width; }
-        float Top() const { return bottom + height; }
-    };
+    using Box = LayoutBox;
 
     // Box of the given size centred on (x, y).
     static constexpr Box Centred(float x, float y, float width, float height)

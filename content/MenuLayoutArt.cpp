@@ -39,11 +39,8 @@ void AddPlain(DataSetBuilder& builder, const std::vector<std::pair<std::string, 
     }
     recipe.make = [models]() {
         AssetRecipe::Outputs outputs;
-        for (const auto& model : models) {
-            for (std::vector<std::uint8_t>& bytes : MenuDarkStyle::BuildPlainModel(model.second)) {
-                outputs.push_back(std::move(bytes));
-            }
-        }
+        for (const auto& model : models)
+            AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(model.second));
         return outputs;
     };
     builder.Add(std::move(recipe));

@@ -2,11 +2,7 @@
 
 #include <cmath>
 
-#include "content/ArtCanvas.h"
-#include "content/ArtMesh.h"
-#include "content/AssetRecipe.h"
-#include "content/DataSetBuilder.h"
-#include "content/ParticleFileWriter.h"
+#include "content/ParticleSet.h"
 
 namespace Content {
 
@@ -17,8 +13,6 @@ using OrrelayEngine::Vector3;
 namespace {
 
 constexpr const char* kRecipeVersion = "menu particles 2";
-constexpr const char* kFolder = "ui\\menus\\particles\\";
-constexpr const char* kTwinkle = "ui\\menus\\particles\\textures\\twinkle";
 constexpr std::uint32_t kKeys = ParticleFile::kKeyCount;
 
 // Emission keys run over the system's cycle, the others over a particle's life.
@@ -42,42 +36,30 @@ struct Look
 
 ParticleFile Make(const Look& look)
 {
-    ParticleFile file;
-    file.version = ParticleFile::kCurrentVersion;
-    file.maxParticles = look.maxParticles;
+    ParticleFile file = ParticleSet::MakeFile(look.maxParticles, look.duration, look.smooth, look.boxHalf);
     ParticleFile::Settings& s = file.settings;
-    s.duration = look.duration;
-    s.smoothEmission = look.smooth ? 1 : 0;
     for (std::uint32_t k = 0; k < kKeys; ++k) {
-        const float t = static_cast<float>(k) / static_cast<float>(kKeys - 1);
         s.emissionRate[k] = look.emission[k];
         s.lifetime[k] = look.lifetime;
         s.lifetimeSpread[k] = look.lifetimeSpread;
         s.direction[k] = look.direction;
         s.directionSpread[k] = look.spread;
-        s.color[k] =
-            Color(look.first.r + (look.last.r - look.first.r) * t, look.first.g + (look.last.g - look.first.g) * t,
-                  look.first.b + (look.last.b - look.first.b) * t, look.alpha[k]);
+        s.color[k] = ParticleSet::Blend(look.first, look.last, ParticleSet::KeyTime(k), look.alpha[k]);
         s.size[k] = look.size[k];
         s.speed[k] = look.speed[k];
         s.speedSpread[k] = look.speed[k] * 0.35f;
     }
-    file.emitterShape = look.boxHalf.Length() > 0.0f ? 1 : 0;
-    file.emitterBoxMin = look.boxHalf * -1.0f;
-    file.emitterBoxMax = look.boxHalf;
     return file;
 }
 
-} // namespace
-
-std::vector<MenuParticles::System> MenuParticles::GetSystems()
+std::vector<ParticleSet::System> Systems()
 {
     // Pale gold at birth deepening to amber: the twinkles stand out on the
     // pale sky and the meadow as well as on the dark wood of the screens.
     const Color sparkle(1.0f, 0.95f, 0.62f, 1.0f);
     const Color amber(0.96f, 0.58f, 0.1f, 1.0f);
     const Color rose(1.0f, 0.5f, 0.55f, 1.0f);
-    std::vector<System> systems;
+    std::vector<ParticleSet::System> systems;
     // Glitter falling from the wing of the arrow, where the trail leaves the
     // pointer: it slides out from under the arrow, so a resting pointer shows
     // a little fountain and a moving one a trail. Sizes and strength swing
@@ -134,30 +116,14 @@ std::vector<MenuParticles::System> MenuParticles::GetSystems()
     return systems;
 }
 
+} // namespace
+
 void MenuParticles::AddRecipes(DataSetBuilder& builder)
 {
-    AssetRecipe recipe;
-    recipe.origin = "menu particles";
-    recipe.parameters = kRecipeVersion;
-    for (const System& system : GetSystems()) {
-        recipe.packPaths.push_back("data\\" + std::string(kFolder) + system.name + ".psf");
-        recipe.packPaths.push_back("data\\" + std::string(kFolder) + system.name + ".srf");
-    }
-    recipe.packPaths.push_back("data\\" + std::string(kTwinkle) + ".jpg");
-    recipe.packPaths.push_back("data\\" + std::string(kTwinkle) + "_alpha.jpg");
-    recipe.make = []() {
-        AssetRecipe::Outputs outputs;
-        const std::string twinkle(kTwinkle);
-        for (const System& system : GetSystems()) {
-            outputs.push_back(ParticleFileWriter().Build(system.file).GetBytes());
-            outputs.push_back(ArtMesh::BuildTextureShader(twinkle + ".jpg", twinkle + "_alpha.jpg"));
-        }
-        // A four-pointed twinkle: a solid white heart, long thin arms and a
-        // faint halo; the particles' colours tint it.
-        ArtCanvas picture(64, 64);
-        picture.Paint([](float u, float v) {
-            const float x = u * 2.0f - 1.0f;
-            const float y = v * 2.0f - 1.0f;
+    // A four-pointed twinkle: a solid white heart, long thin arms and a faint
+    // halo; the particles' colours tint it.
+    ParticleSet::AddRecipe(
+        builder, "menu particles", kRecipeVersion, Systems(), "twinkle", false, [](float x, float y) {
             const float r = std::hypot(x, y);
             const float heart = std::exp(-r * r * 16.0f);
             const float halo = 0.3f * std::exp(-r * r * 5.0f);
@@ -166,11 +132,6 @@ void MenuParticles::AddRecipes(DataSetBuilder& builder)
             const float warm = ArtCanvas::SmoothStep(0.05f, 0.6f, r);
             return ArtColor{1.0f, 1.0f - 0.1f * warm, 1.0f - 0.4f * warm, ArtCanvas::Clamp01(heart + halo + arms)};
         });
-        outputs.push_back(picture.BuildColorJpeg());
-        outputs.push_back(picture.BuildAlphaJpeg());
-        return outputs;
-    };
-    builder.Add(std::move(recipe));
 }
 
 } // namespace Content

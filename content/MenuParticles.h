@@ -6,11 +6,6 @@
 // they show on light parchment as well as on the sky.
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "engine/scene/ParticleFile.h"
-
 namespace Content {
 
 class DataSetBuilder;
@@ -18,13 +13,6 @@ class DataSetBuilder;
 class MenuParticles
 {
 public:
-    struct System
-    {
-        std::string name;
-        OrrelayEngine::ParticleFile file;
-    };
-
-    static std::vector<System> GetSystems();
     static void AddRecipes(DataSetBuilder& builder);
 };
 

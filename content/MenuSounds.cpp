@@ -21,13 +21,6 @@ constexpr double kEffectPeakDbfs = -4.0;
 // Loops hold their level, so they sit lower than the short sounds to seem as loud.
 constexpr double kLoopPeakDbfs = -12.0;
 
-std::uint32_t SeedOf(const std::string& packPath)
-{
-    ContentHash hash;
-    hash.AddText(packPath);
-    return static_cast<std::uint32_t>(std::stoul(hash.GetHex().substr(0, 8), nullptr, 16));
-}
-
 // A soft tick: a short sine with a breath of noise at its front.
 std::vector<std::uint8_t> ButtonSelect(double frequency, std::uint32_t seed)
 {
@@ -162,7 +155,7 @@ std::string MenuSounds::GetPackPath(const std::string& name)
 
 std::vector<std::uint8_t> MenuSounds::Make(const std::string& name)
 {
-    const std::uint32_t seed = SeedOf(GetPackPath(name));
+    const std::uint32_t seed = ContentHash::SeedOf(GetPackPath(name));
     // A fifth apart, so that alternating hovers answer each other.
     if (name == "button_select_0") {
         return ButtonSelect(1174.66, seed);

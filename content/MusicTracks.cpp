@@ -30,16 +30,9 @@ std::string MusicTracks::GetPackPath(const std::string& name)
     return "data\\audio\\music\\" + name + ".ogg";
 }
 
-std::uint32_t MusicTracks::GetSeed(const std::string& packPath)
-{
-    ContentHash hash;
-    hash.AddText(packPath);
-    return static_cast<std::uint32_t>(std::stoul(hash.GetHex().substr(0, 8), nullptr, 16));
-}
-
 MusicScore MusicTracks::Compose(const Track& track)
 {
-    return MusicComposer::Compose(track.style, GetSeed(GetPackPath(track.name)));
+    return MusicComposer::Compose(track.style, ContentHash::SeedOf(GetPackPath(track.name)));
 }
 
 void MusicTracks::AddRecipes(DataSetBuilder& builder)
@@ -52,7 +45,7 @@ void MusicTracks::AddRecipes(DataSetBuilder& builder)
         recipe.make = [track]() {
             const MusicScore score = Compose(track);
             const std::vector<std::int16_t> samples =
-                MusicSynth::Render(score, GetSeed(GetPackPath(track.name)) ^ 0x5A5A5A5Au);
+                MusicSynth::Render(score, ContentHash::SeedOf(GetPackPath(track.name)) ^ 0x5A5A5A5Au);
             return AssetRecipe::Outputs{OggWriter::Encode(samples, 2, MusicSynth::kSampleRate, kOggQuality)};
         };
         builder.Add(std::move(recipe));

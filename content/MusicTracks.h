@@ -24,7 +24,6 @@ public:
 
     static std::vector<Track> GetTracks();
     static std::string GetPackPath(const std::string& name);
-    static std::uint32_t GetSeed(const std::string& packPath);
     static MusicScore Compose(const Track& track);
     static void AddRecipes(DataSetBuilder& builder);
 };

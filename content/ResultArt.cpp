@@ -27,7 +27,7 @@ constexpr float kBoxSide = 28.0f;
 
 Part Plain(const std::string& stem, const Box& box)
 {
-    return {HudStyle::PlainPaths(stem), [box]() { return HudStyle::BuildPlain(box); }};
+    return {MenuDarkStyle::PlainModelPaths(stem), [box]() { return HudStyle::BuildPlain(box); }};
 }
 
 float Disc(float x, float y, float cx, float cy, float radius)

@@ -6,23 +6,13 @@ namespace GameFramework {
 
 GUIDeleteProfileWindowBase::GUIDeleteProfileWindowBase(OrrelayEngine::Engine* engine,
                                                        ProfileManagerBase* profileManager)
-    : engine_(engine), profileManager_(profileManager)
+    : GUIWindowBase(engine), profileManager_(profileManager)
 {}
-
-GUIDeleteProfileWindowBase::~GUIDeleteProfileWindowBase() = default;
-
-void GUIDeleteProfileWindowBase::Update()
-{
-    result_ = 0;
-}
 
 void GUIDeleteProfileWindowBase::Show(const std::wstring& name)
 {
     name_ = name;
 }
-
-void GUIDeleteProfileWindowBase::Hide()
-{}
 
 void GUIDeleteProfileWindowBase::DeleteProfile()
 {

@@ -3,34 +3,16 @@
 // and clears.
 #pragma once
 
-#include <cstdint>
-
-namespace OrrelayEngine {
-class Engine;
-} // namespace OrrelayEngine
+#include "framework/gui/GUIWindowBase.h"
 
 namespace GameFramework {
 
-class GUIGameCompleteWindowBase
+class GUIGameCompleteWindowBase : public GUIWindowBase
 {
 public:
-    explicit GUIGameCompleteWindowBase(OrrelayEngine::Engine* engine);
-    virtual ~GUIGameCompleteWindowBase();
+    using GUIWindowBase::GUIWindowBase;
 
-    GUIGameCompleteWindowBase(const GUIGameCompleteWindowBase&) = delete;
-    GUIGameCompleteWindowBase& operator=(const GUIGameCompleteWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
-
-protected:
-    OrrelayEngine::Engine* engine_;
-    std::uint32_t result_ = 0;
+    virtual void Show() {}
 };
 
 } // namespace GameFramework

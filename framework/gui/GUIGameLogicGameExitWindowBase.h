@@ -3,34 +3,16 @@
 // reads and clears.
 #pragma once
 
-#include <cstdint>
-
-namespace OrrelayEngine {
-class Engine;
-} // namespace OrrelayEngine
+#include "framework/gui/GUIWindowBase.h"
 
 namespace GameFramework {
 
-class GUIGameLogicGameExitWindowBase
+class GUIGameLogicGameExitWindowBase : public GUIWindowBase
 {
 public:
-    explicit GUIGameLogicGameExitWindowBase(OrrelayEngine::Engine* engine);
-    virtual ~GUIGameLogicGameExitWindowBase();
+    using GUIWindowBase::GUIWindowBase;
 
-    GUIGameLogicGameExitWindowBase(const GUIGameLogicGameExitWindowBase&) = delete;
-    GUIGameLogicGameExitWindowBase& operator=(const GUIGameLogicGameExitWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
-
-protected:
-    OrrelayEngine::Engine* engine_;
-    std::uint32_t result_ = 0;
+    virtual void Show() {}
 };
 
 } // namespace GameFramework

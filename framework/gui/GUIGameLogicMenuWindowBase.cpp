@@ -19,15 +19,14 @@ const std::string kWindowChangeModeCommand = "v_window_change_mode";
 
 GUIGameLogicMenuWindowBase::GUIGameLogicMenuWindowBase(OrrelayEngine::Engine* engine, Mixer* mixer,
                                                        ProfileManagerBase* profileManager)
-    : engine_(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()), mixer_(mixer),
-      profileManager_(profileManager), soundVolume_(mixer->GetSoundVolume()), musicVolume_(mixer->GetMusicVolume())
+    : GUIWindowBase(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()),
+      mixer_(mixer), profileManager_(profileManager), soundVolume_(mixer->GetSoundVolume()),
+      musicVolume_(mixer->GetMusicVolume())
 {}
-
-GUIGameLogicMenuWindowBase::~GUIGameLogicMenuWindowBase() = default;
 
 void GUIGameLogicMenuWindowBase::Update()
 {
-    result_ = 0;
+    GUIWindowBase::Update();
     // Alt+Enter toggles the mode behind the screen's back.
     if (!config_->IsCommandIdle(kWindowChangeModeCommand))
         fullscreen_ = videoSettings_->fullscreen;

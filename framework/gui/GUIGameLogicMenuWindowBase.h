@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Config;
 class Engine;
@@ -18,27 +20,20 @@ namespace GameFramework {
 class Mixer;
 class ProfileManagerBase;
 
-class GUIGameLogicMenuWindowBase
+class GUIGameLogicMenuWindowBase : public GUIWindowBase
 {
 public:
     GUIGameLogicMenuWindowBase(OrrelayEngine::Engine* engine, Mixer* mixer, ProfileManagerBase* profileManager);
-    virtual ~GUIGameLogicMenuWindowBase();
-
-    GUIGameLogicMenuWindowBase(const GUIGameLogicMenuWindowBase&) = delete;
-    GUIGameLogicMenuWindowBase& operator=(const GUIGameLogicMenuWindowBase&) = delete;
 
     // Sets the result code to 0 and, while v_window_change_mode is pending,
     // takes the full-screen flag from the configuration.
-    virtual void Update();
+    void Update() override;
     // Takes the full-screen flag and both volumes afresh.
     virtual void Show();
-    virtual void Hide();
+    void Hide() override;
     // When the screen's flag differs from v_fullscreen: stores it, saves the
     // configuration and issues v_window_change_mode.
     virtual void ApplyWindowedFlag();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
 
     bool IsFullscreen() const { return fullscreen_ != 0; }
     void SetFullscreen(bool fullscreen) { fullscreen_ = fullscreen ? 1 : 0; }
@@ -48,12 +43,10 @@ public:
     void SetMusicVolume(float volume) { musicVolume_ = volume; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
     OrrelayEngine::Config* config_;
     OrrelayEngine::ConfigValues* videoSettings_;
     Mixer* mixer_;
     ProfileManagerBase* profileManager_;
-    std::uint32_t result_ = 0;
     std::uint8_t fullscreen_ = 0;
     float soundVolume_ = 0.0f;
     float musicVolume_ = 0.0f;

@@ -2,34 +2,16 @@
 // result code, which the derived screen sets and the game base reads and clears.
 #pragma once
 
-#include <cstdint>
-
-namespace OrrelayEngine {
-class Engine;
-} // namespace OrrelayEngine
+#include "framework/gui/GUIWindowBase.h"
 
 namespace GameFramework {
 
-class GUIGameLogicRestartWindowBase
+class GUIGameLogicRestartWindowBase : public GUIWindowBase
 {
 public:
-    explicit GUIGameLogicRestartWindowBase(OrrelayEngine::Engine* engine);
-    virtual ~GUIGameLogicRestartWindowBase();
+    using GUIWindowBase::GUIWindowBase;
 
-    GUIGameLogicRestartWindowBase(const GUIGameLogicRestartWindowBase&) = delete;
-    GUIGameLogicRestartWindowBase& operator=(const GUIGameLogicRestartWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
-
-protected:
-    OrrelayEngine::Engine* engine_;
-    std::uint32_t result_ = 0;
+    virtual void Show() {}
 };
 
 } // namespace GameFramework

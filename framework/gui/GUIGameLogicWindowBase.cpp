@@ -19,15 +19,13 @@ const std::string kWindowChangeModeCommand = "v_window_change_mode";
 } // namespace
 
 GUIGameLogicWindowBase::GUIGameLogicWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
-    : engine_(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()),
+    : GUIWindowBase(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()),
       window_(engine->GetWindow()), profileManager_(profileManager)
 {}
 
-GUIGameLogicWindowBase::~GUIGameLogicWindowBase() = default;
-
 void GUIGameLogicWindowBase::Update()
 {
-    result_ = 0;
+    GUIWindowBase::Update();
     // Alt+Enter toggles the mode behind the screen's back.
     if (!config_->IsCommandIdle(kWindowChangeModeCommand))
         fullscreen_ = videoSettings_->fullscreen;

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Config;
 class Engine;
@@ -20,26 +22,19 @@ class GameLogicBase;
 class ProfileBase;
 class ProfileManagerBase;
 
-class GUIGameLogicWindowBase
+class GUIGameLogicWindowBase : public GUIWindowBase
 {
 public:
     GUIGameLogicWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager);
-    virtual ~GUIGameLogicWindowBase();
-
-    GUIGameLogicWindowBase(const GUIGameLogicWindowBase&) = delete;
-    GUIGameLogicWindowBase& operator=(const GUIGameLogicWindowBase&) = delete;
 
     // Sets the result code to 0 and, while v_window_change_mode is pending,
     // takes the full-screen flag from the configuration.
-    virtual void Update();
+    void Update() override;
     // Keeps the level (borrowed) and the current profile, which may be null.
     virtual void Show(GameLogicBase* gameLogic);
     // Forgets the level and the profile.
-    virtual void Hide();
+    void Hide() override;
     virtual void SetActive(bool active);
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
 
     void MinimizeWindow();
     // The level's score plus the score the shown profile holds (0 for what is missing).
@@ -51,12 +46,10 @@ public:
     bool IsActive() const { return active_ != 0; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
     OrrelayEngine::Config* config_;
     OrrelayEngine::ConfigValues* videoSettings_;
     OrrelayEngine::Window* window_;
     ProfileManagerBase* profileManager_;
-    std::uint32_t result_ = 0;
     ProfileBase* profile_ = nullptr;
     GameLogicBase* gameLogic_ = nullptr;
     std::uint8_t fullscreen_ = 0;

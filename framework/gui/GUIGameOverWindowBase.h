@@ -4,34 +4,24 @@
 
 #include <cstdint>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Engine;
 } // namespace OrrelayEngine
 
 namespace GameFramework {
 
-class GUIGameOverWindowBase
+class GUIGameOverWindowBase : public GUIWindowBase
 {
 public:
     explicit GUIGameOverWindowBase(OrrelayEngine::Engine* engine, std::uint32_t value = 0);
-    virtual ~GUIGameOverWindowBase();
 
-    GUIGameOverWindowBase(const GUIGameOverWindowBase&) = delete;
-    GUIGameOverWindowBase& operator=(const GUIGameOverWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
+    virtual void Show() {}
 
     std::uint32_t GetValue() const { return value_; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
-    std::uint32_t result_ = 0;
     std::uint32_t value_;
 };
 

@@ -2,34 +2,16 @@
 // derived screen sets and the game base reads and clears.
 #pragma once
 
-#include <cstdint>
-
-namespace OrrelayEngine {
-class Engine;
-} // namespace OrrelayEngine
+#include "framework/gui/GUIWindowBase.h"
 
 namespace GameFramework {
 
-class GUIHelpWindowBase
+class GUIHelpWindowBase : public GUIWindowBase
 {
 public:
-    explicit GUIHelpWindowBase(OrrelayEngine::Engine* engine);
-    virtual ~GUIHelpWindowBase();
+    using GUIWindowBase::GUIWindowBase;
 
-    GUIHelpWindowBase(const GUIHelpWindowBase&) = delete;
-    GUIHelpWindowBase& operator=(const GUIHelpWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
-
-protected:
-    OrrelayEngine::Engine* engine_;
-    std::uint32_t result_ = 0;
+    virtual void Show() {}
 };
 
 } // namespace GameFramework

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Engine;
 } // namespace OrrelayEngine
@@ -16,31 +18,19 @@ namespace GameFramework {
 class HighScoresTable;
 struct HighScoreEntry;
 
-class GUIHighScoresWindowBase
+class GUIHighScoresWindowBase : public GUIWindowBase
 {
 public:
     GUIHighScoresWindowBase(OrrelayEngine::Engine* engine, HighScoresTable* highScores);
-    virtual ~GUIHighScoresWindowBase();
 
-    GUIHighScoresWindowBase(const GUIHighScoresWindowBase&) = delete;
-    GUIHighScoresWindowBase& operator=(const GUIHighScoresWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
     // newEntry is borrowed from the table; it stays valid until the table changes.
     virtual void Show(std::uint32_t opener, const HighScoreEntry* newEntry);
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
 
     std::uint32_t GetOpener() const { return opener_; }
     const HighScoreEntry* GetNewEntry() const { return newEntry_; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
     HighScoresTable* highScores_;
-    std::uint32_t result_ = 0;
     std::uint32_t opener_ = 0;
     const HighScoreEntry* newEntry_ = nullptr;
 };

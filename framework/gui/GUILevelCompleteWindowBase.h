@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/LevelPosition.h"
+#include "framework/gui/GUIWindowBase.h"
 
 namespace OrrelayEngine {
 class Engine;
@@ -13,23 +14,13 @@ class Engine;
 
 namespace GameFramework {
 
-class GUILevelCompleteWindowBase
+class GUILevelCompleteWindowBase : public GUIWindowBase
 {
 public:
     GUILevelCompleteWindowBase(OrrelayEngine::Engine* engine, std::uint32_t firstValue = 0,
                                std::uint32_t secondValue = 0);
-    virtual ~GUILevelCompleteWindowBase();
 
-    GUILevelCompleteWindowBase(const GUILevelCompleteWindowBase&) = delete;
-    GUILevelCompleteWindowBase& operator=(const GUILevelCompleteWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
     virtual void Show(const LevelPosition& completed, float elapsedSeconds);
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
 
     const LevelPosition& GetCompleted() const { return completed_; }
     float GetElapsedSeconds() const { return elapsedSeconds_; }
@@ -37,8 +28,6 @@ public:
     std::uint32_t GetSecondValue() const { return secondValue_; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
-    std::uint32_t result_ = 0;
     std::uint32_t firstValue_;
     std::uint32_t secondValue_;
     LevelPosition completed_;

@@ -15,16 +15,9 @@
 namespace GameFramework {
 
 GUILoadingWindowBase::GUILoadingWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine), log_(engine->GetMessageManager()), timers_(engine->GetTimerManager()),
+    : GUIWindowBase(engine), log_(engine->GetMessageManager()), timers_(engine->GetTimerManager()),
       window_(engine->GetWindow()), renderSystem_(engine->GetRenderSystem()), soundManager_(engine->GetSoundManager())
 {}
-
-GUILoadingWindowBase::~GUILoadingWindowBase() = default;
-
-void GUILoadingWindowBase::Update()
-{
-    result_ = 0;
-}
 
 void GUILoadingWindowBase::Show(DataKeeper* dataKeeper)
 {

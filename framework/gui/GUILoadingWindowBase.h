@@ -17,6 +17,8 @@
 #include <exception>
 #include <mutex>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Engine;
 class MessageManager;
@@ -30,7 +32,7 @@ namespace GameFramework {
 
 class DataKeeper;
 
-class GUILoadingWindowBase
+class GUILoadingWindowBase : public GUIWindowBase
 {
 public:
     static constexpr std::uint32_t kPollMilliseconds = 20;
@@ -38,20 +40,11 @@ public:
     static constexpr std::uint32_t kManualClockWaitMilliseconds = 250;
 
     explicit GUILoadingWindowBase(OrrelayEngine::Engine* engine);
-    virtual ~GUILoadingWindowBase();
 
-    GUILoadingWindowBase(const GUILoadingWindowBase&) = delete;
-    GUILoadingWindowBase& operator=(const GUILoadingWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
     // The keeper is borrowed; Run loads it.
     virtual void Show(DataKeeper* dataKeeper);
     // Forgets the keeper and clears the done flag.
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
+    void Hide() override;
 
     // Returns once the shown keeper has loaded, its own loading thread
     // included; throws what the load threw. Without a keeper it returns at once.
@@ -64,7 +57,6 @@ public:
     DataKeeper* GetDataKeeper() const { return dataKeeper_; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
     OrrelayEngine::MessageManager* log_;
     OrrelayEngine::TimerManager* timers_;
     OrrelayEngine::Window* window_;
@@ -72,7 +64,6 @@ protected:
     // Null without a sound device.
     OrrelayEngine::SoundManager* soundManager_;
     DataKeeper* dataKeeper_ = nullptr;
-    std::uint32_t result_ = 0;
 
 private:
     void RunLoadingThread();

@@ -5,20 +5,7 @@
 namespace GameFramework {
 
 GUILogosWindowBase::GUILogosWindowBase(OrrelayEngine::Engine* engine)
-    : engine_(engine), log_(engine->GetMessageManager()), timers_(engine->GetTimerManager())
-{}
-
-GUILogosWindowBase::~GUILogosWindowBase() = default;
-
-void GUILogosWindowBase::Update()
-{
-    result_ = 0;
-}
-
-void GUILogosWindowBase::Show()
-{}
-
-void GUILogosWindowBase::Hide()
+    : GUIWindowBase(engine), log_(engine->GetMessageManager()), timers_(engine->GetTimerManager())
 {}
 
 } // namespace GameFramework

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Engine;
 class MessageManager;
@@ -13,28 +15,16 @@ class TimerManager;
 
 namespace GameFramework {
 
-class GUILogosWindowBase
+class GUILogosWindowBase : public GUIWindowBase
 {
 public:
     explicit GUILogosWindowBase(OrrelayEngine::Engine* engine);
-    virtual ~GUILogosWindowBase();
 
-    GUILogosWindowBase(const GUILogosWindowBase&) = delete;
-    GUILogosWindowBase& operator=(const GUILogosWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
+    virtual void Show() {}
 
 protected:
-    OrrelayEngine::Engine* engine_;
     OrrelayEngine::MessageManager* log_;
     OrrelayEngine::TimerManager* timers_;
-    std::uint32_t result_ = 0;
 };
 
 } // namespace GameFramework

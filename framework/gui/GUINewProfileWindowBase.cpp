@@ -6,20 +6,10 @@
 namespace GameFramework {
 
 GUINewProfileWindowBase::GUINewProfileWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
-    : engine_(engine), profileManager_(profileManager)
+    : GUIWindowBase(engine), profileManager_(profileManager)
 {}
-
-GUINewProfileWindowBase::~GUINewProfileWindowBase() = default;
-
-void GUINewProfileWindowBase::Update()
-{
-    result_ = 0;
-}
 
 void GUINewProfileWindowBase::Show(bool)
-{}
-
-void GUINewProfileWindowBase::Hide()
 {}
 
 bool GUINewProfileWindowBase::CreateProfile(const std::wstring& name)

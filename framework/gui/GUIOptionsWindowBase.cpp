@@ -24,15 +24,13 @@ constexpr char kUpdateVideoModeCommand[] = "g_update_video_mode";
 
 GUIOptionsWindowBase::GUIOptionsWindowBase(OrrelayEngine::Engine* engine, Mixer* mixer,
                                            ProfileManagerBase* profileManager)
-    : engine_(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()), mixer_(mixer),
-      profileManager_(profileManager)
+    : GUIWindowBase(engine), config_(engine->GetConfig()), videoSettings_(engine->GetConfig()->GetValues()),
+      mixer_(mixer), profileManager_(profileManager)
 {}
-
-GUIOptionsWindowBase::~GUIOptionsWindowBase() = default;
 
 void GUIOptionsWindowBase::Update()
 {
-    result_ = 0;
+    GUIWindowBase::Update();
     // Alt+Enter toggles the mode behind the screen's back.
     if (!config_->IsCommandIdle(kWindowChangeModeCommand))
         fullscreen_ = videoSettings_->fullscreen;
@@ -49,9 +47,6 @@ void GUIOptionsWindowBase::Show()
     soundVolume_ = mixer_->GetSoundVolume();
     musicVolume_ = mixer_->GetMusicVolume();
 }
-
-void GUIOptionsWindowBase::Hide()
-{}
 
 void GUIOptionsWindowBase::Apply()
 {

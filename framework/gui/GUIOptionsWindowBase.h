@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Config;
 class Engine;
@@ -23,7 +25,7 @@ namespace GameFramework {
 class Mixer;
 class ProfileManagerBase;
 
-class GUIOptionsWindowBase
+class GUIOptionsWindowBase : public GUIWindowBase
 {
 public:
     struct VideoMode
@@ -35,27 +37,19 @@ public:
     };
 
     GUIOptionsWindowBase(OrrelayEngine::Engine* engine, Mixer* mixer, ProfileManagerBase* profileManager);
-    virtual ~GUIOptionsWindowBase();
-
-    GUIOptionsWindowBase(const GUIOptionsWindowBase&) = delete;
-    GUIOptionsWindowBase& operator=(const GUIOptionsWindowBase&) = delete;
 
     // Sets the result code to 0 and, while v_window_change_mode is pending,
     // takes the full-screen flag from the configuration.
-    virtual void Update();
+    void Update() override;
     // Selects the current v_mode (the default mode when it is not listed) and
     // takes the depth, the full-screen flag and the mixer's volumes.
     virtual void Show();
-    virtual void Hide();
     // Saves the configuration and the volumes even when nothing changed.
     virtual void Apply();
     // The selection, depth and flag go back to their defaults, and so do the
     // mixer's volumes; the screen's volume fields stay.
     virtual void SetDefaults();
     virtual void ApplyVolumes();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
 
     // A mode already listed is not added again.
     void AddVideoMode(std::uint32_t width, std::uint32_t height);
@@ -75,12 +69,10 @@ public:
     void SetMusicVolume(float volume) { musicVolume_ = volume; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
     OrrelayEngine::Config* config_;
     OrrelayEngine::ConfigValues* videoSettings_;
     Mixer* mixer_;
     ProfileManagerBase* profileManager_;
-    std::uint32_t result_ = 0;
     std::uint32_t selectedMode_ = 0;
     std::vector<std::unique_ptr<VideoMode>> videoModes_;
     std::uint8_t fullscreen_ = 0;

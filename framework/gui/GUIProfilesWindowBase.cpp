@@ -3,20 +3,7 @@
 namespace GameFramework {
 
 GUIProfilesWindowBase::GUIProfilesWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
-    : engine_(engine), profileManager_(profileManager)
-{}
-
-GUIProfilesWindowBase::~GUIProfilesWindowBase() = default;
-
-void GUIProfilesWindowBase::Update()
-{
-    result_ = 0;
-}
-
-void GUIProfilesWindowBase::Show()
-{}
-
-void GUIProfilesWindowBase::Hide()
+    : GUIWindowBase(engine), profileManager_(profileManager)
 {}
 
 } // namespace GameFramework

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Engine;
 } // namespace OrrelayEngine
@@ -14,30 +16,18 @@ namespace GameFramework {
 
 class ProfileManagerBase;
 
-class GUIProfilesWindowBase
+class GUIProfilesWindowBase : public GUIWindowBase
 {
 public:
     GUIProfilesWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager);
-    virtual ~GUIProfilesWindowBase();
 
-    GUIProfilesWindowBase(const GUIProfilesWindowBase&) = delete;
-    GUIProfilesWindowBase& operator=(const GUIProfilesWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
+    virtual void Show() {}
 
     const std::wstring& GetSelectedName() const { return selectedName_; }
     void SetSelectedName(const std::wstring& name) { selectedName_ = name; }
 
 protected:
-    OrrelayEngine::Engine* engine_;
     ProfileManagerBase* profileManager_;
-    std::uint32_t result_ = 0;
     std::wstring selectedName_;
 };
 

@@ -8,15 +8,8 @@ namespace GameFramework {
 
 GUIRenameProfileWindowBase::GUIRenameProfileWindowBase(OrrelayEngine::Engine* engine,
                                                        ProfileManagerBase* profileManager)
-    : engine_(engine), profileManager_(profileManager)
+    : GUIWindowBase(engine), profileManager_(profileManager)
 {}
-
-GUIRenameProfileWindowBase::~GUIRenameProfileWindowBase() = default;
-
-void GUIRenameProfileWindowBase::Update()
-{
-    result_ = 0;
-}
 
 void GUIRenameProfileWindowBase::Show(bool takeName, const std::wstring& name)
 {
@@ -24,9 +17,6 @@ void GUIRenameProfileWindowBase::Show(bool takeName, const std::wstring& name)
     if (takeName)
         oldName_ = name;
 }
-
-void GUIRenameProfileWindowBase::Hide()
-{}
 
 bool GUIRenameProfileWindowBase::RenameProfile(const std::wstring& newName)
 {

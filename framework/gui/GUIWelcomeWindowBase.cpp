@@ -6,20 +6,7 @@
 namespace GameFramework {
 
 GUIWelcomeWindowBase::GUIWelcomeWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager)
-    : engine_(engine), profileManager_(profileManager)
-{}
-
-GUIWelcomeWindowBase::~GUIWelcomeWindowBase() = default;
-
-void GUIWelcomeWindowBase::Update()
-{
-    result_ = 0;
-}
-
-void GUIWelcomeWindowBase::Show()
-{}
-
-void GUIWelcomeWindowBase::Hide()
+    : GUIWindowBase(engine), profileManager_(profileManager)
 {}
 
 void GUIWelcomeWindowBase::CreateProfile(const std::wstring& name)

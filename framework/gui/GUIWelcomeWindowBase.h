@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/gui/GUIWindowBase.h"
+
 namespace OrrelayEngine {
 class Engine;
 } // namespace OrrelayEngine
@@ -15,31 +17,19 @@ namespace GameFramework {
 
 class ProfileManagerBase;
 
-class GUIWelcomeWindowBase
+class GUIWelcomeWindowBase : public GUIWindowBase
 {
 public:
     GUIWelcomeWindowBase(OrrelayEngine::Engine* engine, ProfileManagerBase* profileManager);
-    virtual ~GUIWelcomeWindowBase();
 
-    GUIWelcomeWindowBase(const GUIWelcomeWindowBase&) = delete;
-    GUIWelcomeWindowBase& operator=(const GUIWelcomeWindowBase&) = delete;
-
-    // Sets the result code to 0; the derived screen calls it first in its own.
-    virtual void Update();
-    virtual void Show();
-    virtual void Hide();
-
-    std::uint32_t GetResult() const { return result_; }
-    void SetResult(std::uint32_t result) { result_ = result; }
+    virtual void Show() {}
 
     // Adds the profile of that name (or takes the one listed under it), makes
     // it current and saves the profile list.
     void CreateProfile(const std::wstring& name);
 
 protected:
-    OrrelayEngine::Engine* engine_;
     ProfileManagerBase* profileManager_;
-    std::uint32_t result_ = 0;
 };
 
 } // namespace GameFramework

@@ -449,13 +449,13 @@ bool Board::IsInGroupOfThree(const Cell* cell)
     return Owns(cell) && ReachesComponentOfThree(cell);
 }
 
-bool Board::ReachesComponentOfThree(const Cell* cell)
+std::size_t Board::SearchComponent(Cell* cell, std::size_t limit)
 {
     if (cellItems_[cell->GetListIndex()] == nullptr)
-        return false;
+        return 0;
     const std::uint32_t stamp = NextStamp(searchMarks_, searchStamp_);
     searchQueue_.clear();
-    searchQueue_.push_back(const_cast<Cell*>(cell));
+    searchQueue_.push_back(cell);
     searchMarks_[cell->GetListIndex()] = stamp;
     for (std::size_t i = 0; i < searchQueue_.size(); ++i) {
         const Cell* current = searchQueue_[i];
@@ -466,11 +466,16 @@ bool Board::ReachesComponentOfThree(const Cell* cell)
                 continue;
             searchMarks_[neighbour->GetListIndex()] = stamp;
             searchQueue_.push_back(neighbour);
-            if (searchQueue_.size() >= 3)
-                return true;
+            if (searchQueue_.size() >= limit)
+                return limit;
         }
     }
-    return false;
+    return searchQueue_.size();
+}
+
+bool Board::ReachesComponentOfThree(const Cell* cell)
+{
+    return SearchComponent(const_cast<Cell*>(cell), 3) == 3;
 }
 
 bool Board::StartsPathOfThree(const Cell* cell) const
@@ -493,28 +498,13 @@ void Board::CollectComponent(Cell* cell, std::vector<Cell*>& out)
     // The component as the first of its cells (in cell order) lists it when
     // every cell is searched for a partner: that search takes in the whole
     // component, and the later ones add nothing new.
-    if (cellItems_[cell->GetListIndex()] == nullptr)
+    if (SearchComponent(cell) < 2)
         return;
-    const std::uint32_t stamp = NextStamp(searchMarks_, searchStamp_);
-    searchQueue_.clear();
-    searchQueue_.push_back(cell);
-    searchMarks_[cell->GetListIndex()] = stamp;
     Cell* first = cell;
-    for (std::size_t i = 0; i < searchQueue_.size(); ++i) {
-        Cell* current = searchQueue_[i];
-        if (current->GetListIndex() < first->GetListIndex())
-            first = current;
-        for (std::uint32_t direction = 0; direction < kDirectionCount; ++direction) {
-            Cell* neighbour = Neighbour(current, direction);
-            if (neighbour == nullptr || searchMarks_[neighbour->GetListIndex()] == stamp ||
-                !Matches(current, neighbour))
-                continue;
-            searchMarks_[neighbour->GetListIndex()] = stamp;
-            searchQueue_.push_back(neighbour);
-        }
+    for (Cell* member : searchQueue_) {
+        if (member->GetListIndex() < first->GetListIndex())
+            first = member;
     }
-    if (searchQueue_.size() < 2)
-        return;
     componentGroup_.Clear();
     componentGroup_.Add(first);
     FloodFill(componentGroup_, 2);

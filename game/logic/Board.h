@@ -200,6 +200,10 @@ private:
     Cell* Neighbour(const Cell* cell, std::uint32_t direction) const;
     void Click(Cell* hovered, bool buttonWentDown);
     std::uint32_t NextStamp(std::vector<std::uint32_t>& marks, std::uint32_t& stamp);
+    // The cell's connected group of matching items into searchQueue_, breadth
+    // first, stopping once it holds limit cells; how many it holds (0 for an
+    // empty cell).
+    std::size_t SearchComponent(Cell* cell, std::size_t limit = SIZE_MAX);
     // Whether the cell's connected group of matching items has three cells.
     bool ReachesComponentOfThree(const Cell* cell);
     // Whether a search from the cell alone reaches three cells: a path of

@@ -38,21 +38,10 @@ const char kList[] = "profiles.pmf";
 const char kTable[] = "high_scores.hsf";
 const char kConfig[] = "Quillory.ini";
 
-class HeadlessGame : public Tansywell::Game
+// The game, with what these tests read of it.
+class HeadlessGame : public GameTests::HeadlessGame
 {
 public:
-    HeadlessGame() : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName, 104, InitLater{})
-    {
-        SetEngineFactories(GameTests::MakeNullGraphicsFactories());
-        Init();
-    }
-
-    void FillEngineSettings(OrrelayEngine::EngineSettings& settings) override
-    {
-        Game::FillEngineSettings(settings);
-        settings.fullscreenDefault = false;
-    }
-
     GameFramework::ProfileManagerBase& Profiles() const { return *profileManager_; }
     GameFramework::HighScoresTable& Table() const { return *highScoresTable_; }
     bool OnWelcome() const { return IsActive(welcomeWindow_.get()); }

@@ -26,29 +26,11 @@
 
 namespace {
 
+using GameTests::HeadlessGame;
 using GameTests::InstallBuiltDataSet;
 using GameTests::StartUpEnvironment;
 
 constexpr std::uint64_t kSixtiethOfASecond = 16667;
-
-// The real game with every screen of its own, drawn by the null driver.
-class HeadlessGame : public Tansywell::Game
-{
-public:
-    using GameBase::welcomeWindow_;
-
-    HeadlessGame() : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName, 104, InitLater{})
-    {
-        SetEngineFactories(GameTests::MakeNullGraphicsFactories());
-        Init();
-    }
-
-    void FillEngineSettings(OrrelayEngine::EngineSettings& settings) override
-    {
-        Game::FillEngineSettings(settings);
-        settings.fullscreenDefault = false;
-    }
-};
 
 TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
 {

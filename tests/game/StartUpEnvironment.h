@@ -16,16 +16,16 @@
 #include "content/MapFileWriter.h"
 #include "content/ModelFileWriter.h"
 #include "content/TextTableWriter.h"
-#include "engine/core/EngineFactories.h"
+#include "engine/core/EngineSettings.h"
 #include "engine/core/MessageManager.h"
 #include "engine/file/PackFile.h"
 #include "game/CellRecord.h"
+#include "game/GameLoader.h"
 #include "platform/AppWindow.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
-#include "platform/GraphicsDriverNull.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -79,20 +79,24 @@ public:
     PlatformTests::ScopedEnvironment environment;
 };
 
-// The null driver with a 1024 x 768 desktop and the game's two window sizes.
-inline OrrelayEngine::EngineFactories MakeNullGraphicsFactories()
+// The real game with every screen of its own, drawn by the null driver in a window.
+class HeadlessGame : public Tansywell::Game
 {
-    OrrelayEngine::EngineFactories factories;
-    factories.graphicsDriver = [](OrrelayEngine::Window&) {
-        auto made = std::make_unique<Platform::GraphicsDriverNull>();
-        Platform::AdapterDescription adapter = made->EnumerateAdapters()[0];
-        adapter.desktopMode = Platform::DisplayMode{1024, 768, 32, 60};
-        adapter.displayModes = {{1024, 768, 32, 60}, {800, 600, 32, 60}};
-        made->SetAdapters({adapter});
-        return made;
-    };
-    return factories;
-}
+public:
+    using GameBase::welcomeWindow_;
+
+    HeadlessGame() : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName, 104, InitLater{})
+    {
+        SetEngineFactories(MakeNullGraphicsFactories());
+        Init();
+    }
+
+    void FillEngineSettings(OrrelayEngine::EngineSettings& settings) override
+    {
+        Game::FillEngineSettings(settings);
+        settings.fullscreenDefault = false;
+    }
+};
 
 // The built data set beside the program, with what it does not hold yet: a
 // one-line table for each missing text section, and the board and scenery

@@ -13,7 +13,9 @@
 
 #include "content/BoardFileWriter.h"
 #include "content/TextTableWriter.h"
+#include "engine/core/EngineFactories.h"
 #include "game/Game.h"
+#include "platform/GraphicsDriverNull.h"
 #include "tests/framework/StubGame.h"
 
 namespace GameTests {
@@ -69,6 +71,21 @@ private:
     }
 };
 
+// The null driver with a 1024 x 768 desktop and the game's two window sizes.
+inline OrrelayEngine::EngineFactories MakeNullGraphicsFactories()
+{
+    OrrelayEngine::EngineFactories factories;
+    factories.graphicsDriver = [](OrrelayEngine::Window&) {
+        auto made = std::make_unique<Platform::GraphicsDriverNull>();
+        Platform::AdapterDescription adapter = made->EnumerateAdapters()[0];
+        adapter.desktopMode = Platform::DisplayMode{1024, 768, 32, 60};
+        adapter.displayModes = {{1024, 768, 32, 60}, {800, 600, 32, 60}};
+        made->SetAdapters({adapter});
+        return made;
+    };
+    return factories;
+}
+
 class TestGame : public Tansywell::Game
 {
 public:
@@ -80,16 +97,7 @@ public:
 
     explicit TestGame(FrameworkTests::CallLog& log) : Game("Quorvane Games", "Quillory", 104, InitLater{}), log_(log)
     {
-        OrrelayEngine::EngineFactories factories;
-        factories.graphicsDriver = [](OrrelayEngine::Window&) {
-            auto made = std::make_unique<Platform::GraphicsDriverNull>();
-            Platform::AdapterDescription adapter = made->EnumerateAdapters()[0];
-            adapter.desktopMode = Platform::DisplayMode{1024, 768, 32, 60};
-            adapter.displayModes = {{1024, 768, 32, 60}, {800, 600, 32, 60}};
-            made->SetAdapters({adapter});
-            return made;
-        };
-        SetEngineFactories(factories);
+        SetEngineFactories(MakeNullGraphicsFactories());
         Init();
     }
 

@@ -127,33 +127,43 @@ TEST_F(ScreensTest, EveryButtonAnswersItsCode)
         test.Close(screen);
         return answer;
     };
-    // The pause window and the in-game questions share one constructor and a plain Show.
-    const auto question = [&click](auto tag, Vector2 point) {
-        using Screen = typename decltype(tag)::type;
-        return [&click, point](ScreensTest& t) {
-            Screen s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
+    // Each case builds its screen with make(test) and opens it with show(screen).
+    const auto build = [&click](auto make, auto show, Vector2 point, bool overLevel = true) {
+        return [&click, make, show, point, overLevel](ScreensTest& t) {
+            const auto s = make(t);
             return click(
-                t, s, [&s] { s.Show(); }, point);
+                t, *s, [&] { show(*s); }, point, overLevel);
         };
+    };
+    const auto plain = [](auto& s) { s.Show(); };
+    // The pause window, the in-game questions and the end screens share one constructor.
+    const auto question = [&build, &plain](auto tag, Vector2 point, bool overLevel = true) {
+        using Screen = typename decltype(tag)::type;
+        const auto make = [](ScreensTest& t) {
+            return std::make_unique<Screen>(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
+        };
+        return build(make, plain, point, overLevel);
+    };
+    const auto menu = [](ScreensTest& t) {
+        return std::make_unique<GUIGameLogicMenuWindow>(t.Engine(), &t.h.mixer, t.h.profiles.get(), t.Data(),
+                                                        t.h.manager.get(), t.parent);
+    };
+    const auto levelComplete = [](ScreensTest& t) {
+        return std::make_unique<GUILevelCompleteWindow>(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(),
+                                                        t.h.profiles.get(), t.h.manager.get(), t.parent);
+    };
+    const auto highScores = [](ScreensTest& t) {
+        return std::make_unique<GUIHighScoresWindow>(t.Engine(), t.h.profiles.get(), &t.h.mixer, &t.table, t.Data(),
+                                                     t.h.manager.get(), t.parent);
+    };
+    const auto continueGame = [](ScreensTest& t) {
+        return std::make_unique<GUIContinueGameLogicWindow>(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(),
+                                                            t.h.manager.get(), t.parent);
     };
     const Case cases[] = {
         {"pause: resume", question(Tag<GUIGameLogicPauseWindow>{}, small0), 19},
-        {"menu: exit",
-         [&](ScreensTest& t) {
-             GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.profiles.get(), t.Data(), t.h.manager.get(),
-                                      t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, big[0]);
-         },
-         18},
-        {"menu: return",
-         [&](ScreensTest& t) {
-             GUIGameLogicMenuWindow s(t.Engine(), &t.h.mixer, t.h.profiles.get(), t.Data(), t.h.manager.get(),
-                                      t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, big[1]);
-         },
-         19},
+        {"menu: exit", build(menu, plain, big[0]), 18},
+        {"menu: return", build(menu, plain, big[1]), 19},
         {"restart: yes", question(Tag<GUIGameLogicRestartWindow>{}, small1), 13},
         {"restart: no", question(Tag<GUIGameLogicRestartWindow>{}, small0), 16},
         {"quit to menu: yes", question(Tag<GUIGameLogicMenuExitWindow>{}, small1), 3},
@@ -161,75 +171,30 @@ TEST_F(ScreensTest, EveryButtonAnswersItsCode)
         {"quit game: yes", question(Tag<GUIGameLogicGameExitWindow>{}, small1), 22},
         {"quit game: no", question(Tag<GUIGameLogicGameExitWindow>{}, small0), 19},
         {"level complete: continue",
-         [&](ScreensTest& t) {
-             GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.profiles.get(),
-                                      t.h.manager.get(), t.parent);
-             return click(
-                 t, s,
-                 [&s] {
-                     s.Show({0, 0}, 1.0f);
-                 },
-                 big[0]);
-         },
+         build(
+             levelComplete,
+             [](auto& s) {
+                 s.Show({0, 0}, 1.0f);
+             },
+             big[0]),
          13},
         {"level complete: upgrade",
-         [&](ScreensTest& t) {
-             GUILevelCompleteWindow s(t.Engine(), t.Data(), &t.h.mixer, t.levels.get(), t.h.profiles.get(),
-                                      t.h.manager.get(), t.parent);
-             return click(
-                 t, s,
-                 [&s] {
-                     s.Show({0, 2}, 1.0f);
-                 },
-                 big[0]);
-         },
+         build(
+             levelComplete,
+             [](auto& s) {
+                 s.Show({0, 2}, 1.0f);
+             },
+             big[0]),
          24},
-        {"game over: continue",
-         [&](ScreensTest& t) {
-             GUIGameOverWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, small0);
-         },
-         1},
-        {"game complete: continue",
-         [&](ScreensTest& t) {
-             GUIGameCompleteWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.manager.get(), t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, big[0], false);
-         },
-         1},
+        {"game over: continue", question(Tag<GUIGameOverWindow>{}, small0), 1},
+        {"game complete: continue", question(Tag<GUIGameCompleteWindow>{}, big[0], false), 1},
         {"high scores: back",
-         [&](ScreensTest& t) {
-             GUIHighScoresWindow s(t.Engine(), t.h.profiles.get(), &t.h.mixer, &t.table, t.Data(), t.h.manager.get(),
-                                   t.parent);
-             return click(
-                 t, s, [&s] { s.Show(2, nullptr); }, big[0], false);
-         },
+         build(
+             highScores, [](auto& s) { s.Show(2, nullptr); }, big[0], false),
          3},
-        {"continue: continue",
-         [&](ScreensTest& t) {
-             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(), t.h.manager.get(),
-                                          t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, big[2], false);
-         },
-         14},
-        {"continue: new game",
-         [&](ScreensTest& t) {
-             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(), t.h.manager.get(),
-                                          t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, big[1], false);
-         },
-         13},
-        {"continue: cancel",
-         [&](ScreensTest& t) {
-             GUIContinueGameLogicWindow s(t.Engine(), &t.h.mixer, t.Data(), t.h.profiles.get(), t.h.manager.get(),
-                                          t.parent);
-             return click(
-                 t, s, [&s] { s.Show(); }, big[0], false);
-         },
-         3},
+        {"continue: continue", build(continueGame, plain, big[2], false), 14},
+        {"continue: new game", build(continueGame, plain, big[1], false), 13},
+        {"continue: cancel", build(continueGame, plain, big[0], false), 3},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
