@@ -888,6 +888,11 @@ GraphicsResult GraphicsDeviceGL::Upload(TextureSurface& surface, std::uint32_t n
     if (surface.IsAnyLevelLocked()) {
         return kGraphicsErrSurfaceBusy;
     }
+    // Texels freed after an upload to another context are gone; the surface's
+    // owner must fill a new one.
+    if (surface.AreLevelsReleased()) {
+        return kGraphicsErrSurfaceLost;
+    }
     const TextureSurfaceDescription& description = surface.GetDescription();
     const PixelFormat& format = description.format;
     glBindTexture(GL_TEXTURE_2D, name);
@@ -900,6 +905,13 @@ GraphicsResult GraphicsDeviceGL::Upload(TextureSurface& surface, std::uint32_t n
         const std::uint32_t width = surface.GetLevelWidth(level);
         const std::uint32_t height = surface.GetLevelHeight(level);
         const std::uint8_t* bits = surface.GetLevelBits(level);
+        if (!surface.IsLevelWritten(level)) {
+            // Zero in every format the device offers.
+            uploadTexels_.assign(static_cast<std::size_t>(width) * height * 4, 0);
+            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), internalFormat, static_cast<GLsizei>(width),
+                         static_cast<GLsizei>(height), 0, GL_RGBA, GL_UNSIGNED_BYTE, uploadTexels_.data());
+            continue;
+        }
         if (IsArgb8888(format)) {
             // Little-endian A, R, G, B words are B, G, R, A bytes.
             glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), internalFormat, static_cast<GLsizei>(width),
@@ -926,6 +938,7 @@ GraphicsResult GraphicsDeviceGL::Upload(TextureSurface& surface, std::uint32_t n
         return kGraphicsErrOutOfVideoMemory;
     }
     static_cast<GLTextureBinding*>(surface.GetBinding())->uploadedRevision = surface.GetRevision();
+    surface.ReleaseLevelsAfterUpload();
     return kGraphicsOk;
 }
 

@@ -73,6 +73,20 @@ void KeepRasterizerFrameMemory()
 #endif
 }
 
+// glibc gives threads heaps of their own, and a freed block goes back to the
+// heap it came from, serving only that heap's threads. A software rasteriser
+// starts worker threads with the context, and the loading thread makes the
+// textures the drawing thread frees once uploaded; with a heap each, the
+// process held some 45 MB more by the end of a level. One heap for every
+// thread made from here on lets each reuse what another freed. Set before the
+// context exists, so whatever renderer it turns out to be.
+void ShareOneHeapBetweenThreads()
+{
+#if defined(__GLIBC__)
+    mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 bool HasExtension(const char* name)
 {
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
@@ -231,6 +245,7 @@ bool GraphicsDriverGL::ContextEverRequested()
 GraphicsResult GraphicsDriverGL::CreateContext()
 {
     contextRequested.store(true);
+    ShareOneHeapBetweenThreads();
     context_ = SDL_GL_CreateContext(DrawingWindow());
     if (context_ == nullptr) {
         return kGraphicsErrNoDirectDrawHardware;

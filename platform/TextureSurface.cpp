@@ -56,7 +56,7 @@ TextureSurface::TextureSurface(const TextureSurfaceDescription& description)
     levels_.resize(description.levelCount);
     for (std::uint32_t level = 0; level < description.levelCount; ++level) {
         const std::uint64_t bytes = static_cast<std::uint64_t>(GetLevelPitch(level)) * GetLevelHeight(level);
-        levels_[level].assign(static_cast<std::size_t>(bytes), 0);
+        levels_[level].reset(new std::uint8_t[static_cast<std::size_t>(bytes)]);
     }
 }
 
@@ -85,12 +85,15 @@ GraphicsResult TextureSurface::Lock(std::uint32_t level, void*& bits, std::uint3
         return kGraphicsErrInvalidParams;
     }
     std::lock_guard<std::mutex> guard(mutex_);
+    if (levelsReleased_) {
+        return kGraphicsErrSurfaceLost;
+    }
     const std::uint32_t bit = 1u << level;
     if ((lockedLevels_ & bit) != 0) {
         return kGraphicsErrSurfaceBusy;
     }
     lockedLevels_ |= bit;
-    bits = levels_[level].data();
+    bits = levels_[level].get();
     pitch = GetLevelPitch(level);
     return kGraphicsOk;
 }
@@ -106,6 +109,7 @@ GraphicsResult TextureSurface::Unlock(std::uint32_t level)
         return kGraphicsErrNotLocked;
     }
     lockedLevels_ &= ~bit;
+    writtenLevels_ |= bit;
     ++revision_;
     return kGraphicsOk;
 }
@@ -117,11 +121,16 @@ GraphicsResult TextureSurface::CopyLevelFrom(std::uint32_t level, const TextureS
         return kGraphicsErrInvalidParams;
     }
     std::scoped_lock guard(mutex_, source.mutex_);
+    if (levelsReleased_ || source.levelsReleased_) {
+        return kGraphicsErrSurfaceLost;
+    }
     const std::uint32_t bit = 1u << level;
     if ((lockedLevels_ & bit) != 0 || (source.lockedLevels_ & 1u) != 0) {
         return kGraphicsErrSurfaceBusy;
     }
-    std::memcpy(levels_[level].data(), source.levels_[0].data(), levels_[level].size());
+    std::memcpy(levels_[level].get(), source.levels_[0].get(),
+                static_cast<std::size_t>(GetLevelPitch(level)) * GetLevelHeight(level));
+    writtenLevels_ |= bit;
     ++revision_;
     return kGraphicsOk;
 }
@@ -133,7 +142,18 @@ std::unique_lock<std::mutex> TextureSurface::LockForUpload() const
 
 const std::uint8_t* TextureSurface::GetLevelBits(std::uint32_t level) const
 {
-    return level < levels_.size() ? levels_[level].data() : nullptr;
+    return level < levels_.size() ? levels_[level].get() : nullptr;
+}
+
+void TextureSurface::ReleaseLevelsAfterUpload()
+{
+    if (!releasedAfterUpload_ || lockedLevels_.load() != 0) {
+        return;
+    }
+    for (std::unique_ptr<std::uint8_t[]>& bits : levels_) {
+        bits.reset();
+    }
+    levelsReleased_ = true;
 }
 
 void TextureSurface::SetBinding(std::unique_ptr<TextureSurfaceBinding> binding)

@@ -1,6 +1,7 @@
 #include "engine/render/Texture2D_D3D7.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/core/Color.h"
 #include "engine/core/ConfigValues.h"
@@ -179,6 +180,9 @@ void Texture2D_D3D7::CreateSurface(const Image& diffuse, const Image* opacity)
         // In 64 bits: a 16384 x 8192 level of 32 bits would wrap around in 32.
         memorySize_ += static_cast<std::uint32_t>(static_cast<std::uint64_t>(levelWidth) * levelHeight * depth / 8);
     }
+    // The pictures can fill a new surface whenever this one is lost, so the
+    // device need not keep the texels beside its own copy of them.
+    surface_->SetReleasedAfterUpload(true);
 }
 
 void Texture2D_D3D7::FillLevel(std::uint32_t level, const Image& diffuse, const Image* opacity)
@@ -228,6 +232,16 @@ void Texture2D_D3D7::FillLevel(std::uint32_t level, const Image& diffuse, const 
             for (std::uint32_t k = 0; k < texelBytes; ++k) {
                 texel[k] = static_cast<std::uint8_t>(value >> (8 * k));
             }
+        }
+    }
+    // A level's texels start unspecified: whatever the pictures do not cover is cleared.
+    const std::uint32_t levelWidth = surface_->GetLevelWidth(level);
+    const std::uint32_t levelHeight = surface_->GetLevelHeight(level);
+    for (std::uint32_t row = 0; row < levelHeight; ++row) {
+        const std::uint32_t from = row < height ? width : 0;
+        if (from < levelWidth) {
+            std::memset(out + static_cast<std::size_t>(row) * pitch + static_cast<std::size_t>(from) * texelBytes, 0,
+                        static_cast<std::size_t>(levelWidth - from) * texelBytes);
         }
     }
     renderSystem_->CheckResult("Texture2D_D3D7::CreateSurface", surface_->Unlock(level));

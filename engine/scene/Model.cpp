@@ -182,10 +182,8 @@ Model::Model(const Model& source, Camera* camera, std::uint32_t extraFlags)
     : matrix(source.matrix), baseMatrix(source.baseMatrix), box(source.box), depth(source.depth),
       depthBias(source.depthBias), animateVertices(source.animateVertices), services_(source.services_),
       name_(source.name_), flags_(NormalizeFlagWord(source.flags_ | extraFlags)),
-      strip_((flags_ & kFlagTriangleList) != 0 ? 0 : 1), vertexKind_(source.vertexKind_),
-      keyframeVertices_(source.keyframeVertices_), skinnedVertices_(source.skinnedVertices_),
-      boneFrames_(source.boneFrames_), camera_(camera != nullptr ? camera : source.camera_),
-      frameBoxes_(source.frameBoxes_)
+      strip_((flags_ & kFlagTriangleList) != 0 ? 0 : 1), vertexKind_(source.vertexKind_), frames_(source.frames_),
+      camera_(camera != nullptr ? camera : source.camera_)
 {
     indexBuffer_ = services_.renderSystem->CloneIndexBuffer(*source.indexBuffer_);
     // The extra flags may turn a strip into a list.
@@ -213,8 +211,15 @@ Model::~Model()
     }
 }
 
+const std::shared_ptr<const Model::Frames>& Model::NoFrames()
+{
+    static const std::shared_ptr<const Frames> none = std::make_shared<const Frames>();
+    return none;
+}
+
 void Model::Build(const ModelFile& contents)
 {
+    auto frames = std::make_shared<Frames>();
     flags_ = NormalizeFlagWord(contents.flags);
     strip_ = (flags_ & kFlagTriangleList) != 0 ? 0 : 1;
     vertexKind_ = contents.vertexKind;
@@ -233,7 +238,7 @@ void Model::Build(const ModelFile& contents)
             bone.firstLink = record.firstLink;
             bone.secondLink = record.secondLink;
         }
-        boneFrames_ = contents.boneFrames;
+        frames->boneFrames = contents.boneFrames;
     }
 
     // The file's index width may differ from the buffer's: indices travel as
@@ -276,17 +281,18 @@ void Model::Build(const ModelFile& contents)
         vertexBuffer_->Unlock();
     }
     if (vertexKind_ == ModelFile::kKeyframeVertices) {
-        keyframeVertices_ = contents.vertices;
+        frames->keyframeVertices = contents.vertices;
     } else if (vertexKind_ == ModelFile::kSkinnedVertices) {
-        skinnedVertices_ = contents.skinnedVertices;
+        frames->skinnedVertices = contents.skinnedVertices;
     }
 
     if ((flags_ & kFlagKeyframe) != 0) {
-        frameBoxes_.resize(contents.boxes.size());
+        frames->frameBoxes.resize(contents.boxes.size());
         for (std::size_t i = 0; i < contents.boxes.size(); ++i) {
-            frameBoxes_[i].Set(contents.boxes[i].min, contents.boxes[i].max);
+            frames->frameBoxes[i].Set(contents.boxes[i].min, contents.boxes[i].max);
         }
     }
+    frames_ = std::move(frames);
     if (!contents.boxes.empty()) {
         box.Set(contents.boxes[0].min, contents.boxes[0].max);
     }
@@ -418,12 +424,13 @@ std::uint32_t Model::CountPrimitives() const
 
 void Model::UpdateKeyframeBox(std::uint32_t current, std::uint32_t next, float t)
 {
-    if (current >= frameBoxes_.size() || next >= frameBoxes_.size()) {
+    const std::vector<BoundingBox>& frameBoxes = frames_->frameBoxes;
+    if (current >= frameBoxes.size() || next >= frameBoxes.size()) {
         box.SetTransform(matrix);
         return;
     }
-    const BoundingBox& a = frameBoxes_[current];
-    const BoundingBox& b = frameBoxes_[next];
+    const BoundingBox& a = frameBoxes[current];
+    const BoundingBox& b = frameBoxes[next];
     const Vector3 centre = Lerp(a.centre, b.centre, t);
     const Vector3 half = Lerp(a.halfSize, b.halfSize, t);
     box.Set(centre - half, centre + half);
@@ -433,11 +440,12 @@ void Model::UpdateKeyframeBox(std::uint32_t current, std::uint32_t next, float t
 void Model::UpdateSkeleton(std::uint32_t current, std::uint32_t next, float t)
 {
     const std::uint32_t boneCount = skeleton_->GetBoneCount();
-    const std::size_t frames = boneCount == 0 ? 0 : boneFrames_.size() / boneCount;
+    const std::vector<ModelFile::BoneFrame>& boneFrames = frames_->boneFrames;
+    const std::size_t frames = boneCount == 0 ? 0 : boneFrames.size() / boneCount;
     if (current < frames && next < frames) {
         for (std::uint32_t b = 0; b < boneCount; ++b) {
-            const ModelFile::BoneFrame& from = boneFrames_[static_cast<std::size_t>(current) * boneCount + b];
-            const ModelFile::BoneFrame& to = boneFrames_[static_cast<std::size_t>(next) * boneCount + b];
+            const ModelFile::BoneFrame& from = boneFrames[static_cast<std::size_t>(current) * boneCount + b];
+            const ModelFile::BoneFrame& to = boneFrames[static_cast<std::size_t>(next) * boneCount + b];
             Skeleton::Bone& bone = skeleton_->GetBone(b);
             bone.position = Lerp(from.position, to.position, t);
             bone.scale = Lerp(from.scale, to.scale, t);
@@ -476,13 +484,14 @@ void Model::RebuildVertices(std::uint32_t current, std::uint32_t next, float t)
     const std::uint16_t stride = vertexBuffer_->GetStride();
     auto* bytes = static_cast<std::uint8_t*>(vertexBuffer_->Lock(0, count));
     if (vertexKind_ == ModelFile::kKeyframeVertices) {
-        const std::size_t frames = keyframeVertices_.size() / count;
+        const std::vector<ModelFile::Vertex>& keyframeVertices = frames_->keyframeVertices;
+        const std::size_t frames = keyframeVertices.size() / count;
         if (current >= frames || next >= frames) {
             vertexBuffer_->Unlock();
             return;
         }
-        const ModelFile::Vertex* a = keyframeVertices_.data() + static_cast<std::size_t>(current) * count;
-        const ModelFile::Vertex* b = keyframeVertices_.data() + static_cast<std::size_t>(next) * count;
+        const ModelFile::Vertex* a = keyframeVertices.data() + static_cast<std::size_t>(current) * count;
+        const ModelFile::Vertex* b = keyframeVertices.data() + static_cast<std::size_t>(next) * count;
         const bool colored = vertexBuffer_->HasColor();
         for (std::uint32_t i = 0; i < count; ++i) {
             float* out = reinterpret_cast<float*>(bytes + static_cast<std::size_t>(i) * stride);
@@ -496,9 +505,9 @@ void Model::RebuildVertices(std::uint32_t current, std::uint32_t next, float t)
         }
     } else if (vertexKind_ == ModelFile::kSkinnedVertices && skeleton_ != nullptr) {
         const std::uint32_t skinnedCount =
-            std::min<std::uint32_t>(count, static_cast<std::uint32_t>(skinnedVertices_.size()));
+            std::min<std::uint32_t>(count, static_cast<std::uint32_t>(frames_->skinnedVertices.size()));
         for (std::uint32_t i = 0; i < skinnedCount; ++i) {
-            const ModelFile::SkinnedVertex& skinned = skinnedVertices_[i];
+            const ModelFile::SkinnedVertex& skinned = frames_->skinnedVertices[i];
             Vector3 position;
             Vector3 normal;
             for (std::uint32_t j = 0; j < skinned.influenceCount; ++j) {

@@ -136,7 +136,7 @@ public:
     // Triangles that the used indices make: n - 2 for a strip of three or
     // more, n / 3 for a list.
     std::uint32_t CountPrimitives() const;
-    const std::vector<BoundingBox>& GetFrameBoxes() const { return frameBoxes_; }
+    const std::vector<BoundingBox>& GetFrameBoxes() const { return frames_->frameBoxes; }
     // Vertex rebuilds since construction, for checks that a still frame is not rebuilt.
     std::uint32_t GetVertexRebuildCount() const { return vertexRebuilds_; }
     // Boxes taken from the vertices by Update, for checks that unchanged vertices are not walked again.
@@ -172,13 +172,21 @@ private:
     ShaderUser* secondShaderUser_ = nullptr;
     std::unique_ptr<ShaderDescriptor> pendingShader_;
     std::uint8_t deferred_ = 0;
-    // Keyframe models: vertex count x frame count, frame-major.
-    std::vector<ModelFile::Vertex> keyframeVertices_;
-    std::vector<ModelFile::SkinnedVertex> skinnedVertices_;
+    // What the animation reads and never writes, shared by a model and its
+    // copies: a board of items would otherwise hold every item's frames again.
+    struct Frames
+    {
+        // Keyframe models: vertex count x frame count, frame-major.
+        std::vector<ModelFile::Vertex> keyframeVertices;
+        std::vector<ModelFile::SkinnedVertex> skinnedVertices;
+        std::vector<ModelFile::BoneFrame> boneFrames;
+        std::vector<BoundingBox> frameBoxes;
+    };
+    static const std::shared_ptr<const Frames>& NoFrames();
+
+    std::shared_ptr<const Frames> frames_ = NoFrames();
     std::unique_ptr<Skeleton> skeleton_;
-    std::vector<ModelFile::BoneFrame> boneFrames_;
     Camera* camera_ = nullptr;
-    std::vector<BoundingBox> frameBoxes_;
     std::uint32_t primitiveCount_ = 0;
     std::uint32_t visiblePrimitives_ = 0;
     std::uint8_t cacheValid_ = 0;

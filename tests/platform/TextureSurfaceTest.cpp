@@ -102,3 +102,35 @@ TEST(TextureSurface, CopyLevelFromNeedsTheLevelsSizeAndFormat)
     const auto* copied = reinterpret_cast<const std::uint32_t*>(target->GetLevelBits(1));
     EXPECT_EQ(0xAABBCCDDu, copied[15]);
 }
+
+TEST(TextureSurface, TexelsGoAfterUploadOnlyWhereTheOwnerAllowsAndNoLockFindsThemGone)
+{
+    std::unique_ptr<TextureSurface> surface;
+    std::unique_ptr<TextureSurface> smaller;
+    std::unique_ptr<TextureSurface> larger;
+    ASSERT_EQ(kGraphicsOk, TextureSurface::Create({4, 4, 2, kArgb8888}, surface));
+    ASSERT_EQ(kGraphicsOk, TextureSurface::Create({2, 2, 1, kArgb8888}, smaller));
+    ASSERT_EQ(kGraphicsOk, TextureSurface::Create({8, 8, 2, kArgb8888}, larger));
+    void* bits = nullptr;
+    std::uint32_t pitch = 0;
+    ASSERT_EQ(kGraphicsOk, surface->Lock(0, bits, pitch));
+    surface->Unlock(0);
+    EXPECT_TRUE(surface->IsLevelWritten(0));
+    EXPECT_FALSE(surface->IsLevelWritten(1));
+
+    surface->ReleaseLevelsAfterUpload();
+    EXPECT_FALSE(surface->AreLevelsReleased()) << "kept unless the owner allowed it";
+    surface->SetReleasedAfterUpload(true);
+    ASSERT_EQ(kGraphicsOk, surface->Lock(1, bits, pitch));
+    surface->ReleaseLevelsAfterUpload();
+    EXPECT_FALSE(surface->AreLevelsReleased()) << "kept while a level is locked";
+    surface->Unlock(1);
+    surface->ReleaseLevelsAfterUpload();
+    ASSERT_TRUE(surface->AreLevelsReleased());
+
+    EXPECT_EQ(nullptr, surface->GetLevelBits(0));
+    EXPECT_EQ(kGraphicsErrSurfaceLost, surface->Lock(0, bits, pitch));
+    EXPECT_EQ(nullptr, bits);
+    EXPECT_EQ(kGraphicsErrSurfaceLost, surface->CopyLevelFrom(1, *smaller));
+    EXPECT_EQ(kGraphicsErrSurfaceLost, larger->CopyLevelFrom(1, *surface)) << "nor read as a source";
+}

@@ -44,7 +44,12 @@ protected:
         system_->Refresh();
         ASSERT_TRUE(system_->IsDeviceReady());
         ASSERT_EQ(800u, system_->GetCurrentMode()->width);
-        // x from 0 at the left, y from 0 at the bottom, z = 0 halfway in depth.
+        Project();
+    }
+
+    // x from 0 at the left, y from 0 at the bottom, z = 0 halfway in depth.
+    void Project()
+    {
         system_->SetProjectionMatrix(Matrix4(2.0f / kWidth, 0, 0, 0, 0, 2.0f / kHeight, 0, 0, 0, 0, 1.0f / 1000.0f, 0,
                                              -1.0f, -1.0f, 0.5f, 1.0f));
         system_->SetClearColor(Color(0.0f, 0.0f, 0.0f, 1.0f));
@@ -157,6 +162,33 @@ TEST_F(TextureGL, AMipMappedTextureDrawnSmallKeepsItsColour)
 
     DrawQuad(texture, 0.0f, 0.0f, 512.0f, 128.0f);
     ExpectColour({200, 50, 50}, Pixel(256, 64), "magnified");
+}
+
+TEST_F(TextureGL, DrawnTexelsLiveOnlyInGLAndALostDeviceRebuildsThem)
+{
+    // Loaded from no file: a rebuild has only the kept pictures to go on.
+    Texture2D* texture = textures_->AddTexture(true, true, "strip", "", Plain(64, 16, {30, 160, 90}), nullptr);
+    ASSERT_NE(nullptr, texture->GetSurface()->GetLevelBits(0)) << "kept until the device holds them";
+    DrawQuad(texture, 0.0f, 0.0f, 128.0f, 32.0f);
+    ExpectColour({30, 160, 90}, Pixel(64, 16), "first draw");
+    EXPECT_EQ(nullptr, texture->GetSurface()->GetLevelBits(0)) << "released once uploaded";
+    DrawQuad(texture, 200.0f, 0.0f, 328.0f, 32.0f);
+    ExpectColour({30, 160, 90}, Pixel(264, 16), "drawn again from GL's copy");
+
+    driver_->SimulateDeviceLoss(Platform::kGraphicsErrWrongMode);
+    system_->Refresh();
+    ASSERT_TRUE(system_->IsResetRequired());
+    driver_->EndDeviceLossSimulation();
+    system_->ResetDevice(3);
+    system_->Refresh();
+    ASSERT_TRUE(system_->IsDeviceReady());
+    ASSERT_NE(nullptr, texture->GetSurface()->GetLevelBits(0)) << "filled again from the kept pictures";
+    // The device made again has no projection, and the render system's cache
+    // still holds this one (cameras set theirs on the device every frame).
+    system_->SetProjectionMatrix(Matrix4());
+    Project();
+    DrawQuad(texture, 0.0f, 100.0f, 128.0f, 132.0f);
+    ExpectColour({30, 160, 90}, Pixel(64, 116), "rebuilt after the loss");
 }
 
 } // namespace

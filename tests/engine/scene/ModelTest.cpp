@@ -298,6 +298,14 @@ TEST_F(ModelTest, KeyframeModelBlendsVerticesAndBoxAndSkipsAStillFrame)
     EXPECT_EQ(animation->currentFrame, 5u);
     EXPECT_EQ(model->GetVertexRebuildCount(), 2u);
     EXPECT_NEAR(model->box.localMax.z, -5.0f, 0.0001f);
+
+    // A copy reads the same frames, not a copy of them, and outlives the source.
+    Model* copy = models->CreateCopy(model.get(), nullptr, 0);
+    EXPECT_EQ(model->GetFrameBoxes().data(), copy->GetFrameBoxes().data());
+    model.reset();
+    copy->GetAnimationControl()->position = 0.25f;
+    copy->Update(false);
+    EXPECT_NEAR(reinterpret_cast<const float*>(copy->GetVertexBuffer()->GetData())[2], -5.5f, 0.0001f);
 }
 
 TEST_F(ModelTest, BoxFromVerticesIsWalkedOnlyAfterTheVerticesChange)
