@@ -74,18 +74,17 @@ GameData::~GameData()
 
 void GameData::LoadResources()
 {
-    LoadBackgroundList();
-    LoadCharacter();
-    LoadCells();
-    LoadBorders();
-    LoadItems();
-    LoadShadows();
-    LoadBonuses();
+    // A damaged list ends the load before anything is loaded.
+    const std::vector<GUIBackgroundWindow::Entry> background = ReadBackgroundList();
+    // The templates and textures are independent files: decoded side by side,
+    // the character's large atlas first. Each step fills its own members.
+    RunInParallel({[this] { LoadCharacter(); }, [this] { LoadMenuModels(); }, [this] { LoadPlayModels(); },
+                   [this, &background] { LoadBackgroundModels(background); }, [this] { LoadControlModels(); },
+                   [this] { LoadItems(); }, [this] { LoadShadows(); }, [this] { LoadCells(); },
+                   [this] { LoadBorders(); }, [this] { LoadBonuses(); }});
+    // These register with the particle and GUI managers: on this thread only.
     LoadSceneParticles();
     CreatePlayWindows();
-    LoadMenuModels();
-    LoadControlModels();
-    LoadPlayModels();
     LoadGuiParticles();
 }
 
@@ -112,22 +111,27 @@ ParticleSystem* GameData::LoadParticles(const std::string& name, Camera* camera)
     return system;
 }
 
-void GameData::LoadBackgroundList()
+std::vector<GUIBackgroundWindow::Entry> GameData::ReadBackgroundList()
 {
     // The background window reads the same list; one reader keeps one rule.
     try {
-        const std::vector<GUIBackgroundWindow::Entry> entries = GUIBackgroundWindow::ReadSettings(fileManager_);
-        for (std::size_t position = 0; position < entries.size(); ++position) {
-            const GUIBackgroundWindow::Entry& entry = entries[position];
-            // The background window loads the start-up entries itself.
-            if (entry.startUp)
-                continue;
-            backgroundModels.push_back(LoadTemplate(kBackgroundModels + entry.name + ".mlf", kTinted));
-            backgroundPositions.push_back(static_cast<std::uint32_t>(position));
-            backgroundValues.push_back(entry.placeThreshold);
-        }
+        return GUIBackgroundWindow::ReadSettings(fileManager_);
     } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
+    }
+    return {};
+}
+
+void GameData::LoadBackgroundModels(const std::vector<GUIBackgroundWindow::Entry>& entries)
+{
+    for (std::size_t position = 0; position < entries.size(); ++position) {
+        const GUIBackgroundWindow::Entry& entry = entries[position];
+        // The background window loads the start-up entries itself.
+        if (entry.startUp)
+            continue;
+        backgroundModels.push_back(LoadTemplate(kBackgroundModels + entry.name + ".mlf", kTinted));
+        backgroundPositions.push_back(static_cast<std::uint32_t>(position));
+        backgroundValues.push_back(entry.placeThreshold);
     }
 }
 
