@@ -78,10 +78,12 @@ void GameData::LoadResources()
     const std::vector<GUIBackgroundWindow::Entry> background = ReadBackgroundList();
     // The templates and textures are independent files: decoded side by side,
     // the character's large atlas first. Each step fills its own members.
-    RunInParallel({[this] { LoadCharacter(); }, [this] { LoadMenuModels(); }, [this] { LoadPlayModels(); },
-                   [this, &background] { LoadBackgroundModels(background); }, [this] { LoadControlModels(); },
-                   [this] { LoadItems(); }, [this] { LoadShadows(); }, [this] { LoadCells(); },
-                   [this] { LoadBorders(); }, [this] { LoadBonuses(); }});
+    RunInParallel({[this] { LoadCharacterFaces(); }, [this] { LoadControlModels(); }, [this] { LoadDialogModels(); },
+                   [this] { LoadMenuModels(); }, [this] { LoadHudModels(); },
+                   [this, &background] { LoadBackgroundModels(background); }, [this] { LoadSettingModels(); },
+                   [this] { LoadPlayModels(); }, [this] { LoadCharacter(); }, [this] { LoadItems(); },
+                   [this] { LoadShadows(); }, [this] { LoadCells(); }, [this] { LoadBorders(); },
+                   [this] { LoadBonuses(); }});
     // These register with the particle and GUI managers: on this thread only.
     LoadSceneParticles();
     CreatePlayWindows();
@@ -141,6 +143,10 @@ void GameData::LoadCharacter()
     for (std::uint32_t size = 0; size < 4; ++size)
         characterText[size] =
             LoadTemplate(kCharacterFolder + std::string("text_size") + std::to_string(size + 1) + ".mlf", kTinted);
+}
+
+void GameData::LoadCharacterFaces()
+{
     // Mip-mapping is off for this descriptor: the game object switched it off
     // before the load began.
     characterTexture = shaderManager_->CreateShaderUser(MakeTextureShaderDescriptor(
@@ -216,15 +222,17 @@ void GameData::CreatePlayWindows()
     playChildWindow->SetDepthOrder(kPlayChildDepthOrder);
 }
 
-void GameData::LoadMenuModels()
+Model* GameData::LoadMenuTemplate(const std::string& folder, const std::string& name, std::uint32_t flags)
+{
+    return LoadTemplate(kMenuModels + folder + name + ".mlf", flags);
+}
+
+void GameData::LoadDialogModels()
 {
     std::string folder;
     const auto menu = [this, &folder](const std::string& name, std::uint32_t flags) {
-        return LoadTemplate(kMenuModels + folder + name + ".mlf", flags);
+        return LoadMenuTemplate(folder, name, flags);
     };
-    folder = "background\\";
-    backgroundTextArea = menu("text_area", kPlain);
-
     folder = "small_window\\";
     smallWindow.window = menu("window", kTinted);
     smallWindow.windowArea = menu("window_area", kPlain);
@@ -237,6 +245,16 @@ void GameData::LoadMenuModels()
     bigWindow.windowArea = menu("window_area", kPlain);
     for (std::uint32_t i = 0; i < 3; ++i)
         bigWindow.button[i] = menu("button_" + std::to_string(i), kPlain);
+}
+
+void GameData::LoadMenuModels()
+{
+    std::string folder;
+    const auto menu = [this, &folder](const std::string& name, std::uint32_t flags) {
+        return LoadMenuTemplate(folder, name, flags);
+    };
+    folder = "background\\";
+    backgroundTextArea = menu("text_area", kPlain);
 
     folder = "main_menu\\";
     mainMenu.window = menu("window", kTinted);
@@ -249,7 +267,14 @@ void GameData::LoadMenuModels()
     startGame.windowArea = menu("window_area", kPlain);
     for (std::uint32_t i = 0; i < 2; ++i)
         startGame.button[i] = menu("button_" + std::to_string(i), kPlain);
+}
 
+void GameData::LoadSettingModels()
+{
+    std::string folder;
+    const auto menu = [this, &folder](const std::string& name, std::uint32_t flags) {
+        return LoadMenuTemplate(folder, name, flags);
+    };
     folder = "options\\";
     options.fullscreenCheckBox = menu("fullscreen_check_box", kPlain);
     options.resolutionButtonLeft = menu("resolution_button_left", kPlain);
@@ -320,9 +345,20 @@ void GameData::LoadPlayModels()
     map.path = mapModel("path");
     map.pathCheckPoint = mapModel("path_check_point");
 
-    std::string folder = "game_logic\\";
-    const auto menu = [this, &folder](const char* name, std::uint32_t flags) {
-        return LoadTemplate(kMenuModels + folder + name + ".mlf", flags);
+    const auto complete = [this](const char* name, std::uint32_t flags) {
+        return LoadMenuTemplate("level_complete\\", name, flags);
+    };
+    levelComplete.frame = complete("frame", kTinted);
+    levelComplete.upgrade = complete("upgrade", kPlain);
+    levelComplete.manaBackground = complete("mana_background", kTinted);
+    levelComplete.mana = complete("mana", kTinted);
+    levelComplete.manaTextArea = complete("mana_text_area", kPlain);
+}
+
+void GameData::LoadHudModels()
+{
+    const auto menu = [this](const char* name, std::uint32_t flags) {
+        return LoadMenuTemplate("game_logic\\", name, flags);
     };
     gameLogic.background = menu("background", kPlain);
     gameLogic.menuButton = menu("menu_button", kPlain);
@@ -343,13 +379,6 @@ void GameData::LoadPlayModels()
     gameLogic.energyBackground = menu("energy_background", kPlain);
     gameLogic.energy = menu("energy", kTinted);
     gameLogic.energyTextArea = menu("energy_text_area", kPlain);
-
-    folder = "level_complete\\";
-    levelComplete.frame = menu("frame", kTinted);
-    levelComplete.upgrade = menu("upgrade", kPlain);
-    levelComplete.manaBackground = menu("mana_background", kTinted);
-    levelComplete.mana = menu("mana", kTinted);
-    levelComplete.manaTextArea = menu("mana_text_area", kPlain);
 }
 
 void GameData::LoadGuiParticles()

@@ -236,6 +236,7 @@ private:
     std::vector<GUIBackgroundWindow::Entry> ReadBackgroundList();
     void LoadBackgroundModels(const std::vector<GUIBackgroundWindow::Entry>& entries);
     void LoadCharacter();
+    void LoadCharacterFaces();
     void LoadCells();
     void LoadBorders();
     void LoadItems();
@@ -243,9 +244,13 @@ private:
     void LoadBonuses();
     void LoadSceneParticles();
     void CreatePlayWindows();
+    Model* LoadMenuTemplate(const std::string& folder, const std::string& name, std::uint32_t flags);
+    void LoadDialogModels();
     void LoadMenuModels();
+    void LoadSettingModels();
     void LoadControlModels();
     void LoadPlayModels();
+    void LoadHudModels();
     void LoadGuiParticles();
 };
 
