@@ -14,7 +14,7 @@ namespace Content {
 
 namespace {
 
-constexpr const char* kRecipeVersion = "introduction 1";
+constexpr const char* kRecipeVersion = "introduction 2";
 constexpr float kPi = 3.14159265f;
 
 // The garland: a strip along the top of the screen with a tendril hanging

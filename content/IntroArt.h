@@ -16,8 +16,8 @@ class DataSetBuilder;
 class IntroArt
 {
 public:
-    // The emblem and the garland play together: 0.2 s.
-    static constexpr std::uint32_t kOpeningFrames = 6;
+    // The emblem and the garland play together: 0.12 s.
+    static constexpr std::uint32_t kOpeningFrames = 4;
 
     static void AddRecipes(DataSetBuilder& builder);
 };

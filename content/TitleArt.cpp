@@ -16,7 +16,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "title 1";
+constexpr const char* kRecipeVersion = "title 2";
 constexpr float kFramesPerSecond = 25.0f;
 
 // The sign: its picture (plank and the ropes above it) and where it hangs.

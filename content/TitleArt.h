@@ -21,11 +21,11 @@ public:
     static constexpr const char* kLanguage = "en";
     static constexpr const char* kTitle = "Quillory";
     // The background fades title i of T in over 2.5 / T s, starting at
-    // 3.75 i / T^2 s: with 24 strips the wipe takes a quarter of a second,
-    // less than printing "LOADING" does, so the title costs the start no time.
-    static constexpr std::uint32_t kTitleCount = 24;
-    // The sign drops and the panel follows: 0.16 s.
-    static constexpr std::uint32_t kMountFrames = 5;
+    // 3.75 i / T^2 s: with 28 strips the wipe takes 0.22 s, less than typing
+    // "LOADING" (0.25 s) does, so the title costs the start no time.
+    static constexpr std::uint32_t kTitleCount = 28;
+    // The sign drops and the panel follows: 0.12 s.
+    static constexpr std::uint32_t kMountFrames = 4;
     // The panel unrolling: 0.2 s.
     static constexpr std::uint32_t kTextFrames = 6;
 

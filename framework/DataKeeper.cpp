@@ -1,5 +1,6 @@
 #include "framework/DataKeeper.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -32,6 +33,10 @@ const Vector3 kDefaultBoxMax(1.0f, 1.0f, 1.0f);
 constexpr std::uint32_t kDefaultSpriteCount = 1;
 // Resource lists ask for mip-mapped textures.
 constexpr bool kListTexturesMipMapped = true;
+
+// Helper threads a step may use beside its own: enough for the cores, few
+// enough that the main thread keeps the window alive.
+constexpr unsigned kMaxHelperThreads = 5;
 
 std::string UnnamedName(std::size_t tableSize)
 {
@@ -116,52 +121,55 @@ void DataKeeper::WaitForLoad()
         std::rethrow_exception(error);
 }
 
+// An unnamed object's number is taken and the object filed under one lock,
+// so that two loading threads never take the same number.
+template <typename Object, typename Release>
+void DataKeeper::File(std::map<std::string, Object*>& table, const std::string* name, Object* object,
+                      const char* operation, const char* kind, Release release)
+{
+    if (object == nullptr)
+        return;
+    std::unique_lock<std::mutex> lock(filingMutex_);
+    const std::string key = name != nullptr ? *name : UnnamedName(table.size());
+    if (table.emplace(key, object).second)
+        return;
+    lock.unlock();
+    log_->LogError(std::string("(DataKeeper::") + operation + "): " + kind + " \"" + key + "\" is duplicated");
+    release(object);
+}
+
 void DataKeeper::AddModel(const std::string& name, Model* model)
 {
-    if (model == nullptr)
-        return;
-    if (!models_.emplace(name, model).second) {
-        log_->LogError("(DataKeeper::AddModel): Model \"" + name + "\" is duplicated");
-        delete model;
-    }
+    File(models_, &name, model, "AddModel", "Model", [](Model* refused) { delete refused; });
 }
 
 void DataKeeper::AddShaderUser(const std::string& name, ShaderUser* shaderUser)
 {
-    if (shaderUser == nullptr)
-        return;
-    if (!shaderUsers_.emplace(name, shaderUser).second) {
-        log_->LogError("(DataKeeper::AddShaderUser): Shader User \"" + name + "\" is duplicated");
-        shaderManager_->DeleteShaderUser(shaderUser);
-    }
+    File(shaderUsers_, &name, shaderUser, "AddShaderUser", "Shader User",
+         [this](ShaderUser* refused) { shaderManager_->DeleteShaderUser(refused); });
 }
 
 void DataKeeper::AddParticleSystem(const std::string& name, ParticleSystem* particleSystem)
 {
-    if (particleSystem == nullptr)
-        return;
-    if (!particleSystems_.emplace(name, particleSystem).second) {
-        log_->LogError("(DataKeeper::AddParticleSystem): Particle System \"" + name + "\" is duplicated");
-        delete particleSystem;
-    }
+    File(particleSystems_, &name, particleSystem, "AddParticleSystem", "Particle System",
+         [](ParticleSystem* refused) { delete refused; });
 }
 
 void DataKeeper::AddUnnamedModel(Model* model)
 {
-    if (model != nullptr)
-        AddModel(UnnamedName(models_.size()), model);
+    File(models_, nullptr, model, "AddModel", "Model", [](Model* refused) { delete refused; });
 }
 
 void DataKeeper::AddUnnamedShaderUser(ShaderUser* shaderUser)
 {
-    if (shaderUser != nullptr)
-        AddShaderUser(UnnamedName(shaderUsers_.size()), shaderUser);
+    File(shaderUsers_, nullptr, shaderUser, "AddShaderUser", "Shader User",
+         [this](ShaderUser* refused) { shaderManager_->DeleteShaderUser(refused); });
 }
 
 void DataKeeper::AddUnnamedParticleSystem(ParticleSystem* particleSystem)
 {
-    if (particleSystem != nullptr)
-        AddParticleSystem(UnnamedName(particleSystems_.size()), particleSystem);
+    File(particleSystems_, nullptr, particleSystem, "AddParticleSystem", "Particle System",
+         [](ParticleSystem* refused) { delete refused; });
 }
 
 Model* DataKeeper::FindModel(const std::string& name) const
@@ -208,6 +216,46 @@ void DataKeeper::ReadResourceList(const std::string& fileName)
             AddModel(element.name, model);
         });
     reader.ReadFile(fileManager_, fileName);
+}
+
+void DataKeeper::RunInParallel(const std::vector<std::function<void()>>& steps)
+{
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::mutex errorMutex;
+    std::exception_ptr firstError;
+    const auto work = [&] {
+        for (std::size_t step = next++; step < steps.size(); step = next++) {
+            if (failed.load() || IsStopRequested())
+                return;
+            try {
+                steps[step]();
+            } catch (...) {
+                const std::lock_guard<std::mutex> lock(errorMutex);
+                if (!firstError)
+                    firstError = std::current_exception();
+                failed = true;
+            }
+        }
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t helpers =
+        std::min<std::size_t>({cores - 1, kMaxHelperThreads, steps.empty() ? 0 : steps.size() - 1});
+    std::vector<std::thread> threads;
+    threads.reserve(helpers);
+    for (std::size_t i = 0; i < helpers; ++i) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            // Fewer helpers: the others and this thread take the steps.
+            break;
+        }
+    }
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    if (firstError)
+        std::rethrow_exception(firstError);
 }
 
 void DataKeeper::CreateDefaultObjects()

@@ -14,12 +14,20 @@
 // joined: at the latest by the destructor, which waits without a time limit.
 // A class that replaces LoadResources calls StopLoading first thing in its
 // own destructor, so that the step never runs on a half-destroyed object.
+//
+// A step may spread independent loads over helper threads (RunInParallel):
+// model templates and shader users read from the file layer and load
+// through the model, shader and texture managers, which take loads from
+// several threads at once, and filing an object is guarded. What registers
+// with a manager's lists (particle systems, sprite groups, GUI windows)
+// stays on the loading thread.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -72,7 +80,8 @@ public:
     void WaitForLoad();
 
     // File an object under a name. Null is ignored; a name already filed is
-    // logged, and the refused object is deleted.
+    // logged, and the refused object is deleted. Safe from several loading
+    // threads at once; the lookups below are for after the load.
     void AddModel(const std::string& name, OrrelayEngine::Model* model);
     void AddShaderUser(const std::string& name, OrrelayEngine::ShaderUser* shaderUser);
     void AddParticleSystem(const std::string& name, OrrelayEngine::ParticleSystem* particleSystem);
@@ -100,6 +109,13 @@ protected:
     // Reads one resource list and files what it names.
     void ReadResourceList(const std::string& fileName);
 
+    // Runs each step once, on this thread and on helper threads at once
+    // (longest steps first make the best use of them); returns when every
+    // started step has ended. After a step throws, or once a stop is
+    // requested, no further step starts; the first error is thrown here.
+    // Without helper threads to be had, the steps run here one by one.
+    void RunInParallel(const std::vector<std::function<void()>>& steps);
+
     OrrelayEngine::Engine* engine_;
     OrrelayEngine::MessageManager* log_;
     OrrelayEngine::FileManager* fileManager_;
@@ -110,6 +126,11 @@ protected:
     OrrelayEngine::ParticleSystemManager* particleSystemManager_;
 
 private:
+    // Files object under name (a number when name is null); a taken name is
+    // logged and the object given back through release.
+    template <typename Object, typename Release>
+    void File(std::map<std::string, Object*>& table, const std::string* name, Object* object, const char* operation,
+              const char* kind, Release release);
     void CreateDefaultObjects();
     void RunLoadingThread();
     void FinishLoad(std::exception_ptr error);
@@ -126,6 +147,8 @@ private:
     OrrelayEngine::SpriteGroup* defaultSpriteGroup_ = nullptr;
     OrrelayEngine::ParticleSystem* defaultParticleSystem_ = nullptr;
 
+    // Guards the three tables while loading threads file into them.
+    std::mutex filingMutex_;
     std::map<std::string, OrrelayEngine::ShaderUser*> shaderUsers_;
     std::map<std::string, OrrelayEngine::Model*> models_;
     std::map<std::string, OrrelayEngine::ParticleSystem*> particleSystems_;

@@ -74,18 +74,19 @@ GameData::~GameData()
 
 void GameData::LoadResources()
 {
-    LoadBackgroundList();
-    LoadCharacter();
-    LoadCells();
-    LoadBorders();
-    LoadItems();
-    LoadShadows();
-    LoadBonuses();
+    // A damaged list ends the load before anything is loaded.
+    const std::vector<GUIBackgroundWindow::Entry> background = ReadBackgroundList();
+    // The templates and textures are independent files: decoded side by side,
+    // the character's large atlas first. Each step fills its own members.
+    RunInParallel({[this] { LoadCharacterFaces(); }, [this] { LoadControlModels(); }, [this] { LoadDialogModels(); },
+                   [this] { LoadMenuModels(); }, [this] { LoadHudModels(); },
+                   [this, &background] { LoadBackgroundModels(background); }, [this] { LoadSettingModels(); },
+                   [this] { LoadPlayModels(); }, [this] { LoadCharacter(); }, [this] { LoadItems(); },
+                   [this] { LoadShadows(); }, [this] { LoadCells(); }, [this] { LoadBorders(); },
+                   [this] { LoadBonuses(); }});
+    // These register with the particle and GUI managers: on this thread only.
     LoadSceneParticles();
     CreatePlayWindows();
-    LoadMenuModels();
-    LoadControlModels();
-    LoadPlayModels();
     LoadGuiParticles();
 }
 
@@ -112,22 +113,27 @@ ParticleSystem* GameData::LoadParticles(const std::string& name, Camera* camera)
     return system;
 }
 
-void GameData::LoadBackgroundList()
+std::vector<GUIBackgroundWindow::Entry> GameData::ReadBackgroundList()
 {
     // The background window reads the same list; one reader keeps one rule.
     try {
-        const std::vector<GUIBackgroundWindow::Entry> entries = GUIBackgroundWindow::ReadSettings(fileManager_);
-        for (std::size_t position = 0; position < entries.size(); ++position) {
-            const GUIBackgroundWindow::Entry& entry = entries[position];
-            // The background window loads the start-up entries itself.
-            if (entry.startUp)
-                continue;
-            backgroundModels.push_back(LoadTemplate(kBackgroundModels + entry.name + ".mlf", kTinted));
-            backgroundPositions.push_back(static_cast<std::uint32_t>(position));
-            backgroundValues.push_back(entry.placeThreshold);
-        }
+        return GUIBackgroundWindow::ReadSettings(fileManager_);
     } catch (const FileError& error) {
         log_->LogFatal(error.GetMessage());
+    }
+    return {};
+}
+
+void GameData::LoadBackgroundModels(const std::vector<GUIBackgroundWindow::Entry>& entries)
+{
+    for (std::size_t position = 0; position < entries.size(); ++position) {
+        const GUIBackgroundWindow::Entry& entry = entries[position];
+        // The background window loads the start-up entries itself.
+        if (entry.startUp)
+            continue;
+        backgroundModels.push_back(LoadTemplate(kBackgroundModels + entry.name + ".mlf", kTinted));
+        backgroundPositions.push_back(static_cast<std::uint32_t>(position));
+        backgroundValues.push_back(entry.placeThreshold);
     }
 }
 
@@ -137,6 +143,10 @@ void GameData::LoadCharacter()
     for (std::uint32_t size = 0; size < 4; ++size)
         characterText[size] =
             LoadTemplate(kCharacterFolder + std::string("text_size") + std::to_string(size + 1) + ".mlf", kTinted);
+}
+
+void GameData::LoadCharacterFaces()
+{
     // Mip-mapping is off for this descriptor: the game object switched it off
     // before the load began.
     characterTexture = shaderManager_->CreateShaderUser(MakeTextureShaderDescriptor(
@@ -212,15 +222,17 @@ void GameData::CreatePlayWindows()
     playChildWindow->SetDepthOrder(kPlayChildDepthOrder);
 }
 
-void GameData::LoadMenuModels()
+Model* GameData::LoadMenuTemplate(const std::string& folder, const std::string& name, std::uint32_t flags)
+{
+    return LoadTemplate(kMenuModels + folder + name + ".mlf", flags);
+}
+
+void GameData::LoadDialogModels()
 {
     std::string folder;
     const auto menu = [this, &folder](const std::string& name, std::uint32_t flags) {
-        return LoadTemplate(kMenuModels + folder + name + ".mlf", flags);
+        return LoadMenuTemplate(folder, name, flags);
     };
-    folder = "background\\";
-    backgroundTextArea = menu("text_area", kPlain);
-
     folder = "small_window\\";
     smallWindow.window = menu("window", kTinted);
     smallWindow.windowArea = menu("window_area", kPlain);
@@ -233,6 +245,16 @@ void GameData::LoadMenuModels()
     bigWindow.windowArea = menu("window_area", kPlain);
     for (std::uint32_t i = 0; i < 3; ++i)
         bigWindow.button[i] = menu("button_" + std::to_string(i), kPlain);
+}
+
+void GameData::LoadMenuModels()
+{
+    std::string folder;
+    const auto menu = [this, &folder](const std::string& name, std::uint32_t flags) {
+        return LoadMenuTemplate(folder, name, flags);
+    };
+    folder = "background\\";
+    backgroundTextArea = menu("text_area", kPlain);
 
     folder = "main_menu\\";
     mainMenu.window = menu("window", kTinted);
@@ -245,7 +267,14 @@ void GameData::LoadMenuModels()
     startGame.windowArea = menu("window_area", kPlain);
     for (std::uint32_t i = 0; i < 2; ++i)
         startGame.button[i] = menu("button_" + std::to_string(i), kPlain);
+}
 
+void GameData::LoadSettingModels()
+{
+    std::string folder;
+    const auto menu = [this, &folder](const std::string& name, std::uint32_t flags) {
+        return LoadMenuTemplate(folder, name, flags);
+    };
     folder = "options\\";
     options.fullscreenCheckBox = menu("fullscreen_check_box", kPlain);
     options.resolutionButtonLeft = menu("resolution_button_left", kPlain);
@@ -316,9 +345,20 @@ void GameData::LoadPlayModels()
     map.path = mapModel("path");
     map.pathCheckPoint = mapModel("path_check_point");
 
-    std::string folder = "game_logic\\";
-    const auto menu = [this, &folder](const char* name, std::uint32_t flags) {
-        return LoadTemplate(kMenuModels + folder + name + ".mlf", flags);
+    const auto complete = [this](const char* name, std::uint32_t flags) {
+        return LoadMenuTemplate("level_complete\\", name, flags);
+    };
+    levelComplete.frame = complete("frame", kTinted);
+    levelComplete.upgrade = complete("upgrade", kPlain);
+    levelComplete.manaBackground = complete("mana_background", kTinted);
+    levelComplete.mana = complete("mana", kTinted);
+    levelComplete.manaTextArea = complete("mana_text_area", kPlain);
+}
+
+void GameData::LoadHudModels()
+{
+    const auto menu = [this](const char* name, std::uint32_t flags) {
+        return LoadMenuTemplate("game_logic\\", name, flags);
     };
     gameLogic.background = menu("background", kPlain);
     gameLogic.menuButton = menu("menu_button", kPlain);
@@ -339,13 +379,6 @@ void GameData::LoadPlayModels()
     gameLogic.energyBackground = menu("energy_background", kPlain);
     gameLogic.energy = menu("energy", kTinted);
     gameLogic.energyTextArea = menu("energy_text_area", kPlain);
-
-    folder = "level_complete\\";
-    levelComplete.frame = menu("frame", kTinted);
-    levelComplete.upgrade = menu("upgrade", kPlain);
-    levelComplete.manaBackground = menu("mana_background", kTinted);
-    levelComplete.mana = menu("mana", kTinted);
-    levelComplete.manaTextArea = menu("mana_text_area", kPlain);
 }
 
 void GameData::LoadGuiParticles()

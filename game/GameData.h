@@ -1,7 +1,8 @@
 // The game's shared assets: every model template, texture and particle system
 // that the menus, the head-up display and the board's pieces copy or show, the
 // menu background's models listed in "background.ini", and the two GUI windows
-// of the play screen. Loaded once at start on the keeper's thread; read-only
+// of the play screen. Loaded once at start on the keeper's thread (the
+// independent templates and textures spread over helper threads); read-only
 // afterwards. A model file that cannot be read gives a box in its place; a
 // damaged background list is fatal (it is the game's own data).
 #pragma once
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "framework/DataKeeper.h"
+#include "game/gui/GUIBackgroundWindow.h"
 
 namespace OrrelayEngine {
 class Camera;
@@ -230,9 +232,11 @@ private:
     OrrelayEngine::ShaderUser* CreateTexture(const std::string& colourFile, const std::string& opacityFile);
     OrrelayEngine::ParticleSystem* LoadParticles(const std::string& name, OrrelayEngine::Camera* camera);
 
-    // The steps of the load, in their order.
-    void LoadBackgroundList();
+    // The steps of the load.
+    std::vector<GUIBackgroundWindow::Entry> ReadBackgroundList();
+    void LoadBackgroundModels(const std::vector<GUIBackgroundWindow::Entry>& entries);
     void LoadCharacter();
+    void LoadCharacterFaces();
     void LoadCells();
     void LoadBorders();
     void LoadItems();
@@ -240,9 +244,13 @@ private:
     void LoadBonuses();
     void LoadSceneParticles();
     void CreatePlayWindows();
+    Model* LoadMenuTemplate(const std::string& folder, const std::string& name, std::uint32_t flags);
+    void LoadDialogModels();
     void LoadMenuModels();
+    void LoadSettingModels();
     void LoadControlModels();
     void LoadPlayModels();
+    void LoadHudModels();
     void LoadGuiParticles();
 };
 

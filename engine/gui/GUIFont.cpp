@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cwctype>
 #include <memory>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/gui/FontFile.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "engine/scene/ModelManager.h"
 
@@ -33,7 +35,7 @@ struct CharacterStep
 
 GUIFont::GUIFont(MessageManager* log, FileManager* fileManager, ShaderManager* shaderManager,
                  ModelManager* modelManager, Camera* guiCamera, const ShaderDescriptor& textureDescriptor,
-                 const std::string& fileName)
+                 const std::string& fileName, TextureQueue* textureQueue)
     : log_(log), fileManager_(fileManager), shaderManager_(shaderManager), modelManager_(modelManager)
 {
     FontFile contents;
@@ -47,7 +49,7 @@ GUIFont::GUIFont(MessageManager* log, FileManager* fileManager, ShaderManager* s
             maxWidth_ = record.width;
         }
     }
-    BuildModel(guiCamera, textureDescriptor);
+    BuildModel(guiCamera, textureDescriptor, textureQueue);
 }
 
 GUIFont::GUIFont(GUIFont& source, float depth)
@@ -55,6 +57,7 @@ GUIFont::GUIFont(GUIFont& source, float depth)
       modelManager_(source.modelManager_), source_(&source), size_(source.size_), spaceAdvance_(source.spaceAdvance_),
       spacing_(source.spacing_), maxWidth_(source.maxWidth_), monospace_(source.monospace_)
 {
+    source.FinishTexture();
     model_ = modelManager_->CreateCopy(source.model_, nullptr, 0);
     model_->GetIndexBuffer()->SetUsedCount(0);
     SetDepth(depth);
@@ -62,16 +65,20 @@ GUIFont::GUIFont(GUIFont& source, float depth)
 
 GUIFont::~GUIFont()
 {
+    // The helper's user goes once the helper has ended.
+    if (pendingTexture_.valid())
+        shaderManager_->DeleteShaderUser(pendingTexture_.get());
     if (model_ != nullptr) {
         model_->GetVertexBuffer()->Unlock();
         modelManager_->DeleteModel(model_);
     }
 }
 
-void GUIFont::BuildModel(Camera* guiCamera, const ShaderDescriptor& textureDescriptor)
+void GUIFont::BuildModel(Camera* guiCamera, const ShaderDescriptor& textureDescriptor, TextureQueue* textureQueue)
 {
+    // Loading later, the model starts untextured: it draws nothing until then.
     model_ = modelManager_->CreateSelfMade(kModelFlags, kMaxQuads * kVerticesPerQuad, kMaxQuads * kIndicesPerQuad, 1,
-                                           &textureDescriptor, guiCamera);
+                                           textureQueue != nullptr ? nullptr : &textureDescriptor, guiCamera);
     model_->SetName("font_model");
     std::vector<std::uint32_t> indices(kMaxQuads * kIndicesPerQuad);
     for (std::uint32_t q = 0; q < kMaxQuads; ++q) {
@@ -85,6 +92,37 @@ void GUIFont::BuildModel(Camera* guiCamera, const ShaderDescriptor& textureDescr
     indexBuffer->SetIndices(0, static_cast<std::uint32_t>(indices.size()), indices.data());
     indexBuffer->SetUsedCount(0);
     SetDepth(kInitialDepth);
+    if (textureQueue == nullptr)
+        return;
+    pendingDescriptor_ = std::make_unique<ShaderDescriptor>(textureDescriptor);
+    const ShaderDescriptor* descriptor = pendingDescriptor_.get();
+    ShaderManager* shaders = shaderManager_;
+    const TextureQueue before = *textureQueue;
+    try {
+        pendingTexture_ = std::async(std::launch::async, [shaders, descriptor, before] {
+                              if (before.valid())
+                                  before.wait();
+                              return shaders->CreateShaderUser(*descriptor);
+                          }).share();
+    } catch (const std::system_error&) {
+        // No helper thread to be had: the texture loads here.
+        model_->SetShader(textureDescriptor);
+        pendingDescriptor_.reset();
+        return;
+    }
+    *textureQueue = pendingTexture_;
+}
+
+void GUIFont::FinishTexture()
+{
+    if (!pendingTexture_.valid())
+        return;
+    ShaderUser* loaded = pendingTexture_.get();
+    pendingTexture_ = TextureQueue();
+    // The model's own user shares the shader, and so the texture, just made.
+    model_->SetShader(*pendingDescriptor_);
+    shaderManager_->DeleteShaderUser(loaded);
+    pendingDescriptor_.reset();
 }
 
 const GUIFont::Glyph* GUIFont::FindGlyph(wchar_t character) const
@@ -193,6 +231,7 @@ void GUIFont::WriteQuad(const Glyph& glyph, const Vector2& at, float cosine, flo
                         std::uint32_t packedColour)
 {
     if (lockedVertices_ == nullptr) {
+        FinishTexture();
         lockedVertices_ = model_->GetVertexBuffer()->LockColoredVertices(0, kMaxQuads * kVerticesPerQuad);
         if (lockedVertices_ == nullptr) {
             return;

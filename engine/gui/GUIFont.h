@@ -10,10 +10,17 @@
 //
 // The index buffer is filled once; the vertex buffer is rewritten in place
 // every frame, so printing and measuring allocate nothing.
+//
+// Given a texture queue, a loaded font reads its texture on a helper thread
+// (after the queue's earlier fonts, so that fonts sharing a picture decode it
+// once) while the program goes on starting; the model takes the texture when
+// a batch is first made from it or it first prints.
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "engine/core/Color.h"
@@ -28,6 +35,7 @@ class MessageManager;
 class ModelManager;
 class ShaderDescriptor;
 class ShaderManager;
+class ShaderUser;
 struct ColoredVertex;
 
 class GUIFont
@@ -51,10 +59,16 @@ public:
         float width = 0.0f;
     };
 
+    // The texture loads of the fonts that load theirs on helper threads, the
+    // last one queued; a font's load waits for the one before.
+    using TextureQueue = std::shared_future<ShaderUser*>;
+
     // Reads the font file (through FileManager::GetDataPath) and builds the
     // batch model. A bad file throws FileError before any model is made.
+    // With a queue, the texture loads on a helper thread (see above).
     GUIFont(MessageManager* log, FileManager* fileManager, ShaderManager* shaderManager, ModelManager* modelManager,
-            Camera* guiCamera, const ShaderDescriptor& textureDescriptor, const std::string& fileName);
+            Camera* guiCamera, const ShaderDescriptor& textureDescriptor, const std::string& fileName,
+            TextureQueue* textureQueue = nullptr);
     // A batch of source: a model of its own (a copy of the source's), drawn at depth.
     GUIFont(GUIFont& source, float depth);
     GUIFont(const GUIFont&) = delete;
@@ -100,7 +114,9 @@ public:
 private:
     using GlyphTable = std::map<wchar_t, Glyph>;
 
-    void BuildModel(Camera* guiCamera, const ShaderDescriptor& textureDescriptor);
+    void BuildModel(Camera* guiCamera, const ShaderDescriptor& textureDescriptor, TextureQueue* textureQueue);
+    // Waits for a texture loading on a helper thread and gives it to the model.
+    void FinishTexture();
     const GUIFont& Settings() const { return source_ != nullptr ? *source_ : *this; }
     const GlyphTable& Glyphs() const { return Settings().glyphs_; }
     void WriteQuad(const Glyph& glyph, const Vector2& at, float cosine, float sine, float size,
@@ -120,6 +136,10 @@ private:
     float maxWidth_ = 0.0f;
     std::uint8_t monospace_ = 0;
     std::uint32_t glyphCount_ = 0;
+    // While the texture loads on a helper thread: its descriptor and the user
+    // the helper makes (which holds the texture until the model shares it).
+    std::unique_ptr<ShaderDescriptor> pendingDescriptor_;
+    TextureQueue pendingTexture_;
 };
 
 } // namespace OrrelayEngine

@@ -35,7 +35,7 @@ GUIFont* GUIFontManager::LoadFont(std::uint32_t fontId, const ShaderDescriptor& 
                                   const std::string& fileName)
 {
     auto font = std::make_unique<GUIFont>(log_, fileManager_, shaderManager_, modelManager_, guiCamera_,
-                                          textureDescriptor, fileName);
+                                          textureDescriptor, fileName, &textureQueue_);
     std::unique_ptr<GUIFont>& slot = fonts_[fontId];
     if (slot != nullptr) {
         const GUIFont* old = slot.get();

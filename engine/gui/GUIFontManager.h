@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,6 +33,7 @@ class MessageManager;
 class ModelManager;
 class ShaderDescriptor;
 class ShaderManager;
+class ShaderUser;
 
 class GUIFontManager
 {
@@ -55,7 +57,8 @@ public:
 
     // Files the font under the id. A font already under that id is replaced
     // only once the new one has loaded: a bad file throws FileError and keeps
-    // the old font; a replaced font goes with its batches.
+    // the old font; a replaced font goes with its batches. The texture loads
+    // on a helper thread after those of the fonts loaded before (see GUIFont).
     GUIFont* LoadFont(std::uint32_t fontId, const ShaderDescriptor& textureDescriptor, const std::string& fileName);
     GUIFont* FindFont(std::uint32_t fontId) const;
 
@@ -84,6 +87,8 @@ private:
     std::vector<std::unique_ptr<GUIFont>> batches_;
     std::vector<std::unique_ptr<GUIFont>> spares_;
     std::map<std::uint32_t, std::unique_ptr<GUIFont>> fonts_;
+    // The last font texture queued on a helper thread: the next waits for it.
+    std::shared_future<ShaderUser*> textureQueue_;
 };
 
 } // namespace OrrelayEngine

@@ -1,5 +1,6 @@
 #include "engine/render/TgaCodec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -53,8 +54,17 @@ std::vector<std::uint8_t> ExpandRunLength(const std::vector<std::uint8_t>& packe
         if (packet & kRunPacketBit) {
             if (packed.size() - in < bytesPerPixel)
                 throw FileError(IncorrectFormat(fileName));
-            for (std::uint64_t k = 0; k < count; ++k, out += bytesPerPixel)
-                std::memcpy(pixels.data() + out, packed.data() + in, bytesPerPixel);
+            // The pixel once, then what is written so far copied onto its end:
+            // a few block copies for a run instead of one call per pixel.
+            std::uint8_t* run = pixels.data() + out;
+            const std::size_t runBytes = static_cast<std::size_t>(count * bytesPerPixel);
+            std::memcpy(run, packed.data() + in, bytesPerPixel);
+            for (std::size_t filled = bytesPerPixel; filled < runBytes;) {
+                const std::size_t copied = std::min(filled, runBytes - filled);
+                std::memcpy(run + filled, run, copied);
+                filled += copied;
+            }
+            out += runBytes;
             in += bytesPerPixel;
         } else {
             const std::size_t rawBytes = static_cast<std::size_t>(count * bytesPerPixel);
@@ -115,34 +125,44 @@ void TgaCodec::Read(MessageManager* log, FileBinary& file, const std::string& fi
 
     image.Create(log, width, height, depth == 8 ? 8 : depth == 24 ? 24 : 32);
     const std::uint32_t imageBytesPerPixel = image.GetBitsPerPixel() / 8;
+    // Rows from the top go in reversed, rows from the bottom in file order:
+    // each row lands where it ends up, without a second pass to flip them.
+    const bool topLeft = (descriptor & kDescriptorTopLeft) != 0;
     const std::uint8_t* from = rest.data();
     for (std::uint32_t r = 0; r < height; ++r) {
-        std::uint8_t* to = image.GetData() + static_cast<std::size_t>(height - 1 - r) * width * imageBytesPerPixel;
-        for (std::uint32_t x = 0; x < width; ++x, from += bytesPerPixel, to += imageBytesPerPixel) {
-            switch (depth) {
-            case 8:
-                to[0] = from[0];
-                break;
-            case 16: {
+        const std::uint32_t row = topLeft ? height - 1 - r : r;
+        std::uint8_t* to = image.GetData() + static_cast<std::size_t>(row) * width * imageBytesPerPixel;
+        switch (depth) {
+        case 8:
+            std::memcpy(to, from, width);
+            from += width;
+            break;
+        case 16:
+            for (std::uint32_t x = 0; x < width; ++x, from += 2, to += 4) {
                 const std::uint32_t p = ReadLittleEndian16(from);
                 to[0] = static_cast<std::uint8_t>(((p >> 10) & 31) * 8);
                 to[1] = static_cast<std::uint8_t>(((p >> 5) & 31) * 8);
                 to[2] = static_cast<std::uint8_t>((p & 31) * 8);
                 to[3] = p > 32767 ? 255 : 0;
-                break;
             }
-            default:
+            break;
+        case 24:
+            for (std::uint32_t x = 0; x < width; ++x, from += 3, to += 3) {
                 to[0] = from[2];
                 to[1] = from[1];
                 to[2] = from[0];
-                if (depth == 32)
-                    to[3] = from[3];
-                break;
             }
+            break;
+        default:
+            for (std::uint32_t x = 0; x < width; ++x, from += 4, to += 4) {
+                to[0] = from[2];
+                to[1] = from[1];
+                to[2] = from[0];
+                to[3] = from[3];
+            }
+            break;
         }
     }
-    if ((descriptor & kDescriptorTopLeft) == 0)
-        image.FlipVertical();
 }
 
 void TgaCodec::Write(const Image& image, FileBinary& file)

@@ -38,12 +38,8 @@ namespace {
 
 constexpr float kEpsilon = 0.0001f;
 constexpr float kFadePerSecond = 2.0f;
-constexpr float kIntroAnimationSpeed = 25.0f;
-constexpr float kPrinterSpeed = 28.0f;
 constexpr std::uint32_t kPrinterAlign = 3;
 constexpr std::uint32_t kPrinterFont = 1;
-constexpr float kTitleFadeSeconds = 2.5f;
-constexpr float kTitleStagger = 1.5f;
 constexpr float kAppearanceSlowdown = 0.5f;
 constexpr float kAppearanceDelaySeconds = 0.8f;
 constexpr float kFullEmissionArea = 160000.0f;

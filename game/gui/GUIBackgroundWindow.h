@@ -50,6 +50,13 @@ public:
     static constexpr char kSettingsFileName[] = "data\\ui\\menus\\background\\background.ini";
     static constexpr std::int32_t kMaxTitleCount = 64;
     static constexpr std::uint32_t kPlaceAppearanceSoundId = 3;
+    // The introduction's pace: its models play at this many frames a second,
+    // "LOADING" is typed at this many characters a second, and title i of T
+    // is fully in after (kTitleFadeSeconds + kTitleStagger * kTitleFadeSeconds * i / T) / T s.
+    static constexpr float kIntroAnimationSpeed = 25.0f;
+    static constexpr float kPrinterSpeed = 28.0f;
+    static constexpr float kTitleFadeSeconds = 2.5f;
+    static constexpr float kTitleStagger = 1.5f;
 
     enum State : std::uint32_t
     {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "content/BmpFileWriter.h"
 #include "content/FixturePicture.h"
@@ -184,6 +188,71 @@ TEST_F(DataKeeperTest, AFinishedKeepersDestructorReturnsAtOnce)
         destroyer.join();
     else
         destroyer.detach();
+}
+
+// A keeper whose loading step spreads the test's steps over helper threads.
+class ParallelKeeper : public DataKeeper
+{
+public:
+    ParallelKeeper(Engine* engine, std::vector<std::function<void(DataKeeper&)>> steps)
+        : DataKeeper(engine, English(), true), steps_(std::move(steps))
+    {}
+    ~ParallelKeeper() override { StopLoading(); }
+    void LoadResources() override
+    {
+        std::vector<std::function<void()>> bound;
+        for (const auto& step : steps_)
+            bound.push_back([this, step] { step(*this); });
+        RunInParallel(bound);
+    }
+
+private:
+    std::vector<std::function<void(DataKeeper&)>> steps_;
+};
+
+TEST_F(DataKeeperTest, StepsRunInParallelFileEveryObjectAndPassTheFirstErrorOn)
+{
+    constexpr int kSteps = 24;
+    std::mutex threadsMutex;
+    std::set<std::thread::id> threads;
+    std::atomic<int> runs{0};
+    OrrelayEngine::ModelManager* models = engine_->GetModelManager();
+    std::vector<std::function<void(DataKeeper&)>> steps;
+    for (int i = 0; i < kSteps; ++i) {
+        steps.push_back([&, i](DataKeeper& keeper) {
+            ++runs;
+            {
+                const std::lock_guard<std::mutex> lock(threadsMutex);
+                threads.insert(std::this_thread::get_id());
+            }
+            // A missing file: a box, logged from this thread.
+            keeper.AddUnnamedModel(models->LoadModelTemplate("missing" + std::to_string(i) + ".mlf", nullptr, 0));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        });
+    }
+    {
+        ParallelKeeper keeper(engine_, steps);
+        keeper.Load();
+        keeper.WaitForLoad();
+        EXPECT_EQ(kSteps, runs.load());
+        for (int i = 0; i < kSteps; ++i)
+            EXPECT_NE(nullptr, keeper.FindModel(std::to_string(DataKeeper::kFirstUnnamedNumber + i))) << i;
+        if (std::thread::hardware_concurrency() > 1) {
+            EXPECT_GT(threads.size(), 1u) << "the steps shared threads";
+        }
+    }
+
+    runs = 0;
+    steps.insert(steps.begin(), [](DataKeeper&) { throw OrrelayEngine::Error("the first step failed"); });
+    ParallelKeeper failing(engine_, steps);
+    failing.Load();
+    try {
+        failing.WaitForLoad();
+        ADD_FAILURE() << "the step's error was lost";
+    } catch (const OrrelayEngine::Error& error) {
+        EXPECT_EQ("the first step failed", error.GetMessage());
+    }
+    EXPECT_LT(runs.load(), kSteps) << "no step starts after one failed";
 }
 
 // A picture loaded on the loading thread is only a CPU surface until the

@@ -6,6 +6,10 @@
 #include "FontTestSupport.h"
 #include "engine/core/FileError.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/ShaderUser.h"
+#include "engine/render/TextureManager.h"
 #include "support/AllocationCounter.h"
 
 namespace FontTest {
@@ -233,6 +237,30 @@ TEST_F(FontFixture, SteadyFrameOfTextAllocatesNothing)
     frame();
     EXPECT_EQ(allocations.Count(), 0u);
     EXPECT_EQ(fonts->GetBatchCount(), 1u);
+}
+
+// Two fonts over one picture: it loads aside once, and every batch draws with it.
+TEST_F(FontFixture, AFontsTextureLoadsAsideOnceAndItsBatchesDrawWithIt)
+{
+    texture = OrrelayEngine::MakeSingleTextureShaderDescriptor("ui\\fonts\\round.tga", "32bit", false);
+    OrrelayEngine::TextureManager* pictures = shaders->GetTextureManager();
+    const std::uint32_t usersBefore = shaders->GetShaderUserCount();
+    const std::uint32_t picturesBefore = pictures->GetTextureCount();
+    LoadRoundFont(0);
+    LoadRoundFont(1, "ui\\fonts\\second.fnt");
+    GUIWindow* window = MakeWindow(Vector2(), Vector2(100.0f, 100.0f));
+    fonts->PrintText(0, 0, 0.0f, window, Vector2(), kWhite, L"A");
+    fonts->PrintText(0, 1, 0.0f, window, Vector2(), kWhite, L"A");
+    ASSERT_EQ(fonts->GetBatchCount(), 2u);
+    for (std::uint32_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const OrrelayEngine::ShaderUser* user = fonts->GetBatch(i)->GetModel()->GetShaderUser();
+        ASSERT_NE(user, nullptr);
+        EXPECT_EQ(user->GetStage(0).diffuseFileName, "ui\\fonts\\round.tga");
+    }
+    EXPECT_EQ(pictures->GetTextureCount(), picturesBefore + 1);
+    EXPECT_EQ(shaders->GetShaderUserCount(), usersBefore + 4)
+        << "the fonts' and batches' users; the helpers' given back";
 }
 
 TEST_F(FontFixture, ReloadingAnIdKeepsTheOldFontUntilTheNewOneLoads)
