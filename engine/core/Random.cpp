@@ -1,5 +1,6 @@
 #include "engine/core/Random.h"
 
+#include <atomic>
 #include <cmath>
 #include <utility>
 
@@ -15,20 +16,26 @@ constexpr std::uint32_t kRandomMultiplier = 1103515245u;
 constexpr std::uint32_t kRandomIncrement = 12345u;
 constexpr float kRandomRange = 32768.0f;
 
-std::uint32_t g_randomSeed = 0;
+// The resource set's loading threads may draw from it while frames go on,
+// so each step is one atomic exchange.
+std::atomic<std::uint32_t> g_randomSeed{0};
 
 } // namespace
 
 void SetRandomSeed(std::uint32_t seed)
 {
-    g_randomSeed = seed;
+    g_randomSeed.store(seed, std::memory_order_relaxed);
 }
 
 std::uint32_t Random()
 {
     // Unsigned arithmetic wraps modulo 2^32, which is the generator's modulus.
-    g_randomSeed = g_randomSeed * kRandomMultiplier + kRandomIncrement;
-    return (g_randomSeed >> 16) & 0x7FFFu;
+    std::uint32_t seed = g_randomSeed.load(std::memory_order_relaxed);
+    std::uint32_t next = 0;
+    do {
+        next = seed * kRandomMultiplier + kRandomIncrement;
+    } while (!g_randomSeed.compare_exchange_weak(seed, next, std::memory_order_relaxed));
+    return (next >> 16) & 0x7FFFu;
 }
 
 std::uint32_t RandomInt(std::uint32_t min, std::uint32_t max)

@@ -355,9 +355,19 @@ TEST(PlayThrough, APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheN
     ASSERT_TRUE(player.Click("GAME_LOGIC_PAUSED_RESUME"));
     player.Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
     ASSERT_TRUE(player.Click("GAME_LOGIC_MENU_RETURN"));
+    // Cascades can win a level even for a player taking the smallest moves; the
+    // board dealt depends on how many frames the threaded load took. Such a
+    // player goes on to the next level and spends its energy there.
     LevelPlayed lost;
-    ASSERT_TRUE(PlayLevel(player, false, lost));
-    ASSERT_EQ(GameFramework::GameLogicBase::kStateLost, Level(player)->GetState()) << player.Screen();
+    for (int levelsWon = 0;; ++levelsWon) {
+        ASSERT_TRUE(PlayLevel(player, false, lost));
+        if (Level(player)->GetState() == GameFramework::GameLogicBase::kStateLost)
+            break;
+        ASSERT_LT(levelsWon, 2) << "three levels won while spending the energy: " << player.Screen();
+        ASSERT_TRUE(player.WaitFor([&] { return player.Shows("LEVEL_COMPLETE_ENERGY_BONUS"); }, 20.0f,
+                                   "the level complete with its bonus"));
+        ASSERT_TRUE(player.Click("CONTINUE", 60.0f));
+    }
 
     // Game over, the high scores with Ada's entry new, the relax offer declined.
     ASSERT_TRUE(player.Click("CONTINUE", 60.0f));
