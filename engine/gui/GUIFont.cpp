@@ -65,9 +65,14 @@ GUIFont::GUIFont(GUIFont& source, float depth)
 
 GUIFont::~GUIFont()
 {
-    // The helper's user goes once the helper has ended.
-    if (pendingTexture_.valid())
-        shaderManager_->DeleteShaderUser(pendingTexture_.get());
+    // The helper's user goes once the helper has ended; a load that failed
+    // there has nothing to give back, and a destructor throws nothing.
+    if (pendingTexture_.valid()) {
+        try {
+            shaderManager_->DeleteShaderUser(pendingTexture_.get());
+        } catch (...) {
+        }
+    }
     if (model_ != nullptr) {
         model_->GetVertexBuffer()->Unlock();
         modelManager_->DeleteModel(model_);

@@ -41,6 +41,19 @@ constexpr std::uint32_t kBlack = 0xFF000000u;
         GTEST_SKIP() << "no OpenGL context under this video driver";                                                   \
     }
 
+// A white material under lighting, and a white light of the type (not yet set).
+LightDescription LightWhiteQuads(Scene& scene, LightType type)
+{
+    Material material;
+    material.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    scene.device->SetMaterial(material);
+    scene.device->SetRenderState(RenderState::Lighting, 1);
+    LightDescription light;
+    light.type = type;
+    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    return light;
+}
+
 // Fills every level of a 32-bit surface with one colour per level.
 std::unique_ptr<TextureSurface> MakeTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                             const std::vector<std::uint32_t>& texelsOfLevel0,
@@ -215,13 +228,7 @@ TEST(GraphicsDeviceGL, ColourlessVerticesAreWhiteUnlitAndMaterialLit)
 TEST(GraphicsDeviceGL, LightsStayInWorldSpaceWhenTheViewMoves)
 {
     OPEN_SCENE_OR_SKIP(scene);
-    Material material;
-    material.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
-    scene.device->SetMaterial(material);
-    scene.device->SetRenderState(RenderState::Lighting, 1);
-    LightDescription light;
-    light.type = LightType::Point;
-    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    LightDescription light = LightWhiteQuads(scene, LightType::Point);
     light.position[2] = 100.0f;
     light.attenuation1 = 0.01f; // intensity 1 / distance x 0.01: 1.0 at 100 units
     light.range = 1000.0f;
@@ -251,13 +258,7 @@ TEST(GraphicsDeviceGL, LightsStayInWorldSpaceWhenTheViewMoves)
 TEST(GraphicsDeviceGL, LightGivesNothingToAMeshBeyondItsRange)
 {
     OPEN_SCENE_OR_SKIP(scene);
-    Material material;
-    material.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
-    scene.device->SetMaterial(material);
-    scene.device->SetRenderState(RenderState::Lighting, 1);
-    LightDescription light;
-    light.type = LightType::Point;
-    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    LightDescription light = LightWhiteQuads(scene, LightType::Point);
     light.position[0] = 32.0f;
     light.position[1] = 32.0f;
     light.position[2] = 100.0f;
@@ -305,13 +306,7 @@ TEST(GraphicsDeviceGL, LightGivesNothingToAMeshBeyondItsRange)
 TEST(GraphicsDeviceGL, DirectionalLightShinesAlongItsDirection)
 {
     OPEN_SCENE_OR_SKIP(scene);
-    Material material;
-    material.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
-    scene.device->SetMaterial(material);
-    scene.device->SetRenderState(RenderState::Lighting, 1);
-    LightDescription light;
-    light.type = LightType::Directional;
-    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    LightDescription light = LightWhiteQuads(scene, LightType::Directional);
     const struct
     {
         float direction[3];
@@ -331,13 +326,7 @@ TEST(GraphicsDeviceGL, DirectionalLightShinesAlongItsDirection)
 TEST(GraphicsDeviceGL, SpotLightLightsOnlyInsideItsCone)
 {
     OPEN_SCENE_OR_SKIP(scene);
-    Material material;
-    material.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
-    scene.device->SetMaterial(material);
-    scene.device->SetRenderState(RenderState::Lighting, 1);
-    LightDescription light;
-    light.type = LightType::Spot;
-    light.diffuse = ColorValue{1.0f, 1.0f, 1.0f, 1.0f};
+    LightDescription light = LightWhiteQuads(scene, LightType::Spot);
     light.position[0] = 32.0f;
     light.position[1] = 32.0f;
     light.position[2] = 100.0f;
