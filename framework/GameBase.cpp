@@ -363,6 +363,9 @@ void GameBase::Init()
     loadingWindow_ = CreateLoadingWindow();
     LoadSounds();
     logosWindow_->Show();
+    // The fonts' pictures loaded beside all this; what they logged is written
+    // before the first frame, as if they had loaded in turn.
+    fontManager_->WaitForTextures();
 }
 
 void GameBase::FillEngineSettings(OrrelayEngine::EngineSettings& settings)

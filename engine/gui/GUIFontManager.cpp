@@ -31,6 +31,12 @@ GUIFontManager::~GUIFontManager()
     fonts_.clear();
 }
 
+void GUIFontManager::WaitForTextures() const
+{
+    if (textureQueue_.valid())
+        textureQueue_.wait();
+}
+
 GUIFont* GUIFontManager::LoadFont(std::uint32_t fontId, const ShaderDescriptor& textureDescriptor,
                                   const std::string& fileName)
 {

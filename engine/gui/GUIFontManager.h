@@ -60,6 +60,9 @@ public:
     // the old font; a replaced font goes with its batches. The texture loads
     // on a helper thread after those of the fonts loaded before (see GUIFont).
     GUIFont* LoadFont(std::uint32_t fontId, const ShaderDescriptor& textureDescriptor, const std::string& fileName);
+    // Returns once every font texture queued on a helper thread has loaded,
+    // so what those loads logged stands in the log from here on.
+    void WaitForTextures() const;
     GUIFont* FindFont(std::uint32_t fontId) const;
 
     // Where the text's first glyph goes in the window (its text area when it
