@@ -273,12 +273,21 @@ int PitchInWindow(const MusicScore& score, int degree, int low)
     return pitch;
 }
 
-// The chord's tones (with its seventh when asked), each in the octave window starting at low, rising.
+// The chord's tones (with its seventh when asked), each in the octave window
+// starting at low, rising. A seventh that would rub a semitone against another
+// tone goes up an octave, above the rest.
 std::vector<int> ChordInWindow(const MusicScore& score, int root, int low, bool seventh)
 {
     std::vector<int> pitches;
-    for (int third = 0; third < (seventh ? 4 : 3); ++third) {
+    for (int third = 0; third < 3; ++third) {
         pitches.push_back(PitchInWindow(score, root + 2 * third, low));
+    }
+    if (seventh) {
+        int pitch = PitchInWindow(score, root + 6, low);
+        if (std::any_of(pitches.begin(), pitches.end(), [pitch](int tone) { return std::abs(tone - pitch) <= 1; })) {
+            pitch += 12;
+        }
+        pitches.push_back(pitch);
     }
     std::sort(pitches.begin(), pitches.end());
     return pitches;

@@ -81,6 +81,8 @@ TEST(MusicComposer, EveryTrackIsInItsKeyWholeBarsLongAndSingsFromItsStart)
 
 TEST(MusicComposer, EveryTrackHasFourDistinctSectionsAndNeverRepeatsOneUnchanged)
 {
+    // What a listener tells apart: the tune note by note, and which parts of
+    // the accompaniment play when (not the bass's choice of root or fifth).
     using Section = std::vector<std::tuple<double, double, int, int, bool>>;
     for (const MusicTracks::Track& track : MusicTracks::GetTracks()) {
         SCOPED_TRACE(track.name);
@@ -101,8 +103,8 @@ TEST(MusicComposer, EveryTrackHasFourDistinctSectionsAndNeverRepeatsOneUnchanged
             std::vector<int> opening;
             for (const Content::MusicNote& note : score.notes) {
                 if (note.startBeat >= from && note.startBeat < to) {
-                    notes.emplace_back(note.startBeat - from, note.lengthBeats, note.pitch,
-                                       static_cast<int>(note.instrument), note.tune);
+                    notes.emplace_back(note.startBeat - from, note.tune ? note.lengthBeats : 0.0,
+                                       note.tune ? note.pitch : 0, static_cast<int>(note.instrument), note.tune);
                     if (note.tune && note.startBeat < from + 8.0 && note.instrument == arrangement.tune) {
                         opening.push_back(note.pitch - 12 * arrangement.octave);
                     }
