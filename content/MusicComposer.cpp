@@ -559,12 +559,17 @@ MusicScore MusicComposer::Compose(const MusicStyle& style, std::uint32_t seed)
     Walk walk(seed);
     std::map<char, int> heard;
     const Range range{style.melodyLowDegree, style.melodyHighDegree};
+    for (const MusicArrangement& arrangement : style.form) {
+        const auto material = style.materials.find(arrangement.letter);
+        if (material == style.materials.end() || material->second.chords.size() != static_cast<std::size_t>(kBars) ||
+            std::any_of(material->second.chords.begin(), material->second.chords.end(),
+                        [](const std::vector<int>& bar) { return bar.empty() || bar.size() > 2; })) {
+            throw OrrelayEngine::Error(std::string("no eight bars of music for section ") + arrangement.letter);
+        }
+    }
     for (std::size_t index = 0; index < style.form.size(); ++index) {
         const MusicArrangement& arrangement = style.form[index];
         const auto material = style.materials.find(arrangement.letter);
-        if (material == style.materials.end() || material->second.chords.size() != static_cast<std::size_t>(kBars)) {
-            throw OrrelayEngine::Error(std::string("no eight bars of music for section ") + arrangement.letter);
-        }
         const int variation = heard[arrangement.letter]++;
         const int startBar = static_cast<int>(index) * kBars;
         score.sections.push_back(MusicSection{arrangement.letter, variation, startBar, kBars});
@@ -574,7 +579,7 @@ MusicScore MusicComposer::Compose(const MusicStyle& style, std::uint32_t seed)
             chords.back() = {chords.back()[0], 4};
         }
         const MusicArrangement& next = style.form[(index + 1) % style.form.size()];
-        const int nextRoot = style.materials.count(next.letter) != 0 ? style.materials.at(next.letter).chords[0][0] : 0;
+        const int nextRoot = style.materials.at(next.letter).chords[0][0];
         SectionWriter writer(score, style, arrangement, variation, startBar * kBeatsPerBar, walk);
         for (int bar = 0; bar < kBars; ++bar) {
             writer.Bar(bar, chords[static_cast<std::size_t>(bar)],
