@@ -500,7 +500,7 @@ MusicStyle MusicComposer::GetGame0Style()
     style.form = {
         {'A', Instrument::kMarimba, groove, BassFigure::kHalves, 0},
         {'B', Instrument::kMarimba, groove | kLayerFill, BassFigure::kGroove, 0},
-        {'A', Instrument::kMarimba, groove | kLayerArpeggio | kLayerOrnament | kLayerCounter, BassFigure::kGroove, 0},
+        {'A', Instrument::kMarimba, groove | kLayerOrnament | kLayerCounter, BassFigure::kGroove, 0},
         {'C', Instrument::kFlute, kLayerPad | kLayerShaker | kLayerArpeggio, BassFigure::kLong, -1},
         {'D', Instrument::kKeys, kLayerPad | kLayerKick | kLayerComp | kLayerFill, BassFigure::kHalves, 0},
         {'A', Instrument::kMarimba, groove | kLayerDouble | kLayerFill | kLayerTurnaround, BassFigure::kGroove, 0},
