@@ -189,15 +189,15 @@ void IntroArt::AddRecipes(DataSetBuilder& builder)
 {
     builder.Add(MakeRecipe("frame", [] {
         return MenuStyle::BuildTexturedModel(GarlandFrames(), 25.0f,
-                                             ArtPaint::PaintUnits(kScreenWidth, kGarlandHeight, PaintGarland),
+                                             MenuStyle::PaintUnits(kScreenWidth, kGarlandHeight, PaintGarland),
                                              std::string(TitleArt::kTextureFolder) + "frame");
     }));
     AssetRecipe logo = MakeRecipe("logo", [] {
         const ArtLettering name(
             FontRasterizer::DejaVuSansBoldPath(), "QUORVANE GAMES",
             static_cast<std::uint32_t>(std::lround(kStudioLetterHeight * kEmblemScale * MenuStyle::kTexelsPerUnit)));
-        const ArtCanvas canvas = ArtPaint::PaintUnits(kEmblemWidth * kEmblemScale, kEmblemHeight * kEmblemScale,
-                                                      [&](float x, float y) { return PaintEmblem(x, y, name); });
+        const ArtCanvas canvas = MenuStyle::PaintUnits(kEmblemWidth * kEmblemScale, kEmblemHeight * kEmblemScale,
+                                                       [&](float x, float y) { return PaintEmblem(x, y, name); });
         return MenuStyle::BuildTexturedModel(EmblemFrames(), 25.0f, canvas,
                                              std::string(TitleArt::kTextureFolder) + "logo");
     });

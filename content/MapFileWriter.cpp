@@ -7,11 +7,7 @@ namespace Content {
 
 namespace {
 
-struct Point
-{
-    float x;
-    float y;
-};
+using Point = MapFileWriter::RoadPoint;
 
 // The road the places lie on, in menu coordinates inside the stage map's
 // frame and above its two buttons: it sets out at the lower left and
@@ -39,8 +35,9 @@ Point RoadAt(std::size_t span, float t)
     return Point{blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y)};
 }
 
-// The road as a fine polyline.
-std::vector<Point> RoadPolyline()
+} // namespace
+
+std::vector<MapFileWriter::RoadPoint> MapFileWriter::MakeRoad()
 {
     std::vector<Point> points;
     for (std::size_t span = 0; span + 1 < kRoadPoints; ++span) {
@@ -51,8 +48,6 @@ std::vector<Point> RoadPolyline()
     points.push_back(kRoad[kRoadPoints - 1]);
     return points;
 }
-
-} // namespace
 
 ByteBuffer MapFileWriter::Build(const std::vector<Element>& elements) const
 {
@@ -88,7 +83,7 @@ std::vector<MapFileWriter::Element> MapFileWriter::MakeCampaign(const std::vecto
     }
     // Places at even steps along the road, the first at its start and the last
     // at its end, however many levels there are.
-    const std::vector<Point> road = RoadPolyline();
+    const std::vector<Point> road = MakeRoad();
     std::vector<float> along(road.size(), 0.0f);
     for (std::size_t i = 1; i < road.size(); ++i) {
         along[i] = along[i - 1] + std::hypot(road[i].x - road[i - 1].x, road[i].y - road[i - 1].y);

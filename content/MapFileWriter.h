@@ -46,6 +46,15 @@ public:
     // coordinates (centres within x 120 to 680, y 125 to 415).
     static std::vector<Element> MakeCampaign(const std::vector<std::uint32_t>& levelCounts);
 
+    // That road as a fine polyline from its start to its end, for the map's
+    // picture to draw it where the places lie.
+    struct RoadPoint
+    {
+        float x;
+        float y;
+    };
+    static std::vector<RoadPoint> MakeRoad();
+
 private:
     std::int32_t sizeFieldError_ = 0;
     std::int32_t countError_ = 0;

@@ -163,7 +163,10 @@ std::vector<std::string> MenuDarkStyle::PlainModelPaths(const std::string& stem)
 std::vector<std::vector<std::uint8_t>> MenuDarkStyle::BuildGridLook(const MenuLayout::Box& box, std::uint32_t states,
                                                                     const ArtCanvas& canvas, const std::string& texture)
 {
-    const ArtMesh quad = MenuStyle::Quad(box.left, box.bottom, box.width, box.height);
+    // Each state's cell shows its part of the stored cell.
+    const MenuStyle::StoredPicture stored = MenuStyle::StorePicture(canvas, states);
+    const ArtMesh quad =
+        MenuStyle::Quad(box.left, box.bottom, box.width, box.height, 0.0f, 0.0f, stored.usedU, stored.usedV);
     ShaderFileWriter shader;
     ShaderFileWriter::Stage stage;
     stage.flags = kStageMipMapped;
@@ -176,8 +179,8 @@ std::vector<std::vector<std::uint8_t>> MenuDarkStyle::BuildGridLook(const MenuLa
     shader.AddStage(stage);
     shader.SetFlags(kAlphaBlend);
     shader.SetBlendFactors(kBlendSourceAlpha, kBlendInverseSourceAlpha);
-    return {MenuStyle::BuildGuiModel({quad}), shader.Build().GetBytes(), canvas.BuildColorJpeg(),
-            canvas.BuildAlphaJpeg()};
+    return {MenuStyle::BuildGuiModel({quad}), shader.Build().GetBytes(), stored.canvas.BuildColorJpeg(),
+            stored.canvas.BuildAlphaJpeg()};
 }
 
 } // namespace Content

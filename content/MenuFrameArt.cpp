@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "content/AssetRecipe.h"
 #include "content/DataSetBuilder.h"
+#include "content/MapLandscape.h"
 #include "content/MenuControlArt.h"
 #include "content/MenuDarkStyle.h"
 #include "content/MenuLayoutArt.h"
@@ -27,6 +29,9 @@ constexpr float kShadowMargin = 10.0f;
 constexpr float kRolledBand = 12.0f;
 constexpr float kCornerRadius = 22.0f;
 constexpr float kOpeningFramesPerSecond = 32.0f;
+// Where the stage map's landscape fades in, pixels inside the frame's rim.
+constexpr float kMapFadeStart = 16.0f;
+constexpr float kMapFadeEnd = 40.0f;
 
 using Box = MenuLayout::Box;
 
@@ -41,7 +46,8 @@ struct Frame
     std::string folder;
     Box panel;
     float rim;
-    // The stage map's frame prints no lines: a parchment map to draw it on.
+    // The stage map's frame prints no lines: a parchment with the map's
+    // landscape, under its places.
     bool parchment;
     std::vector<Layout> layouts;
 };
@@ -107,11 +113,23 @@ AssetRecipe::Outputs MakeFrame(const Frame& frame)
     const float margin = kShadowMargin * MenuStyle::kTexelsPerUnit;
     const float rim = frame.rim * MenuStyle::kTexelsPerUnit;
     const float radius = kCornerRadius * MenuStyle::kTexelsPerUnit;
+    const std::unique_ptr<MapLandscape> landscape = frame.parchment ? std::make_unique<MapLandscape>() : nullptr;
     const ArtCanvas canvas = MenuStyle::PaintCentred(quad.width, quad.height, [&](float x, float y, float w, float h) {
         const float pw = w - 2.0f * margin;
         const float ph = h - 2.0f * margin;
-        return frame.parchment ? MenuStyle::Panel(x, y, pw, ph, radius, rim)
-                               : MenuDarkStyle::Panel(x, y, pw, ph, radius, rim);
+        if (landscape == nullptr) {
+            return MenuDarkStyle::Panel(x, y, pw, ph, radius, rim);
+        }
+        const ArtColor panel = MenuStyle::Panel(x, y, pw, ph, radius, rim);
+        // The map fades into the parchment short of the inked line inside the rim.
+        const float d = MenuStyle::RoundedBoxDistance(x, y, pw, ph, radius);
+        const float inside = ArtCanvas::SmoothStep(-rim - kMapFadeStart, -rim - kMapFadeEnd, d);
+        if (inside <= 0.0f) {
+            return panel;
+        }
+        const float gx = quad.CentreX() + x / MenuStyle::kTexelsPerUnit;
+        const float gy = quad.CentreY() + y / MenuStyle::kTexelsPerUnit;
+        return ArtCanvas::Mix(panel, landscape->Paint(gx, gy, panel), inside);
     });
     const std::string stem = std::string(kModels) + frame.folder + "\\";
     AssetRecipe::Outputs outputs =

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace Content {
 
@@ -36,6 +37,160 @@ ArtColor StateColor(MenuStyle::State state)
         break;
     }
     return MenuStyle::Leaf();
+}
+
+// A picture is stored at most this much below its shown size, where that
+// halves one of its sides.
+constexpr float kLeastShownShare = 0.85f;
+
+std::uint32_t PowerOfTwoAtLeast(std::uint32_t n)
+{
+    std::uint32_t p = 1;
+    while (p < n) {
+        p *= 2;
+    }
+    return p;
+}
+
+std::uint32_t StoredSide(float units, float texelsPerUnit)
+{
+    return std::max<std::uint32_t>(1, static_cast<std::uint32_t>(std::lround(units * texelsPerUnit)));
+}
+
+// The texels per unit a cell of the given size is stored at: its shown size,
+// or a little less where that lets a side fit a power of two half as long.
+float StoredTexelsPerUnit(float width, float height)
+{
+    std::vector<float> candidates = {MenuStyle::kShownTexelsPerUnit};
+    for (const float side : {width, height}) {
+        float p = static_cast<float>(PowerOfTwoAtLeast(StoredSide(side, MenuStyle::kShownTexelsPerUnit)) / 2);
+        for (; p >= 1.0f && p / side >= MenuStyle::kShownTexelsPerUnit * kLeastShownShare; p *= 0.5f) {
+            candidates.push_back(std::min(p / side, MenuStyle::kShownTexelsPerUnit));
+        }
+    }
+    float best = candidates.front();
+    std::uint64_t bestArea = ~std::uint64_t{0};
+    for (const float density : candidates) {
+        const std::uint64_t area = std::uint64_t{PowerOfTwoAtLeast(StoredSide(width, density))} *
+                                   PowerOfTwoAtLeast(StoredSide(height, density));
+        if (area < bestArea || (area == bestArea && density > best)) {
+            best = density;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+struct StoredSize
+{
+    std::uint32_t usedWidth;
+    std::uint32_t usedHeight;
+};
+
+// The texels a cell painted at (width x height) pixels fills once stored.
+StoredSize SizeToStore(std::uint32_t paintedWidth, std::uint32_t paintedHeight)
+{
+    const float width = static_cast<float>(paintedWidth) / MenuStyle::kTexelsPerUnit;
+    const float height = static_cast<float>(paintedHeight) / MenuStyle::kTexelsPerUnit;
+    const float density = StoredTexelsPerUnit(width, height);
+    return {std::min(StoredSide(width, density), paintedWidth), std::min(StoredSide(height, density), paintedHeight)};
+}
+
+// Colour weighted by opacity, opacity, and the plain colour for texels no
+// painted opacity reaches.
+struct Sum
+{
+    float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
+    float plainR = 0.0f, plainG = 0.0f, plainB = 0.0f, weight = 0.0f;
+
+    void Add(const ArtColor& c, float w)
+    {
+        r += c.r * c.a * w;
+        g += c.g * c.a * w;
+        b += c.b * c.a * w;
+        a += c.a * w;
+        plainR += c.r * w;
+        plainG += c.g * w;
+        plainB += c.b * w;
+        weight += w;
+    }
+    void Add(const Sum& s, float w)
+    {
+        r += s.r * w;
+        g += s.g * w;
+        b += s.b * w;
+        a += s.a * w;
+        plainR += s.plainR * w;
+        plainG += s.plainG * w;
+        plainB += s.plainB * w;
+        weight += s.weight * w;
+    }
+    ArtColor Color() const
+    {
+        if (weight <= 0.0f) {
+            return ArtColor{0.0f, 0.0f, 0.0f, 0.0f};
+        }
+        if (a > 1e-4f * weight) {
+            return ArtColor{r / a, g / a, b / a, a / weight};
+        }
+        return ArtColor{plainR / weight, plainG / weight, plainB / weight, a / weight};
+    }
+};
+
+// The source pixels an output pixel of a box filter covers, with their
+// shares: output i spans [i, i + 1) x scale of the source.
+template <class Visit>
+void Footprint(std::uint32_t i, float scale, std::uint32_t sourceSize, Visit visit)
+{
+    const float from = static_cast<float>(i) * scale;
+    const float to = std::min(static_cast<float>(i + 1) * scale, static_cast<float>(sourceSize));
+    for (std::uint32_t s = static_cast<std::uint32_t>(from); static_cast<float>(s) < to && s < sourceSize; ++s) {
+        const float share = std::min(to, static_cast<float>(s + 1)) - std::max(from, static_cast<float>(s));
+        if (share > 0.0f) {
+            visit(s, share);
+        }
+    }
+}
+
+// Shrinks the rectangle (left, top, width x height) of the painting into
+// (toWidth x toHeight) at (toLeft, toTop) of the stored picture, averaging
+// every painted pixel over the texel it falls in.
+void Shrink(const ArtCanvas& painted, std::uint32_t top, std::uint32_t width, std::uint32_t height, ArtCanvas& stored,
+            std::uint32_t toTop, std::uint32_t toWidth, std::uint32_t toHeight)
+{
+    const float scaleX = static_cast<float>(width) / static_cast<float>(toWidth);
+    const float scaleY = static_cast<float>(height) / static_cast<float>(toHeight);
+    std::vector<Sum> rows(static_cast<std::size_t>(toWidth) * height);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < toWidth; ++x) {
+            Sum& sum = rows[static_cast<std::size_t>(y) * toWidth + x];
+            Footprint(x, scaleX, width, [&](std::uint32_t s, float share) { sum.Add(painted.At(s, top + y), share); });
+        }
+    }
+    for (std::uint32_t y = 0; y < toHeight; ++y) {
+        for (std::uint32_t x = 0; x < toWidth; ++x) {
+            Sum sum;
+            Footprint(y, scaleY, height, [&](std::uint32_t s, float share) {
+                sum.Add(rows[static_cast<std::size_t>(s) * toWidth + x], share);
+            });
+            stored.At(x, toTop + y) = sum.Color();
+        }
+    }
+}
+
+// Fills the cell (rows top to top + cellHeight) outside its painting (the
+// lower-left width x height) with the painting's nearest edge pixel.
+void Pad(ArtCanvas& stored, std::uint32_t top, std::uint32_t cellHeight, std::uint32_t width, std::uint32_t height)
+{
+    const std::uint32_t firstPainted = top + cellHeight - height;
+    for (std::uint32_t y = top; y < top + cellHeight; ++y) {
+        const std::uint32_t from = std::max(y, firstPainted);
+        for (std::uint32_t x = 0; x < stored.GetWidth(); ++x) {
+            if (y != from || x >= width) {
+                stored.At(x, y) = stored.At(std::min(x, width - 1), from);
+            }
+        }
+    }
 }
 
 } // namespace
@@ -166,6 +321,48 @@ std::uint32_t MenuStyle::PixelsFor(float units)
     return std::max<std::uint32_t>(4, static_cast<std::uint32_t>(std::lround(units * kTexelsPerUnit)));
 }
 
+MenuStyle::StoredPicture MenuStyle::StorePicture(const ArtCanvas& painted, std::uint32_t cells)
+{
+    cells = std::max<std::uint32_t>(cells, 1);
+    const std::uint32_t paintedHeight = std::max<std::uint32_t>(painted.GetHeight() / cells, 1);
+    const StoredSize size = SizeToStore(painted.GetWidth(), paintedHeight);
+    const std::uint32_t usedWidth = size.usedWidth;
+    const std::uint32_t usedHeight = size.usedHeight;
+    const std::uint32_t cellHeight = PowerOfTwoAtLeast(usedHeight);
+    StoredPicture stored{ArtCanvas(PowerOfTwoAtLeast(usedWidth), cellHeight * cells), 0.0f, 0.0f};
+    for (std::uint32_t cell = 0; cell < cells; ++cell) {
+        // Each cell's painting sits on the cell's lower-left corner, where
+        // texture coordinates start.
+        const std::uint32_t top = cell * cellHeight;
+        Shrink(painted, cell * paintedHeight, painted.GetWidth(), paintedHeight, stored.canvas,
+               top + cellHeight - usedHeight, usedWidth, usedHeight);
+        Pad(stored.canvas, top, cellHeight, usedWidth, usedHeight);
+    }
+    stored.usedU = static_cast<float>(usedWidth) / static_cast<float>(stored.canvas.GetWidth());
+    stored.usedV = static_cast<float>(usedHeight) / static_cast<float>(cellHeight);
+    return stored;
+}
+
+void MenuStyle::GetStoredShare(std::uint32_t paintedWidth, std::uint32_t paintedHeight, float& usedU, float& usedV)
+{
+    const StoredSize size = SizeToStore(paintedWidth, paintedHeight);
+    usedU = static_cast<float>(size.usedWidth) / static_cast<float>(PowerOfTwoAtLeast(size.usedWidth));
+    usedV = static_cast<float>(size.usedHeight) / static_cast<float>(PowerOfTwoAtLeast(size.usedHeight));
+}
+
+ArtMesh MenuStyle::ScaleTextureCoordinates(const ArtMesh& mesh, float uScale, float vScale)
+{
+    ArtMesh scaled;
+    for (const auto& vertex : mesh.GetVertices()) {
+        scaled.AddVertex(vertex.position, vertex.u * uScale, vertex.v * vScale, vertex.normal);
+    }
+    const std::vector<std::uint32_t>& indices = mesh.GetIndices();
+    for (std::size_t i = 0; i + 2 < indices.size(); i += 3) {
+        scaled.AddTriangle(indices[i], indices[i + 1], indices[i + 2]);
+    }
+    return scaled;
+}
+
 ArtMesh MenuStyle::Quad(float left, float bottom, float width, float height, float u0, float v0, float u1, float v1)
 {
     ArtMesh mesh;
@@ -187,9 +384,14 @@ std::vector<std::vector<std::uint8_t>> MenuStyle::BuildTexturedModel(const std::
                                                                      float framesPerSecond, const ArtCanvas& canvas,
                                                                      const std::string& texture)
 {
-    return {BuildGuiModel(frames, framesPerSecond),
-            ArtMesh::BuildTextureShader(texture + ".jpg", texture + "_alpha.jpg"), canvas.BuildColorJpeg(),
-            canvas.BuildAlphaJpeg()};
+    const StoredPicture stored = StorePicture(canvas);
+    std::vector<ArtMesh> placed;
+    for (const ArtMesh& frame : frames) {
+        placed.push_back(ScaleTextureCoordinates(frame, stored.usedU, stored.usedV));
+    }
+    return {BuildGuiModel(placed, framesPerSecond),
+            ArtMesh::BuildTextureShader(texture + ".jpg", texture + "_alpha.jpg"), stored.canvas.BuildColorJpeg(),
+            stored.canvas.BuildAlphaJpeg()};
 }
 
 std::vector<std::string> MenuStyle::TexturedModelPaths(const std::string& stem, const std::string& texture)

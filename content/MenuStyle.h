@@ -17,9 +17,11 @@ namespace Content {
 class MenuStyle
 {
 public:
-    // Textures are painted at twice their GUI size, so that they stay sharp
-    // at 1024 x 768 and above.
+    // Pictures are painted at twice their GUI size, then stored shrunk to
+    // about the size they are shown at 1024 x 768 (the game's largest screen,
+    // where a unit is 1.28 pixels): painting finer than that smooths the edges.
     static constexpr float kTexelsPerUnit = 2.0f;
+    static constexpr float kShownTexelsPerUnit = 1024.0f / 800.0f;
 
     // The palette.
     static ArtColor Parchment();      // panel face
@@ -70,6 +72,35 @@ public:
         return canvas;
     }
     static std::uint32_t PixelsFor(float units);
+    // The same for a painter in GUI units, paint(x, y) from the lower-left corner.
+    template <class Painter>
+    static ArtCanvas PaintUnits(float width, float height, Painter paint)
+    {
+        ArtCanvas canvas(PixelsFor(width), PixelsFor(height));
+        canvas.Paint([&](float u, float v) { return paint(u * width, v * height); });
+        return canvas;
+    }
+
+    // A painting at kTexelsPerUnit as it goes into the pack: shrunk evenly to
+    // about its shown size and padded to power-of-two sides (the texture
+    // manager stretches any other size at every load), the padding repeating
+    // the painting's edge so that filtering takes nothing else in. A painting
+    // of `cells` equal pictures stacked from the top (a state look) keeps them
+    // apart, each padded to a power-of-two height of its own.
+    struct StoredPicture
+    {
+        ArtCanvas canvas;
+        // The share of the picture's width and of one cell's height that the
+        // painting covers, from their lower-left corners.
+        float usedU;
+        float usedV;
+    };
+    static StoredPicture StorePicture(const ArtCanvas& painted, std::uint32_t cells = 1);
+    // The usedU and usedV StorePicture gives a cell painted at this size, for
+    // models that show another recipe's picture.
+    static void GetStoredShare(std::uint32_t paintedWidth, std::uint32_t paintedHeight, float& usedU, float& usedV);
+    // The mesh with its texture coordinates multiplied by (uScale, vScale).
+    static ArtMesh ScaleTextureCoordinates(const ArtMesh& mesh, float uScale, float vScale);
 
     // A flat quad from (left, bottom) of the given size in GUI coordinates,
     // the picture's (u0, v0) to (u1, v1) over it.
@@ -81,7 +112,9 @@ public:
     // A textured quad's model and the shader beside it: outputs for the pack
     // paths "<stem>.mlf", "<stem>.srf", then the colour and opacity pictures
     // named by texture (pack-relative, without "data\"), "<texture>.jpg" and
-    // "<texture>_alpha.jpg".
+    // "<texture>_alpha.jpg". The canvas is painted at kTexelsPerUnit and
+    // stored by StorePicture, the frames' texture coordinates (0 to 1 over
+    // the painting) moved onto the part it covers.
     static std::vector<std::vector<std::uint8_t>> BuildTexturedModel(const std::vector<ArtMesh>& frames,
                                                                      float framesPerSecond, const ArtCanvas& canvas,
                                                                      const std::string& texture);

@@ -196,9 +196,7 @@ Part UpgradeLook()
                     frames.push_back(MenuStyle::Quad(box.left, box.bottom, box.width, box.height, u0, v1 - 1.0f / kRows,
                                                      u0 + 1.0f / kColumns, v1));
                 }
-                HudStyle::Outputs outputs = HudStyle::BuildTextured({{box, 0.0f, 0.0f, 1.0f, 1.0f}}, canvas, "upgrade");
-                outputs[0] = MenuStyle::BuildGuiModel(frames);
-                return outputs;
+                return MenuStyle::BuildTexturedModel(frames, 0.0f, canvas, HudStyle::PictureOf("upgrade"));
             }};
 }
 

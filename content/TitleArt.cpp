@@ -196,8 +196,8 @@ AssetRecipe::Outputs MakeTitles()
     const ArtLettering letters(FontRasterizer::DejaVuSansBoldPath(), TitleArt::kTitle, kTitleLetterPixels);
     const float width = (letters.GetWidth() + 16.0f) / MenuStyle::kTexelsPerUnit;
     const float height = (letters.GetHeight() + 12.0f) / MenuStyle::kTexelsPerUnit;
-    const ArtCanvas canvas =
-        ArtPaint::PaintUnits(width, height, [&](float x, float y) { return PaintTitle(x, y, letters, height); });
+    const MenuStyle::StoredPicture stored = MenuStyle::StorePicture(
+        MenuStyle::PaintUnits(width, height, [&](float x, float y) { return PaintTitle(x, y, letters, height); }));
     const std::string texture = TexturePath(std::string("title_") + TitleArt::kLanguage);
     AssetRecipe::Outputs outputs;
     const float left = 400.0f - width * 0.5f;
@@ -205,12 +205,13 @@ AssetRecipe::Outputs MakeTitles()
     for (std::uint32_t k = 0; k < TitleArt::kTitleCount; ++k) {
         const float s0 = static_cast<float>(k) / TitleArt::kTitleCount;
         const float s1 = static_cast<float>(k + 1) / TitleArt::kTitleCount;
-        outputs.push_back(MenuStyle::BuildGuiModel(
-            {MenuStyle::Quad(left + width * s0, bottom, width * (s1 - s0), height, s0, 0.0f, s1, 1.0f)}));
+        outputs.push_back(
+            MenuStyle::BuildGuiModel({MenuStyle::Quad(left + width * s0, bottom, width * (s1 - s0), height,
+                                                      s0 * stored.usedU, 0.0f, s1 * stored.usedU, stored.usedV)}));
         outputs.push_back(ArtMesh::BuildTextureShader(texture + ".jpg", texture + "_alpha.jpg"));
     }
-    outputs.push_back(canvas.BuildColorJpeg());
-    outputs.push_back(canvas.BuildAlphaJpeg());
+    outputs.push_back(stored.canvas.BuildColorJpeg());
+    outputs.push_back(stored.canvas.BuildAlphaJpeg());
     const std::string list = "// How many title pictures the menu background shows in this language.\n" +
                              std::to_string(TitleArt::kTitleCount) + "\n";
     outputs.emplace_back(list.begin(), list.end());
@@ -245,24 +246,32 @@ void TitleArt::AddRecipes(DataSetBuilder& builder)
             return MenuStyle::Quad(kSignLeft, kSignBottom + SignDrop(t), kSignWidth, kSignHeight);
         });
         return MenuStyle::BuildTexturedModel(frames, kFramesPerSecond,
-                                             ArtPaint::PaintUnits(kSignWidth, kSignHeight, PaintSign),
+                                             MenuStyle::PaintUnits(kSignWidth, kSignHeight, PaintSign),
                                              TexturePath("mount_title"));
     }));
     AssetRecipe titles = MakeRecipe("title pictures", TitlePaths(), MakeTitles);
     titles.inputFiles = {FontRasterizer::DejaVuSansBoldPath()};
     builder.Add(std::move(titles));
     builder.Add(MakeRecipe("mount_text", TexturedPaths("mount_text"), [] {
+        // The rope's picture repeats along it, so it fills its texture whole.
         const ArtCanvas rope = ArtPaint::PaintUnits(kRopeWidth * 2.0f, kRopeRepeat,
                                                     [](float x, float y) { return Rope(x, y, kRopeWidth); });
-        return MenuStyle::BuildTexturedModel(ArtPaint::KeyFrames(kMountFrames, RopeMesh), kFramesPerSecond, rope,
-                                             TexturePath("mount_text"));
+        const std::string texture = TexturePath("mount_text");
+        return AssetRecipe::Outputs{
+            MenuStyle::BuildGuiModel(ArtPaint::KeyFrames(kMountFrames, RopeMesh), kFramesPerSecond),
+            ArtMesh::BuildTextureShader(texture + ".jpg", texture + "_alpha.jpg", false, true), rope.BuildColorJpeg(),
+            rope.BuildAlphaJpeg()};
     }));
     // The panel's picture is the title area's own.
     builder.Add(MakeRecipe("text_appear", {ModelPath("text_appear"), ModelPath("text_appear", "srf")}, [] {
         // Narrow enough to hide behind the sign until it comes out and unrolls.
-        const std::vector<ArtMesh> frames = ArtPaint::KeyFrames(kMountFrames, [](float t) {
+        float usedU = 1.0f;
+        float usedV = 1.0f;
+        MenuStyle::GetStoredShare(MenuStyle::PixelsFor(kPanelWidth), MenuStyle::PixelsFor(kPanelHeight), usedU, usedV);
+        const std::vector<ArtMesh> frames = ArtPaint::KeyFrames(kMountFrames, [&](float t) {
             const float open = ArtPaint::EaseOut((t - 0.4f) / 0.6f);
-            return PanelMesh(kPanelHidden + (kPanelWidth * 0.5f - kPanelHidden) * open, PanelDrop(t));
+            return MenuStyle::ScaleTextureCoordinates(
+                PanelMesh(kPanelHidden + (kPanelWidth * 0.5f - kPanelHidden) * open, PanelDrop(t)), usedU, usedV);
         });
         return AssetRecipe::Outputs{
             MenuStyle::BuildGuiModel(frames, kFramesPerSecond),
@@ -272,8 +281,9 @@ void TitleArt::AddRecipes(DataSetBuilder& builder)
         const std::vector<ArtMesh> frames = ArtPaint::KeyFrames(kTextFrames, [](float t) {
             return PanelMesh(kPanelClosedHalf + (kPanelWidth * 0.5f - kPanelClosedHalf) * ArtPaint::EaseOut(t), 0.0f);
         });
-        return MenuStyle::BuildTexturedModel(
-            frames, kFramesPerSecond, ArtPaint::PaintUnits(kPanelWidth, kPanelHeight, PaintPanel), TexturePath("text"));
+        return MenuStyle::BuildTexturedModel(frames, kFramesPerSecond,
+                                             MenuStyle::PaintUnits(kPanelWidth, kPanelHeight, PaintPanel),
+                                             TexturePath("text"));
     }));
     // Only the area's bounds are used; its shader names the panel's picture,
     // which is loaded anyway, so that loading the model finds everything it names.

@@ -125,8 +125,19 @@ double MeanLuminance(const std::string& model, const std::string& picture, const
         OrrelayEngine::JpegCodec::Read(nullptr, file, path, *image);
     }
     const Box box = ModelBox(model);
-    const std::uint32_t w = color.GetWidth();
-    const std::uint32_t h = color.GetHeight() / cells;
+    // The painting covers the lower-left part of each cell its model's
+    // texture coordinates reach.
+    float maxU = 0.0f;
+    float maxV = 0.0f;
+    const ModelFile file = ReadRecord<ModelFile>(model);
+    for (std::uint32_t i = 0; i < file.vertexCount; ++i) {
+        maxU = std::max(maxU, file.vertices[i].u);
+        maxV = std::max(maxV, file.vertices[i].v);
+    }
+    const std::uint32_t stride = color.GetWidth();
+    const std::uint32_t cellHeight = color.GetHeight() / cells;
+    const auto w = static_cast<std::uint32_t>(std::lround(maxU * static_cast<float>(stride)));
+    const auto h = static_cast<std::uint32_t>(std::lround(maxV * static_cast<float>(cellHeight)));
     const std::uint32_t colorBytes = color.GetBitsPerPixel() / 8;
     const std::uint32_t alphaBytes = alpha.GetBitsPerPixel() / 8;
     const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
@@ -139,11 +150,11 @@ double MeanLuminance(const std::string& model, const std::string& picture, const
             if (gx < region.left || gx > region.Right() || gy < region.bottom || gy > region.Top())
                 continue;
             // Rows run bottom-up; cell 0 is the top one.
-            const std::size_t row = static_cast<std::size_t>(cells - 1 - cell) * h + y;
-            const std::uint8_t* a = alpha.GetData() + (row * w + x) * alphaBytes;
+            const std::size_t row = static_cast<std::size_t>(cells - 1 - cell) * cellHeight + y;
+            const std::uint8_t* a = alpha.GetData() + (row * stride + x) * alphaBytes;
             if (a[0] < 128)
                 continue;
-            const std::uint8_t* p = color.GetData() + (row * w + x) * colorBytes;
+            const std::uint8_t* p = color.GetData() + (row * stride + x) * colorBytes;
             sum += 0.2126 * linear(p[0] / 255.0) + 0.7152 * linear(p[1] / 255.0) + 0.0722 * linear(p[2] / 255.0);
             ++counted;
         }

@@ -1,18 +1,24 @@
 // The menu frames and controls as the builder leaves them under
-// <build>/dataset/: frames that open over enough key frames from shut, text
+// <build>/dataset/: every menu picture at a power-of-two size about as large
+// as it is shown at 1024 x 768, frames that open over enough key frames from shut, text
 // areas from the screen's left edge and bottom, state pictures for every
 // button and check-box state, and, from the models alone, each screen's
 // clickable rectangles inside the screen and its frame without overlapping.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/file/FileBinary.h"
+#include "engine/render/Image.h"
+#include "engine/render/JpegCodec.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/render/TextureManager.h"
 #include "engine/scene/ModelFile.h"
 
 using OrrelayEngine::ModelFile;
@@ -107,6 +113,39 @@ std::uint32_t StatePictures(const std::string& look)
     OrrelayEngine::ShaderDescriptor shader;
     shader.ReadFromFile(file, path);
     return shader.GetStageCount() > 0 ? shader.GetStage(0).frameCount : 0;
+}
+
+// Width and height.
+std::pair<std::uint32_t, std::uint32_t> PictureSize(const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = ReadBuilt(path);
+    OrrelayEngine::FileBinary file = OpenBuilt(path, bytes);
+    OrrelayEngine::Image image;
+    OrrelayEngine::JpegCodec::Read(nullptr, file, path, image);
+    return {image.GetWidth(), image.GetHeight()};
+}
+
+// Texels per GUI unit across and up a frame's triangles (a grid stage's cell
+// counting as the picture), the largest of any triangle; 0 when all are flat.
+std::pair<float, float> TexelsPerUnit(const ModelFile& model, std::uint32_t frame, float width, float height)
+{
+    std::pair<float, float> most{0.0f, 0.0f};
+    const ModelFile::Vertex* v = &model.vertices[static_cast<std::size_t>(frame) * model.vertexCount];
+    for (std::size_t i = 0; i + 2 < model.indices.size(); i += 3) {
+        const ModelFile::Vertex& a = v[model.indices[i]];
+        const ModelFile::Vertex& b = v[model.indices[i + 1]];
+        const ModelFile::Vertex& c = v[model.indices[i + 2]];
+        const float e1x = b.position.x - a.position.x, e1y = b.position.y - a.position.y;
+        const float e2x = c.position.x - a.position.x, e2y = c.position.y - a.position.y;
+        const float det = e1x * e2y - e1y * e2x;
+        if (std::fabs(det) < 1e-3f)
+            continue;
+        const float dudx = ((b.u - a.u) * e2y - (c.u - a.u) * e1y) / det;
+        const float dvdy = ((c.v - a.v) * e1x - (b.v - a.v) * e2x) / det;
+        most.first = std::max(most.first, std::fabs(dudx) * width);
+        most.second = std::max(most.second, std::fabs(dvdy) * height);
+    }
+    return most;
 }
 
 // The buttons and arrows a screen's player can click, placed from the models.
@@ -245,4 +284,61 @@ TEST(MenuFrameArt, ClickableRectanglesStayInTheirFrameApart)
             }
         }
     }
+}
+
+// A picture of another size is stretched to a power of two at every load; one
+// stored much larger than it is shown wastes its texture memory, and a smaller
+// one is blurred. A picture's opacity is its own size.
+TEST(MenuFrameArt, PicturesAreStoredAtPowerOfTwoSizesAsLargeAsShown)
+{
+    constexpr float kShown = 1024.0f / 800.0f;
+    std::uint32_t checked = 0;
+    const std::filesystem::path root = QUILLORY_BUILD_DIR "/dataset/data/ui/menus";
+    std::vector<std::filesystem::path> models;
+    for (const char* folder : {"models", "map/models"}) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root / folder)) {
+            if (entry.path().extension() == ".mlf")
+                models.push_back(entry.path());
+        }
+    }
+    for (const std::filesystem::path& model : models) {
+        std::string path = "data\\ui\\menus\\" + std::filesystem::relative(model, root).string();
+        std::replace(path.begin(), path.end(), '/', '\\');
+        const std::string stem = path.substr(0, path.size() - 4);
+        SCOPED_TRACE(stem);
+        const std::vector<std::uint8_t> shaderBytes = ReadBuilt(stem + ".srf");
+        OrrelayEngine::FileBinary shaderFile = OpenBuilt(stem + ".srf", shaderBytes);
+        OrrelayEngine::ShaderDescriptor shader;
+        shader.ReadFromFile(shaderFile, stem + ".srf");
+        if (shader.GetStageCount() == 0 || shader.GetStage(0).diffuseFileName.empty())
+            continue;
+        const OrrelayEngine::ShaderStage& stage = shader.GetStage(0);
+        const auto [width, height] = PictureSize("data\\" + stage.diffuseFileName);
+        EXPECT_TRUE(OrrelayEngine::TextureManager::IsPowerOfTwo(width) &&
+                    OrrelayEngine::TextureManager::IsPowerOfTwo(height))
+            << width << "x" << height;
+        if (!stage.opacityFileName.empty()) {
+            EXPECT_EQ(std::make_pair(width, height), PictureSize("data\\" + stage.opacityFileName));
+        }
+        // A repeating picture has no shown size of its own, and areas are
+        // never drawn.
+        const bool area = stem.size() > 5 && stem.compare(stem.size() - 5, 5, "_area") == 0;
+        if (stage.addressU != 0 || stage.addressV != 0 || area)
+            continue;
+        const std::vector<std::uint8_t> modelBytes = ReadBuilt(path);
+        OrrelayEngine::FileBinary modelFile = OpenBuilt(path, modelBytes);
+        ModelFile read;
+        read.Read(modelFile, path, 0);
+        const float rows = static_cast<float>(std::max<std::uint32_t>(stage.rows, 1));
+        const auto texels =
+            TexelsPerUnit(read, read.frameCount - 1, static_cast<float>(width), static_cast<float>(height) / rows);
+        for (const float density : {texels.first, texels.second}) {
+            if (density == 0.0f)
+                continue;
+            EXPECT_LE(density, kShown * 1.02f);
+            EXPECT_GE(density, kShown * 0.84f);
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 40u);
 }

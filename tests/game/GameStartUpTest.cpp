@@ -2,7 +2,11 @@
 // the loading to the first menu, and the program's ways out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +22,7 @@
 #include "game/gui/GUIBackgroundWindow.h"
 #include "game/gui/GUIWelcomeWindow.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
 #include "support/LogSearch.h"
@@ -32,24 +37,10 @@ using GameTests::StartUpEnvironment;
 
 constexpr std::uint64_t kSixtiethOfASecond = 16667;
 
-TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
+// Frames until the welcome screen is up: a minute of them at most, the assets
+// loading on their own thread meanwhile.
+void RunToTheWelcomeScreen(HeadlessGame& game)
 {
-    TestSupport::ScratchFolder installation;
-    StartUpEnvironment env(InstallBuiltDataSet(installation));
-    std::unique_ptr<HeadlessGame> made;
-    try {
-        made = std::make_unique<HeadlessGame>();
-    } catch (const OrrelayEngine::FatalError& error) {
-        FAIL() << error.GetMessage();
-    } catch (const OrrelayEngine::FileError& error) {
-        FAIL() << error.GetMessage();
-    }
-    HeadlessGame& game = *made;
-    const OrrelayEngine::MessageManager& log = *game.GetEngine()->GetMessageManager();
-    ASSERT_NE(nullptr, game.GetBackgroundWindow());
-    EXPECT_EQ(nullptr, game.GetMenuWindowManager()) << "the menus wait for the assets";
-
-    // A minute of frames at most; the assets load on their own thread meanwhile.
     auto* welcome = static_cast<Tansywell::GUIWelcomeWindow*>(game.welcomeWindow_.get());
     for (std::uint32_t frame = 0; frame < 3600 && (welcome == nullptr || !welcome->IsActive()); ++frame) {
         Platform::AdvanceManualClock(kSixtiethOfASecond);
@@ -65,6 +56,34 @@ TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
     }
     ASSERT_NE(nullptr, welcome) << "the assets never finished loading";
     EXPECT_TRUE(welcome->IsActive());
+}
+
+std::unique_ptr<HeadlessGame> StartHeadlessGame()
+{
+    try {
+        return std::make_unique<HeadlessGame>();
+    } catch (const OrrelayEngine::FatalError& error) {
+        ADD_FAILURE() << error.GetMessage();
+    } catch (const OrrelayEngine::FileError& error) {
+        ADD_FAILURE() << error.GetMessage();
+    }
+    return nullptr;
+}
+
+TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
+{
+    TestSupport::ScratchFolder installation;
+    StartUpEnvironment env(InstallBuiltDataSet(installation));
+    const std::unique_ptr<HeadlessGame> made = StartHeadlessGame();
+    ASSERT_NE(nullptr, made);
+    HeadlessGame& game = *made;
+    const OrrelayEngine::MessageManager& log = *game.GetEngine()->GetMessageManager();
+    ASSERT_NE(nullptr, game.GetBackgroundWindow());
+    EXPECT_EQ(nullptr, game.GetMenuWindowManager()) << "the menus wait for the assets";
+
+    RunToTheWelcomeScreen(game);
+    if (HasFatalFailure())
+        return;
     EXPECT_NE(nullptr, game.GetMenuWindowManager());
     EXPECT_NE(nullptr, game.GetCharacter());
     EXPECT_NE(nullptr, game.GetUpgradeWindow());
@@ -74,6 +93,42 @@ TEST(GameStartUp, TheLogosAndTheLoadingLeadToTheWelcomeScreen)
     EXPECT_EQ(0u,
               TestSupport::CountLogged(log, "", TestSupport::LogMatch::kPart, OrrelayEngine::MessageManager::kFatal));
     EXPECT_TRUE(Platform::GetRecordedMessageBoxes().empty());
+}
+
+// A picture of another size is stretched to a power of two at every load,
+// blurring it; its opacity is then stretched again to match. The menus' and the
+// head-up display's pictures are made at their stored sizes.
+TEST(GameStartUp, TheMenuPicturesLoadAtTheSizeTheyAreMade)
+{
+    TestSupport::ScratchFolder installation;
+    StartUpEnvironment env(InstallBuiltDataSet(installation));
+    // The log keeps only a frame's lines in memory; its file, written once the
+    // user's folder exists, keeps the whole start.
+    std::filesystem::create_directories(env.UserPath());
+    std::string logFile;
+    {
+        const std::unique_ptr<HeadlessGame> game = StartHeadlessGame();
+        ASSERT_NE(nullptr, game);
+        logFile = Platform::ToNativePath(game->GetEngine()->GetMessageManager()->GetFilePath());
+        RunToTheWelcomeScreen(*game);
+        if (HasFatalFailure())
+            return;
+    }
+    std::ifstream in(logFile);
+    ASSERT_TRUE(in.good()) << logFile;
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(TestSupport::LogLineMatches(page, "Level Manager: Found", TestSupport::LogMatch::kPart))
+        << "the log ends before the load";
+    // The page's lines end in line breaks of its own.
+    std::vector<std::string> resized;
+    for (std::size_t at = 0, end = 0; at < page.size(); at = end + 4) {
+        end = std::min(page.find("<BR>", at), page.size());
+        const std::string line = page.substr(at, end - at);
+        if (TestSupport::LogLineMatches(line, "Texture Manager: \"data\\ui\\", TestSupport::LogMatch::kPart) &&
+            TestSupport::LogLineMatches(line, "image size should", TestSupport::LogMatch::kPart))
+            resized.push_back(line);
+    }
+    EXPECT_EQ(std::vector<std::string>{}, resized);
 }
 
 // However the game ends, the page is opened once when the installer named a

@@ -200,9 +200,25 @@ TEST_F(MenuBackgroundDataSet, TheTitleAreaKeepsWhiteTextReadableAndTheStartUpSky
     ASSERT_TRUE(panel.Load(engine->GetMessageManager(), engine->GetFileManager(),
                            "data\\ui\\menus\\textures\\intro\\text.jpg"));
     ASSERT_EQ(24u, panel.GetBitsPerPixel());
+    // The panel is the picture's opaque part (the rest pads it to its texture's size).
+    OrrelayEngine::Image opacity;
+    ASSERT_TRUE(opacity.Load(engine->GetMessageManager(), engine->GetFileManager(),
+                             "data\\ui\\menus\\textures\\intro\\text_alpha.jpg"));
+    ASSERT_EQ(8u, opacity.GetBitsPerPixel());
+    ASSERT_EQ(panel.GetWidth() * panel.GetHeight(), opacity.GetWidth() * opacity.GetHeight());
+    std::uint32_t left = panel.GetWidth(), right = 0, bottom = panel.GetHeight(), top = 0;
+    for (std::uint32_t y = 0; y < panel.GetHeight(); ++y) {
+        for (std::uint32_t x = 0; x < panel.GetWidth(); ++x) {
+            if (opacity.GetData()[y * panel.GetWidth() + x] > 128) {
+                left = std::min(left, x), right = std::max(right, x + 1);
+                bottom = std::min(bottom, y), top = std::max(top, y + 1);
+            }
+        }
+    }
+    ASSERT_LT(left, right);
     float lightest = 0.0f;
-    for (std::uint32_t y = panel.GetHeight() * 3 / 10; y < panel.GetHeight() * 7 / 10; ++y) {
-        for (std::uint32_t x = panel.GetWidth() / 10; x < panel.GetWidth() * 9 / 10; ++x) {
+    for (std::uint32_t y = bottom + (top - bottom) * 3 / 10; y < bottom + (top - bottom) * 7 / 10; ++y) {
+        for (std::uint32_t x = left + (right - left) / 10; x < left + (right - left) * 9 / 10; ++x) {
             lightest = std::max(lightest, Luminance(panel.GetData() + (y * panel.GetWidth() + x) * 3));
         }
     }
