@@ -4,6 +4,7 @@
 #include <cstring>
 #include <set>
 
+#include "engine/core/StringHelpers.h"
 #include "engine/file/FileBinary.h"
 #include "engine/file/LittleEndian.h"
 #include "engine/render/Image.h"
@@ -30,12 +31,6 @@ const std::uint8_t kEmptyName[] = {1, 0};
 char LowerCase(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string ToLower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), LowerCase);
-    return text;
 }
 
 bool EndsWith(const std::string& text, const std::string& end)
@@ -79,9 +74,9 @@ std::string ResolveName(const std::string& name, const std::string& shaderPath)
         return std::string();
     }
     if (name.find('\\') != std::string::npos) {
-        return "data\\" + ToLower(name);
+        return "data\\" + OrrelayEngine::ToLower(name);
     }
-    return FolderOf(shaderPath) + "\\" + ToLower(name);
+    return FolderOf(shaderPath) + "\\" + OrrelayEngine::ToLower(name);
 }
 
 bool ReadName(const std::vector<std::uint8_t>& bytes, std::size_t& position, const std::string& shaderPath,

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "engine/core/Error.h"
+#include "engine/core/StringHelpers.h"
 
 namespace Content {
 
@@ -66,16 +67,6 @@ std::size_t RecordsRoom(const std::vector<std::string>& words, std::size_t words
     return words.empty() ? 0 : (words.size() - 1) / wordsEach;
 }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 class UnmetFinder
 {
 public:
@@ -115,7 +106,7 @@ public:
 private:
     static std::string Missing(const std::string& packPath) { return "\"" + packPath + "\" is not in the data set"; }
 
-    bool Has(const std::string& packPath) const { return dataSet_.find(Lower(packPath)) != nullptr; }
+    bool Has(const std::string& packPath) const { return dataSet_.find(OrrelayEngine::ToLower(packPath)) != nullptr; }
 
     std::string CheckSection(const std::string& name) const
     {
