@@ -13,6 +13,7 @@
 
 #include "content/ContactSheet.h"
 #include "content/ContentHash.h"
+#include "content/OpaqueMaskPruner.h"
 #include "content/PackWriter.h"
 #include "engine/core/Error.h"
 
@@ -24,8 +25,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Marks a cache entry whose outputs were all written: an entry cut short by a
-// failed run is made again.
+// Written last into a cache entry, once all its outputs are: the size and hash
+// of each. An entry cut short by a failed run, or whose files were damaged
+// since, is made again.
 constexpr const char* kCacheCompleteName = "complete";
 
 // Folder budgets printed in the report: the data set's size is watched per kind.
@@ -39,6 +41,13 @@ constexpr FolderBudget kFolderBudgets[] = {
     {"data\\audio\\music", 3u << 20},
     {"data\\audio\\menu", 512u << 10},
 };
+
+std::string HashOf(const std::vector<std::uint8_t>& bytes)
+{
+    ContentHash hash;
+    hash.AddBytes(bytes);
+    return hash.GetHex();
+}
 
 double SecondsSince(Clock::time_point start)
 {
@@ -169,29 +178,39 @@ std::string DataSetBuilder::MakeKey(const AssetRecipe& recipe) const
     return hash.GetHex();
 }
 
-bool DataSetBuilder::ReadCache(const std::string& key, std::size_t outputCount, AssetRecipe::Outputs& outputs) const
+DataSetBuilder::CacheState DataSetBuilder::ReadCache(const std::string& key, std::size_t outputCount,
+                                                     AssetRecipe::Outputs& outputs) const
 {
     const fs::path folder = fs::path(GetDataSetFolder()) / "cache" / key;
-    if (!fs::exists(folder / kCacheCompleteName)) {
-        return false;
+    std::vector<std::uint8_t> manifest;
+    if (!ReadWholeFile(folder / kCacheCompleteName, manifest)) {
+        return CacheState::kMissing;
     }
+    // One line per output: its size and its hash, as written.
+    std::istringstream lines(std::string(manifest.begin(), manifest.end()));
     outputs.assign(outputCount, {});
     for (std::size_t i = 0; i < outputCount; ++i) {
-        if (!ReadWholeFile(folder / std::to_string(i), outputs[i])) {
-            return false;
+        std::string size;
+        std::string hex;
+        if (!(lines >> size >> hex) || !ReadWholeFile(folder / std::to_string(i), outputs[i]) ||
+            size != std::to_string(outputs[i].size()) || hex != HashOf(outputs[i])) {
+            return CacheState::kDamaged;
         }
     }
-    return true;
+    std::string extra;
+    return lines >> extra ? CacheState::kDamaged : CacheState::kSound;
 }
 
 void DataSetBuilder::WriteCache(const std::string& key, const AssetRecipe::Outputs& outputs) const
 {
     const fs::path folder = fs::path(GetDataSetFolder()) / "cache" / key;
     fs::remove(folder / kCacheCompleteName);
+    std::string manifest;
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         WriteWholeFile(folder / std::to_string(i), outputs[i]);
+        manifest += std::to_string(outputs[i].size()) + " " + HashOf(outputs[i]) + "\n";
     }
-    WriteWholeFile(folder / kCacheCompleteName, {});
+    WriteWholeFile(folder / kCacheCompleteName, std::vector<std::uint8_t>(manifest.begin(), manifest.end()));
 }
 
 void DataSetBuilder::RunRecipe(const AssetRecipe& recipe, RecipeResult& result) const
@@ -199,7 +218,9 @@ void DataSetBuilder::RunRecipe(const AssetRecipe& recipe, RecipeResult& result) 
     const Clock::time_point start = Clock::now();
     try {
         result.key = MakeKey(recipe);
-        if (!ReadCache(result.key, recipe.packPaths.size(), result.outputs)) {
+        const CacheState cache = ReadCache(result.key, recipe.packPaths.size(), result.outputs);
+        if (cache != CacheState::kSound) {
+            result.cacheDamaged = cache == CacheState::kDamaged;
             result.outputs = recipe.make();
             if (result.outputs.size() != recipe.packPaths.size()) {
                 throw OrrelayEngine::Error("made " + std::to_string(result.outputs.size()) + " files for " +
@@ -266,22 +287,37 @@ DataSetSummary DataSetBuilder::Build()
         throw OrrelayEngine::Error(errors);
     }
 
-    std::map<std::string, const std::vector<std::uint8_t>*> entries;
+    OpaqueMaskPruner::Entries entries;
     DataSetSummary summary;
     bool newPicture = false;
     for (std::size_t r = 0; r < recipes_.size(); ++r) {
         (results[r].generated ? summary.generated : summary.reused)++;
+        if (results[r].cacheDamaged) {
+            summary.remadeFromDamagedCache.push_back(recipes_[r].origin);
+        }
         for (std::size_t i = 0; i < recipes_[r].packPaths.size(); ++i) {
             newPicture = newPicture || (results[r].generated && ContactSheet::IsPicture(recipes_[r].packPaths[i]));
-            entries[ToLower(recipes_[r].packPaths[i])] = &results[r].outputs[i];
-            WriteFileIfChanged(NativePath(GetDataSetFolder(), recipes_[r].packPaths[i]), results[r].outputs[i]);
+            entries[ToLower(recipes_[r].packPaths[i])] = results[r].outputs[i];
         }
     }
+    std::set<std::string> requiredFiles;
+    for (const RequiredAsset& asset : required_.GetAssets()) {
+        if (asset.kind == RequiredAsset::Kind::kFile) {
+            requiredFiles.insert(ToLower(asset.name));
+        }
+    }
+    // What the game opens by name stays, whatever it holds.
+    summary.droppedMasks = OpaqueMaskPruner::Prune(
+        entries, [&requiredFiles](const std::string& packPath) { return requiredFiles.count(packPath) != 0; });
+    CheckRequirements(entries);
+
     PackWriter pack;
     for (const auto& entry : entries) {
-        pack.AddEntry(entry.first, *entry.second);
+        pack.AddEntry(entry.first, entry.second);
     }
     const std::vector<std::uint8_t> packBytes = pack.Build();
+    summary.sharedEntries = pack.CountSharedEntries();
+    WriteLooseCopies(entries, summary.droppedMasks);
     WriteFileIfChanged(GetPackPath(), packBytes);
 
     RemoveUnusedCache(results);
@@ -297,6 +333,42 @@ DataSetSummary DataSetBuilder::Build()
     WriteReport(results, summary);
     WriteWholeFile(fs::path(GetDataSetFolder()) / "stamp", {});
     return summary;
+}
+
+void DataSetBuilder::Require(RequiredAssetList list, std::map<std::string, std::set<std::string>> textKeys)
+{
+    required_ = std::move(list);
+    textKeys_ = std::move(textKeys);
+}
+
+void DataSetBuilder::CheckRequirements(const OpaqueMaskPruner::Entries& entries) const
+{
+    BuiltDataSet dataSet;
+    dataSet.find = [&entries](const std::string& packPath) -> const std::vector<std::uint8_t>* {
+        const auto found = entries.find(packPath);
+        return found == entries.end() ? nullptr : &found->second;
+    };
+    dataSet.textKeys = textKeys_;
+    std::string errors;
+    for (const std::string& unmet : required_.FindUnmet(dataSet)) {
+        errors += (errors.empty() ? "" : "\n") + unmet;
+    }
+    if (!errors.empty()) {
+        throw OrrelayEngine::Error(errors);
+    }
+}
+
+// The loose copies are what the pack holds: a mask left out goes from there too.
+void DataSetBuilder::WriteLooseCopies(const OpaqueMaskPruner::Entries& entries,
+                                      const std::vector<std::string>& dropped) const
+{
+    for (const auto& entry : entries) {
+        WriteFileIfChanged(NativePath(GetDataSetFolder(), entry.first), entry.second);
+    }
+    for (const std::string& packPath : dropped) {
+        std::error_code error;
+        fs::remove(NativePath(GetDataSetFolder(), packPath), error);
+    }
 }
 
 void DataSetBuilder::RemoveUnusedCache(const std::vector<RecipeResult>& results) const
@@ -347,6 +419,13 @@ void DataSetBuilder::WriteReport(const std::vector<RecipeResult>& results, const
             }
         }
         report << "\n";
+    }
+    report << "shared entries " << summary.sharedEntries << "\n";
+    for (const std::string& mask : summary.droppedMasks) {
+        report << "left out (wholly opaque) " << mask << "\n";
+    }
+    for (const std::string& origin : summary.remadeFromDamagedCache) {
+        report << "remade (damaged cache) " << origin << "\n";
     }
     report << "workers " << options_.jobs << "\n" << summary.GetClosingLine() << "\n";
     const std::string text = report.str();

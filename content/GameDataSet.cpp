@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
+#include <utility>
 
 #include "content/CampaignGenerator.h"
 #include "content/DataSetBuilder.h"
@@ -13,6 +15,7 @@
 #include "content/MenuArt.h"
 #include "content/MenuSounds.h"
 #include "content/MusicTracks.h"
+#include "content/RequiredAssetList.h"
 #include "content/TextTableChecker.h"
 #include "content/TextTableWriter.h"
 #include "engine/core/Error.h"
@@ -61,8 +64,9 @@ std::string PackPathOf(const fs::path& relative)
 }
 
 // A key given in two sections of one language would depend on the order the
-// game loads them; both places are named.
-void CheckKeysAcrossSections(const std::vector<fs::path>& files, const fs::path& dataFolder)
+// game loads them; both places are named. Returns each language's keys.
+std::map<std::string, std::set<std::string>> CheckKeysAcrossSections(const std::vector<fs::path>& files,
+                                                                     const fs::path& dataFolder)
 {
     std::map<std::string, std::map<std::string, std::string>> seen;
     for (const fs::path& relative : files) {
@@ -80,6 +84,13 @@ void CheckKeysAcrossSections(const std::vector<fs::path>& files, const fs::path&
             }
         }
     }
+    std::map<std::string, std::set<std::string>> keys;
+    for (const auto& language : seen) {
+        for (const auto& key : language.second) {
+            keys[language.first].insert(key.first);
+        }
+    }
+    return keys;
 }
 
 AssetRecipe MakeSourceRecipe(const fs::path& dataFolder, const fs::path& relative)
@@ -118,7 +129,9 @@ void GameDataSet::AddRecipes(DataSetBuilder& builder, const std::string& sourceF
         throw OrrelayEngine::Error(dataFolder.string() + ": cannot be listed: " + error.message());
     }
     std::sort(files.begin(), files.end());
-    CheckKeysAcrossSections(files, dataFolder);
+    std::map<std::string, std::set<std::string>> keys = CheckKeysAcrossSections(files, dataFolder);
+    builder.Require(RequiredAssetList::Read((fs::path(sourceFolder) / "required_assets.txt").string()),
+                    std::move(keys));
     for (const fs::path& relative : files) {
         builder.Add(MakeSourceRecipe(dataFolder, relative));
     }

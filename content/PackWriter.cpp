@@ -1,6 +1,11 @@
 #include "content/PackWriter.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <utility>
+
+#include "content/ContentHash.h"
 
 #include "engine/core/Error.h"
 #include "engine/core/FileError.h"
@@ -35,13 +40,43 @@ void PackWriter::AddEntry(const std::string& name, const std::string& text)
     AddEntry(name, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+std::vector<std::size_t> PackWriter::FindFirstCopies() const
+{
+    std::vector<std::size_t> first(entries_.size());
+    std::map<std::pair<std::size_t, std::string>, std::vector<std::size_t>> bySizeAndHash;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        ContentHash hash;
+        hash.AddBytes(entries_[i].bytes);
+        std::vector<std::size_t>& alike = bySizeAndHash[{entries_[i].bytes.size(), hash.GetHex()}];
+        // The hash only narrows the search: bytes are compared before they are shared.
+        const auto same = std::find_if(alike.begin(), alike.end(),
+                                       [&](std::size_t other) { return entries_[other].bytes == entries_[i].bytes; });
+        first[i] = same != alike.end() ? *same : i;
+        if (same == alike.end()) {
+            alike.push_back(i);
+        }
+    }
+    return first;
+}
+
+std::size_t PackWriter::CountSharedEntries() const
+{
+    std::size_t shared = 0;
+    const std::vector<std::size_t> first = FindFirstCopies();
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        shared += first[i] != i ? 1 : 0;
+    }
+    return shared;
+}
+
 std::vector<std::uint8_t> PackWriter::Build() const
 {
+    const std::vector<std::size_t> first = FindFirstCopies();
     std::uint64_t namesBytes = 0;
     std::uint64_t dataBytes = 0;
-    for (const Entry& entry : entries_) {
-        namesBytes += 1 + entry.name.size() + 1;
-        dataBytes += entry.bytes.size();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        namesBytes += 1 + entries_[i].name.size() + 1;
+        dataBytes += first[i] == i ? entries_[i].bytes.size() : 0;
     }
     const std::uint64_t dataStart = kHeaderAndCountBytes + namesBytes + kDirectoryEntryBytes * entries_.size();
     const std::uint64_t totalSize = dataStart + dataBytes;
@@ -61,14 +96,18 @@ std::vector<std::uint8_t> PackWriter::Build() const
         out.insert(out.end(), entry.name.begin(), entry.name.end());
         out.push_back(0);
     }
+    std::vector<std::uint64_t> offsets(entries_.size());
     std::uint64_t offset = dataStart;
-    for (const Entry& entry : entries_) {
-        AppendLittleEndian32(out, static_cast<std::uint32_t>(offset));
-        AppendLittleEndian32(out, static_cast<std::uint32_t>(entry.bytes.size()));
-        offset += entry.bytes.size();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        offsets[i] = first[i] == i ? offset : offsets[first[i]];
+        offset += first[i] == i ? entries_[i].bytes.size() : 0;
+        AppendLittleEndian32(out, static_cast<std::uint32_t>(offsets[i]));
+        AppendLittleEndian32(out, static_cast<std::uint32_t>(entries_[i].bytes.size()));
     }
-    for (const Entry& entry : entries_)
-        out.insert(out.end(), entry.bytes.begin(), entry.bytes.end());
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (first[i] == i)
+            out.insert(out.end(), entries_[i].bytes.begin(), entries_[i].bytes.end());
+    }
     return out;
 }
 

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,15 @@ struct RequiredAsset
     std::uint32_t line = 0;
 };
 
+// What the list is checked against: a built data set's entries, found by
+// lower-case pack path (null when absent), and the keys each language's text
+// sections give.
+struct BuiltDataSet
+{
+    std::function<const std::vector<std::uint8_t>*(const std::string&)> find;
+    std::map<std::string, std::set<std::string>> textKeys;
+};
+
 class RequiredAssetList
 {
 public:
@@ -47,12 +58,18 @@ public:
 
     const std::vector<RequiredAsset>& GetAssets() const { return assets_; }
 
+    // One message "<file>:<line>: <what is missing>" for each line the data set
+    // does not meet, in line order. The languages shipped are those with a
+    // font list; a font's glyphs are left to the check over the built pack.
+    std::vector<std::string> FindUnmet(const BuiltDataSet& dataSet) const;
+
     // The game's rule: "audio\<group>\<name>.wav" when "data\" + that exists,
     // else the same name ending in "ogg", whose existence is not tested.
     static std::string FindSoundFile(const std::string& group, const std::string& name,
                                      const std::function<bool(const std::string&)>& exists);
 
 private:
+    std::string fileName_;
     std::vector<RequiredAsset> assets_;
 };
 

@@ -85,6 +85,9 @@ int main(int argc, char** argv)
         Content::DataSetBuilder builder(options);
         Content::GameDataSet::AddRecipes(builder, source);
         const Content::DataSetSummary summary = builder.Build();
+        for (const std::string& origin : summary.remadeFromDamagedCache) {
+            std::printf("quillory-data: the cached outputs of %s were damaged and are made again\n", origin.c_str());
+        }
         std::printf("%s\n", summary.GetClosingLine().c_str());
         return 0;
     } catch (const OrrelayEngine::Error& error) {

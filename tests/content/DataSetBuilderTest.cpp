@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +90,7 @@ TEST(DataSetBuilder, OneJobMatchesTheBuildReusesEverythingAndRemakesOnlyAnEdited
     const std::string source = temp.Path("content");
     fs::create_directories(source);
     fs::copy(QUILLORY_CONTENT_DIR "/data", source + "/data", fs::copy_options::recursive);
+    fs::copy(QUILLORY_CONTENT_DIR "/required_assets.txt", source + "/required_assets.txt");
     {
         std::ofstream common(source + "/data/ui/texts/en/common.ini", std::ios::app);
         common << "\n[EXTRA_WORD]\nExtra\n";
@@ -98,7 +100,54 @@ TEST(DataSetBuilder, OneJobMatchesTheBuildReusesEverythingAndRemakesOnlyAnEdited
     EXPECT_NE(edited.output.find("Data set: 1 generated"), std::string::npos) << edited.output;
     const std::vector<std::uint8_t> loose = ReadBytes(out + "/dataset/data/ui/texts/en/common.ini");
     EXPECT_NE(std::string(loose.begin(), loose.end()).find("[EXTRA_WORD]"), std::string::npos);
-    EXPECT_FALSE(ReadBytes(pack) == built);
+    const std::vector<std::uint8_t> editedPack = ReadBytes(pack);
+    EXPECT_FALSE(editedPack == built);
+
+    // A required input gone is an error naming the list's line, and the pack stays as it was.
+    fs::remove(source + "/data/ui/texts/en/common.ini");
+    const std::vector<std::uint8_t> listBytes = ReadBytes(source + "/required_assets.txt");
+    const std::string list(listBytes.begin(), listBytes.end());
+    const auto line = 1 + std::count(list.begin(), list.begin() + std::ptrdiff_t(list.find("section common\n")), '\n');
+    const RunResult missing = RunBuilder(source, out);
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.output.find("required_assets.txt:" + std::to_string(line) +
+                                  ": \"data\\ui\\texts\\en\\common.ini\" is not in the data set"),
+              std::string::npos)
+        << missing.output;
+    EXPECT_TRUE(ReadBytes(pack) == editedPack);
+}
+
+TEST(DataSetBuilder, RemakesCacheEntriesWhoseFilesWereDamaged)
+{
+    FileTests::TempFolder temp;
+    const auto build = [&]() {
+        Content::DataSetBuilder builder({temp.Path("out"), QUILLORY_DATA_BUILDER, 1});
+        builder.Add(TextRecipe("first recipe", "data\\a.txt", "the first entry's bytes"));
+        builder.Add(TextRecipe("second recipe", "data\\b.txt", "the second entry's bytes"));
+        builder.Add(TextRecipe("third recipe", "data\\c.txt", "the third entry's bytes"));
+        return builder.Build();
+    };
+    build();
+    const std::vector<std::uint8_t> pack = ReadBytes(temp.Path("out/data/pack0.pak"));
+    std::vector<fs::path> cached;
+    for (const fs::directory_entry& entry : fs::directory_iterator(temp.Path("out/dataset/cache"))) {
+        cached.push_back(entry.path() / "0");
+    }
+    std::sort(cached.begin(), cached.end());
+    ASSERT_EQ(cached.size(), 3u);
+    {
+        std::fstream overwrite(cached[0], std::ios::in | std::ios::out | std::ios::binary);
+        overwrite.seekp(3);
+        overwrite << "XXXXXXX";
+    }
+    fs::resize_file(cached[1], 5);
+
+    const Content::DataSetSummary again = build();
+    EXPECT_EQ(again.generated, 2u);
+    EXPECT_EQ(again.reused, 1u);
+    EXPECT_EQ(again.remadeFromDamagedCache.size(), 2u);
+    EXPECT_TRUE(ReadBytes(temp.Path("out/data/pack0.pak")) == pack);
+    EXPECT_EQ(build().generated, 0u);
 }
 
 TEST(DataSetBuilder, FailuresNameTheirRecipesAndFiles)

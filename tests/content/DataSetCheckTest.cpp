@@ -334,3 +334,28 @@ TEST_F(DataSetCheck, EveryRequiredAssetHoldsInTheBuiltPack)
         }
     }
 }
+
+// A shader naming a picture the pack lacks draws with the checkerboard, or
+// logs the missing opacity file: every name a stage opens is there.
+TEST_F(DataSetCheck, EveryPictureAShaderFileNamesIsInThePack)
+{
+    OrrelayEngine::PackFile pack(log, QUILLORY_BUILD_DIR "/data/pack0.pak");
+    std::vector<std::string> entries;
+    pack.FindFiles("data", ".srf", entries);
+    ASSERT_FALSE(entries.empty());
+    for (const std::string& entry : entries) {
+        OrrelayEngine::ShaderDescriptor descriptor(0);
+        ASSERT_NO_THROW(descriptor.ConstructFromFile(log, files, entry.substr(5))) << entry;
+        for (std::uint32_t i = 0; i < descriptor.GetStageCount(); ++i) {
+            const OrrelayEngine::ShaderStage& stage = descriptor.GetStage(i);
+            const std::uint32_t mode = stage.animationMode;
+            if (mode != OrrelayEngine::ShaderStage::kAnimationDiffuseFiles &&
+                mode != OrrelayEngine::ShaderStage::kAnimationDiffuseAndOpacityFiles) {
+                EXPECT_TRUE(files->Exists("data\\" + stage.diffuseFileName)) << entry << ": " << stage.diffuseFileName;
+            }
+            if (!stage.opacityFileName.empty() && mode < OrrelayEngine::ShaderStage::kAnimationOpacityFiles) {
+                EXPECT_TRUE(files->Exists("data\\" + stage.opacityFileName)) << entry << ": " << stage.opacityFileName;
+            }
+        }
+    }
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "content/RequiredAssetList.h"
 #include "engine/core/Error.h"
 
@@ -65,4 +67,55 @@ TEST(RequiredAssetList, FindsAWavFirstAndOtherwiseNamesTheOgg)
     EXPECT_EQ(RequiredAssetList::FindSoundFile("menu", "upgrade", only("data\\audio\\menu\\upgrade.wav")),
               "audio\\menu\\upgrade.wav");
     EXPECT_EQ(RequiredAssetList::FindSoundFile("music", "menu", only("")), "audio\\music\\menu.ogg");
+}
+
+TEST(RequiredAssetList, NamesEveryLineTheBuiltDataSetDoesNotMeet)
+{
+    const RequiredAssetList list = RequiredAssetList::Parse("list", "file data\\a.txt\n"
+                                                                    "file data\\Gone.txt\n"
+                                                                    "section common\n"
+                                                                    "section help\n"
+                                                                    "text HELLO\n"
+                                                                    "text GONE\n"
+                                                                    "font 0\n"
+                                                                    "font 1\n"
+                                                                    "sound menu click\n"
+                                                                    "sound menu gone\n"
+                                                                    "campaign\n");
+    std::map<std::string, std::string> files = {
+        {"data\\a.txt", ""},
+        {"data\\ui\\fonts\\en.ini", "// fonts\n2 0\nui\\f.fnt ui\\f.tga 32bit 13 0.25 1 1 0\n"
+                                    "ui\\f.fnt ui\\g.tga 32bit 13 0.25 1 1 0\n"},
+        {"data\\ui\\f.fnt", ""},
+        {"data\\ui\\f.tga", ""},
+        {"data\\ui\\texts\\en\\common.ini", ""},
+        {"data\\audio\\menu\\click.wav", ""},
+        {"data\\levels\\stages_info.ini", "// stages\n1\n"},
+        {"data\\levels\\stage0.ini", "2\nb0 3 meadow 0.9\nb1 3 cave 0.9\n"},
+        {"data\\boards\\b0.blf", ""},
+        {"data\\boards\\b0.ini", ""},
+        {"data\\boards\\b1.blf", ""},
+        {"data\\boards\\b1.ini", ""},
+        {"data\\environments\\meadow\\environment.ini", ""},
+    };
+    std::map<std::string, std::vector<std::uint8_t>> bytes;
+    for (const auto& file : files) {
+        bytes[file.first].assign(file.second.begin(), file.second.end());
+    }
+    Content::BuiltDataSet dataSet;
+    dataSet.find = [&bytes](const std::string& path) -> const std::vector<std::uint8_t>* {
+        const auto found = bytes.find(path);
+        return found == bytes.end() ? nullptr : &found->second;
+    };
+    dataSet.textKeys["en"] = {"HELLO"};
+    EXPECT_EQ(list.FindUnmet(dataSet),
+              (std::vector<std::string>{
+                  "list:2: \"data\\Gone.txt\" is not in the data set",
+                  "list:4: \"data\\ui\\texts\\en\\help.ini\" is not in the data set",
+                  "list:6: no section of language \"en\" gives GONE",
+                  "list:8: \"data\\ui\\g.tga\" is not in the data set (font 1 of \"data\\ui\\fonts\\en.ini\")",
+                  "list:10: \"data\\audio\\menu\\gone.ogg\" is not in the data set",
+                  "list:11: \"data\\environments\\cave\\environment.ini\" is not in the data set (named by the "
+                  "campaign)",
+              }));
 }

@@ -16,6 +16,7 @@
 #include "engine/file/FileManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/render/Image.h"
+#include "engine/render/ShaderDescriptor.h"
 #include "engine/scene/AnimationControl.h"
 #include "engine/scene/Model.h"
 #include "engine/scene/ModelManager.h"
@@ -224,10 +225,19 @@ TEST_F(MenuBackgroundDataSet, TheTitleAreaKeepsWhiteTextReadableAndTheStartUpSky
     }
     EXPECT_GE(1.05f / (lightest + 0.05f), 3.0f);
 
-    // The sky is the one model behind the introduction: a hole would show the clear colour.
+    // The sky is the one model behind the introduction: a hole would show the
+    // clear colour. Without a mask (the builder leaves out a wholly opaque one)
+    // it has none.
+    OrrelayEngine::ShaderDescriptor skyShader(0);
+    skyShader.ConstructFromFile(engine->GetMessageManager(), engine->GetFileManager(),
+                                "ui\\menus\\background\\models\\sky.srf");
+    ASSERT_EQ(skyShader.GetStageCount(), 1u);
+    const std::string skyMask = skyShader.GetStage(0).opacityFileName;
+    if (skyMask.empty()) {
+        return;
+    }
     OrrelayEngine::Image sky;
-    ASSERT_TRUE(sky.Load(engine->GetMessageManager(), engine->GetFileManager(),
-                         "data\\ui\\menus\\background\\textures\\sky_alpha.jpg"));
+    ASSERT_TRUE(sky.Load(engine->GetMessageManager(), engine->GetFileManager(), "data\\" + skyMask));
     const std::uint32_t bytes = sky.GetBitsPerPixel() / 8;
     std::uint8_t least = 255;
     for (std::uint64_t i = 0; i < sky.GetDataSize(); i += bytes) {
