@@ -97,6 +97,9 @@ Cell PlaceInCell(const Rendered& glyph, std::uint32_t cellHeight, std::uint32_t 
     }
     cell.width = static_cast<std::uint32_t>(width);
     cell.coverage.assign(static_cast<std::size_t>(cell.width) * cellHeight, 0);
+    if (inkWidth == 0) {
+        return cell;
+    }
     const std::int32_t x0 = std::clamp(glyph.left, margin, width - margin - inkWidth);
     const std::int32_t y0 = static_cast<std::int32_t>(above) - glyph.top;
     for (std::uint32_t row = 0; row < glyph.rows; ++row) {
