@@ -17,7 +17,8 @@ public:
     // OrrelayEngine::FileError when the face is missing.
     ArtLettering(const std::string& faceFile, const std::string& text, std::uint32_t pixelHeight);
 
-    // Pixels; the line's height is the face's cell (ascent and descent).
+    // Pixels; the line's height is the font's cell (its tallest and deepest
+    // ink with a clear margin).
     float GetWidth() const { return static_cast<float>(width_); }
     float GetHeight() const { return static_cast<float>(height_); }
 

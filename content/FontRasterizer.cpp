@@ -17,7 +17,20 @@ namespace {
 constexpr const char* kDejaVuFolder = "/usr/share/fonts/truetype/dejavu/";
 constexpr std::uint32_t kSmallestAtlasSide = 64;
 
-// One rendered glyph before it is placed: its coverage clipped to its cell.
+// One rendered glyph: FreeType's bitmap and metrics, before it has a cell.
+struct Rendered
+{
+    std::uint32_t character = 0;
+    std::int32_t advance = 0;
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::uint32_t width = 0;
+    std::uint32_t rows = 0;
+    // Coverage, width x rows, rows top first.
+    std::vector<std::uint8_t> coverage;
+};
+
+// A glyph in its cell, where it is placed in the atlas.
 struct Cell
 {
     std::uint32_t character = 0;
@@ -46,31 +59,56 @@ std::int32_t RoundPixels(FT_Pos value26Dot6)
     return static_cast<std::int32_t>((value26Dot6 + 32) >> 6);
 }
 
-// Copies the rendered bitmap into a cell whose baseline lies descent pixels
-// above its bottom; ink outside the cell is cut.
-void CopyCoverage(const FT_GlyphSlot slot, std::uint32_t cellHeight, std::int32_t descent, Cell& cell)
+Rendered Render(const FT_GlyphSlot slot, std::uint32_t character)
 {
+    Rendered glyph;
+    glyph.character = character;
+    glyph.advance = RoundPixels(slot->advance.x);
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.buffer == nullptr) {
-        return;
+        return glyph;
     }
-    const std::int32_t baselineRow = static_cast<std::int32_t>(cellHeight) - descent;
+    glyph.width = bitmap.width;
+    glyph.rows = bitmap.rows;
+    glyph.coverage.reserve(static_cast<std::size_t>(bitmap.width) * bitmap.rows);
     for (std::uint32_t row = 0; row < bitmap.rows; ++row) {
-        const std::int32_t y = baselineRow - slot->bitmap_top + static_cast<std::int32_t>(row);
-        if (y < 0 || y >= static_cast<std::int32_t>(cellHeight)) {
-            continue;
-        }
         const std::uint8_t* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-        for (std::uint32_t column = 0; column < bitmap.width; ++column) {
-            const std::int32_t x = slot->bitmap_left + static_cast<std::int32_t>(column);
-            if (x < 0 || x >= static_cast<std::int32_t>(cell.width)) {
-                continue;
-            }
-            std::uint8_t& target =
-                cell.coverage[static_cast<std::size_t>(y) * cell.width + static_cast<std::size_t>(x)];
-            target = std::max(target, source[column]);
-        }
+        glyph.coverage.insert(glyph.coverage.end(), source, source + bitmap.width);
     }
+    return glyph;
+}
+
+// The glyph's cell is as wide as its advance, wider only when its ink needs
+// more; the ink keeps its place in the cell where it fits, else it is moved
+// in just enough to keep the margin, so the pen moves as the face says for
+// all but the few glyphs that overhang their advance.
+Cell PlaceInCell(const Rendered& glyph, std::uint32_t cellHeight, std::uint32_t above)
+{
+    const std::int32_t margin = static_cast<std::int32_t>(FontRasterizer::kInkMarginPixels);
+    const auto inkWidth = static_cast<std::int32_t>(glyph.width);
+    Cell cell;
+    cell.character = glyph.character;
+    // Even a glyph without advance gets a pixel, so that its width stays positive.
+    std::int32_t width = std::max(1, glyph.advance);
+    if (inkWidth > 0) {
+        width = std::max(width, inkWidth + 2 * margin);
+    }
+    cell.width = static_cast<std::uint32_t>(width);
+    cell.coverage.assign(static_cast<std::size_t>(cell.width) * cellHeight, 0);
+    if (inkWidth == 0) {
+        return cell;
+    }
+    const std::int32_t x0 = std::clamp(glyph.left, margin, width - margin - inkWidth);
+    const std::int32_t y0 = static_cast<std::int32_t>(above) - glyph.top;
+    for (std::uint32_t row = 0; row < glyph.rows; ++row) {
+        const std::size_t target =
+            static_cast<std::size_t>(y0 + static_cast<std::int32_t>(row)) * cell.width + static_cast<std::size_t>(x0);
+        std::copy_n(glyph.coverage.begin() + static_cast<std::ptrdiff_t>(row * glyph.width), glyph.width,
+                    cell.coverage.begin() + static_cast<std::ptrdiff_t>(target));
+    }
+    return cell;
 }
 
 // Shelf packing in rows of cells; the height used, or 0 when a cell is wider
@@ -118,7 +156,7 @@ std::string FontRasterizer::DejaVuSansBoldPath()
 
 std::vector<FontRasterizer::Range> FontRasterizer::GameRanges()
 {
-    return {{0x20, 0x7E}, {0xA0, 0xFF}, {0x100, 0x17F}, {0x400, 0x45F}};
+    return {{0x20, 0x7E}, {0xA0, 0xFF}, {0x100, 0x17F}, {0x400, 0x45F}, {0x2026, 0x2026}};
 }
 
 FontRasterizer::Result FontRasterizer::Rasterize(const std::string& faceFile, const std::vector<Range>& ranges,
@@ -145,22 +183,31 @@ FontRasterizer::Result FontRasterizer::Rasterize(const std::string& faceFile, co
     }
     const std::int32_t ascent = RoundPixels(face->size->metrics.ascender);
     const std::int32_t descent = -RoundPixels(face->size->metrics.descender);
-    const std::uint32_t cellHeight = static_cast<std::uint32_t>(std::max(1, ascent + descent));
 
-    std::vector<Cell> cells;
+    std::vector<Rendered> rendered;
+    // The cell reaches past the face's line wherever a glyph's ink does
+    // (accented capitals, deep descenders), with a clear margin all round.
+    const std::int32_t margin = static_cast<std::int32_t>(kInkMarginPixels);
+    std::int32_t above = std::max(1, ascent);
+    std::int32_t below = std::max(0, descent);
     for (const Range& range : ranges) {
         for (std::uint32_t code = range.first; code <= range.last && code >= range.first; ++code) {
             if (FT_Get_Char_Index(face.get(), code) == 0 || FT_Load_Char(face.get(), code, FT_LOAD_RENDER) != 0) {
                 continue;
             }
-            Cell cell;
-            cell.character = code;
-            // Even a glyph without advance gets a pixel, so that its width stays positive.
-            cell.width = static_cast<std::uint32_t>(std::max(1, RoundPixels(face->glyph->advance.x)));
-            cell.coverage.assign(static_cast<std::size_t>(cell.width) * cellHeight, 0);
-            CopyCoverage(face->glyph, cellHeight, descent, cell);
-            cells.push_back(std::move(cell));
+            rendered.push_back(Render(face->glyph, code));
+            const Rendered& glyph = rendered.back();
+            if (glyph.rows > 0) {
+                above = std::max(above, glyph.top + margin);
+                below = std::max(below, static_cast<std::int32_t>(glyph.rows) - glyph.top + margin);
+            }
         }
+    }
+    const auto cellHeight = static_cast<std::uint32_t>(above + below);
+    std::vector<Cell> cells;
+    cells.reserve(rendered.size());
+    for (const Rendered& glyph : rendered) {
+        cells.push_back(PlaceInCell(glyph, cellHeight, static_cast<std::uint32_t>(above)));
     }
 
     std::uint32_t side = kSmallestAtlasSide;
@@ -179,6 +226,7 @@ FontRasterizer::Result FontRasterizer::Rasterize(const std::string& faceFile, co
 
     Result result;
     result.cellHeight = cellHeight;
+    result.lineHeight = static_cast<std::uint32_t>(std::max(1, ascent + descent));
     result.atlas.width = side;
     result.atlas.height = height;
     result.atlas.channels = 4;

@@ -1,11 +1,14 @@
 // Rasterises the glyphs of a TrueType face with FreeType into a font atlas and
 // its glyph table, the two files a GUI font is made of: the atlas is white
 // with alpha = coverage, its sides powers of two (other sizes would be
-// resampled and blur); every glyph has a cell as wide as its advance and as
-// high as the line, the baseline at the line's descent, and the cells are kept
-// apart by transparent gutters so that filtering never mixes neighbours. A
-// glyph's width in the table is its advance divided by the cell height, so a
-// quad of the font's height shows the cell undistorted.
+// resampled and blur); every glyph has a cell as wide as its advance (wider
+// where its ink overhangs it) and as high as the tallest and deepest ink of
+// the set, so that every glyph lies whole inside its cell with a clear margin
+// all round (no ink on a cell's outermost rows or columns, where filtering
+// would cut it), and the cells are kept apart by transparent gutters so that
+// filtering never mixes neighbours. A glyph's width in the table is its cell
+// width divided by the cell height, so a quad of the font's height shows the
+// cell undistorted.
 //
 // Glyph (u, v) is the cell's lower-left corner, v counted from the picture's
 // bottom row. Characters the face lacks are left out of the table.
@@ -36,15 +39,19 @@ public:
         FixturePicture atlas;
         std::vector<OrrelayEngine::FontFile::Glyph> glyphs;
         std::uint32_t cellHeight = 0;
+        // The face's own line (ascent and descent), which the cell encloses.
+        std::uint32_t lineHeight = 0;
     };
 
     static constexpr std::uint32_t kGutterPixels = 2;
+    static constexpr std::uint32_t kInkMarginPixels = 1;
     static constexpr std::uint32_t kMaxAtlasSide = 4096;
 
     // The faces of the Debian package fonts-dejavu-core.
     static std::string DejaVuSansPath();
     static std::string DejaVuSansBoldPath();
-    // ASCII (from the blank), Latin-1, Latin Extended-A and U+0400 to U+045F.
+    // ASCII (from the blank), Latin-1, Latin Extended-A, U+0400 to U+045F and
+    // the ellipsis (a name cut to its room ends in it).
     static std::vector<Range> GameRanges();
 
     // Throws OrrelayEngine::FileError naming the face file when it is missing

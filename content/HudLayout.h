@@ -68,12 +68,13 @@ public:
 
     // The in-game menu, over the menus' big frame (20..780 x 0..306, its
     // buttons in a column at x 674): the two volume sliders as the options
-    // screen has them, and the two check boxes in a row below.
+    // screen has them, and the two check boxes in a row below, their labels
+    // inside the frame's text area.
     static constexpr float kSliderX = 400.0f;
     static constexpr float kMusicSliderY = 225.0f;
     static constexpr float kSoundSliderY = 174.0f;
-    static constexpr float kFullscreenBoxX = 150.0f;
-    static constexpr float kRelaxBoxX = 370.0f;
+    static constexpr float kFullscreenBoxX = 240.0f;
+    static constexpr float kRelaxBoxX = 460.0f;
     static constexpr float kBoxY = 100.0f;
 
     // Level complete, over the big frame: the stage's picture in a round

@@ -50,6 +50,9 @@ struct Frame
     // landscape, under its places.
     bool parchment;
     std::vector<Layout> layouts;
+    // Where the screens' lines are placed: from the screen's left edge and
+    // bottom unless the frame says otherwise.
+    Box textArea{0.0f, 0.0f, kScreenWidth, panel.Top()};
 };
 
 std::vector<Frame> Frames()
@@ -66,7 +69,7 @@ std::vector<Frame> Frames()
     }
     frames.push_back(mainMenu);
 
-    Frame big{"big_window", L::kBigFrame, L::kFrameRim, false, {}};
+    Frame big{"big_window", L::kBigFrame, L::kFrameRim, false, {}, L::kBigTextArea};
     for (int i = 0; i < 3; ++i) {
         big.layouts.push_back({"button_" + std::to_string(i),
                                L::Centred(L::kBigButtonX, L::kBigButtonY[i], L::kBigButtonWidth, L::kBigButtonHeight)});
@@ -134,8 +137,7 @@ AssetRecipe::Outputs MakeFrame(const Frame& frame)
     const std::string stem = std::string(kModels) + frame.folder + "\\";
     AssetRecipe::Outputs outputs =
         MenuStyle::BuildTexturedModel(opening, kOpeningFramesPerSecond, canvas, std::string(kTextures) + frame.folder);
-    // The screens' lines are placed from the screen's left edge and bottom.
-    AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(Box{0.0f, 0.0f, kScreenWidth, frame.panel.Top()}));
+    AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(frame.textArea));
     for (const Layout& layout : frame.layouts) {
         AssetRecipe::Append(outputs, MenuDarkStyle::BuildPlainModel(layout.box));
     }
@@ -191,8 +193,8 @@ void MenuFrameArt::AddRecipes(DataSetBuilder& builder)
         recipe.origin = "menu frame " + frame.folder;
         recipe.packPaths = MenuStyle::TexturedModelPaths(stem + "window", std::string(kTextures) + frame.folder);
         Append(recipe.packPaths, MenuDarkStyle::PlainModelPaths(stem + "window_area"));
-        recipe.parameters =
-            std::string(kRecipeVersion) + " " + Describe(frame.panel) + (frame.parchment ? " parchment" : "");
+        recipe.parameters = std::string(kRecipeVersion) + " " + Describe(frame.panel) +
+                            (frame.parchment ? " parchment" : "") + " " + Describe(frame.textArea);
         for (const Layout& layout : frame.layouts) {
             Append(recipe.packPaths, MenuDarkStyle::PlainModelPaths(stem + layout.name));
             recipe.parameters += " " + layout.name + " " + Describe(layout.box);

@@ -3,7 +3,8 @@
 // recipes and for the tests that hold the screens to it. The screens print
 // their lines at fixed heights over the frame's text area, which runs from
 // the screen's left edge and from its bottom; the frames are cut around those
-// lines, and the buttons stand beside or below them.
+// lines, and the buttons stand beside or below them; the big window's area
+// is narrowed to the room left of its buttons.
 #pragma once
 
 #include "content/LayoutBox.h"
@@ -72,6 +73,11 @@ public:
     // Big window: a column right of the screens' lines, button_0 lowest.
     static constexpr float kBigButtonX = 674.0f;
     static constexpr float kBigButtonY[3] = {62.0f, 166.0f, 234.0f};
+    // The big window's lines are centred on the screen and stay clear of
+    // that column: its text area is as wide on either side of the centre.
+    static constexpr float kBigTextGap = 10.0f;
+    static constexpr float kBigTextRight = kBigButtonX - kBigButtonWidth * 0.5f - kBigTextGap;
+    static constexpr Box kBigTextArea{800.0f - kBigTextRight, 0.0f, 2.0f * kBigTextRight - 800.0f, kBigFrame.Top()};
     // Small window: side by side below the lines, the confirming one left.
     static constexpr float kSmallButtonX[2] = {306.0f, 494.0f};
     static constexpr float kSmallButtonY = 68.0f;
@@ -87,9 +93,10 @@ public:
     static constexpr Box kResolutionField{315.0f, 104.0f, 170.0f, 32.0f};
     static constexpr Box kResolutionTextArea{320.0f, 107.0f, 160.0f, 26.0f};
     static constexpr float kResolutionArrowX[2] = {289.0f, 511.0f};
-    // Left of the "full screen" line, which the screen prints from x 89, y 86.
-    static constexpr float kFullscreenX = 68.0f;
-    static constexpr float kFullscreenY = 94.0f;
+    // Left of the "full screen" line, which the screen prints 89 right of
+    // the text area's left edge, at y 86.
+    static constexpr float kFullscreenX = kBigTextArea.left + 68.0f;
+    static constexpr float kFullscreenY = 92.0f;
 
     // Profiles: the list (rows centred across it, from 21 to 173 above its
     // bottom), its scroll bar, and the four buttons in a column.

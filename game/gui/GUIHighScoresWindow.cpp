@@ -1,6 +1,8 @@
 #include "game/gui/GUIHighScoresWindow.h"
 
 #include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/HighScoreEntry.h"
@@ -10,6 +12,7 @@
 #include "game/Profile.h"
 #include "game/gui/BigButton.h"
 #include "game/gui/GUIControl.h"
+#include "game/gui/GUIMenuParts.h"
 #include "game/gui/WideNumberText.h"
 
 namespace Tansywell {
@@ -31,6 +34,8 @@ constexpr float kLineStepY = 21.0f;
 constexpr std::uint32_t kFontEntry = 3;
 constexpr std::uint32_t kFontNewEntry = 4;
 constexpr std::uint32_t kCategory = 0;
+// Between a name and the score right of it.
+constexpr float kNameGap = 12.0f;
 
 } // namespace
 
@@ -61,6 +66,24 @@ void GUIHighScoresWindow::Show(std::uint32_t opener, const GameFramework::HighSc
 {
     GUIHighScoresWindowBase::Show(opener, newEntry);
     SetShown(true);
+    FitNames();
+}
+
+void GUIHighScoresWindow::FitNames()
+{
+    names_.clear();
+    OrrelayEngine::GUIFontManager* fonts = guiManager_->GetFontManager();
+    const std::uint32_t count = highScores_->CountEntries(kCategory);
+    for (std::uint32_t n = 0; n < count; ++n) {
+        const GameFramework::HighScoreEntry* entry = highScores_->GetEntry(kCategory, n);
+        OrrelayEngine::GUIFont* font = fonts->FindFont(entry == newEntry_ ? kFontNewEntry : kFontEntry);
+        line_.clear();
+        AppendUnsignedWide(line_, entry->score);
+        Vector2 score;
+        if (font != nullptr)
+            font->MeasureText(score, line_, 0.0f, -1.0f);
+        names_.push_back(GUIMenuParts::FitText(font, entry->name, kColumnX[2] - kColumnX[1] - score.x - kNameGap));
+    }
 }
 
 void GUIHighScoresWindow::Hide()
@@ -113,7 +136,7 @@ void GUIHighScoresWindow::PrintEntries()
         AppendUnsignedWide(line_, n + 1);
         line_.push_back(L'.');
         columns_[0]->PrintText(kColumnAlign[0], font, offset, color_, line_);
-        columns_[1]->PrintText(kColumnAlign[1], font, offset, color_, entry->name);
+        columns_[1]->PrintText(kColumnAlign[1], font, offset, color_, n < names_.size() ? names_[n] : entry->name);
         line_.clear();
         AppendUnsignedWide(line_, entry->score);
         columns_[2]->PrintText(kColumnAlign[2], font, offset, color_, line_);

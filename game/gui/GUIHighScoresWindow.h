@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/gui/GUIHighScoresWindowBase.h"
 #include "game/gui/GUIMenuWindow.h"
@@ -39,6 +40,7 @@ public:
     const std::string& GetButtonCaptionKey() const;
 
 private:
+    void FitNames();
     void Answer();
     void PrintEntries();
 
@@ -47,6 +49,8 @@ private:
     OrrelayEngine::GUIWindow* columns_[3];
     std::uint32_t printedEntries_ = 0;
     std::wstring line_;
+    // The entries' names as they fit beside their scores, made at Show.
+    std::vector<std::wstring> names_;
 };
 
 } // namespace Tansywell

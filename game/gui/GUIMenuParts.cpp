@@ -1,6 +1,7 @@
 #include "game/gui/GUIMenuParts.h"
 
 #include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIWindow.h"
 #include "game/gui/GUIControl.h"
 
@@ -8,6 +9,19 @@ namespace Tansywell {
 
 using OrrelayEngine::Color;
 using OrrelayEngine::Vector2;
+
+namespace {
+
+const std::wstring kEllipsis = L"\x2026";
+
+float TextWidth(OrrelayEngine::GUIFont& font, const std::wstring& text)
+{
+    Vector2 extent;
+    font.MeasureText(extent, text, 0.0f, -1.0f);
+    return extent.x;
+}
+
+} // namespace
 
 std::unique_ptr<GUIControl> GUIMenuParts::MakeButton(OrrelayEngine::Engine* engine, const GameData* data,
                                                      const OrrelayEngine::Model* layout,
@@ -45,6 +59,16 @@ void GUIMenuParts::PrintLine(OrrelayEngine::GUIWindow* window, const std::string
 bool GUIMenuParts::WasClicked(const GUIControl& control)
 {
     return control.button != nullptr && control.button->IsClicked();
+}
+
+std::wstring GUIMenuParts::FitText(OrrelayEngine::GUIFont* font, const std::wstring& text, float room)
+{
+    if (font == nullptr || TextWidth(*font, text) <= room)
+        return text;
+    std::wstring cut = text;
+    while (!cut.empty() && TextWidth(*font, cut + kEllipsis) > room)
+        cut.pop_back();
+    return cut + kEllipsis;
 }
 
 } // namespace Tansywell

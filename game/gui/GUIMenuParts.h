@@ -13,6 +13,7 @@
 
 namespace OrrelayEngine {
 class Engine;
+class GUIFont;
 class GUIWindow;
 } // namespace OrrelayEngine
 
@@ -46,6 +47,10 @@ public:
     static void PrintLine(OrrelayEngine::GUIWindow* window, const std::string& key, std::int32_t number, float y,
                           const OrrelayEngine::Color& colour);
     static bool WasClicked(const GUIControl& control);
+    // The text as it fits a room of that width in the font: whole, or its
+    // longest start that fits with an ellipsis after it (a player's name in a
+    // list row). Without a font the text is returned whole.
+    static std::wstring FitText(OrrelayEngine::GUIFont* font, const std::wstring& text, float room);
 };
 
 } // namespace Tansywell

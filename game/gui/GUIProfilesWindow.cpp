@@ -1,6 +1,7 @@
 #include "game/gui/GUIProfilesWindow.h"
 
 #include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
@@ -23,11 +24,19 @@ constexpr float kRowStep = 22.0f;
 constexpr std::uint32_t kFontRow = 3;
 constexpr std::uint32_t kFontSelectedRow = 4;
 constexpr std::uint32_t kFontRowUnderMouse = 5;
+constexpr std::uint32_t kRowFonts[] = {kFontRow, kFontSelectedRow, kFontRowUnderMouse};
+// Room left free at each end of a row.
+constexpr float kRowTextInset = 4.0f;
 
 const std::string kTitleKey = "PROFILES_TITLE";
 const std::string kCaptionKeys[GUIProfilesWindow::kButtonCount] = {"PROFILES_NEW", "PROFILES_RENAME", "PROFILES_DELETE",
                                                                    "PROFILES_DONE"};
 const std::wstring kNoName;
+
+std::size_t RowFontSlot(std::uint32_t font)
+{
+    return font == kFontSelectedRow ? 1 : (font == kFontRowUnderMouse ? 2 : 0);
+}
 
 } // namespace
 
@@ -74,6 +83,24 @@ const std::wstring& GUIProfilesWindow::GetRowName(std::uint32_t row) const
     return index < names_.size() ? names_[index] : kNoName;
 }
 
+const std::wstring& GUIProfilesWindow::GetRowText(std::uint32_t row, std::uint32_t font) const
+{
+    const std::vector<std::wstring>& fitted = fittedNames_[RowFontSlot(font)];
+    const std::size_t index = static_cast<std::size_t>(scroll_->GetPositionIndex()) + row;
+    return index < fitted.size() ? fitted[index] : kNoName;
+}
+
+void GUIProfilesWindow::FitNames()
+{
+    OrrelayEngine::GUIFontManager* fonts = guiManager_->GetFontManager();
+    for (std::uint32_t font : kRowFonts) {
+        std::vector<std::wstring>& fitted = fittedNames_[RowFontSlot(font)];
+        fitted.clear();
+        for (const std::wstring& name : names_)
+            fitted.push_back(GUIMenuParts::FitText(fonts->FindFont(font), name, kRowWidth - 2.0f * kRowTextInset));
+    }
+}
+
 void GUIProfilesWindow::Show()
 {
     GUIProfilesWindowBase::Show();
@@ -90,6 +117,7 @@ void GUIProfilesWindow::Show()
         if (profile != nullptr && profile != current)
             names_.push_back(profile->GetName());
     }
+    FitNames();
 
     const auto listed = static_cast<std::uint32_t>(names_.size());
     for (std::uint32_t i = 0; i < kRowCount; ++i) {
@@ -133,7 +161,7 @@ void GUIProfilesWindow::UpdateRows()
         const bool selected = current != nullptr && current->GetName() == name;
         row->SetEnabled(!selected);
         const std::uint32_t font = selected ? kFontSelectedRow : (row->IsMouseOver() ? kFontRowUnderMouse : kFontRow);
-        row->PrintText(GUIMenuParts::kAlignCentred, font, Vector2(0.0f, 0.0f), color_, name);
+        row->PrintText(GUIMenuParts::kAlignCentred, font, Vector2(0.0f, 0.0f), color_, GetRowText(i, font));
     }
 }
 

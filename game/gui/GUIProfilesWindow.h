@@ -57,10 +57,14 @@ public:
     OrrelayEngine::GUIButton* GetRow(std::uint32_t row) const { return rows_[row]; }
     // The name a row shows at the scroll position; empty past the list.
     const std::wstring& GetRowName(std::uint32_t row) const;
+    // What the row prints of it in the font: the name, cut to the row's width
+    // with an ellipsis when it is wider.
+    const std::wstring& GetRowText(std::uint32_t row, std::uint32_t font) const;
 
 private:
     void UpdateRows();
     void UpdateButtons();
+    void FitNames();
 
     std::unique_ptr<GUIControl> listArea_;
     std::unique_ptr<GUIControl> scrollControl_;
@@ -68,6 +72,8 @@ private:
     OrrelayEngine::GUIScroll* scroll_;
     std::array<OrrelayEngine::GUIButton*, kRowCount> rows_{};
     std::vector<std::wstring> names_;
+    // Per row font, the names as they fit their row.
+    std::array<std::vector<std::wstring>, 3> fittedNames_;
 };
 
 } // namespace Tansywell

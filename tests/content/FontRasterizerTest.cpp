@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "content/FontFileWriter.h"
 #include "content/FontRasterizer.h"
+#include "content/GameFonts.h"
 #include "content/TgaFileWriter.h"
 #include "engine/core/FileError.h"
 #include "engine/core/MessageManager.h"
 #include "engine/file/FileBinary.h"
+#include "engine/file/PackFile.h"
 #include "engine/gui/FontFile.h"
 #include "engine/render/Image.h"
 
@@ -115,6 +119,62 @@ TEST(FontRasterizerTest, GameRangesReadBackWithCellsInsideThePictureAndApart)
         if (glyph.character == L' ') {
             EXPECT_EQ(MaxCoverage(atlas, glyph, 0.0f, 1.0f), 0u);
         }
+    }
+}
+
+// Every glyph of every font the build packed lies whole inside its cell: no
+// ink on the cell's outermost rows or columns, where a cut shows.
+TEST(FontRasterizerTest, EveryBuiltGlyphLeavesItsCellsRimClear)
+{
+    OrrelayEngine::MessageManager log("Test", false, false, "", "");
+    OrrelayEngine::PackFile pack(&log, QUILLORY_BUILD_DIR "/data/pack0.pak");
+    const auto read = [&pack](const std::string& name, std::vector<std::uint8_t>& bytes) {
+        std::uint32_t size = 0;
+        ASSERT_TRUE(pack.GetFileSize(name, size)) << name;
+        bytes.resize(size);
+        ASSERT_TRUE(pack.ReadFile(name, bytes.data())) << name;
+    };
+    for (const Content::GameFonts::Font& entry : Content::GameFonts::GetFonts()) {
+        const std::string stem = "data\\ui\\fonts\\" + Content::GameFonts::GetFileStem(entry);
+        SCOPED_TRACE(stem);
+        std::vector<std::uint8_t> fontBytes;
+        std::vector<std::uint8_t> tgaBytes;
+        read(stem + ".fnt", fontBytes);
+        read(stem + ".tga", tgaBytes);
+        FileBinary fontFile(nullptr, stem, false, false, true, static_cast<std::uint32_t>(fontBytes.size()),
+                            fontBytes.data());
+        FontFile font;
+        font.Read(fontFile, stem);
+        FileBinary tgaFile(nullptr, stem, false, false, true, static_cast<std::uint32_t>(tgaBytes.size()),
+                           tgaBytes.data());
+        OrrelayEngine::Image atlas;
+        ASSERT_TRUE(atlas.ReadTGA(&log, tgaFile, stem));
+        const float width = static_cast<float>(atlas.GetWidth());
+        const float height = static_cast<float>(atlas.GetHeight());
+        std::string cut;
+        for (const FontFile::Glyph& glyph : font.glyphs) {
+            const auto x0 = static_cast<std::uint32_t>(std::lround(glyph.u * width));
+            const auto x1 = static_cast<std::uint32_t>(std::lround((glyph.u + glyph.du) * width));
+            const auto y0 = static_cast<std::uint32_t>(std::lround(glyph.v * height));
+            const auto y1 = static_cast<std::uint32_t>(std::lround((glyph.v + glyph.dv) * height));
+            ASSERT_LT(x0 + 1, x1);
+            ASSERT_LT(y0 + 1, y1);
+            ASSERT_LE(x1, atlas.GetWidth());
+            ASSERT_LE(y1, atlas.GetHeight());
+            bool inked = false;
+            for (std::uint32_t y = y0; y < y1; ++y) {
+                for (std::uint32_t x = x0; x < x1; ++x) {
+                    const bool rim = x == x0 || x + 1 == x1 || y == y0 || y + 1 == y1;
+                    inked = inked || (rim && atlas.GetData()[(y * atlas.GetWidth() + x) * 4 + 3] != 0);
+                }
+            }
+            if (inked) {
+                char code[16];
+                std::snprintf(code, sizeof code, " U+%04X", static_cast<unsigned>(glyph.character));
+                cut += code;
+            }
+        }
+        EXPECT_EQ(cut, "") << "glyphs with ink on their cell's rim";
     }
 }
 

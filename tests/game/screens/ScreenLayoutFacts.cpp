@@ -253,6 +253,10 @@ void ScreenLayoutFacts::CheckTexts(const Picture& withTexts, const Picture& with
         const Rectangle area = text.anchored && frame != nullptr && onFrame ? FrameRectangle(*frame) : text.area;
         if (!Inside(text.box, area)) {
             Add(kTextOutside, name + " in " + text.windowName + " area " + Describe(area));
+        } else if (frame != nullptr && onFrame && !Inside(text.box, FrameRectangle(*frame))) {
+            // A text area may reach past its frame (the lines are placed
+            // from the screen's edges); the text itself may not.
+            Add(kTextOutside, name + " off its frame " + Describe(FrameRectangle(*frame)));
         }
         const float pixels = text.size * static_cast<float>(withTexts.height) / kScreenHeight;
         if (withTexts.height == 600 && pixels < kMinGlyphPixels) {

@@ -61,9 +61,10 @@ public:
     // (a knob from its own scroll's arrows too) and from the rectangles given.
     void CheckControls(const OrrelayEngine::GUIManager& gui, const OrrelayEngine::GUIWindow* frame,
                        const std::vector<Rectangle>& keepClear);
-    // The collected texts: inside their areas, no "UNKNOWN", glyphs high
-    // enough on a screen of that height; those under frame (all when it is
-    // null) with ink against its surround (a screen may cover the others).
+    // The collected texts: inside their areas (those under frame on it too),
+    // no "UNKNOWN", glyphs high enough on a screen of that height; those
+    // under frame (all when it is null) with ink against its surround (a
+    // screen may cover the others).
     void CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const OrrelayEngine::GUIWindow* frame);
 
     const std::vector<Fault>& GetFaults() const { return faults_; }

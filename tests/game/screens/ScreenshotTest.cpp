@@ -47,6 +47,7 @@
 #include "framework/gui/GUIStartGameLogicWindowBase.h"
 #include "framework/gui/GUIWelcomeWindowBase.h"
 #include "game/gui/GUIBackgroundWindow.h"
+#include "game/gui/GUIDeleteProfileWindow.h"
 #include "game/gui/GUIGameLogicWindow.h"
 #include "game/gui/GUIIntroductionWindow.h"
 #include "game/gui/GUILevelCompleteWindow.h"
@@ -69,6 +70,9 @@ using ScreenTests::ScreenshotGame;
 using Tansywell::GUIMenuWindow;
 
 constexpr std::uint64_t kFrameMicroseconds = 100000;
+// The widest name the name rules let through: every place that prints the
+// player's name must hold it.
+const std::wstring kWidestName(20, L'W');
 // Frames a screen gets to settle once it reports itself open.
 constexpr int kStillFrames = 1;
 
@@ -234,8 +238,10 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
     Shoot("welcome", MenuWindowView::Frame(*AsMenu(game.welcomeWindow_.get())), {});
     game.welcomeWindow_->Hide();
     ASSERT_TRUE(StepUntil([&game] { return !AsMenu(game.welcomeWindow_.get())->IsActive(); }));
-    gf::ProfileBase* ann = game.profileManager_->AddProfile(L"Ann");
-    game.profileManager_->SetCurrentProfile(ann, true);
+    game.profileManager_->AddProfile(L"Ann");
+    game.profileManager_->AddProfile(L"\u00C9mile");
+    gf::ProfileBase* player = game.profileManager_->AddProfile(kWidestName);
+    game.profileManager_->SetCurrentProfile(player, true);
 
     ShootMenu(
         "main_menu", AsMenu(game.mainMenuWindow_.get()), [&game] { game.mainMenuWindow_->Show(); },
@@ -245,10 +251,20 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
         [&game] { game.newProfileWindow_->Hide(); });
     ShootMenu(
         "rename_profile", AsMenu(game.renameProfileWindow_.get()),
-        [&game] { game.renameProfileWindow_->Show(true, L"Ann"); }, [&game] { game.renameProfileWindow_->Hide(); });
+        [&game] { game.renameProfileWindow_->Show(true, kWidestName); },
+        [&game] { game.renameProfileWindow_->Hide(); });
     ShootMenu(
-        "delete_profile", AsMenu(game.deleteProfileWindow_.get()), [&game] { game.deleteProfileWindow_->Show(L"Ann"); },
-        [&game] { game.deleteProfileWindow_->Hide(); });
+        "delete_profile", AsMenu(game.deleteProfileWindow_.get()),
+        [&game] { game.deleteProfileWindow_->Show(kWidestName); }, [&game] { game.deleteProfileWindow_->Hide(); });
+    {
+        const auto* remove = dynamic_cast<const Tansywell::GUIDeleteProfileWindow*>(game.deleteProfileWindow_.get());
+        ASSERT_NE(nullptr, remove);
+        bool named = false;
+        for (std::uint32_t i = 0; i < Tansywell::GUIDeleteProfileWindow::kLineCount; ++i) {
+            named = named || remove->GetLine(i).find(kWidestName) != std::wstring::npos;
+        }
+        EXPECT_TRUE(named) << "the delete question never names the profile";
+    }
     ShootMenu(
         "name_conflict", AsMenu(game.profileNameConflictWindow_.get()),
         [&game] { game.profileNameConflictWindow_->Show(ScreenshotGame::kConflictFromNewProfile); },
