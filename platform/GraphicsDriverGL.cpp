@@ -80,8 +80,8 @@ void KeepRasterizerFrameMemory()
 // drawing thread frees once uploaded; with a heap each, the process held some
 // 45 MB more by the end of a level, and a real window some 60 MB more at the
 // menus. One heap for every thread made from here on lets each reuse what
-// another freed. Set before the first GL window, so whatever renderer and
-// window system it turns out to be.
+// another freed. Set before the first GL window where the window system is a
+// real one, so whatever renderer it turns out to be.
 void ShareOneHeapBetweenThreads()
 {
 #if defined(__GLIBC__)
@@ -161,7 +161,12 @@ bool PreserveCurrentEglSurface(EGLDisplay display, EGLSurface surface)
 
 void GraphicsDriverGL::PrepareWindowAttributes()
 {
-    ShareOneHeapBetweenThreads();
+    // Over the offscreen driver the context's creation sets it instead: set
+    // this early there, the game peaked some 15 MB higher.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "offscreen") != 0) {
+        ShareOneHeapBetweenThreads();
+    }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);

@@ -49,8 +49,9 @@ class GraphicsDriverGL : public GraphicsDriver
 {
 public:
     // Must run before the window this driver will draw into is created: asks for
-    // double buffering, 24 depth bits and 8 stencil bits, and has the threads
-    // made from then on (the GL library's among them) share one heap.
+    // double buffering, 24 depth bits and 8 stencil bits, and, on a real window
+    // system, has the threads made from then on (the GL library's among them)
+    // share one heap.
     static void PrepareWindowAttributes();
     // The window is borrowed and must outlive the driver.
     static GraphicsResult CreateForWindow(AppWindow* window, std::unique_ptr<GraphicsDriverGL>& out);
