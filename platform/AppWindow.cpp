@@ -19,6 +19,7 @@ bool gFailRegisterClass = false;
 bool gFailCreateWindow = false;
 bool gFailDrawingContext = false;
 bool gOpenGlWindows = true;
+bool gScaledFullscreen = false;
 
 struct IconResource
 {
@@ -71,7 +72,30 @@ bool SurfaceKeepsFirstSize(SDL_Window* window)
     return HasFlag(window, SDL_WINDOW_OPENGL) && driver != nullptr && std::strcmp(driver, "offscreen") == 0;
 }
 
+// The desktop's rectangle on the display the window is on (the first one
+// before there is a window).
+SDL_Rect DesktopBounds(SDL_Window* window)
+{
+    SDL_Rect bounds{0, 0, 0, 0};
+    const int display = window != nullptr ? std::max(SDL_GetWindowDisplayIndex(window), 0) : 0;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) {
+        bounds = SDL_Rect{0, 0, 0, 0};
+    }
+    return bounds;
+}
+
+bool IsOffscreenDriver()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "offscreen") == 0;
+}
+
 } // namespace
+
+void SetScaledFullscreenForTesting(bool scaled)
+{
+    gScaledFullscreen = scaled;
+}
 
 void SetWindowFailureForTesting(WindowStep step, bool fail)
 {
@@ -144,20 +168,27 @@ WindowResult AppWindow::Create(const std::string& titleUtf8, const WindowPlaceme
         // The depth and stencil bits are fixed when the window is made.
         GraphicsDriverGL::PrepareWindowAttributes();
     }
-    if (placement.form == WindowForm::Fullscreen) {
+    const bool fullscreen = placement.form == WindowForm::Fullscreen;
+    const bool scaled = fullscreen && ScalesFullscreenPicture(placement.width, placement.height);
+    SDL_Rect rectangle{fullscreen ? 0 : placement.x, fullscreen ? 0 : placement.y, std::max(placement.width, 1),
+                       std::max(placement.height, 1)};
+    const SDL_Rect desktop = DesktopBounds(nullptr);
+    if (scaled && desktop.w > 0) {
+        rectangle = desktop;
+        flags |= SDL_WINDOW_BORDERLESS;
+    } else if (fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN;
     }
     if (placement.topmost) {
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     }
-    const bool fullscreen = placement.form == WindowForm::Fullscreen;
     SDL_Window* sdlWindow =
-        SDL_CreateWindow(titleUtf8.c_str(), fullscreen ? 0 : placement.x, fullscreen ? 0 : placement.y,
-                         std::max(placement.width, 1), std::max(placement.height, 1), flags);
+        SDL_CreateWindow(titleUtf8.c_str(), rectangle.x, rectangle.y, rectangle.w, rectangle.h, flags);
     if (sdlWindow == nullptr) {
         return WindowResult::CreationFailed;
     }
     window.reset(new AppWindow(sdlWindow, handler, placement));
+    window->pictureScaled_ = scaled;
     SDL_StartTextInput();
     // The screen saver stays off only while the window refuses it.
     window->Dispatch(
@@ -223,13 +254,29 @@ void AppWindow::Place(const WindowPlacement& placement)
     placement_ = placement;
     const std::int32_t width = std::max(placement.width, 1);
     const std::int32_t height = std::max(placement.height, 1);
+    const bool fullscreen = placement.form == WindowForm::Fullscreen;
+    const SDL_Rect desktop = DesktopBounds(window_);
+    const bool scaled = fullscreen && desktop.w > 0 && ScalesFullscreenPicture(width, height);
+    // A scaled picture's surface covers the desktop.
+    const int surfaceWidth = scaled ? desktop.w : width;
+    const int surfaceHeight = scaled ? desktop.h : height;
     int currentWidth = 0;
     int currentHeight = 0;
     SDL_GetWindowSize(window_, &currentWidth, &currentHeight);
-    if ((currentWidth != width || currentHeight != height) && SurfaceKeepsFirstSize(window_)) {
-        RemakeAtSize(width, height);
+    if ((currentWidth != surfaceWidth || currentHeight != surfaceHeight) && SurfaceKeepsFirstSize(window_)) {
+        RemakeAtSize(surfaceWidth, surfaceHeight);
     }
-    if (placement.form == WindowForm::Fullscreen) {
+    pictureScaled_ = scaled;
+    SDL_SetWindowBordered(window_, scaled ? SDL_FALSE : SDL_TRUE);
+    if (scaled) {
+        // A borderless window over the whole desktop rather than SDL's desktop
+        // full screen: that one is a request to the window manager, and
+        // without one the window keeps its size while SDL reports the
+        // desktop's.
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, desktop.w, desktop.h);
+        SDL_SetWindowPosition(window_, desktop.x, desktop.y);
+    } else if (fullscreen) {
         // The size first: full screen takes the display mode closest to it.
         SDL_SetWindowSize(window_, width, height);
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN);
@@ -265,6 +312,59 @@ void AppWindow::RemakeAtSize(std::int32_t width, std::int32_t height)
 WindowPlacement AppWindow::GetPlacement() const
 {
     return placement_;
+}
+
+bool AppWindow::ScalesFullscreenPicture(std::int32_t width, std::int32_t height)
+{
+    if (gScaledFullscreen) {
+        return true;
+    }
+    // The offscreen driver has no display modes: its surface simply takes the
+    // window's size.
+    if (IsOffscreenDriver()) {
+        return false;
+    }
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int index = 0; index < count; ++index) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(0, index, &mode) == 0 && mode.w == width && mode.h == height) {
+            return false;
+        }
+    }
+    return true;
+}
+
+PictureArea AppWindow::GetPictureArea(std::int32_t surfaceWidth, std::int32_t surfaceHeight) const
+{
+    if (!pictureScaled_) {
+        PictureArea whole;
+        whole.width = surfaceWidth;
+        whole.height = surfaceHeight;
+        return whole;
+    }
+    return PictureArea::Fit(surfaceWidth, surfaceHeight, placement_.width, placement_.height);
+}
+
+PictureArea AppWindow::ClientPictureArea() const
+{
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    return GetPictureArea(width, height);
+}
+
+void AppWindow::ClientToPicture(std::int32_t& x, std::int32_t& y) const
+{
+    if (pictureScaled_) {
+        ClientPictureArea().SurfaceToPicture(placement_.width, placement_.height, x, y);
+    }
+}
+
+void AppWindow::PictureToClient(std::int32_t& x, std::int32_t& y) const
+{
+    if (pictureScaled_) {
+        ClientPictureArea().PictureToSurface(placement_.width, placement_.height, x, y);
+    }
 }
 
 void AppWindow::SetTitle(const std::string& titleUtf8)

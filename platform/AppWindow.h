@@ -10,9 +10,16 @@
 // behaviour for a message the handler leaves to it (Alt+F4 becomes the close
 // command, minimise and maximise take effect, the screen saver is allowed).
 //
+// Full screen takes the display mode of the window's size where the display
+// has one. Where it has not, a borderless window covers the desktop in its own
+// mode and the picture, still drawn at the window's size, shows scaled into the largest
+// centred area of the same shape (platform/PictureArea.h); the pointer's
+// position is then reported in the picture's pixels.
+//
 // There is no counterpart of a child window hosted in another program's window.
 #pragma once
 
+#include "platform/PictureArea.h"
 #include "platform/WindowMessage.h"
 
 #include <cstdint>
@@ -62,6 +69,10 @@ void SetWindowFailureForTesting(WindowStep step, bool fail);
 // nothing switch it off, which keeps the GL driver out of their process.
 void SetOpenGlWindows(bool enabled);
 
+// While set, full-screen windows show their picture scaled over the desktop's
+// mode as though the display had no mode of their size.
+void SetScaledFullscreenForTesting(bool scaled);
+
 // The program's icons, by resource id, as RGBA rows top to bottom.
 void RegisterIconResource(std::uint32_t id, std::int32_t width, std::int32_t height,
                           const std::vector<std::uint8_t>& rgba);
@@ -94,6 +105,14 @@ public:
     void Place(const WindowPlacement& placement);
     WindowPlacement GetPlacement() const;
 
+    // Whether the picture shows scaled: full screen over the desktop's own mode.
+    bool ShowsPictureScaled() const { return pictureScaled_; }
+    // Where the picture shows on a drawing surface of that size.
+    PictureArea GetPictureArea(std::int32_t surfaceWidth, std::int32_t surfaceHeight) const;
+    // A point of the window's client area into the picture's pixels, and back.
+    void ClientToPicture(std::int32_t& x, std::int32_t& y) const;
+    void PictureToClient(std::int32_t& x, std::int32_t& y) const;
+
     void SetTitle(const std::string& titleUtf8);
     void SetTitle(const std::wstring& title);
     std::string GetTitle() const;
@@ -118,6 +137,9 @@ private:
     // The offscreen video driver never resizes a GL window's drawing surface, so
     // such a window is made anew at its new size.
     void RemakeAtSize(std::int32_t width, std::int32_t height);
+    // Full screen at that size shows the picture scaled.
+    static bool ScalesFullscreenPicture(std::int32_t width, std::int32_t height);
+    PictureArea ClientPictureArea() const;
     void DoDefault(const WindowMessage& message);
     void AfterHandled(const WindowMessage& message);
 
@@ -128,6 +150,7 @@ private:
     WindowMessageHandler* handler_;
     WindowPlacement placement_;
     bool focused_ = false;
+    bool pictureScaled_ = false;
 };
 
 // UTF-8 of wide text, one code point per wide character; values that are not

@@ -166,7 +166,10 @@ void GetCursorClientPosition(std::int32_t& x, std::int32_t& y)
 
 void SetCursorClientPosition(AppWindow& window, std::int32_t x, std::int32_t y)
 {
-    SDL_WarpMouseInWindow(window.GetSdlWindow(), x, y);
+    std::int32_t clientX = x;
+    std::int32_t clientY = y;
+    window.PictureToClient(clientX, clientY);
+    SDL_WarpMouseInWindow(window.GetSdlWindow(), clientX, clientY);
     RecordCursorPosition(x, y);
 }
 

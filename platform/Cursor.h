@@ -39,7 +39,8 @@ std::int32_t GetCursorShowCount();
 // Tests start from a counter of 0 with it.
 void ResetCursorShowCount();
 
-// The last position the event pump saw, in client pixels.
+// The last position the event pump saw, in client pixels; where the window
+// shows its picture scaled, in the picture's pixels.
 void GetCursorClientPosition(std::int32_t& x, std::int32_t& y);
 void SetCursorClientPosition(AppWindow& window, std::int32_t x, std::int32_t y);
 // Called by the event pump.

@@ -69,7 +69,12 @@ bool DispatchNextEvent()
         InputDevice::Deliver(translated.inputs[i]);
     }
     if (translated.cursorMoved) {
-        RecordCursorPosition(translated.cursorX, translated.cursorY);
+        std::int32_t x = translated.cursorX;
+        std::int32_t y = translated.cursorY;
+        if (const AppWindow* window = AppWindow::FindById(translated.windowId)) {
+            window->ClientToPicture(x, y);
+        }
+        RecordCursorPosition(x, y);
     }
     for (std::uint32_t i = 0; i < translated.messageCount; ++i) {
         DeliverToWindows(translated.windowId, translated.messages[i]);

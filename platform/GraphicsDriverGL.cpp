@@ -75,11 +75,13 @@ void KeepRasterizerFrameMemory()
 
 // glibc gives threads heaps of their own, and a freed block goes back to the
 // heap it came from, serving only that heap's threads. A software rasteriser
-// starts worker threads with the context, and the loading thread makes the
-// textures the drawing thread frees once uploaded; with a heap each, the
-// process held some 45 MB more by the end of a level. One heap for every
-// thread made from here on lets each reuse what another freed. Set before the
-// context exists, so whatever renderer it turns out to be.
+// starts worker threads of its own (under X11 as soon as the first GL window
+// is made, before any context), and the loading thread makes the textures the
+// drawing thread frees once uploaded; with a heap each, the process held some
+// 45 MB more by the end of a level, and a real window some 60 MB more at the
+// menus. One heap for every thread made from here on lets each reuse what
+// another freed. Set before the first GL window where the window system is a
+// real one, so whatever renderer it turns out to be.
 void ShareOneHeapBetweenThreads()
 {
 #if defined(__GLIBC__)
@@ -159,6 +161,12 @@ bool PreserveCurrentEglSurface(EGLDisplay display, EGLSurface surface)
 
 void GraphicsDriverGL::PrepareWindowAttributes()
 {
+    // Over the offscreen driver the context's creation sets it instead: set
+    // this early there, the game peaked some 15 MB higher.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "offscreen") != 0) {
+        ShareOneHeapBetweenThreads();
+    }
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
@@ -222,6 +230,7 @@ GraphicsDriverGL::~GraphicsDriverGL()
     if (context_ != nullptr) {
         MakeCurrent();
         ReleaseKeptFrame();
+        ReleasePictureFramebuffer();
         ReleaseFrameFences();
         DeleteQueuedTextureNames();
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
@@ -310,8 +319,103 @@ std::uint32_t GraphicsDriverGL::GetDrawableHeight() const
 {
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
+    DrawingSurfaceSize(width, height);
     return static_cast<std::uint32_t>(std::max(height, 0));
+}
+
+void GraphicsDriverGL::DrawingSurfaceSize(int& width, int& height) const
+{
+    if (pictureFramebuffer_ != 0) {
+        width = pictureWidth_;
+        height = pictureHeight_;
+        return;
+    }
+    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
+}
+
+PictureArea GraphicsDriverGL::GetPresentedPictureArea() const
+{
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
+    if (pictureFramebuffer_ == 0) {
+        PictureArea whole;
+        whole.width = width;
+        whole.height = height;
+        return whole;
+    }
+    return PictureArea::Fit(width, height, pictureWidth_, pictureHeight_);
+}
+
+bool GraphicsDriverGL::MakePictureFramebuffer(std::uint32_t width, std::uint32_t height)
+{
+    if (pictureFramebuffer_ != 0 && static_cast<std::uint32_t>(pictureWidth_) == width &&
+        static_cast<std::uint32_t>(pictureHeight_) == height) {
+        glBindFramebuffer(GL_FRAMEBUFFER, pictureFramebuffer_);
+        return true;
+    }
+    ReleasePictureFramebuffer();
+    if (!canBlit_) {
+        return false;
+    }
+    glGenFramebuffers(1, &pictureFramebuffer_);
+    glGenRenderbuffers(1, &pictureColour_);
+    glGenRenderbuffers(1, &pictureDepth_);
+    glBindRenderbuffer(GL_RENDERBUFFER, pictureColour_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    glBindRenderbuffer(GL_RENDERBUFFER, pictureDepth_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, static_cast<GLsizei>(width),
+                          static_cast<GLsizei>(height));
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, pictureFramebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, pictureColour_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, pictureDepth_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR) {
+        ReleasePictureFramebuffer();
+        return false;
+    }
+    pictureWidth_ = static_cast<int>(width);
+    pictureHeight_ = static_cast<int>(height);
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    return true;
+}
+
+void GraphicsDriverGL::ReleasePictureFramebuffer()
+{
+    if (pictureFramebuffer_ == 0) {
+        return;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &pictureFramebuffer_);
+    glDeleteRenderbuffers(1, &pictureColour_);
+    glDeleteRenderbuffers(1, &pictureDepth_);
+    pictureFramebuffer_ = 0;
+    pictureColour_ = 0;
+    pictureDepth_ = 0;
+    pictureWidth_ = 0;
+    pictureHeight_ = 0;
+}
+
+// The bars black, the picture scaled into its area; the back buffer holds
+// nothing of the last frame after a swap, so both are drawn every time.
+void GraphicsDriverGL::PresentScaledPicture()
+{
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(DrawingWindow(), &width, &height);
+    const PictureArea area = PictureArea::Fit(width, height, pictureWidth_, pictureHeight_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, pictureFramebuffer_);
+    GLfloat clear[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    // GL counts rows from the bottom.
+    glBlitFramebuffer(0, 0, pictureWidth_, pictureHeight_, area.x, height - (area.y + area.height), area.x + area.width,
+                      height - area.y, GL_COLOR_BUFFER_BIT,
+                      area.width == pictureWidth_ && area.height == pictureHeight_ ? GL_NEAREST : GL_LINEAR);
 }
 
 std::vector<AdapterDescription> GraphicsDriverGL::EnumerateAdapters()
@@ -392,6 +496,10 @@ GraphicsResult GraphicsDriverGL::GetDisplayMode(DisplayMode& mode)
 
 GraphicsResult GraphicsDriverGL::SetDisplayMode(const DisplayMode& mode)
 {
+    // A picture shown scaled leaves the desktop in its own mode.
+    if (borrowedWindow_ != nullptr && borrowedWindow_->ShowsPictureScaled()) {
+        return kGraphicsOk;
+    }
     SDL_DisplayMode wanted{};
     wanted.w = static_cast<int>(mode.width);
     wanted.h = static_cast<int>(mode.height);
@@ -421,7 +529,11 @@ GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::u
     // first size).
     if (borrowedWindow_ != nullptr) {
         MakeCurrent();
-        return kGraphicsOk;
+        if (!borrowedWindow_->ShowsPictureScaled()) {
+            ReleasePictureFramebuffer();
+            return kGraphicsOk;
+        }
+        return MakePictureFramebuffer(width, height) ? kGraphicsOk : kGraphicsErrOutOfMemory;
     }
     int drawableWidth = 0;
     int drawableHeight = 0;
@@ -445,7 +557,12 @@ GraphicsResult GraphicsDriverGL::CreateScreenBuffers(std::uint32_t width, std::u
 }
 
 void GraphicsDriverGL::ReleaseScreenBuffers()
-{}
+{
+    if (context_ != nullptr && pictureFramebuffer_ != 0) {
+        MakeCurrent();
+        ReleasePictureFramebuffer();
+    }
+}
 
 std::vector<ZBufferFormat> GraphicsDriverGL::EnumerateZBufferFormats(std::uint32_t)
 {
@@ -503,7 +620,9 @@ GraphicsResult GraphicsDriverGL::Present(bool waitForVerticalBlank)
         swapInterval_ = interval;
     }
     DeleteQueuedTextureNames();
-    if (NeedsKeptFrame()) {
+    if (pictureFramebuffer_ != 0) {
+        PresentScaledPicture();
+    } else if (NeedsKeptFrame()) {
         if (frameDrawn_) {
             KeepPresentedFrame();
         } else {
@@ -512,6 +631,9 @@ GraphicsResult GraphicsDriverGL::Present(bool waitForVerticalBlank)
     }
     frameDrawn_ = false;
     SDL_GL_SwapWindow(DrawingWindow());
+    if (pictureFramebuffer_ != 0) {
+        glBindFramebuffer(GL_FRAMEBUFFER, pictureFramebuffer_);
+    }
     LimitFramesInFlight();
     return kGraphicsOk;
 }
@@ -625,7 +747,7 @@ GraphicsResult GraphicsDriverGL::ReadBackBuffer(std::uint32_t x, std::uint32_t y
 {
     int drawableWidth = 0;
     int drawableHeight = 0;
-    SDL_GL_GetDrawableSize(DrawingWindow(), &drawableWidth, &drawableHeight);
+    DrawingSurfaceSize(drawableWidth, drawableHeight);
     if (pixels == nullptr || width == 0 || height == 0 ||
         static_cast<std::uint64_t>(x) + width > static_cast<std::uint64_t>(std::max(drawableWidth, 0)) ||
         static_cast<std::uint64_t>(y) + height > static_cast<std::uint64_t>(std::max(drawableHeight, 0))) {
@@ -634,7 +756,7 @@ GraphicsResult GraphicsDriverGL::ReadBackBuffer(std::uint32_t x, std::uint32_t y
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
     readRows_.resize(rowBytes * height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    glReadBuffer(pictureFramebuffer_ != 0 ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     // GL counts rows from the bottom; the caller wants them from the top.
     const GLint glY = drawableHeight - static_cast<GLint>(y + height);
     glReadPixels(static_cast<GLint>(x), glY, static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA,

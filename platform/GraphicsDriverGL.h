@@ -18,6 +18,13 @@
 // each present of a drawn frame first copies the back buffer into a kept
 // framebuffer, and a present with nothing drawn since draws that copy back.
 //
+// Where the game's window shows its picture scaled (full screen over the
+// desktop's own mode), the picture is drawn into a framebuffer of its mode's
+// size, which stands for the back buffer in everything the engine does
+// (viewports, reading it back); each present scales it into the window's
+// centred picture area between black bars. That framebuffer keeps its
+// picture across swaps, so no further copy is kept then.
+//
 // On a software renderer the driver also tells the C library's allocator, for
 // the whole process, to keep freed heap memory for reuse rather than return it
 // to the system: the rasteriser frees and takes back tens of megabytes a frame.
@@ -29,6 +36,7 @@
 #include <vector>
 
 #include "platform/GraphicsDriver.h"
+#include "platform/PictureArea.h"
 
 struct SDL_Window;
 
@@ -41,7 +49,9 @@ class GraphicsDriverGL : public GraphicsDriver
 {
 public:
     // Must run before the window this driver will draw into is created: asks for
-    // double buffering, 24 depth bits and 8 stencil bits.
+    // double buffering, 24 depth bits and 8 stencil bits, and, on a real window
+    // system, has the threads made from then on (the GL library's among them)
+    // share one heap.
     static void PrepareWindowAttributes();
     // The window is borrowed and must outlive the driver.
     static GraphicsResult CreateForWindow(AppWindow* window, std::unique_ptr<GraphicsDriverGL>& out);
@@ -71,7 +81,13 @@ public:
 
     // For the device and for benchmarks that compare with raw GL calls.
     void MakeCurrent();
+    // The height of what the device draws into: the picture's framebuffer
+    // where there is one, else the window's drawing surface.
     std::uint32_t GetDrawableHeight() const;
+    // Whether the picture is drawn into a framebuffer of its own, and where it
+    // shows on the window's drawing surface at present.
+    bool DrawsScaledPicture() const { return pictureFramebuffer_ != 0; }
+    PictureArea GetPresentedPictureArea() const;
     const std::shared_ptr<GLTextureNameQueue>& GetDeletedTextureNames() const { return deletedNames_; }
     void DeleteQueuedTextureNames();
     const std::string& GetRendererName() const { return renderer_; }
@@ -94,6 +110,12 @@ private:
     void RestorePresentedFrame();
     void ReleaseKeptFrame();
     void LimitFramesInFlight();
+    void DrawingSurfaceSize(int& width, int& height) const;
+    // The framebuffer the device draws into: the picture's, or the window's (0).
+    std::uint32_t TargetFramebuffer() const { return pictureFramebuffer_; }
+    bool MakePictureFramebuffer(std::uint32_t width, std::uint32_t height);
+    void ReleasePictureFramebuffer();
+    void PresentScaledPicture();
     void ReleaseFrameFences();
 
     SDL_Window* ownWindow_;
@@ -118,6 +140,13 @@ private:
     int keptWidth_ = 0;
     int keptHeight_ = 0;
     bool keptValid_ = false;
+
+    // The picture's own framebuffer while the window shows it scaled.
+    std::uint32_t pictureFramebuffer_ = 0;
+    std::uint32_t pictureColour_ = 0;
+    std::uint32_t pictureDepth_ = 0;
+    int pictureWidth_ = 0;
+    int pictureHeight_ = 0;
 
     // Fences behind the frames handed to the driver and not yet known drawn.
     static constexpr std::size_t kFramesInFlight = 2;

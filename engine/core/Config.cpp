@@ -404,14 +404,26 @@ void Config::Save()
     try {
         std::unique_ptr<FileTextual> file = files_->OpenTextFile(FileManager::GetTemporaryName(iniPath_),
                                                                  FileTextual::kModeWrite, FileTextual::kEncoding8Bit);
+        // The lines of names nobody has registered (a start that ended before
+        // their owners came) go back as they were read, in name order among
+        // the rest, so that the next start still finds them.
+        auto pending = pendingLines_.begin();
+        const auto writePendingBefore = [&](const std::string* name) {
+            for (; pending != pendingLines_.end() && (name == nullptr || pending->first < *name); ++pending) {
+                file->WriteString(pending->second);
+                file->WriteLineEnd();
+            }
+        };
         for (const auto& entry : variables_) {
             const ConfigVariable& variable = *entry.second;
             if (!variable.saved || variable.locked || variable.type == kConfigCommand) {
                 continue;
             }
+            writePendingBefore(&entry.first);
             file->WriteString(entry.first + " " + ToText(variable));
             file->WriteLineEnd();
         }
+        writePendingBefore(nullptr);
         file->Close();
         files_->CommitTemporary(iniPath_);
     } catch (const FileError& error) {

@@ -6,7 +6,8 @@
 // that field by name. A command has no value: issuing it marks it pending until
 // its owner, polling once per frame, marks it handled. Names are looked up
 // lower-cased; an unregistered name is never an error. A .ini line for a name
-// nobody has registered yet is kept and applied when the name is registered.
+// nobody has registered yet is kept and applied when the name is registered;
+// until then a save writes it back as it was read.
 //
 // The .ini file is replaced as a whole on saving (written beside it under a
 // temporary name, then renamed over it), so a failed save keeps the old file.

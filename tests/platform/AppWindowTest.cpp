@@ -11,6 +11,10 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -341,6 +345,87 @@ TEST_F(AppWindowTest, GlWindowHasStencilAndItsSurfaceFollowsAModeChange)
     PumpAll();
     EXPECT_TRUE(std::any_of(handler_.messages.begin(), handler_.messages.end(),
                             [](const WindowMessage& message) { return message.type == WindowMessageType::Close; }));
+    device.reset();
+    driver.reset();
+}
+
+// Full screen where the display has no mode of the picture's size: the
+// picture is drawn at its own size, read back at it, and shown scaled into
+// the desktop's centre between black bars; the pointer lands in its pixels.
+TEST_F(AppWindowTest, ScaledFullScreenShowsTheWholePictureCentred)
+{
+    TestSupport::ScopedLeakCheckPause pause;
+    TestSupport::PinGraphicsLibraries();
+    SetOpenGlWindows(true);
+    CreateWindow();
+    std::unique_ptr<GraphicsDriverGL> driver;
+    if (GraphicsFailed(GraphicsDriverGL::CreateForWindow(window_.get(), driver))) {
+        GTEST_SKIP() << "no OpenGL context under this video driver";
+    }
+    const auto adapters = driver->EnumerateAdapters();
+    const DisplayMode desktop = adapters[0].desktopMode;
+    ASSERT_EQ(kGraphicsOk, driver->OpenAdapter(0));
+    std::unique_ptr<GraphicsDevice> device;
+    ASSERT_EQ(kGraphicsOk, driver->CreateDevice(static_cast<std::uint32_t>(adapters[0].devices.size() - 1), device));
+
+    SetScaledFullscreenForTesting(true);
+    // Wider than the desktop's shape, so that bars lie above and below.
+    WindowPlacement placement = window_->GetPlacement();
+    placement.form = WindowForm::Fullscreen;
+    placement.width = 800;
+    placement.height = 400;
+    window_->Place(placement);
+    SetScaledFullscreenForTesting(false);
+    ASSERT_TRUE(window_->ShowsPictureScaled());
+    ASSERT_EQ(kGraphicsOk, driver->CreateScreenBuffers(800, 400, true));
+    ASSERT_TRUE(driver->DrawsScaledPicture());
+    Viewport viewport;
+    viewport.width = 800;
+    viewport.height = 400;
+    ASSERT_EQ(kGraphicsOk, device->SetViewport(viewport));
+    ASSERT_EQ(kGraphicsOk, device->Clear(kClearTarget, 0xFFFF0000u, 1.0f, 0));
+    EXPECT_EQ(0xFFFF0000u, ReadPixel(*driver, 799, 399));
+    std::uint8_t outside[4];
+    EXPECT_EQ(kGraphicsErrInvalidParams, driver->ReadBackBuffer(800, 0, 1, 1, outside)) << "the picture's own size";
+
+    const PictureArea area = driver->GetPresentedPictureArea();
+    const PictureArea expected =
+        PictureArea::Fit(static_cast<std::int32_t>(desktop.width), static_cast<std::int32_t>(desktop.height), 800, 400);
+    EXPECT_EQ(expected.y, area.y);
+    EXPECT_EQ(expected.height, area.height);
+    ASSERT_GT(area.y, 1);
+    ASSERT_EQ(kGraphicsOk, driver->Present(false));
+    // The window's own surface as presented, rows from the bottom.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glReadBuffer(GL_BACK);
+    const auto surfaceRow = [&](std::int32_t fromTop) {
+        std::uint8_t rgba[4] = {};
+        glReadPixels(static_cast<GLint>(desktop.width / 2), static_cast<GLint>(desktop.height) - 1 - fromTop, 1, 1,
+                     GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return (rgba[0] << 16) | (rgba[1] << 8) | rgba[2];
+    };
+    EXPECT_EQ(0x000000, surfaceRow(area.y / 2)) << "the bar above";
+    EXPECT_EQ(0xFF0000, surfaceRow(area.y + 1)) << "the picture's top row";
+    EXPECT_EQ(0xFF0000, surfaceRow(area.y + area.height - 2)) << "its bottom row";
+    EXPECT_EQ(0x000000, surfaceRow(area.y + area.height + 1)) << "the bar below";
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+
+    std::int32_t x = area.x + area.width - 1;
+    std::int32_t y = area.y;
+    window_->ClientToPicture(x, y);
+    EXPECT_EQ(799, x);
+    EXPECT_EQ(0, y);
+
+    placement.form = WindowForm::Windowed;
+    placement.width = 320;
+    placement.height = 240;
+    window_->Place(placement);
+    EXPECT_FALSE(window_->ShowsPictureScaled());
+    ASSERT_EQ(kGraphicsOk, driver->CreateScreenBuffers(320, 240, false));
+    EXPECT_FALSE(driver->DrawsScaledPicture());
+    x = 100;
+    window_->ClientToPicture(x, y);
+    EXPECT_EQ(100, x) << "a window's picture is its client area";
     device.reset();
     driver.reset();
 }

@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# The built game in a real X window on a virtual screen: its window appears
-# under the game's title, PRINTSCRN saves a picture of the first menu that is
-# not one flat colour, Alt+F4 ends the game with status 0, the log closes
-# with its footer and no abort, and the configuration is saved.
+# The built game in a real X window, full screen on a virtual screen of the
+# given size, as a new player starts it: its window appears under the game's
+# title; PRINTSCRN saves the welcome dialog as a picture of the game's own
+# 1024 x 768 mode holding the whole picture (the title sign at the top, the
+# flowers at the bottom, the dialog in the middle); a name typed and a click
+# where the picture shows the dialog's "OK" button make the profile and open
+# the main menu, whose picture holds the whole of it too; Alt+F4 ends the game
+# with status 0, the log closes with its footer and no abort, and the
+# configuration is saved.
 #
-# Usage: real_window_check.sh <game> <title file> [where to keep the picture]
+# Usage: real_window_check.sh <game> <title file> <screen WxH> <picture checker> [folder to keep the pictures in]
 # Exits 77 (a skip for CTest) when xvfb-run is not installed.
 set -uo pipefail
 
+# The picture's mode, and where its parts lie in it (picture pixels).
+mode_width=1024 mode_height=768
+ok_x=392 ok_y=681
+
 if [ "${1:-}" = --inside ]; then
   shift
-  game="$1" title="$2" scratch="$3" keep="$4"
+  game="$1" title="$2" screen="$3" checker="$4" scratch="$5" keep="$6"
   fail() {
     echo "FAIL: $*" >&2
     [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
@@ -18,6 +27,19 @@ if [ "${1:-}" = --inside ]; then
   }
   user="$scratch/data/Quorvane Games/Quillory"
   log="$user/Quillory.html"
+  screen_width="${screen%x*}" screen_height="${screen#*x}"
+
+  # Where full screen shows the picture: as large as the screen allows, its
+  # shape kept, centred.
+  if [ $((screen_width * mode_height)) -le $((screen_height * mode_width)) ]; then
+    area_width=$screen_width
+    area_height=$(((mode_height * screen_width * 2 + mode_width) / (mode_width * 2)))
+  else
+    area_height=$screen_height
+    area_width=$(((mode_width * screen_height * 2 + mode_height) / (mode_height * 2)))
+  fi
+  area_x=$(((screen_width - area_width) / 2)) area_y=$(((screen_height - area_height) / 2))
+  echo "screen $screen: the picture at ($area_x,$area_y) size ${area_width}x$area_height"
 
   # The system libraries keep some memory until the process ends. The Mesa
   # software driver is loaded for the whole run, so that what it still holds
@@ -45,37 +67,62 @@ if [ "${1:-}" = --inside ]; then
     kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared: $(cat "$scratch/stdout")"
     sleep 0.2
   done
+  [ -n "$window" ] || fail "no window named $title"
   xdotool windowfocus --sync "$window" 2>/dev/null || true
+
+  # PRINTSCRN, then the new picture's name once it is complete.
+  pictures=0
+  screenshot() {
+    xdotool keydown Print
+    sleep 0.3
+    xdotool keyup Print
+    local name
+    name="$(printf 'picture%03d.bmp' "$pictures")"
+    picture=""
+    local deadline=$((SECONDS + 20))
+    while [ -z "$picture" ] && [ "$SECONDS" -lt "$deadline" ]; do
+      sleep 0.2
+      picture="$(find "$user" -name "$name" -type f -size +0 2>/dev/null | head -n 1)"
+    done
+    [ -n "$picture" ] || fail "PRINTSCRN wrote no $name"
+    pictures=$((pictures + 1))
+    sleep 1 # until the picture is complete
+    [ -n "$keep" ] && mkdir -p "$keep" && cp "$picture" "$keep/$1.bmp"
+  }
+  # The title sign across the top, the flowers along the bottom edge.
+  whole_picture() {
+    local what="$1"
+    shift
+    "$checker" "$picture" size $mode_width $mode_height busy 312 10 712 150 lit 0 708 1024 768 "$@" ||
+      fail "the picture of the $what does not hold the whole picture ($picture)"
+  }
 
   # The logos, the introduction and the loading lead to the welcome dialog.
   sleep "${QUILLORY_WELCOME_SECONDS:-25}"
   kill -0 "$pid" 2>/dev/null || fail "the game ended on its own: $(cat "$scratch/stdout")"
-
-  xdotool keydown Print
+  screenshot welcome
+  # The dialog's dark wooden inside, between its line of text and the name.
+  whole_picture "welcome dialog" centred 0 566 1024 576 2f1f10
+  # The welcome dialog: a name, then its "OK" button where the picture shows it.
+  xdotool type --delay 120 Ada
+  sleep 0.5
+  xdotool mousemove $((area_x + (ok_x * area_width + mode_width / 2) / mode_width)) \
+    $((area_y + (ok_y * area_height + mode_height / 2) / mode_height))
+  # Held for a few frames, as a hand does.
+  xdotool mousedown 1
   sleep 0.3
-  xdotool keyup Print
-  picture=""
+  xdotool mouseup 1
+  profile=""
   deadline=$((SECONDS + 20))
-  while [ -z "$picture" ] && [ "$SECONDS" -lt "$deadline" ]; do
+  while [ -z "$profile" ] && [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.2
-    picture="$(find "$user" -name 'picture*' -type f -size +0 2>/dev/null | head -n 1)"
+    profile="$(find "$user/profiles" -iname 'ada*.prf' -type f 2>/dev/null | head -n 1)"
   done
-  [ -n "$picture" ] || fail "PRINTSCRN wrote no picture"
-  sleep 1 # until the picture is complete
-
-  # An uncompressed BMP: the pixel data starts at the offset in bytes 10 to
-  # 13, each pixel is bits/8 bytes (bytes 28 and 29).
-  offset="$(od -An -tu4 -j10 -N4 "$picture" | tr -d ' ')"
-  bits="$(od -An -tu2 -j28 -N2 "$picture" | tr -d ' ')"
-  [ "$(head -c 2 "$picture")" = BM ] && [ "$bits" -ge 24 ] || fail "$picture is no 24- or 32-bit BMP"
-  pixels="$(tail -c +"$((offset + 1))" "$picture" | od -An -v -tx1 -w"$((bits / 8))" | sort | uniq -c | sort -rn)"
-  total="$(echo "$pixels" | awk '{ n += $1 } END { print n }')"
-  commonest="$(echo "$pixels" | head -n 1 | awk '{ print $1 }')"
-  colours="$(echo "$pixels" | wc -l)"
-  [ -n "$keep" ] && cp "$picture" "$keep"
-  # A dialog over the menu background, not an empty screen with a stray dot.
-  [ "$((commonest * 100))" -lt "$((total * 95))" ] ||
-    fail "$picture is one flat colour: $commonest of $total pixels alike, $colours colours"
+  [ -n "$profile" ] || fail "the click on OK made no profile"
+  sleep "${QUILLORY_MENU_SECONDS:-5}"
+  screenshot main_menu
+  # The menu's wooden inside, between its first two buttons.
+  whole_picture "main menu" centred 0 287 1024 297 2f1f10
 
   xdotool keydown alt key F4 keyup alt
   status=""
@@ -95,12 +142,13 @@ if [ "${1:-}" = --inside ]; then
   ! grep -q "PROGRAM ABORTING: " "$log" || fail "the log holds an abort"
   [ "$(tail -c 7 "$log")" = "</HTML>" ] && grep -q " Log end: " "$log" || fail "the log has no footer"
   [ -s "$user/Quillory.ini" ] || fail "the configuration was not saved"
-  echo "window $window, picture $picture with $colours colours, exit status 0"
+  echo "window $window on a $screen screen: welcome dialog and main menu whole, OK reached, exit status 0"
   exit 0
 fi
 
 game="$1"
 title="$(sed -n '/^\[GAME_TITLE\]/{n;s/\r$//;p;q}' "$2")"
+screen="$3"
 if ! command -v xvfb-run >/dev/null 2>&1; then
   echo "xvfb-run is not installed: skipped"
   exit 77
@@ -109,4 +157,4 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 # A user folder that exists already, so that the first start writes its log.
 mkdir -p "$scratch/data/Quorvane Games/Quillory" "$scratch/config"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$game" "$title" "$scratch" "${3:-}"
+xvfb-run -a -s "-screen 0 ${screen}x24" "$0" --inside "$game" "$title" "$screen" "$4" "$scratch" "${5:-}"

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -208,3 +209,47 @@ TEST_F(EngineTest, FailedStartReleasesWhatWasMadeAndClosesTheLog)
 }
 
 } // namespace
+
+// A start that ends fatally before the game registers its settings (no data
+// pack, say) must not cost the player them: the save at shutdown writes their
+// lines back untouched; only the video mode follows the render system's rule.
+TEST_F(EngineTest, FailedStartKeepsTheLinesOfSettingsNotYetRegistered)
+{
+    const std::vector<std::string> before = {"c_invert_mouse 1",
+                                             "g_draw_cursor 0",
+                                             "g_music_volume 0.120000",
+                                             "g_sound_volume 0.900000",
+                                             "r_show_faces_edges 0",
+                                             "r_show_faces_normals 0",
+                                             "r_show_mip_maps 0",
+                                             "r_show_octree_nodes 0",
+                                             "r_texture_anisotropy 1",
+                                             "r_use_mip_mapping 1",
+                                             "sc_take_screenshot_format 2",
+                                             "v_brightness 1.000000",
+                                             "v_contrast 1.000000",
+                                             "v_fullscreen 0",
+                                             "v_gamma 1.000000",
+                                             "v_mode 1024x768x32",
+                                             "v_vsync 1",
+                                             "z_unknown_tool some text"};
+    {
+        std::ofstream out(Native("Quillory.ini"), std::ios::binary);
+        for (const std::string& line : before) {
+            out << line << "\r\n";
+        }
+    }
+    Start();
+    EXPECT_THROW(engine->GetMessageManager()->LogFatal("Failed to open the data pack"), FatalError);
+    engine.reset();
+
+    std::ifstream in(Native("Quillory.ini"), std::ios::binary);
+    std::vector<std::string> after;
+    for (std::string line; std::getline(in, line);) {
+        after.push_back(line.substr(0, line.find('\r')));
+    }
+    // Windowed at the desktop's size, the mode becomes the largest 4:3 window inside it.
+    std::vector<std::string> expected = before;
+    expected[15] = "v_mode 800x600x32";
+    EXPECT_EQ(expected, after);
+}
