@@ -90,39 +90,52 @@ if [ "${1:-}" = --inside ]; then
     [ -n "$keep" ] && mkdir -p "$keep" && cp "$picture" "$keep/$1.bmp"
   }
   # The title sign across the top, the flowers along the bottom edge.
-  whole_picture() {
-    local what="$1"
-    shift
-    "$checker" "$picture" size $mode_width $mode_height busy 312 10 712 150 lit 0 708 1024 768 "$@" ||
-      fail "the picture of the $what does not hold the whole picture ($picture)"
+  holds_whole_picture() {
+    "$checker" "$picture" size $mode_width $mode_height busy 312 10 712 150 lit 0 708 1024 768 "$@"
   }
 
-  # The logos, the introduction and the loading lead to the welcome dialog.
-  sleep "${QUILLORY_WELCOME_SECONDS:-25}"
-  kill -0 "$pid" 2>/dev/null || fail "the game ended on its own: $(cat "$scratch/stdout")"
-  screenshot welcome
-  # The dialog's dark wooden inside, between its line of text and the name.
-  whole_picture "welcome dialog" centred 0 566 1024 576 2f1f10
-  # The welcome dialog: a name, then its "OK" button where the picture shows it.
-  xdotool type --delay 120 Ada
-  sleep 0.5
-  xdotool mousemove $((area_x + (ok_x * area_width + mode_width / 2) / mode_width)) \
-    $((area_y + (ok_y * area_height + mode_height / 2) / mode_height))
-  # Held for a few frames, as a hand does.
-  xdotool mousedown 1
-  sleep 0.3
-  xdotool mouseup 1
+  # Pictures until one shows the screen asked for: a slow machine takes
+  # longer to get there, so the test waits on what it sees, not on a time.
+  # Only a screen that never comes runs out the limit.
+  until_shown() {
+    local what="$1"
+    shift
+    local deadline=$((SECONDS + ${QUILLORY_SCREEN_SECONDS:-120}))
+    for (( ; ; )); do
+      kill -0 "$pid" 2>/dev/null || fail "the game ended on its own: $(cat "$scratch/stdout")"
+      screenshot "${what// /_}"
+      holds_whole_picture "$@" >/dev/null 2>&1 && return 0
+      [ "$SECONDS" -lt "$deadline" ] || holds_whole_picture "$@" ||
+        fail "the picture of the $what does not hold the whole picture ($picture)"
+      sleep 1
+    done
+  }
+
+  # The logos, the introduction and the loading lead to the welcome dialog,
+  # whose dark wooden inside lies between its line of text and the name.
+  until_shown "welcome dialog" centred 0 566 1024 576 2f1f10
+  # A name, then a click on the "OK" button where the picture shows it, held
+  # for a few frames as a hand does; again while no profile comes of it, as
+  # the dialog takes typing only once it has opened.
   profile=""
-  deadline=$((SECONDS + 20))
+  deadline=$((SECONDS + ${QUILLORY_SCREEN_SECONDS:-120}))
   while [ -z "$profile" ] && [ "$SECONDS" -lt "$deadline" ]; do
-    sleep 0.2
-    profile="$(find "$user/profiles" -iname 'ada*.prf' -type f 2>/dev/null | head -n 1)"
+    xdotool type --delay 120 Ada
+    sleep 0.5
+    xdotool mousemove $((area_x + (ok_x * area_width + mode_width / 2) / mode_width)) \
+      $((area_y + (ok_y * area_height + mode_height / 2) / mode_height))
+    xdotool mousedown 1
+    sleep 0.3
+    xdotool mouseup 1
+    for _ in $(seq 25); do
+      profile="$(find "$user/profiles" -iname 'ada*.prf' -type f 2>/dev/null | head -n 1)"
+      [ -n "$profile" ] && break
+      sleep 0.2
+    done
   done
   [ -n "$profile" ] || fail "the click on OK made no profile"
-  sleep "${QUILLORY_MENU_SECONDS:-5}"
-  screenshot main_menu
   # The menu's wooden inside, between its first two buttons.
-  whole_picture "main menu" centred 0 287 1024 297 2f1f10
+  until_shown "main menu" centred 0 287 1024 297 2f1f10
 
   xdotool keydown alt key F4 keyup alt
   status=""
