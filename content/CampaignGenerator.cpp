@@ -211,7 +211,7 @@ struct StagePlan
 const StagePlan kStages[CampaignGenerator::kStageCount] = {
     {"meadow",
      {{"diamond", Diamond, 30, 4, nullptr, nullptr, nullptr, 1.77f},
-      {"hexagon", Hexagon, 30, 4, CoreTest, nullptr, nullptr, 1.04f},
+      {"hexagon", Hexagon, 30, 4, CoreTest, nullptr, nullptr, 1.90f, CoreTest},
       {"heart", Heart, 36, 4, RimTest, nullptr, nullptr, 1.84f},
       {"ring", Ring, 40, 4, BandTest, nullptr, nullptr, 2.45f},
       {"flower", Flower, 46, 4, SpokeTest, nullptr, nullptr, 1.55f},
