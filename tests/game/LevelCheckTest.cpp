@@ -187,8 +187,9 @@ TEST_P(LevelCheck, TheGreedyBotWinsEveryLevelAndTheCampaignGetsHarder)
         SCOPED_TRACE(levels[i].record.boardName);
         const LevelSummary s = CheckLevel(levels[i]);
         EXPECT_GE(s.ruleWins, i == 0 ? kRuleDeals : kWinsNeeded);
-        if (stage == 0)
+        if (stage == 0) {
             EXPECT_GE(s.medianEnergyLeft * 100, s.startingEnergy * kFirstStageLeftPercent);
+        }
         if (stage + 1 == kStages && i + 2 >= levels.size()) {
             EXPECT_LT(s.medianEnergyLeft * 100, s.startingEnergy * kLastLevelsLeftPercent);
             EXPECT_LT(s.randomWins, s.greedyWins);
