@@ -4,7 +4,8 @@
 // through the campaign: bigger boards, more kinds, and one new feature per
 // stage (double layers, then closed cells, then blocked cells, then all of
 // them). Writes "data\levels\stages_info.ini", "data\levels\stage<i>.ini",
-// "data\boards\<board>.blf" and ".ini" (the progress value), and an empty
+// "data\boards\<board>.blf", "_camera.ini" (the board camera fitted to the
+// board's shape) and ".ini" (the progress value), and an empty
 // "data\environments\<environment>\environment.ini" per stage, and the
 // stage map "data\ui\menus\map\map.gmf" with one place per level.
 #pragma once
@@ -49,6 +50,10 @@ public:
     // The data set's files, as (pack path, bytes), in a fixed order.
     static std::vector<std::pair<std::string, std::vector<std::uint8_t>>> MakeFiles();
     static void AddRecipes(DataSetBuilder& builder);
+
+private:
+    // Without fitted cameras the camera files are empty.
+    static std::vector<std::pair<std::string, std::vector<std::uint8_t>>> MakeFiles(bool fitCameras);
 };
 
 } // namespace Content

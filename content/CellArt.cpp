@@ -16,11 +16,10 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "cell art 1";
+constexpr const char* kRecipeVersion = "cell art 2";
 constexpr float kPi = 3.14159265358979f;
 constexpr float kSixth = kPi / 3.0f;
-// A little smaller than the layout's cell, so that a seam of ground shows.
-constexpr float kCellRadius = BoardLayout::kCircumradius - 0.8f;
+constexpr float kCellRadius = CellArt::kCellRadius;
 constexpr std::uint32_t kTextureSize = 128;
 constexpr const char* kCellFolder = "game_objects\\cell\\";
 
@@ -170,8 +169,8 @@ std::string Data(const std::string& path)
 Outputs MakeCells()
 {
     Outputs out;
-    out.push_back(
-        ArtMesh::BuildModel(ArtMesh::MakeModel({MakeSlab(kCellRadius, 1.2f, 0.5f)}, ArtMesh::kSceneFlags, 0.0f)));
+    out.push_back(ArtMesh::BuildModel(
+        ArtMesh::MakeModel({MakeSlab(kCellRadius, CellArt::kEmptyHeight, 0.5f)}, ArtMesh::kSceneFlags, 0.0f)));
     out.push_back(ArtMesh::BuildTextureShader(Texture("cell_empty.jpg"), ""));
     out.push_back(ArtMesh::BuildModel(
         ArtMesh::MakeModel({MakeSlab(kCellRadius, CellArt::kSingleHeight, 1.0f)}, ArtMesh::kSceneFlags, 0.0f)));
@@ -374,11 +373,12 @@ Outputs MakeBorders()
         const float angle = CellArt::DirectionAngle(d);
         const Vector3 out2(std::cos(angle), std::sin(angle), 0.0f);
         const Vector3 along(-out2.y, out2.x, 0.0f);
-        const float inner = BoardLayout::kInradius + 0.4f;
-        const float halfLength = BoardLayout::kCircumradius * 0.5f + 1.6f;
+        const float inner = BoardLayout::kInradius + CellArt::kBorderGap;
+        const float halfLength = CellArt::kBorderHalfLength;
         ArtMesh mesh;
-        const float depth = 4.0f;
-        const float height = 6.0f;
+        const float depth = CellArt::kBorderDepth;
+        // The rounded top rises 1.2 above the sides.
+        const float height = CellArt::kBorderHeight - 1.2f;
         const Vector3 up(0.0f, 0.0f, 1.0f);
         // Top, outer and inner faces and the two ends, rounded by their normals.
         const auto face = [&](const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& e, const Vector3& n,

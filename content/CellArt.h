@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "content/BoardLayout.h"
+
 namespace Content {
 
 class DataSetBuilder;
@@ -18,8 +20,21 @@ class CellArt
 {
 public:
     static constexpr std::uint32_t kSelectFrameCount = 51;
+    // A little smaller than the layout's cell, so that a seam of ground shows.
+    static constexpr float kCellRadius = BoardLayout::kCircumradius - 0.8f;
+    static constexpr float kEmptyHeight = 1.2f;
+    // Every cell is picked by the single cell's box, so an item stands on
+    // kSingleHeight whatever its cell; the double slab stays low enough for a
+    // resting butterfly to clear it.
     static constexpr float kSingleHeight = 4.0f;
-    static constexpr float kDoubleHeight = 8.0f;
+    static constexpr float kDoubleHeight = 6.5f;
+    // A border hedge, in the frame of its cell: it runs along the edge facing
+    // its direction, kBorderGap outside the edge, kBorderDepth thick, reaching
+    // kBorderHalfLength either side of the edge's middle and kBorderHeight up.
+    static constexpr float kBorderGap = 0.4f;
+    static constexpr float kBorderDepth = 4.0f;
+    static constexpr float kBorderHalfLength = 11.6f;
+    static constexpr float kBorderHeight = 7.2f;
 
     // The angle (radians, from +x) toward the neighbour in direction 0 to 5.
     static float DirectionAngle(std::uint32_t direction);

@@ -14,7 +14,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "item art 1";
+constexpr const char* kRecipeVersion = "item art 2";
 constexpr float kPi = 3.14159265358979f;
 constexpr std::uint32_t kTextureSize = 128;
 // The picture covers x and y from -kHalfSpan to kHalfSpan model units.
@@ -201,8 +201,13 @@ ArtColor PaintButterfly(std::uint32_t k, float x, float y)
 float WingAngleDegrees(std::uint32_t frame)
 {
     const float f = static_cast<float>(frame);
-    if (frame <= 10) { // flight: one beat, frame 10 as frame 0
-        return 15.0f + 50.0f * std::cos(2.0f * kPi * f / 10.0f);
+    if (frame <= 10) {
+        // Flight: one beat, frame 10 as frame 0. It opens on the downstroke,
+        // the wings well below the body: the game takes frame 0's box for the
+        // item's size and hovers a resting item 1.1 half-heights over its
+        // cell, and this deep first frame lifts the resting butterfly clear of
+        // a double cell's top.
+        return 19.0f - 46.0f * std::cos(2.0f * kPi * f / 10.0f);
     }
     if (frame <= 15) { // glide
         const float t = (f - 10.0f) / 5.0f;
@@ -217,7 +222,7 @@ float WingAngleDegrees(std::uint32_t frame)
         const float s = std::sin(kPi * t);
         return 10.0f + 68.0f * s * s;
     }
-    if (frame <= 70) { // take-off: from the resting spread into the flight's first beat
+    if (frame <= 70) { // take-off: from the resting spread to the beat's highest
         const float t = (f - 60.0f) / 10.0f;
         return 10.0f + 55.0f * (0.5f - 0.5f * std::cos(3.0f * kPi * t));
     }
@@ -227,8 +232,8 @@ float WingAngleDegrees(std::uint32_t frame)
 
 float BodyLift(std::uint32_t frame)
 {
-    if (frame <= 10) {
-        return -1.2f * std::cos(2.0f * kPi * static_cast<float>(frame) / 10.0f);
+    if (frame <= 10) { // the downstroke lifts the body
+        return 1.2f * std::cos(2.0f * kPi * static_cast<float>(frame) / 10.0f);
     }
     return 0.0f;
 }
@@ -383,7 +388,8 @@ std::vector<std::vector<std::uint8_t>> ItemArt::MakeShadow()
     outputs.push_back(MakeModel(true));
     outputs.push_back(ArtMesh::BuildTextureShader(ShadowTexture("butterfly_shadow.jpg"),
                                                   ShadowTexture("butterfly_shadow_0_alpha.jpg")));
-    ArtCanvas shade(16, 16);
+    // The colour is as large as the masks it is drawn with.
+    ArtCanvas shade(kTextureSize / 2, kTextureSize / 2);
     shade.Paint([](float, float) { return ArtCanvas::Rgb(0x1c2614); });
     outputs.push_back(shade.BuildColorJpeg());
     for (std::uint32_t k = 0; k < kKindCount; ++k) {
