@@ -16,7 +16,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "character art 3";
+constexpr const char* kRecipeVersion = "character art 4";
 constexpr float kPi = 3.14159265358979f;
 constexpr std::uint32_t kCell = 128;
 constexpr std::uint32_t kGrid = 16;
@@ -324,8 +324,8 @@ ArtMesh BodyFrame(std::uint32_t frame)
         CharacterArt::kPlayCentreX + (CharacterArt::kMenuCentreX - CharacterArt::kPlayCentreX) * toMenus;
     const float centreY =
         CharacterArt::kPlayCentreY + (CharacterArt::kMenuCentreY - CharacterArt::kPlayCentreY) * toMenus;
+    const float h = CharacterArt::kPlayHalfSize + (CharacterArt::kMenuHalfSize - CharacterArt::kPlayHalfSize) * toMenus;
     ArtMesh mesh;
-    const float h = CharacterArt::kFigureHalfSize;
     mesh.AddGrid(
         2, 2,
         [&](float s, float t) {

@@ -200,6 +200,19 @@ protected:
                 OrrelayEngine::Vector2(box.left + box.width, box.bottom + box.height)};
     }
 
+    // The HUD's frame, bars and fields, which stay round the results too.
+    static std::vector<ScreenLayoutFacts::Rectangle> HudParts()
+    {
+        using Content::HudLayout;
+        std::vector<ScreenLayoutFacts::Rectangle> parts;
+        for (const Content::LayoutBox& part :
+             {HudLayout::kLeftStrip, HudLayout::kLeftCorner, HudLayout::kRightStrip, HudLayout::kRightCorner,
+              HudLayout::kRightFoot, HudLayout::kEnergyFrame, HudLayout::kManaFrame}) {
+            parts.push_back(Box(part));
+        }
+        return parts;
+    }
+
     static ScreenLayoutFacts::Rectangle TitleArea()
     {
         using Content::TitleArt;
@@ -362,16 +375,10 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
     Steps(20);
     ASSERT_TRUE(StepUntil([bee] { return LinesTyped(*bee, "CHARACTER_TUTORIAL_MAKE_SWAP_0", 2); }))
         << "the character never spoke the first lesson";
-    {
-        using Content::HudLayout;
-        std::vector<ScreenLayoutFacts::Rectangle> clear = BoardCells();
-        for (const Content::LayoutBox& part :
-             {HudLayout::kLeftStrip, HudLayout::kLeftCorner, HudLayout::kRightStrip, HudLayout::kRightCorner,
-              HudLayout::kRightFoot, HudLayout::kEnergyFrame, HudLayout::kManaFrame}) {
-            clear.push_back(Box(part));
-        }
-        Shoot("hud", hud->GetRootWindow(), BoardCells(), true, clear);
-    }
+    std::vector<ScreenLayoutFacts::Rectangle> clear = BoardCells();
+    const std::vector<ScreenLayoutFacts::Rectangle> hudParts = HudParts();
+    clear.insert(clear.end(), hudParts.begin(), hudParts.end());
+    Shoot("hud", hud->GetRootWindow(), BoardCells(), true, clear);
 
     // The in-game screens stop the level as its flow does, and let it go on.
     auto inGame = [this, &game](const char* name, GUIMenuWindow* screen, const std::function<void()>& show,
@@ -417,9 +424,10 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
         return results->GetBonusTimer() >= Tansywell::GUILevelCompleteWindow::kBonusDelaySeconds + 0.5f;
     })) << "the bonus line never showed";
     StepUntil([results] { return results->GetBonus() > 0; }, 30);
-    Shoot("level_complete", MenuWindowView::Frame(*complete), {}, true,
-          {ScreenLayoutFacts::FrameBox(*MenuWindowView::Frame(*complete)), TitleArea(),
-           Box(Content::HudLayout::kUpgradePicture)});
+    std::vector<ScreenLayoutFacts::Rectangle> resultsClear = HudParts();
+    resultsClear.insert(resultsClear.end(), {ScreenLayoutFacts::FrameBox(*MenuWindowView::Frame(*complete)),
+                                             TitleArea(), Box(Content::HudLayout::kUpgradePicture)});
+    Shoot("level_complete", MenuWindowView::Frame(*complete), {}, true, resultsClear);
     game.levelCompleteWindow_->Hide();
     ASSERT_TRUE(StepUntil([complete] { return !complete->IsActive(); }));
     game.CloseLevel();
