@@ -15,7 +15,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "menu background 1";
+constexpr const char* kRecipeVersion = "menu background 3";
 constexpr const char* kModelFolder = "ui\\menus\\background\\models\\";
 constexpr const char* kTextureFolder = "ui\\menus\\background\\textures\\";
 constexpr float kPi = 3.14159265f;
@@ -108,22 +108,27 @@ ArtColor PaintSky(float x, float y)
     ArtColor grass = ArtCanvas::Mix(Rgb(0x93c35e), Rgb(0x5e9a3e), depth);
     const float field = ArtPaint::Fbm(x * 0.012f, y * 0.03f, 17, 2);
     grass = ArtCanvas::Scale(grass, 0.92f + 0.16f * field);
-    // A patchwork of fields along the slopes, rows following the hill line.
+    // Bands of fields along the slopes, following the hill line. Along a band
+    // the crop changes gradually, never at a straight edge: the band's colour
+    // drifts between neighbouring crops with a slow noise, so that no seam
+    // runs up the slope.
     const float rowPosition = (mid - y) / 52.0f + 0.5f * ArtCanvas::Noise(x * 0.008f, 0.5f, 19);
     const auto row = static_cast<std::uint32_t>(std::max(0.0f, rowPosition));
-    const float columnPosition = x / (150.0f + 170.0f * Hash(row, 11)) + 3.0f * Hash(row, 13);
-    const auto column = static_cast<std::uint32_t>(std::max(0.0f, columnPosition));
     const ArtColor crops[] = {Rgb(0xc4c86a), Rgb(0x78b048), Rgb(0xa8cc5c), Rgb(0x5e9a3e)};
-    const ArtColor crop = crops[static_cast<std::uint32_t>(Hash(row * 31 + column, 7) * 3.99f)];
-    // Soft borders between fields, fading out towards the far crest.
-    const float border = std::min(std::fabs(rowPosition - std::round(rowPosition)),
-                                  std::fabs(columnPosition - std::round(columnPosition)) * 3.0f);
+    const float drift = 3.99f * ArtCanvas::Noise(x * 0.006f + 3.0f * Hash(row, 13), static_cast<float>(row) * 5.0f, 7);
+    const auto near = static_cast<std::uint32_t>(drift);
+    const ArtColor crop = ArtCanvas::Mix(crops[near], crops[std::min<std::uint32_t>(near + 1, 3)],
+                                         ArtCanvas::SmoothStep(0.2f, 0.8f, drift - std::floor(drift)));
+    // Soft borders between the bands, fading out towards the far crest.
+    const float border = std::fabs(rowPosition - std::round(rowPosition));
     const float weight =
         0.3f * ArtCanvas::SmoothStep(0.0f, 0.08f, border) * ArtCanvas::SmoothStep(0.0f, 30.0f, mid - y);
     grass = ArtCanvas::Mix(grass, crop, weight);
-    // Each field rounds over towards its lower edge.
+    // Each band rounds over towards its edges, into a soft furrow between
+    // it and the next: as dark on both sides of it, so no edge shows.
     const float fall = rowPosition - std::floor(rowPosition);
-    grass = ArtCanvas::Scale(grass, 1.0f - 0.08f * ArtCanvas::SmoothStep(0.6f, 1.0f, fall));
+    const float furrow = ArtCanvas::SmoothStep(0.7f, 1.0f, fall) + 1.0f - ArtCanvas::SmoothStep(0.0f, 0.12f, fall);
+    grass = ArtCanvas::Scale(grass, 1.0f - 0.05f * furrow);
     color = ArtCanvas::Over(ArtCanvas::WithAlpha(grass, ArtPaint::Coverage(y - mid)), color);
     // A few small trees along the hills between the two landmarks.
     for (const float tx : {262.0f, 298.0f, 452.0f, 498.0f, 760.0f}) {

@@ -16,7 +16,7 @@ using OrrelayEngine::Vector3;
 
 namespace {
 
-constexpr const char* kRecipeVersion = "character art 2";
+constexpr const char* kRecipeVersion = "character art 4";
 constexpr float kPi = 3.14159265358979f;
 constexpr std::uint32_t kCell = 128;
 constexpr std::uint32_t kGrid = 16;
@@ -25,6 +25,8 @@ constexpr const char* kFolder = "ui\\menus\\character\\";
 constexpr std::uint32_t kWingPhases = 4;
 // The figure fills its picture: below 1 draws it larger.
 constexpr float kFigureZoom = 0.86f;
+// The little hop before leaving and during the turn, in GUI units.
+constexpr float kHop = 9.0f;
 // The bubble's corners keep this size as it widens; the picture's corner
 // quarter spans them, so its texels are laid out in corner units here.
 constexpr float kBubbleCorner = 16.0f;
@@ -295,7 +297,7 @@ ArtMesh BodyFrame(std::uint32_t frame)
         squash = 0.01f * (f - 47.0f);
     } else if (frame <= 96) {
         const float t = (f - 49.0f) / 47.0f;
-        dy = t < 0.2f ? 18.0f * std::sin(t / 0.2f * kPi * 0.5f) : 18.0f - (off + 18.0f) * easeIn((t - 0.2f) / 0.8f);
+        dy = t < 0.2f ? kHop * std::sin(t / 0.2f * kPi * 0.5f) : kHop - (off + kHop) * easeIn((t - 0.2f) / 0.8f);
     } else if (frame <= 144) {
         dx = -off * 1.2f * (1.0f - backOut(std::min(1.0f, (f - 97.0f) / 40.0f)));
     } else if (frame <= 146) {
@@ -309,16 +311,27 @@ ArtMesh BodyFrame(std::uint32_t frame)
         if (std::fabs(scaleX) < 0.08f) {
             scaleX = scaleX < 0.0f ? -0.08f : 0.08f;
         }
-        dy = 14.0f * std::sin(kPi * t);
+        dy = kHop * std::sin(kPi * t);
     }
+    // The board's ranges end at 96, the menus' at 193; the turn flies from
+    // the board's place to the menus'.
+    float toMenus = frame > 96 ? 1.0f : 0.0f;
+    if (frame >= 194) {
+        const float t = (f - 194.0f) / 58.0f;
+        toMenus = t * t * (3.0f - 2.0f * t);
+    }
+    const float centreX =
+        CharacterArt::kPlayCentreX + (CharacterArt::kMenuCentreX - CharacterArt::kPlayCentreX) * toMenus;
+    const float centreY =
+        CharacterArt::kPlayCentreY + (CharacterArt::kMenuCentreY - CharacterArt::kPlayCentreY) * toMenus;
+    const float h = CharacterArt::kPlayHalfSize + (CharacterArt::kMenuHalfSize - CharacterArt::kPlayHalfSize) * toMenus;
     ArtMesh mesh;
-    const float h = CharacterArt::kFigureHalfSize;
     mesh.AddGrid(
         2, 2,
         [&](float s, float t) {
             const float x = (s * 2.0f - 1.0f) * h * scaleX * (1.0f + squash);
             const float y = (t * 2.0f - 1.0f) * h * (1.0f - squash) - h * squash;
-            return Vector3(CharacterArt::kFigureCentreX + dx + x, CharacterArt::kFigureCentreY + dy + y, 0.0f);
+            return Vector3(centreX + dx + x, centreY + dy + y, 0.0f);
         },
         [](float s, float t) { return std::make_pair(s, t); });
     mesh.ComputeNormals();
@@ -326,10 +339,12 @@ ArtMesh BodyFrame(std::uint32_t frame)
 }
 
 // A speech bubble of n lines: a rounded box in nine parts, so that its
-// corners keep their shape as it widens to the right, and a tail from its left
-// side toward the figure's face. A lone vertex as far right of the box as the
-// tail reaches left is drawn by no triangle: it keeps the model's box centred
-// on the bubble, where the game centres the lines, and its height the box's.
+// corners keep their shape as it widens to the right, hanging from its top
+// (the lines below the first take room downward), and a tail from its left
+// side near the top toward the figure. A lone vertex as far right of the box
+// as the tail reaches left is drawn by no triangle: it keeps the model's box
+// centred on the bubble, where the game centres the lines, and its height the
+// box's.
 ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
 {
     const float t = static_cast<float>(frame) / static_cast<float>(CharacterArt::kBubbleFrameCount - 1);
@@ -338,7 +353,7 @@ ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
         (CharacterArt::kBubbleMaxWidth - 2.0f * CharacterArt::kBubbleTail - CharacterArt::kBubbleStartWidth) * t;
     const float height = CharacterArt::GetBubbleHeight(lines);
     const float left = CharacterArt::kBubbleLeft;
-    const float bottom = CharacterArt::kBubbleBottom;
+    const float bottom = CharacterArt::kBubbleTop - height;
     const float corner = kBubbleCorner;
     const float xs[4] = {0.0f, corner, width - corner, width};
     const float ys[4] = {0.0f, corner, height - corner, height};
@@ -357,16 +372,18 @@ ArtMesh BubbleFrame(std::uint32_t lines, std::uint32_t frame)
         }
     }
     // The tail: a rim-coloured triangle, then the fill over the rim where the
-    // tail meets the box, so that the two read as one shape.
-    const auto triangle = [&](float baseLow, float baseHigh, float baseX, float tipX, float tipY, float v) {
-        const std::uint32_t a = mesh.AddVertex(Vector3(left + baseX, bottom + baseLow, 0.0f), 0.5f, v, normal);
-        const std::uint32_t b = mesh.AddVertex(Vector3(left + baseX, bottom + baseHigh, 0.0f), 0.5f, v, normal);
-        const std::uint32_t c = mesh.AddVertex(Vector3(left + tipX, bottom + tipY, 0.0f), 0.5f, v, normal);
+    // tail meets the box, so that the two read as one shape. Heights count
+    // down from the box's top; the tip points a little upward.
+    const auto triangle = [&](float baseHigh, float baseLow, float baseX, float tipX, float tipY, float v) {
+        const float top = bottom + height;
+        const std::uint32_t a = mesh.AddVertex(Vector3(left + baseX, top - baseLow, 0.0f), 0.5f, v, normal);
+        const std::uint32_t b = mesh.AddVertex(Vector3(left + baseX, top - baseHigh, 0.0f), 0.5f, v, normal);
+        const std::uint32_t c = mesh.AddVertex(Vector3(left + tipX, top - tipY, 0.0f), 0.5f, v, normal);
         mesh.AddTriangle(a, c, b);
     };
     const float tail = CharacterArt::kBubbleTail;
-    triangle(14.0f, 34.0f, 1.0f, -tail, 4.0f, kRimV);
-    triangle(18.0f, 30.0f, 5.0f, 3.0f - tail, 7.5f, 0.5f);
+    triangle(12.0f, 32.0f, 1.0f, -tail, 4.0f, kRimV);
+    triangle(16.0f, 28.0f, 5.0f, 3.0f - tail, 7.5f, 0.5f);
     mesh.AddVertex(Vector3(left + width + tail, bottom + height * 0.5f, 0.0f), 0.5f, 0.5f, normal);
     return mesh;
 }

@@ -1,9 +1,11 @@
 // The scenery around the board, one set per stage's environment ("meadow",
-// "lake", "forest", "cave"): a wide ground under the board, swaying plants
-// and still stones or mushrooms in a band along the board's left and front
-// edges, where no board reaches (boards start at cell (0, 0) and grow toward
-// +x and +y). The campaign writes each environment's "environment.ini" from
-// GetEnvironmentIni, so that its list and these models agree.
+// "lake", "forest", "cave"): a wide ground under the board, of the place's own
+// kind (a lawn with clover and daisies, open water with lily pads, leaf litter
+// and moss, flagstones of rock), swaying plants and still stones or mushrooms
+// in a band along the board's left and front edges, where no board reaches
+// (boards start at cell (0, 0) and grow toward +x and +y). The campaign
+// writes each environment's "environment.ini" from GetEnvironmentIni, so that
+// its list and these models agree.
 #pragma once
 
 #include <cstdint>

@@ -78,7 +78,9 @@ TEST(GameArt, AnimationsJoinWhereTheGamePlaysThemInTurn)
         {"data\\game_objects\\shadow\\shadow.mlf", 76, 0, 10},
         {"data\\game_objects\\cell\\cell_select.mlf", 51, 10, 40}, // the marker's loop
         {"data\\game_objects\\cell\\cell_tip.mlf", 2, 0, 30},
-        {"data\\ui\\menus\\character\\character.mlf", 253, 194, 252}, // the turn, played both ways
+        // The turn flies from the board's stand to the menus', and back when played backwards.
+        {"data\\ui\\menus\\character\\character.mlf", 253, 47, 194},
+        {"data\\ui\\menus\\character\\character.mlf", 253, 144, 252},
         {"data\\environments\\meadow\\models\\plants.mlf", 2, 0, 30},
     };
     for (const FrameJoin& join : joins) {

@@ -12,7 +12,9 @@
 #include "engine/gui/GUISlider.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/scene/Model.h"
 #include "game/gui/GUIControl.h"
+#include "game/logic/Character.h"
 
 namespace ScreenTests {
 
@@ -237,6 +239,38 @@ void ScreenLayoutFacts::CheckControls(const OrrelayEngine::GUIManager& gui, cons
         for (const Rectangle& clear : keepClear) {
             if (Overlap(hits[i].rect, clear)) {
                 Add(kOverBoard, name + " over cell " + Describe(clear));
+            }
+        }
+    }
+}
+
+ScreenLayoutFacts::Rectangle ScreenLayoutFacts::FrameBox(const GUIWindow& frame)
+{
+    return FrameRectangle(frame);
+}
+
+void ScreenLayoutFacts::CheckCharacter(const Tansywell::Character& character, const std::vector<Rectangle>& keepClear,
+                                       bool withBubbles)
+{
+    // The models are drawn where their boxes say, whatever their windows hold.
+    std::vector<std::pair<std::string, const GUIWindow*>> parts = {{"figure", character.GetFigureWindow()}};
+    for (std::uint32_t b = 0; withBubbles && b < Tansywell::Character::kBubbleCount; ++b) {
+        parts.emplace_back("bubble " + std::to_string(b + 1), character.GetBubbleWindow(b));
+    }
+    const Rectangle screen{Vector2(0.0f, 0.0f), Vector2(kScreenWidth, kScreenHeight)};
+    for (const auto& [name, window] : parts) {
+        if (window == nullptr || !window->IsVisible() || window->GetModel() == nullptr) {
+            continue;
+        }
+        const OrrelayEngine::BoundingBox& box = window->GetModel()->box;
+        const Rectangle rect{Vector2(box.worldMin.x, box.worldMin.y), Vector2(box.worldMax.x, box.worldMax.y)};
+        const std::string text = "character's " + name + " " + Describe(rect);
+        if (!Inside(rect, screen)) {
+            Add(kCharacter, text + " off the screen");
+        }
+        for (const Rectangle& clear : keepClear) {
+            if (Overlap(rect, clear)) {
+                Add(kCharacter, text + " over " + Describe(clear));
             }
         }
     }

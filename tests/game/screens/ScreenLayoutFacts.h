@@ -2,7 +2,8 @@
 // game: clickable rectangles off the screen, outside their frame or on top of
 // each other (or of a board cell), texts that leave their window's text area,
 // glyphs too small to read, ink too faint against what lies behind it, and
-// the text table's "UNKNOWN". The texts are read as the windows queued them
+// the text table's "UNKNOWN", and the tutorial character or its bubble off the
+// screen or over what it must leave clear. The texts are read as the windows queued them
 // (before the frame renders), the ink from the frame drawn with and without
 // its texts. Each fault is a line naming its kind.
 #pragma once
@@ -18,6 +19,10 @@ class GUIManager;
 class GUIWindow;
 } // namespace OrrelayEngine
 
+namespace Tansywell {
+class Character;
+}
+
 namespace ScreenTests {
 
 class ScreenLayoutFacts
@@ -32,6 +37,7 @@ public:
     static constexpr const char* kSmallGlyphs = "small-glyphs";
     static constexpr const char* kContrast = "contrast";
     static constexpr const char* kUnknown = "unknown";
+    static constexpr const char* kCharacter = "character";
 
     static constexpr float kMinGlyphPixels = 12.0f;
     static constexpr double kMinContrast = 3.0;
@@ -66,6 +72,13 @@ public:
     // under frame (all when it is null) with ink against its surround (a
     // screen may cover the others).
     void CheckTexts(const Picture& withTexts, const Picture& withoutTexts, const OrrelayEngine::GUIWindow* frame);
+
+    // The character's figure and (with bubbles) its shown bubble, when
+    // visible: whole on the screen and apart from the rectangles given.
+    void CheckCharacter(const Tansywell::Character& character, const std::vector<Rectangle>& keepClear,
+                        bool withBubbles);
+    // The rectangle a screen's frame covers.
+    static Rectangle FrameBox(const OrrelayEngine::GUIWindow& frame);
 
     const std::vector<Fault>& GetFaults() const { return faults_; }
     std::size_t GetTextCount() const { return texts_.size(); }

@@ -17,9 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "content/HudLayout.h"
 #include "content/PngWriter.h"
+#include "content/TitleArt.h"
 #include "engine/core/FatalError.h"
 #include "engine/core/FileError.h"
+#include "engine/scene/AnimationControl.h"
 #include "framework/GameLogicBase.h"
 #include "framework/HighScoresTable.h"
 #include "framework/ProfileBase.h"
@@ -55,18 +58,21 @@
 #include "game/gui/GUIUpgradeWindow.h"
 #include "game/logic/Board.h"
 #include "game/logic/Cell.h"
+#include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
 #include "platform/Clock.h"
 #include "platform/InputDevice.h"
 #include "platform/VirtualKeys.h"
 #include "tests/game/StartUpEnvironment.h"
 #include "tests/game/screens/ScreenshotGame.h"
+#include "tools/GUITextPrinter.h"
 
 namespace {
 
 using ScreenTests::MenuWindowView;
 using ScreenTests::ScreenLayoutFacts;
 using ScreenTests::ScreenshotGame;
+using Tansywell::Character;
 using Tansywell::GUIMenuWindow;
 
 constexpr std::uint64_t kFrameMicroseconds = 100000;
@@ -130,9 +136,13 @@ protected:
         }
     }
 
-    // A menu screen opened by show, photographed once open and still, then closed.
+    // A menu screen opened by show, photographed once open and still, then
+    // closed; the character, where it stands, keeps clear of the screen's
+    // frame, the title and whatever else is given (in game, the screens
+    // cover the board and the character under them).
     void ShootMenu(const char* name, GUIMenuWindow* screen, const std::function<void()>& show,
-                   const std::function<void()>& hide)
+                   const std::function<void()>& hide, bool checkCharacter = true,
+                   std::vector<ScreenLayoutFacts::Rectangle> characterClear = {})
     {
         SCOPED_TRACE(name);
         ASSERT_NE(nullptr, screen);
@@ -144,14 +154,19 @@ protected:
         })) << name
             << " never opened";
         Steps(kStillFrames);
-        Shoot(name, MenuWindowView::Frame(*screen), {});
+        if (checkCharacter) {
+            characterClear.push_back(ScreenLayoutFacts::FrameBox(*MenuWindowView::Frame(*screen)));
+            characterClear.push_back(TitleArea());
+        }
+        Shoot(name, MenuWindowView::Frame(*screen), {}, checkCharacter, characterClear);
         hide();
         ASSERT_TRUE(StepUntil([screen] { return !screen->IsActive(); })) << name << " never closed";
     }
 
     // The next frame written to <name>_<w>x<h>.png and held to the facts.
     void Shoot(const std::string& name, const OrrelayEngine::GUIWindow* frame,
-               const std::vector<ScreenLayoutFacts::Rectangle>& keepClear)
+               const std::vector<ScreenLayoutFacts::Rectangle>& keepClear, bool checkCharacter = false,
+               const std::vector<ScreenLayoutFacts::Rectangle>& characterClear = {})
     {
         ScreenLayoutFacts facts;
         OrrelayEngine::GUIManager& gui = *game_->GetEngine()->GetGUIManager();
@@ -162,6 +177,9 @@ protected:
         const ScreenLayoutFacts::Picture without = game_->Draw(false);
         facts.CheckControls(gui, frame, keepClear);
         facts.CheckTexts(with, without, frame);
+        if (checkCharacter && game_->GetCharacter() != nullptr) {
+            facts.CheckCharacter(*game_->GetCharacter(), characterClear, characterBubbles_);
+        }
 
         const std::string file = name + "_" + std::to_string(with.width) + "x" + std::to_string(with.height) + ".png";
         std::vector<std::uint8_t> rgba;
@@ -178,6 +196,45 @@ protected:
         for (const ScreenLayoutFacts::Fault& fault : facts.GetFaults()) {
             ADD_FAILURE() << file << " " << fault.kind << ": " << fault.text;
         }
+    }
+
+    static ScreenLayoutFacts::Rectangle Box(const Content::LayoutBox& box)
+    {
+        return {OrrelayEngine::Vector2(box.left, box.bottom),
+                OrrelayEngine::Vector2(box.left + box.width, box.bottom + box.height)};
+    }
+
+    // The HUD's frame, bars and fields, which stay round the results too.
+    static std::vector<ScreenLayoutFacts::Rectangle> HudParts()
+    {
+        using Content::HudLayout;
+        std::vector<ScreenLayoutFacts::Rectangle> parts;
+        for (const Content::LayoutBox& part :
+             {HudLayout::kLeftStrip, HudLayout::kLeftCorner, HudLayout::kRightStrip, HudLayout::kRightCorner,
+              HudLayout::kRightFoot, HudLayout::kEnergyFrame, HudLayout::kManaFrame}) {
+            parts.push_back(Box(part));
+        }
+        return parts;
+    }
+
+    static ScreenLayoutFacts::Rectangle TitleArea()
+    {
+        using Content::TitleArt;
+        return Box(Content::LayoutBox{TitleArt::kTextAreaLeft, TitleArt::kTextAreaBottom, TitleArt::kTextAreaWidth,
+                                      TitleArt::kTextAreaHeight});
+    }
+
+    // The character's speech of key typed out to its last line.
+    static bool LinesTyped(const Character& character, const char* key, std::uint32_t lines)
+    {
+        // Bubble b holds lines b (b + 1) / 2 to b (b + 1) / 2 + b.
+        const GameTools::GUITextPrinter* last = character.GetPrinter(lines * (lines - 1) / 2 + lines - 1);
+        return character.GetTextKey() == key && last->IsDone() && !last->GetTargetText().empty();
+    }
+
+    static bool IsStanding(const Character& character, std::uint32_t stand)
+    {
+        return character.GetBodyAnimation() != nullptr && character.GetBodyAnimation()->currentId == stand;
     }
 
     template <class Screen>
@@ -210,6 +267,9 @@ protected:
         return cells;
     }
 
+    // The bubbles speak on the board's screen; the tutorial's last lesson may
+    // still be fading out there when the results open over it.
+    bool characterBubbles_ = true;
     TestSupport::ScratchFolder installation_;
     std::unique_ptr<GameTests::StartUpEnvironment> env_;
     std::unique_ptr<ScreenshotGame> game_;
@@ -242,6 +302,13 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
     game.profileManager_->AddProfile(L"\u00C9mile");
     gf::ProfileBase* player = game.profileManager_->AddProfile(kWidestName);
     game.profileManager_->SetCurrentProfile(player, true);
+
+    // The character on the menus, as their handlers bring it.
+    Character* bee = game.GetCharacter();
+    ASSERT_NE(nullptr, bee);
+    bee->SetState(Character::kStateMenus);
+    ASSERT_TRUE(StepUntil([bee] { return IsStanding(*bee, Character::kBodyMenuStand); }))
+        << "the character never came in on the menus";
 
     ShootMenu(
         "main_menu", AsMenu(game.mainMenuWindow_.get()), [&game] { game.mainMenuWindow_->Show(); },
@@ -296,6 +363,8 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
     // menu opens it, until a key brings the menu back.
     Tansywell::GUIUpgradeWindow* upgrade = game.GetUpgradeWindow();
     ASSERT_NE(nullptr, upgrade);
+    // The notice waits for the character to have gone.
+    bee->Dismiss();
     upgrade->Activate(Tansywell::GUIUpgradeWindow::kKindFromMainMenu);
     ASSERT_TRUE(StepUntil([upgrade] { return upgrade->GetAlpha() >= 1.0f; })) << "the upgrade notice never showed";
     Shoot("upgrade", nullptr, {});
@@ -317,16 +386,22 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
     ASSERT_TRUE(StepUntil(
         [&game, hud] { return game.gameLogic_ != nullptr && hud->IsShown() && hud->GetAlpha() >= 1.0f; }, 3600))
         << "the level never started";
-    // The items fly in.
+    // The items fly in, the character greets the player and the tutorial's
+    // first lesson is typed out.
     Steps(20);
-    Shoot("hud", hud->GetRootWindow(), BoardCells());
+    ASSERT_TRUE(StepUntil([bee] { return LinesTyped(*bee, "CHARACTER_TUTORIAL_MAKE_SWAP_0", 2); }))
+        << "the character never spoke the first lesson";
+    std::vector<ScreenLayoutFacts::Rectangle> clear = BoardCells();
+    const std::vector<ScreenLayoutFacts::Rectangle> hudParts = HudParts();
+    clear.insert(clear.end(), hudParts.begin(), hudParts.end());
+    Shoot("hud", hud->GetRootWindow(), BoardCells(), true, clear);
 
     // The in-game screens stop the level as its flow does, and let it go on.
     auto inGame = [this, &game](const char* name, GUIMenuWindow* screen, const std::function<void()>& show,
                                 const std::function<void()>& hide) {
         game.gameLogicWindow_->SetActive(false);
         game.PauseLevel(true);
-        ShootMenu(name, screen, show, hide);
+        ShootMenu(name, screen, show, hide, false);
         game.gameLogicWindow_->SetActive(true);
         game.PauseLevel(false);
     };
@@ -347,20 +422,28 @@ TEST_P(Screenshots, EveryScreenHoldsItsLayout)
         [&game] { game.gameLogicGameExitWindow_->Hide(); });
     ShootMenu(
         "game_over", AsMenu(game.gameOverWindow_.get()), [&game] { game.ProcessGameOverState(); },
-        [&game] { game.gameOverWindow_->Hide(); });
+        [&game] { game.gameOverWindow_->Hide(); }, false);
 
     // Level complete once its mana is counted and its bonus line, faded in,
     // counts up.
     auto* results = dynamic_cast<Tansywell::GUILevelCompleteWindow*>(game.levelCompleteWindow_.get());
     GUIMenuWindow* complete = results;
     ASSERT_NE(nullptr, complete);
+    // The board has the character say its word and fly up to the menus' place.
+    bee->SayLevelEnd();
+    characterBubbles_ = false;
     game.ProcessLevelWonState();
     ASSERT_TRUE(StepUntil([complete] { return MenuWindowView::IsOpen(*complete); })) << "level complete never opened";
+    ASSERT_TRUE(StepUntil([bee] { return IsStanding(*bee, Character::kBodyMenuStand); }))
+        << "the character never turned for the level's end";
     ASSERT_TRUE(StepUntil([results] {
         return results->GetBonusTimer() >= Tansywell::GUILevelCompleteWindow::kBonusDelaySeconds + 0.5f;
     })) << "the bonus line never showed";
     StepUntil([results] { return results->GetBonus() > 0; }, 30);
-    Shoot("level_complete", MenuWindowView::Frame(*complete), {});
+    std::vector<ScreenLayoutFacts::Rectangle> resultsClear = HudParts();
+    resultsClear.insert(resultsClear.end(), {ScreenLayoutFacts::FrameBox(*MenuWindowView::Frame(*complete)),
+                                             TitleArea(), Box(Content::HudLayout::kUpgradePicture)});
+    Shoot("level_complete", MenuWindowView::Frame(*complete), {}, true, resultsClear);
     game.levelCompleteWindow_->Hide();
     ASSERT_TRUE(StepUntil([complete] { return !complete->IsActive(); }));
     game.CloseLevel();
