@@ -113,7 +113,7 @@ struct Route
     std::uint32_t levelTwoMoves;
     std::uint64_t frames;
 };
-constexpr Route kRoute{7, 25, 4544};
+constexpr Route kRoute{19, 21, 5808};
 
 SavedState ReadState(const PlayTests::PlayedGame& game)
 {
