@@ -26,6 +26,7 @@
 #include "game/gui/HudCamera.h"
 #include "game/gui/WideNumberText.h"
 #include "game/logic/Board.h"
+#include "game/logic/CameraControl.h"
 #include "game/logic/GameLogic.h"
 
 namespace Tansywell {
@@ -157,6 +158,7 @@ void GUIGameLogicWindow::Show(GameFramework::GameLogicBase* gameLogic)
     root_->SetFlags(GUIWindow::kFlagShown);
     logic_ = dynamic_cast<GameLogic*>(gameLogic);
     board_ = logic_ != nullptr ? logic_->GetBoard() : nullptr;
+    camera_ = logic_ != nullptr ? logic_->GetCameraControl() : nullptr;
     shown_ = true;
     for (GUIControl* control : animated_)
         control->PlayOpen();
@@ -200,6 +202,7 @@ void GUIGameLogicWindow::Hide()
     shown_ = false;
     logic_ = nullptr;
     board_ = nullptr;
+    camera_ = nullptr;
 }
 
 void GUIGameLogicWindow::SetActive(bool active)

@@ -82,8 +82,9 @@ public:
     // Activates the screen and enables its menu, view and close buttons (or the reverse).
     virtual void SetFlag(bool enabled);
 
-    // The board camera the view button switches; null: the view counts as 3D
-    // and the button does nothing.
+    // The camera the view button switches: Show takes the level's board
+    // camera; tests may put another in its place after Show. Null: the view
+    // counts as 3D and the button does nothing.
     void SetCamera(HudCamera* camera) { camera_ = camera; }
     // The record shared with the level-complete screen; the screen starts with one of its own.
     void SetLevelBonusRecord(LevelBonusRecord* record) { record_ = record; }

@@ -182,8 +182,8 @@ TEST_F(HudTest, HideFadesOutTwiceAsFastThenHidesTheRoot)
 TEST_F(HudTest, ViewButtonOffersTheOtherView)
 {
     RecordingCamera camera;
-    hud->SetCamera(&camera);
     ShowOver(h.StartLevel());
+    hud->SetCamera(&camera);
     struct Case
     {
         std::uint32_t state;
