@@ -418,8 +418,7 @@ std::unique_ptr<GameFramework::GUIHelpWindowBase> Game::CreateHelpWindow()
 
 std::unique_ptr<GameFramework::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    auto window =
-        std::make_unique<GUIGameLogicWindow>(engine_.get(), profileManager_.get(), GetData(), menuWindowManager_.get());
+    auto window = std::make_unique<GUIGameLogicWindow>(engine_.get(), profileManager_.get(), GetData());
     window->SetLevelBonusRecord(&levelBonusRecord_);
     return window;
 }

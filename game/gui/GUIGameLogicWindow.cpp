@@ -69,10 +69,10 @@ constexpr std::uint32_t kFontField = 6;
 } // namespace
 
 GUIGameLogicWindow::GUIGameLogicWindow(OrrelayEngine::Engine* engine, GameFramework::ProfileManagerBase* profileManager,
-                                       const GameData* data, GUIMenuWindowManager* manager)
+                                       const GameData* data)
     : GUIGameLogicWindowBase(engine, profileManager), timerManager_(engine->GetTimerManager()),
       modelManager_(engine->GetModelManager()), particleSystemManager_(engine->GetParticleSystemManager()),
-      guiManager_(engine->GetGUIManager()), controls_(engine->GetControls()), data_(data), manager_(manager)
+      guiManager_(engine->GetGUIManager()), controls_(engine->GetControls()), data_(data)
 {
     const Vector2 screen(guiManager_->GetScreenWidth(), guiManager_->GetScreenHeight());
     const Vector2 unit(1.0f, 1.0f);

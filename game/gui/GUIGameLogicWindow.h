@@ -46,7 +46,6 @@ class GameLogic;
 class GUICollectionOfManaEffect;
 class GUIControl;
 class GUIGameLogicProgress;
-class GUIMenuWindowManager;
 class HudCamera;
 
 class GUIGameLogicWindow : public GameFramework::GUIGameLogicWindowBase
@@ -71,7 +70,7 @@ public:
     static constexpr std::int32_t kOverlayDepthOrder = 5;
 
     GUIGameLogicWindow(OrrelayEngine::Engine* engine, GameFramework::ProfileManagerBase* profileManager,
-                       const GameData* data, GUIMenuWindowManager* manager);
+                       const GameData* data);
     ~GUIGameLogicWindow() override;
 
     void Update() override;
@@ -143,8 +142,6 @@ private:
     OrrelayEngine::GUIManager* guiManager_;
     OrrelayEngine::Controls* controls_;
     const GameData* data_;
-    // Handed over by the game's factory; the HUD needs nothing of it yet.
-    [[maybe_unused]] GUIMenuWindowManager* manager_;
     LevelBonusRecord ownRecord_;
     LevelBonusRecord* record_ = &ownRecord_;
     HudCamera* camera_ = nullptr;

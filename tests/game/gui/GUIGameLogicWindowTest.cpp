@@ -49,7 +49,7 @@ protected:
     HudTest()
     {
         h.SetReached(0, 0);
-        hud = std::make_unique<GUIGameLogicWindow>(h.t.engine, h.profiles.get(), &h.t.data, nullptr);
+        hud = std::make_unique<GUIGameLogicWindow>(h.t.engine, h.profiles.get(), &h.t.data);
         h.screens = [this] { hud->Update(); };
     }
 
