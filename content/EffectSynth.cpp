@@ -12,10 +12,36 @@ namespace Content {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-// Room past the end for tails: folded onto a loop's start, cut from a one-shot.
+// Room past the end for tails: folded onto a loop's start, left out of a one-shot.
 constexpr double kTailSeconds = 2.0;
-// A one-shot's last milliseconds fade out, so that a cut tail cannot click.
-constexpr double kEndFadeSeconds = 0.004;
+// A one-shot ends in silence: whatever still rings near its end is damped,
+// as a hand on a bell, over the shortest of these spans (at most half the
+// sound) that brings its last 10 ms below -66 dBFS.
+constexpr double kDampSeconds[] = {0.01, 0.02, 0.04, 0.08, 0.16, 0.25};
+constexpr double kEndSeconds = 0.01;
+constexpr double kEndSilenceDbfs = -66.0;
+
+// Smoothstep squared over what is left of the damping span: no corner where it begins.
+double Damping(std::size_t framesLeft, std::size_t dampFrames)
+{
+    if (framesLeft >= dampFrames) {
+        return 1.0;
+    }
+    const double s = static_cast<double>(framesLeft) / static_cast<double>(dampFrames);
+    const double step = s * s * (3.0 - 2.0 * s);
+    return step * step;
+}
+
+// The loudest of the last 10 ms once damped over dampFrames.
+double EndLevel(const std::vector<double>& out, std::size_t dampFrames)
+{
+    const auto endFrames = std::min(out.size(), static_cast<std::size_t>(kEndSeconds * EffectSynth::kSampleRate));
+    double level = 0.0;
+    for (std::size_t left = 0; left < endFrames; ++left) {
+        level = std::max(level, std::fabs(out[out.size() - 1 - left]) * Damping(left, dampFrames));
+    }
+    return level;
+}
 
 double WaveValue(EffectSynth::Wave wave, double phase)
 {
@@ -151,15 +177,24 @@ std::vector<std::int16_t> EffectSynth::Render(double peakDbfs) const
         for (std::size_t i = frames_; i < mix_.size(); ++i) {
             out[i % frames_] += mix_[i];
         }
-    } else {
-        const auto fade = static_cast<std::size_t>(kEndFadeSeconds * kSampleRate);
-        for (std::size_t i = 0; i < fade && i < out.size(); ++i) {
-            out[out.size() - 1 - i] *= static_cast<double>(i) / fade;
-        }
     }
+    // Measured before any damping, so that the damped end stays as quiet as it was measured to be.
     double peak = 0.0;
     for (double value : out) {
         peak = std::max(peak, std::fabs(value));
+    }
+    if (!loop_) {
+        const double silence = peak * std::pow(10.0, (kEndSilenceDbfs - peakDbfs) / 20.0);
+        std::size_t dampFrames = 0;
+        for (double seconds : kDampSeconds) {
+            dampFrames = std::min(out.size() / 2, static_cast<std::size_t>(seconds * kSampleRate));
+            if (EndLevel(out, dampFrames) < silence) {
+                break;
+            }
+        }
+        for (std::size_t left = 0; left < dampFrames; ++left) {
+            out[out.size() - 1 - left] *= Damping(left, dampFrames);
+        }
     }
     const double gain = peak > 0.0 ? std::pow(10.0, peakDbfs / 20.0) * 32767.0 / peak : 0.0;
     std::vector<std::int16_t> samples(out.size());

@@ -77,7 +77,8 @@ public:
     bool IsLoop() const { return loop_; }
     std::uint32_t GetFrameCount() const { return frames_; }
 
-    // The finished samples, scaled so that the loudest is peakDbfs.
+    // The finished samples, scaled so that the loudest is peakDbfs; a
+    // one-shot's ring is damped so that its last 10 ms are below -66 dBFS.
     std::vector<std::int16_t> Render(double peakDbfs) const;
     std::vector<std::uint8_t> BuildWav(double peakDbfs) const;
 
@@ -89,7 +90,7 @@ private:
     std::uint32_t frames_;
     bool loop_;
     std::uint32_t noiseState_;
-    // Longer than the effect: what a loop folds back, or what a one-shot cuts.
+    // Longer than the effect: what a loop folds back, or what a one-shot leaves out.
     std::vector<double> mix_;
 };
 

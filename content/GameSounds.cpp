@@ -17,7 +17,7 @@ using Tone = EffectSynth::Tone;
 using Noise = EffectSynth::Noise;
 using Wave = EffectSynth::Wave;
 
-constexpr const char* kRecipeVersion = "game sounds 1";
+constexpr const char* kRecipeVersion = "game sounds 2";
 constexpr double kPeakDbfs = -4.0;
 constexpr double kSoftPeakDbfs = -9.0;
 
@@ -111,7 +111,7 @@ std::vector<std::uint8_t> MakeNamed(const std::string& name, std::uint32_t seed)
         EffectSynth synth(1.4, seed);
         synth.AddBell(0.0, 523.25, 0.35, 0.3);
         synth.AddBell(0.14, 659.26, 0.35, 0.3);
-        synth.AddBell(0.28, 783.99, 0.45, 0.6);
+        synth.AddBell(0.28, 783.99, 0.45, 0.45);
         return synth.BuildWav(kPeakDbfs);
     }
     if (name == "level_end") { // a little fanfare over a warm chord

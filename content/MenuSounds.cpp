@@ -15,18 +15,18 @@ using Noise = EffectSynth::Noise;
 using Wave = EffectSynth::Wave;
 
 // Raised whenever a sound's recipe changes, so that cached files are made again.
-constexpr const char* kRecipeVersion = "menu sounds 1";
+constexpr const char* kRecipeVersion = "menu sounds 2";
 constexpr double kTickPeakDbfs = -8.0;
 constexpr double kEffectPeakDbfs = -4.0;
 // Loops hold their level, so they sit lower than the short sounds to seem as loud.
 constexpr double kLoopPeakDbfs = -12.0;
 
-// A soft tick: a short sine with a breath of noise at its front.
+// A soft tick: a short sine with a breath of noise at its front, let die away.
 std::vector<std::uint8_t> ButtonSelect(double frequency, std::uint32_t seed)
 {
-    EffectSynth synth(0.04, seed);
-    synth.AddTone(Tone{0.0, 0.04, frequency, 0.0, 0.6, 0.001, 0.008, 0.004});
-    synth.AddTone(Tone{0.0, 0.03, frequency * 2.0, 0.0, 0.12, 0.001, 0.004, 0.004});
+    EffectSynth synth(0.07, seed);
+    synth.AddTone(Tone{0.0, 0.07, frequency, 0.0, 0.6, 0.001, 0.008, 0.004});
+    synth.AddTone(Tone{0.0, 0.05, frequency * 2.0, 0.0, 0.12, 0.001, 0.004, 0.004});
     synth.AddNoise(Noise{0.0, 0.006, 0.25, 0.0005, 0.0015, 0.002, 5000.0, 0.0, 1.2});
     return synth.BuildWav(kTickPeakDbfs);
 }

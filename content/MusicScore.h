@@ -1,7 +1,8 @@
-// A piece of music as notes: tempo, bars and key, and every note with its
-// start and length in beats, MIDI pitch, velocity and instrument. The composer
-// writes it, the synthesiser plays it, and tests read it (every pitched note in
-// the key's scale, the piece whole bars long).
+// A piece of music as notes: tempo, bars and key, its sections in order, and
+// every note with its start and length in beats, MIDI pitch, velocity and
+// instrument. The composer writes it, the synthesiser plays it, and tests read
+// it (every pitched note in the key's scale, the piece whole bars long, the
+// sections distinct).
 #pragma once
 
 #include <array>
@@ -21,7 +22,9 @@ enum class Instrument
     kLead,
     kShaker,
     kKick,
-    kBrush
+    kBrush,
+    kFlute,
+    kKeys
 };
 
 struct MusicNote
@@ -32,6 +35,18 @@ struct MusicNote
     int pitch = 60;
     double velocity = 0.8;
     Instrument instrument = Instrument::kPad;
+    // A note of the tune (as against its accompaniment).
+    bool tune = false;
+};
+
+// One stretch of the piece: its material (chords and tune) by letter, and how
+// many times that material was heard before (0 the first time).
+struct MusicSection
+{
+    char letter = 'A';
+    int variation = 0;
+    int startBar = 0;
+    int bars = 0;
 };
 
 struct MusicScore
@@ -42,6 +57,7 @@ struct MusicScore
     // MIDI pitch of the key's first degree, and the seven degrees in semitones above it.
     int tonic = 60;
     std::array<int, 7> scale{{0, 2, 4, 5, 7, 9, 11}};
+    std::vector<MusicSection> sections;
     std::vector<MusicNote> notes;
 
     double GetSecondsPerBeat() const { return 60.0 / beatsPerMinute; }

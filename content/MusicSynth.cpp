@@ -34,19 +34,23 @@ Voicing VoicingOf(Instrument instrument)
     case Instrument::kPluck:
         return {-0.3, 0.32, 0.35};
     case Instrument::kBell:
-        return {0.25, 0.4, 0.5};
+        return {0.25, 0.5, 0.5};
     case Instrument::kBass:
         return {0.0, 0.28, 0.08};
     case Instrument::kMarimba:
-        return {0.15, 0.65, 0.25};
+        return {0.15, 0.9, 0.25};
     case Instrument::kLead:
-        return {0.1, 0.6, 0.35};
+        return {0.1, 0.5, 0.35};
     case Instrument::kShaker:
         return {0.45, 1.2, 0.15};
     case Instrument::kKick:
         return {0.0, 0.5, 0.04};
     case Instrument::kBrush:
         return {-0.35, 1.2, 0.2};
+    case Instrument::kFlute:
+        return {0.1, 0.5, 0.4};
+    case Instrument::kKeys:
+        return {-0.2, 0.3, 0.3};
     }
     return {0.0, 0.0, 0.0};
 }
@@ -128,24 +132,43 @@ Voice Pad(double frequency, double length, double detune)
     return voice;
 }
 
+// Adds a sine that starts at level and dies away with the time constant
+// decay, turned by a rotation a sample rather than a sine and an exponential.
+void AddDecayingSine(Voice& voice, double frequency, double level, double decay)
+{
+    const double step = kTwoPi * frequency / kRate;
+    const double shrink = std::exp(-1.0 / (decay * kRate));
+    const double turnCos = std::cos(step) * shrink;
+    const double turnSin = std::sin(step) * shrink;
+    double re = level;
+    double im = 0.0;
+    for (double& sample : voice) {
+        sample += im;
+        const double nextRe = re * turnCos - im * turnSin;
+        im = re * turnSin + im * turnCos;
+        re = nextRe;
+    }
+}
+
+// A click-free start and a short fade at the very end.
+void ShapeEnds(Voice& voice, double attack, double fade)
+{
+    const double total = static_cast<double>(voice.size()) / kRate;
+    for (std::size_t i = 0; i < voice.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        voice[i] *= std::min(1.0, t / attack) * std::min(1.0, (total - t) / fade);
+    }
+}
+
 Voice Pluck(double frequency, double length)
 {
     const double ring = 0.9;
     Voice voice(static_cast<std::size_t>((length + ring) * kRate));
     const double brightness = std::pow(220.0 / frequency, 0.3);
     for (int k = 1; k <= 8 && k * frequency < 9000.0; ++k) {
-        const double level = 1.0 / std::pow(k, 1.4);
-        const double decay = 0.7 * brightness / (1.0 + 0.6 * (k - 1));
-        const double step = kTwoPi * k * frequency / kRate;
-        for (std::size_t i = 0; i < voice.size(); ++i) {
-            const double t = static_cast<double>(i) / kRate;
-            voice[i] += level * std::exp(-t / decay) * std::sin(step * static_cast<double>(i));
-        }
+        AddDecayingSine(voice, k * frequency, 1.0 / std::pow(k, 1.4), 0.7 * brightness / (1.0 + 0.6 * (k - 1)));
     }
-    for (std::size_t i = 0; i < voice.size(); ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        voice[i] *= std::min(1.0, t / 0.002) * std::min(1.0, (length + ring - t) / 0.05);
-    }
+    ShapeEnds(voice, 0.002, 0.05);
     return voice;
 }
 
@@ -161,19 +184,11 @@ Voice Bell(double frequency, double length)
     const double ring = 2.2;
     Voice voice(static_cast<std::size_t>((length + ring) * kRate));
     for (const Partial& partial : kPartials) {
-        if (partial.ratio * frequency > 9500.0) {
-            continue;
-        }
-        const double step = kTwoPi * partial.ratio * frequency / kRate;
-        for (std::size_t i = 0; i < voice.size(); ++i) {
-            const double t = static_cast<double>(i) / kRate;
-            voice[i] += partial.level * std::exp(-t / partial.decay) * std::sin(step * static_cast<double>(i));
+        if (partial.ratio * frequency <= 9500.0) {
+            AddDecayingSine(voice, partial.ratio * frequency, partial.level, partial.decay);
         }
     }
-    for (std::size_t i = 0; i < voice.size(); ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        voice[i] *= std::min(1.0, t / 0.002) * std::min(1.0, (length + ring - t) / 0.1);
-    }
+    ShapeEnds(voice, 0.002, 0.1);
     return voice;
 }
 
@@ -195,19 +210,58 @@ Voice Marimba(double frequency, double length)
 {
     const double ring = 0.9;
     Voice voice(static_cast<std::size_t>((length + ring) * kRate));
-    const double decay = 0.45 * std::sqrt(261.6 / frequency);
+    AddDecayingSine(voice, frequency, 1.0, 0.45 * std::sqrt(261.6 / frequency));
+    if (3.93 * frequency < 10000.0) {
+        AddDecayingSine(voice, 3.93 * frequency, 0.3, 0.045);
+    }
+    if (9.2 * frequency < 10000.0) {
+        AddDecayingSine(voice, 9.2 * frequency, 0.08, 0.015);
+    }
+    ShapeEnds(voice, 0.001, 0.05);
+    return voice;
+}
+
+// A soft flute: a round tone with a little of its second and third
+// harmonics, a breath of noise at its front, and a late, gentle vibrato.
+Voice Flute(double frequency, double length, Noise& noise)
+{
+    const double release = 0.15;
+    Voice voice(static_cast<std::size_t>((length + release) * kRate));
+    StateVariableFilter breath;
+    double phase = 0.0;
     for (std::size_t i = 0; i < voice.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
-        const double phase = kTwoPi * frequency * t;
-        double value = std::sin(phase) * std::exp(-t / decay);
-        if (3.93 * frequency < 10000.0) {
-            value += 0.3 * std::sin(3.93 * phase) * std::exp(-t / 0.045);
-        }
-        if (9.2 * frequency < 10000.0) {
-            value += 0.08 * std::sin(9.2 * phase) * std::exp(-t / 0.015);
-        }
-        voice[i] = value * std::min(1.0, t / 0.001) * std::min(1.0, (length + ring - t) / 0.05);
+        const double vibrato = 1.0 + 0.004 * std::clamp((t - 0.25) / 0.4, 0.0, 1.0) * std::sin(kTwoPi * 5.2 * t);
+        const double s = std::sin(kTwoPi * phase);
+        const double c = std::cos(kTwoPi * phase);
+        const double tone = s + 0.22 * (2.0 * s * c) + 0.07 * s * (3.0 - 4.0 * s * s);
+        const double air = breath.Process(noise.Next(), frequency * 2.0, 1.5, kRate).band;
+        const double level = AttackRelease(t, 0.07, length, release) * (0.9 + 0.1 * std::exp(-t / 0.4));
+        voice[i] = level * (tone + (0.05 + 0.25 * std::exp(-t / 0.06)) * air);
+        phase = Wrap(phase + frequency * vibrato / kRate);
     }
+    return voice;
+}
+
+// An electric piano: a sine whose phase is swung by another at the same
+// frequency, bright at the strike and mellowing, with a quick metallic tine.
+Voice Keys(double frequency, double length)
+{
+    const double release = 0.25;
+    const double ring = std::max(length, 0.3) + release;
+    Voice voice(static_cast<std::size_t>(ring * kRate));
+    const double step = kTwoPi * frequency / kRate;
+    for (std::size_t i = 0; i < voice.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double phase = step * static_cast<double>(i);
+        const double index = 0.25 + 1.1 * std::exp(-t / 0.35);
+        const double level = AttackRelease(t, 0.003, length, release) * std::exp(-t / 1.6);
+        voice[i] = level * std::sin(phase + index * std::sin(phase));
+    }
+    if (7.0 * frequency < 10000.0) {
+        AddDecayingSine(voice, 7.0 * frequency, 0.07, 0.03);
+    }
+    ShapeEnds(voice, 0.002, 0.03);
     return voice;
 }
 
@@ -310,7 +364,9 @@ std::vector<std::int16_t> MusicSynth::Render(const MusicScore& score, std::uint3
         const double length = note.lengthBeats * secondsPerBeat;
         const double frequency = Frequency(note.pitch);
         const Voicing voicing = VoicingOf(note.instrument);
-        const double gain = voicing.gain * note.velocity;
+        // The keys carry a tune at twice their comping level.
+        const double tuneGain = note.tune && note.instrument == Instrument::kKeys ? 2.0 : 1.0;
+        const double gain = voicing.gain * note.velocity * tuneGain;
         // Equal-power pan.
         const double angle = (voicing.pan + 1.0) * 0.25 * 3.141592653589793;
         const double toLeft = std::cos(angle) * gain;
@@ -348,6 +404,12 @@ std::vector<std::int16_t> MusicSynth::Render(const MusicScore& score, std::uint3
             break;
         case Instrument::kBrush:
             voice = Brush(length, noise);
+            break;
+        case Instrument::kFlute:
+            voice = Flute(frequency, length, noise);
+            break;
+        case Instrument::kKeys:
+            voice = Keys(frequency, length);
             break;
         case Instrument::kPad:
             break;

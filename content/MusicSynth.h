@@ -1,9 +1,9 @@
 // Plays a MusicScore into 16-bit stereo at 22050 Hz: one small voice per
 // instrument (pad, pluck, bell, round bass, marimba, filtered lead, shaker,
-// soft kick, brushes), a stereo reverb, then the tail that rings past the end
-// folded back onto the start so that the piece loops without a seam, and the
-// level set to an RMS of about -20 dBFS with peaks no higher than -4 dBFS
-// (leaving room for the encoder's overshoot below -3 dBFS).
+// soft kick, brushes, flute, electric piano), a stereo reverb, then the tail
+// that rings past the end folded back onto the start so that the piece loops
+// without a seam, and the level set to an RMS of about -20 dBFS with peaks no
+// higher than -4 dBFS (leaving room for the encoder's overshoot below -3 dBFS).
 //
 // The result depends only on the score and the seed of the noise.
 #pragma once

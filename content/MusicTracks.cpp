@@ -11,7 +11,7 @@ namespace Content {
 namespace {
 
 // Raised whenever the composer, the synthesiser or the encoding changes.
-constexpr const char* kRecipeVersion = "music 1";
+constexpr const char* kRecipeVersion = "music 2";
 constexpr float kOggQuality = 0.3f;
 
 } // namespace

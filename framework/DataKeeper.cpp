@@ -1,6 +1,7 @@
 #include "framework/DataKeeper.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringHelpers.h"
+#include "engine/core/ThreadRandomSeed.h"
 #include "engine/core/Vector3.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
@@ -37,6 +39,11 @@ constexpr bool kListTexturesMipMapped = true;
 // Helper threads a step may use beside its own: enough for the cores, few
 // enough that the main thread keeps the window alive.
 constexpr unsigned kMaxHelperThreads = 5;
+
+// Where the random numbers of a load start: the load itself from the first,
+// each of its parallel steps from the one after it plus the step's place in
+// the list, whichever thread takes it.
+constexpr std::uint32_t kLoadingRandomSeed = 0x5EED0001u;
 
 std::string UnnamedName(std::size_t tableSize)
 {
@@ -88,7 +95,7 @@ void DataKeeper::Load()
     }
     if (threaded_ == 0) {
         try {
-            LoadResources();
+            LoadResourcesSeeded();
         } catch (...) {
             FinishLoad(nullptr);
             throw;
@@ -229,6 +236,7 @@ void DataKeeper::RunInParallel(const std::vector<std::function<void()>>& steps)
             if (failed.load() || IsStopRequested())
                 return;
             try {
+                const ThreadRandomSeed seed(kLoadingRandomSeed + 1u + static_cast<std::uint32_t>(step));
                 steps[step]();
             } catch (...) {
                 const std::lock_guard<std::mutex> lock(errorMutex);
@@ -239,8 +247,8 @@ void DataKeeper::RunInParallel(const std::vector<std::function<void()>>& steps)
         }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t helpers =
-        std::min<std::size_t>({cores - 1, kMaxHelperThreads, steps.empty() ? 0 : steps.size() - 1});
+    const std::size_t helpers = std::min<std::size_t>(
+        {cores - 1, engine_->GetLoadingHelperLimit(kMaxHelperThreads), steps.empty() ? 0 : steps.size() - 1});
     std::vector<std::thread> threads;
     threads.reserve(helpers);
     for (std::size_t i = 0; i < helpers; ++i) {
@@ -271,11 +279,19 @@ void DataKeeper::CreateDefaultObjects()
     defaultParticleSystem_->SetVisible(false);
 }
 
+void DataKeeper::LoadResourcesSeeded()
+{
+    if (const std::uint32_t delay = engine_->GetLoadingDelayMilliseconds())
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+    const ThreadRandomSeed seed(kLoadingRandomSeed);
+    LoadResources();
+}
+
 void DataKeeper::RunLoadingThread()
 {
     std::exception_ptr error;
     try {
-        LoadResources();
+        LoadResourcesSeeded();
     } catch (...) {
         error = std::current_exception();
     }

@@ -15,6 +15,10 @@
 // A class that replaces LoadResources calls StopLoading first thing in its
 // own destructor, so that the step never runs on a half-destroyed object.
 //
+// A load never draws from the game's shared random generator: it and each of
+// its parallel steps draw from generators of their own, seeded from the step,
+// so what it loads is the same however its threads were scheduled.
+//
 // A step may spread independent loads over helper threads (RunInParallel):
 // model templates and shader users read from the file layer and load
 // through the model, shader and texture managers, which take loads from
@@ -132,6 +136,8 @@ private:
     void File(std::map<std::string, Object*>& table, const std::string* name, Object* object, const char* operation,
               const char* kind, Release release);
     void CreateDefaultObjects();
+    // LoadResources, drawing its random numbers from the load's own generator.
+    void LoadResourcesSeeded();
     void RunLoadingThread();
     void FinishLoad(std::exception_ptr error);
     void DeleteFiledObjects();

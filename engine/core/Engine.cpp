@@ -38,7 +38,9 @@ const std::string kExitCommand = "exit";
 
 } // namespace
 
-Engine::Engine(const EngineSettings& settings, const EngineFactories& factories) : settings_(settings)
+Engine::Engine(const EngineSettings& settings, const EngineFactories& factories)
+    : settings_(settings), loadingHelperLimit_(factories.loadingHelperLimit),
+      loadingDelayMilliseconds_(factories.loadingDelayMilliseconds)
 {
     if (settings_.applicationName.empty()) {
         settings_.applicationName = kDefaultApplicationName;

@@ -86,6 +86,13 @@ public:
     ScreenCapture* GetScreenCapture() const { return screenCapture_.get(); }
     // Null unless CreateConsole was called.
     Console* GetConsole() const { return console_.get(); }
+    // The helper threads a resource load may use beside its own: the load's
+    // own number, or fewer where the factory record said so.
+    std::uint32_t GetLoadingHelperLimit(std::uint32_t wanted) const
+    {
+        return wanted < loadingHelperLimit_ ? wanted : loadingHelperLimit_;
+    }
+    std::uint32_t GetLoadingDelayMilliseconds() const { return loadingDelayMilliseconds_; }
     // Nothing here needs COM; the flag stays false.
     bool IsComInitialized() const { return comInitialized_; }
 
@@ -98,6 +105,8 @@ private:
     std::string MakeCaptureFolder() const;
 
     EngineSettings settings_;
+    std::uint32_t loadingHelperLimit_ = EngineFactories::kLoadingHelpersAsShipped;
+    std::uint32_t loadingDelayMilliseconds_ = 0;
     std::unique_ptr<MessageManager> messageManager_;
     std::unique_ptr<FileManager> fileManager_;
     std::unique_ptr<TimerManager> timerManager_;

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <thread>
 #include <utility>
 
 #include "engine/core/MathTolerance.h"
@@ -16,25 +17,46 @@ constexpr std::uint32_t kRandomMultiplier = 1103515245u;
 constexpr std::uint32_t kRandomIncrement = 12345u;
 constexpr float kRandomRange = 32768.0f;
 
-// The resource set's loading threads may draw from it while frames go on,
-// so each step is one atomic exchange.
-std::atomic<std::uint32_t> g_randomSeed{0};
+// Only its owner steps the shared seed; the atomics only make a later seeding
+// from another thread (a test's) safe to see.
+std::atomic<std::uint32_t> g_sharedSeed{0};
+std::atomic<std::thread::id> g_owner{};
+
+thread_local std::uint32_t t_defaultSeed = 0;
+thread_local std::uint32_t* t_ownState = nullptr;
+
+std::uint32_t Step(std::uint32_t seed)
+{
+    // Unsigned arithmetic wraps modulo 2^32, which is the generator's modulus.
+    return seed * kRandomMultiplier + kRandomIncrement;
+}
 
 } // namespace
 
 void SetRandomSeed(std::uint32_t seed)
 {
-    g_randomSeed.store(seed, std::memory_order_relaxed);
+    g_sharedSeed.store(seed, std::memory_order_relaxed);
+    g_owner.store(std::this_thread::get_id(), std::memory_order_relaxed);
+}
+
+std::uint32_t* SetThreadRandomState(std::uint32_t* state)
+{
+    std::uint32_t* const previous = t_ownState;
+    t_ownState = state;
+    return previous;
 }
 
 std::uint32_t Random()
 {
-    // Unsigned arithmetic wraps modulo 2^32, which is the generator's modulus.
-    std::uint32_t seed = g_randomSeed.load(std::memory_order_relaxed);
     std::uint32_t next = 0;
-    do {
-        next = seed * kRandomMultiplier + kRandomIncrement;
-    } while (!g_randomSeed.compare_exchange_weak(seed, next, std::memory_order_relaxed));
+    if (t_ownState != nullptr) {
+        next = *t_ownState = Step(*t_ownState);
+    } else if (g_owner.load(std::memory_order_relaxed) == std::this_thread::get_id()) {
+        next = Step(g_sharedSeed.load(std::memory_order_relaxed));
+        g_sharedSeed.store(next, std::memory_order_relaxed);
+    } else {
+        next = t_defaultSeed = Step(t_defaultSeed);
+    }
     return (next >> 16) & 0x7FFFu;
 }
 

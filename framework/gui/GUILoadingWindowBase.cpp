@@ -9,7 +9,6 @@
 #include "engine/render/RenderSystem.h"
 #include "engine/sound/SoundManager.h"
 #include "framework/DataKeeper.h"
-#include "platform/Clock.h"
 #include "platform/EventPump.h"
 
 namespace GameFramework {
@@ -103,17 +102,12 @@ bool GUILoadingWindowBase::HasLoadEnded() const
 
 void GUILoadingWindowBase::WaitOnePoll()
 {
-    const auto start = std::chrono::steady_clock::now();
-    Platform::SleepMilliseconds(kPollMilliseconds);
-    // A real sleep never ends early. One that did was the tests' manual clock,
-    // which moves without waiting: the loading thread still gets real time to
-    // run in (its end cuts the wait short), so that a load that takes no time
-    // ends within one poll even on a busy machine.
-    if (std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(kPollMilliseconds))
-        return;
+    // A wait for the loading thread, not a sleep of the game: it ends as soon
+    // as the load does and leaves the game's clock alone, so that on the
+    // tests' manual clock a load takes no game time however long its threads
+    // take, and the frames after it are the same on every run.
     std::unique_lock<std::mutex> lock(endMutex_);
-    endSignal_.wait_for(lock, std::chrono::milliseconds(kManualClockWaitMilliseconds),
-                        [this] { return HasLoadEnded(); });
+    endSignal_.wait_for(lock, std::chrono::milliseconds(kPollMilliseconds), [this] { return HasLoadEnded(); });
 }
 
 } // namespace GameFramework

@@ -36,8 +36,6 @@ class GUILoadingWindowBase : public GUIWindowBase
 {
 public:
     static constexpr std::uint32_t kPollMilliseconds = 20;
-    // The longest real wait of one poll on the tests' manual clock.
-    static constexpr std::uint32_t kManualClockWaitMilliseconds = 250;
 
     explicit GUILoadingWindowBase(OrrelayEngine::Engine* engine);
 

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <tuple>
 
 #include "content/EffectSynth.h"
+#include "content/GameSounds.h"
 #include "content/MenuSounds.h"
 #include "content/MusicSynth.h"
 #include "content/MusicTracks.h"
@@ -35,28 +38,97 @@ void ExpectJoinHolds(const std::vector<std::int16_t>& samples, std::size_t chann
     }
 }
 
+// The 16-bit mono samples of a WAV file as the effect synthesiser writes it.
+std::vector<std::int16_t> SamplesOf(const std::vector<std::uint8_t>& wav)
+{
+    EXPECT_GT(wav.size(), 44u);
+    EXPECT_EQ(wav.size() % 2, 0u);
+    std::vector<std::int16_t> samples(wav.size() > 44 ? (wav.size() - 44) / 2 : 0);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(wav[44 + 2 * i] | (wav[45 + 2 * i] << 8));
+    }
+    return samples;
+}
+
 } // namespace
 
-TEST(MusicComposer, EveryTrackIsInItsKeyWholeBarsLongAndHasAMelody)
+TEST(MusicComposer, EveryTrackIsInItsKeyWholeBarsLongAndSingsFromItsStart)
 {
     for (const MusicTracks::Track& track : MusicTracks::GetTracks()) {
         SCOPED_TRACE(track.name);
         const MusicScore score = MusicTracks::Compose(track);
-        EXPECT_GE(score.GetLengthSeconds(), 45.0);
-        EXPECT_EQ(score.bars % 4, 0);
+        EXPECT_GE(score.GetLengthSeconds(), 90.0);
         EXPECT_EQ(MusicSynth::GetLoopFrames(score),
                   static_cast<std::uint32_t>(std::lround(score.bars * 4 * 60.0 / score.beatsPerMinute * 22050)));
-        std::size_t melodyNotes = 0;
+        std::size_t tuneNotes = 0;
+        double firstTuneBeat = score.GetLengthBeats();
         for (const Content::MusicNote& note : score.notes) {
             EXPECT_LT(note.startBeat, score.GetLengthBeats());
             if (MusicScore::IsPitched(note.instrument)) {
                 EXPECT_TRUE(score.IsInScale(note.pitch)) << "pitch " << note.pitch << " at beat " << note.startBeat;
             }
-            melodyNotes += note.instrument == track.style.melody ? 1 : 0;
+            if (note.tune) {
+                ++tuneNotes;
+                firstTuneBeat = std::min(firstTuneBeat, note.startBeat);
+            }
         }
-        EXPECT_GT(melodyNotes, static_cast<std::size_t>(score.bars));
+        EXPECT_GT(tuneNotes, static_cast<std::size_t>(2 * score.bars));
+        EXPECT_LT(firstTuneBeat, 1.0);
         // The same seed, the same piece.
         EXPECT_EQ(MusicTracks::Compose(track).notes.size(), score.notes.size());
+    }
+}
+
+TEST(MusicComposer, EveryTrackHasFourDistinctSectionsAndNeverRepeatsOneUnchanged)
+{
+    // What a listener tells apart: the tune note by note, and which parts of
+    // the accompaniment play when (not the bass's choice of root or fifth).
+    using Section = std::vector<std::tuple<double, double, int, int, bool>>;
+    for (const MusicTracks::Track& track : MusicTracks::GetTracks()) {
+        SCOPED_TRACE(track.name);
+        const MusicScore score = MusicTracks::Compose(track);
+        std::vector<Section> sections;
+        // The first two bars of the tune, by letter: different letters, different tunes.
+        std::map<char, std::vector<int>> openings;
+        int nextBar = 0;
+        ASSERT_EQ(score.sections.size(), track.style.form.size());
+        for (std::size_t index = 0; index < score.sections.size(); ++index) {
+            const Content::MusicSection& section = score.sections[index];
+            const Content::MusicArrangement& arrangement = track.style.form[index];
+            EXPECT_EQ(section.startBar, nextBar);
+            nextBar += section.bars;
+            const double from = section.startBar * 4.0;
+            const double to = from + section.bars * 4.0;
+            Section notes;
+            std::vector<int> opening;
+            for (const Content::MusicNote& note : score.notes) {
+                if (note.startBeat >= from && note.startBeat < to) {
+                    notes.emplace_back(note.startBeat - from, note.tune ? note.lengthBeats : 0.0,
+                                       note.tune ? note.pitch : 0, static_cast<int>(note.instrument), note.tune);
+                    if (note.tune && note.startBeat < from + 8.0 && note.instrument == arrangement.tune) {
+                        opening.push_back(note.pitch - 12 * arrangement.octave);
+                    }
+                }
+            }
+            std::sort(notes.begin(), notes.end());
+            sections.push_back(notes);
+            if (section.variation == 0) {
+                openings[section.letter] = opening;
+            }
+        }
+        EXPECT_EQ(nextBar, score.bars);
+        ASSERT_GE(openings.size(), 4u);
+        for (auto a = openings.begin(); a != openings.end(); ++a) {
+            for (auto b = std::next(a); b != openings.end(); ++b) {
+                EXPECT_NE(a->second, b->second) << a->first << " and " << b->first;
+            }
+        }
+        // Around the loop too: the last section is followed by the first.
+        for (std::size_t i = 0; i < sections.size(); ++i) {
+            for (std::size_t j = i + 1; j < sections.size(); ++j) {
+                EXPECT_NE(sections[i], sections[j]) << "sections " << i << " and " << j;
+            }
+        }
     }
 }
 
@@ -86,13 +158,7 @@ TEST(EffectSynth, LoopedEffectsAreWholePeriodsAndOneShotsStartAtOnce)
     EXPECT_DOUBLE_EQ(loop.WholeCycles(441.3) * 0.5, std::round(441.3 * 0.5));
     for (const Content::MenuSounds::Description& sound : Content::MenuSounds::GetSounds()) {
         SCOPED_TRACE(sound.name);
-        const std::vector<std::uint8_t> wav = Content::MenuSounds::Make(sound.name);
-        ASSERT_GT(wav.size(), 44u);
-        ASSERT_EQ((wav.size() - 44) % 2, 0u);
-        std::vector<std::int16_t> samples((wav.size() - 44) / 2);
-        for (std::size_t i = 0; i < samples.size(); ++i) {
-            samples[i] = static_cast<std::int16_t>(wav[44 + 2 * i] | (wav[45 + 2 * i] << 8));
-        }
+        const std::vector<std::int16_t> samples = SamplesOf(Content::MenuSounds::Make(sound.name));
         if (sound.loop) {
             ExpectJoinHolds(samples, 1, 22050);
             continue;
@@ -101,5 +167,30 @@ TEST(EffectSynth, LoopedEffectsAreWholePeriodsAndOneShotsStartAtOnce)
         const auto loud =
             std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 300; });
         EXPECT_LT(loud - samples.begin(), 22050 * 5 / 1000);
+    }
+}
+
+TEST(EffectSynth, EveryOneShotDiesAwayToSilenceInItsLastTenMilliseconds)
+{
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> sounds;
+    for (const std::string& name : Content::GameSounds::GetNames()) {
+        sounds.emplace_back(name, Content::GameSounds::Make(name));
+    }
+    for (const Content::MenuSounds::Description& sound : Content::MenuSounds::GetSounds()) {
+        if (!sound.loop) {
+            sounds.emplace_back(sound.name, Content::MenuSounds::Make(sound.name));
+        }
+    }
+    EXPECT_EQ(sounds.size(), 24u + 7u);
+    for (const auto& [name, wav] : sounds) {
+        const std::vector<std::int16_t> samples = SamplesOf(wav);
+        const std::size_t last = 22050 / 100;
+        ASSERT_GT(samples.size(), last) << name;
+        int loudest = 0;
+        for (std::size_t i = samples.size() - last; i < samples.size(); ++i) {
+            loudest = std::max(loudest, std::abs(int(samples[i])));
+        }
+        // -60 dBFS.
+        EXPECT_LT(loudest, 33) << name;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <future>
 #include <memory>
@@ -213,7 +214,12 @@ private:
 TEST_F(DataKeeperTest, StepsRunInParallelFileEveryObjectAndPassTheFirstErrorOn)
 {
     constexpr int kSteps = 24;
+    // A step waits until a second thread has taken one, so that the steps are
+    // seen shared however the threads are scheduled; the time limit only
+    // ends a test whose helpers never came.
+    const bool helpersExpected = std::thread::hardware_concurrency() > 1;
     std::mutex threadsMutex;
+    std::condition_variable threadCame;
     std::set<std::thread::id> threads;
     std::atomic<int> runs{0};
     OrrelayEngine::ModelManager* models = engine_->GetModelManager();
@@ -222,12 +228,14 @@ TEST_F(DataKeeperTest, StepsRunInParallelFileEveryObjectAndPassTheFirstErrorOn)
         steps.push_back([&, i](DataKeeper& keeper) {
             ++runs;
             {
-                const std::lock_guard<std::mutex> lock(threadsMutex);
+                std::unique_lock<std::mutex> lock(threadsMutex);
                 threads.insert(std::this_thread::get_id());
+                threadCame.notify_all();
+                if (helpersExpected)
+                    threadCame.wait_for(lock, std::chrono::seconds(30), [&] { return threads.size() > 1; });
             }
             // A missing file: a box, logged from this thread.
             keeper.AddUnnamedModel(models->LoadModelTemplate("missing" + std::to_string(i) + ".mlf", nullptr, 0));
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         });
     }
     {
@@ -237,7 +245,7 @@ TEST_F(DataKeeperTest, StepsRunInParallelFileEveryObjectAndPassTheFirstErrorOn)
         EXPECT_EQ(kSteps, runs.load());
         for (int i = 0; i < kSteps; ++i)
             EXPECT_NE(nullptr, keeper.FindModel(std::to_string(DataKeeper::kFirstUnnamedNumber + i))) << i;
-        if (std::thread::hardware_concurrency() > 1) {
+        if (helpersExpected) {
             EXPECT_GT(threads.size(), 1u) << "the steps shared threads";
         }
     }

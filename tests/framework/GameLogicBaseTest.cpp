@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "framework/GameLogicBase.h"
 #include "framework/LevelRecord.h"
 #include "framework/StageRecord.h"
+#include "platform/Clock.h"
+#include "support/ScopedManualClock.h"
 
 namespace {
 
@@ -34,6 +33,8 @@ protected:
         level.levelIndex = 2;
     }
 
+    // On before the level's clock first reads it.
+    TestSupport::ScopedManualClock clock;
     OrrelayEngine::MessageManager log{"Quillory", false, false, "", ""};
     OrrelayEngine::TimerManager timers;
     GameFramework::StageRecord stage;
@@ -42,7 +43,7 @@ protected:
 
 void SleepMilliseconds(int milliseconds)
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    Platform::AdvanceManualClock(static_cast<std::uint64_t>(milliseconds) * 1000u);
 }
 
 TEST_F(GameLogicBaseTest, AnnouncesTheLevelOneBasedAndStartsWithAStoppedClock)

@@ -71,9 +71,9 @@ public:
     using GameBase::mixer_;
     using GameBase::profileManager_;
 
-    PlayedGame()
+    explicit PlayedGame(const OrrelayEngine::EngineFactories& factories = GameTests::MakeNullGraphicsFactories())
         : Game(Tansywell::GameLoader::kMakerName, Tansywell::GameLoader::kProductName,
-               Tansywell::GameLoader::kDefaultVersion, GameTests::MakeNullGraphicsFactories())
+               Tansywell::GameLoader::kDefaultVersion, factories)
     {}
 };
 
@@ -84,13 +84,18 @@ public:
     GamePlayer(const GamePlayer&) = delete;
     GamePlayer& operator=(const GamePlayer&) = delete;
 
-    // Starts the game with the clock at zero; false (with the error) when it cannot start.
-    bool Start()
+    // Starts the game with the clock at zero; false (with the error) when it
+    // cannot start. A helper limit and a delay hold the resource loads back.
+    bool Start(std::uint32_t loadingHelperLimit = OrrelayEngine::EngineFactories::kLoadingHelpersAsShipped,
+               std::uint32_t loadingDelayMilliseconds = 0)
     {
         Platform::SetManualClock(true);
         Platform::DiscardPendingEvents();
+        OrrelayEngine::EngineFactories factories = GameTests::MakeNullGraphicsFactories();
+        factories.loadingHelperLimit = loadingHelperLimit;
+        factories.loadingDelayMilliseconds = loadingDelayMilliseconds;
         try {
-            game_ = std::make_unique<PlayedGame>();
+            game_ = std::make_unique<PlayedGame>(factories);
         } catch (const OrrelayEngine::FatalError& error) {
             ADD_FAILURE() << "the game did not start: " << error.GetMessage();
         } catch (const OrrelayEngine::FileError& error) {
@@ -116,6 +121,8 @@ public:
     PlayedGame& GetGame() const { return *game_; }
     bool HasExited() const { return exited_; }
     std::uint64_t FrameCount() const { return frames_; }
+    // Called after every frame from now on.
+    void SetFrameObserver(std::function<void()> observer) { frameObserver_ = std::move(observer); }
     OrrelayEngine::GUIManager& Gui() const { return *game_->GetEngine()->GetGUIManager(); }
 
     // One frame a thirtieth of a second after the last; the messages pending
@@ -135,6 +142,8 @@ public:
                 break;
         }
         ++frames_;
+        if (frameObserver_)
+            frameObserver_();
     }
     void Frames(std::uint32_t count)
     {
@@ -321,6 +330,7 @@ private:
 
     std::unique_ptr<PlayedGame> game_;
     std::uint64_t frames_ = 0;
+    std::function<void()> frameObserver_;
     bool exited_ = false;
     std::int32_t mouseX_ = 0;
     std::int32_t mouseY_ = 0;

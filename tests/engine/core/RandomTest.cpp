@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "engine/core/Plane.h"
+#include "engine/core/ThreadRandomSeed.h"
 #include "engine/core/Vector3.h"
 
 namespace OrrelayEngine {
@@ -51,6 +53,33 @@ TEST(Random, EveryHelperDrawsExactlyOnce)
         helper();
         EXPECT_EQ(Random(), 21468u) << "helper " << index++;
     }
+}
+
+// What a loading thread draws never moves the main thread's sequence, and a
+// thread seeded for a step gets that seed's sequence whichever thread it is.
+TEST(Random, OtherThreadsAndSeededStepsDrawFromTheirOwnGenerators)
+{
+    SetRandomSeed(0);
+    EXPECT_EQ(Random(), 0u);
+    std::uint32_t firstOnOtherThread = ~0u;
+    std::uint32_t seededOnOtherThread = ~0u;
+    std::thread loader([&] {
+        firstOnOtherThread = Random();
+        for (int i = 0; i < 100; ++i)
+            Random();
+        const ThreadRandomSeed step(0);
+        seededOnOtherThread = Random();
+    });
+    loader.join();
+    EXPECT_EQ(firstOnOtherThread, 0u) << "a new thread starts a generator of its own at 0";
+    EXPECT_EQ(seededOnOtherThread, 0u);
+    EXPECT_EQ(Random(), 21468u) << "the main thread's sequence went on untouched";
+
+    {
+        const ThreadRandomSeed step(0);
+        EXPECT_EQ(Random(), 0u);
+    }
+    EXPECT_EQ(Random(), 9988u) << "the shared sequence is back once the step ends";
 }
 
 TEST(Random, IntegersKeepToTheirRangeWhateverTheBounds)

@@ -3,16 +3,13 @@
 #include "engine/core/TimerManager.h"
 #include "platform/Clock.h"
 #include "support/AllocationCounter.h"
+#include "support/ScopedManualClock.h"
 
 namespace OrrelayEngine {
 namespace {
 
 // Switched on before the manager reads the clock, off after it is gone.
-struct ManualClock
-{
-    ManualClock() { Platform::SetManualClock(true); }
-    ~ManualClock() { Platform::SetManualClock(false); }
-};
+using ManualClock = TestSupport::ScopedManualClock;
 
 class TimerManagerTest : public testing::Test
 {

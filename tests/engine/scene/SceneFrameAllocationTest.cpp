@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "support/AllocationCounter.h"
 #include "support/LogSearch.h"
+#include "support/ScopedManualClock.h"
 
 namespace OrrelayEngine {
 namespace {
@@ -224,11 +225,7 @@ TEST_F(SceneFrameAllocationTest, UpdatingSpriteGroupsAllocatesNothing)
 TEST_F(SceneFrameAllocationTest, RunningParticleSystemsAllocateNothing)
 {
     // Frames of a steady 20 ms, so that particles are born and die while counted.
-    struct ManualClock
-    {
-        ManualClock() { Platform::SetManualClock(true); }
-        ~ManualClock() { Platform::SetManualClock(false); }
-    } clock;
+    const TestSupport::ScopedManualClock clock;
     std::vector<ParticleSystem*> fountains;
     for (int i = 0; i < 4; ++i) {
         fountains.push_back(AddFountain(static_cast<float>(i)));
