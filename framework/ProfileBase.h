@@ -91,6 +91,7 @@ public:
     ProfileSettings& GetSettings() { return settings_; }
     const ProfileSettings& GetSettings() const { return settings_; }
     std::uint32_t GetScoreCategory() const { return scoreCategory_; }
+    // For tests: a profile filed under another category.
     void SetScoreCategory(std::uint32_t category) { scoreCategory_ = category; }
     std::uint32_t GetLevelLogicValue() const { return levelLogicValue_; }
     void SetLevelLogicValue(std::uint32_t value) { levelLogicValue_ = value; }
@@ -107,7 +108,6 @@ public:
     bool IsGameUnderWay() const { return gameUnderWay_ != 0; }
     void SetGameUnderWay(bool underWay) { gameUnderWay_ = underWay ? 1 : 0; }
     bool IsNewProfile() const { return newProfile_ != 0; }
-    void SetNewProfile(bool isNew) { newProfile_ = isNew ? 1 : 0; }
 
 protected:
     OrrelayEngine::MessageManager* log_;

@@ -82,7 +82,7 @@ public:
 
     // fileName is relative to the installation folder and lies in the data folder.
     void ReadFile(OrrelayEngine::FileManager* files, const std::string& fileName);
-    // The same over text already in memory; fileName gives the base folder and
+    // For tests: the same over text already in memory; fileName gives the base folder and
     // names the list in messages.
     void ReadText(const std::wstring& text, const std::string& fileName);
 

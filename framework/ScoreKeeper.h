@@ -22,6 +22,7 @@ public:
     std::uint32_t GetScore() const { return score_; }
     void SetScore(std::uint32_t score) { score_ = score; }
     std::uint32_t GetMultiplier() const { return multiplier_; }
+    // For tests: the game keeps the multiplier at 1.
     void SetMultiplier(std::uint32_t multiplier) { multiplier_ = multiplier; }
 
 private:

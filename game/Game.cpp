@@ -418,8 +418,9 @@ std::unique_ptr<GameFramework::GUIHelpWindowBase> Game::CreateHelpWindow()
 
 std::unique_ptr<GameFramework::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    return std::make_unique<GUIGameLogicWindow>(engine_.get(), profileManager_.get(), GetData(),
-                                                menuWindowManager_.get());
+    auto window = std::make_unique<GUIGameLogicWindow>(engine_.get(), profileManager_.get(), GetData());
+    window->SetLevelBonusRecord(&levelBonusRecord_);
+    return window;
 }
 
 std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
@@ -455,9 +456,11 @@ std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> Game::CreateGameL
 std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
     // The campaign is the game's own: CreateLevelManager made it.
-    return std::make_unique<GUILevelCompleteWindow>(engine_.get(), GetData(), mixer_.get(),
-                                                    static_cast<LevelManager*>(levelManager_.get()),
-                                                    profileManager_.get(), menuWindowManager_.get(), GetMenuParent());
+    auto window = std::make_unique<GUILevelCompleteWindow>(
+        engine_.get(), GetData(), mixer_.get(), static_cast<LevelManager*>(levelManager_.get()), profileManager_.get(),
+        menuWindowManager_.get(), GetMenuParent());
+    window->SetLevelBonusRecord(&levelBonusRecord_);
+    return window;
 }
 
 std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
@@ -639,6 +642,11 @@ void Game::ProcessLevelCompleteWindowResult()
 
 void Game::ProcessStageCompleteWindowResult()
 {
+    // The map opens on the stage just finished and walks into the new one.
+    if (stageCompleteWindow_->GetResult() == kResultPlayOn) {
+        if (auto* map = dynamic_cast<GUIStartGameLogicWindow*>(startGameLogicWindow_.get()))
+            map->SetAdvance(true);
+    }
     if (stageCompleteWindow_->GetResult() == kResultGameComplete) {
         Profile* profile = GetCurrentProfile();
         const bool pending = profile != nullptr && profile->GetFlag(Profile::kFlagGameCompleteCharacterPending);

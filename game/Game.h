@@ -18,6 +18,7 @@
 #include <string>
 
 #include "framework/GameBase.h"
+#include "game/gui/LevelBonusRecord.h"
 
 namespace OrrelayEngine {
 class GUIWindow;
@@ -221,6 +222,9 @@ protected:
     std::unique_ptr<GUIUpgradeWindow> upgradeWindow_;
     std::unique_ptr<GUIIntroductionWindow> introductionWindow_;
     std::unique_ptr<GUIRelaxWindow> relaxWindow_;
+    // What the head-up display and the level-complete screen share about the
+    // end of a won level.
+    LevelBonusRecord levelBonusRecord_;
     // Which of the two game tracks starts next: 0 or 1; not saved.
     std::uint32_t gameTrackToggle_ = 0;
 

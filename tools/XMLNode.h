@@ -37,7 +37,7 @@ public:
     XMLNode* GetParent() const { return parent_; }
     const std::vector<XMLNode*>& GetChildren() const { return children_; }
     const std::vector<XMLNamedValue*>& GetAttributes() const { return attributes_; }
-    // The first child of that name, or null.
+    // For tests: the first child of that name, or null.
     XMLNode* FindChild(const std::string& name) const;
 
 private:

@@ -121,7 +121,7 @@ private:
     static void DeleteFromPool(ObjectManager<T>& pool, T* object);
 
     MessageManager* messageManager;
-    // Handed over with the other engine services; nothing here reads them yet.
+    // Handed over with the other engine services; nothing here reads them.
     [[maybe_unused]] FileManager* fileManager;
     [[maybe_unused]] Window* window;
     TimerManager* timerManager;

@@ -41,7 +41,7 @@ public:
     std::uint32_t GetFrameIndex() const override;
 
     bool IsSelected() const { return selected != 0; }
-    // Selecting clears the rest of the group, as a click does.
+    // For tests: selecting clears the rest of the group, as a click does.
     void SetSelected(bool select);
     const std::string& GetGroupName() const { return groupName; }
 

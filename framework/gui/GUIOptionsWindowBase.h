@@ -59,6 +59,7 @@ public:
 
     const std::vector<std::unique_ptr<VideoMode>>& GetVideoModes() const { return videoModes_; }
     std::uint32_t GetSelectedMode() const { return selectedMode_; }
+    // For tests: the screens step the selection themselves.
     void SetSelectedMode(std::uint32_t index) { selectedMode_ = index; }
     std::uint32_t GetBitsPerPixel() const { return bitsPerPixel_; }
     bool IsFullscreen() const { return fullscreen_ != 0; }

@@ -24,7 +24,6 @@ public:
     virtual void Show() {}
 
     const std::wstring& GetSelectedName() const { return selectedName_; }
-    void SetSelectedName(const std::wstring& name) { selectedName_ = name; }
 
 protected:
     ProfileManagerBase* profileManager_;

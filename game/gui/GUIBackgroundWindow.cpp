@@ -309,6 +309,7 @@ void GUIBackgroundWindow::Suspend()
     titleCloseRequested_ = false;
     titleOpen_ = false;
     titleFreshlyOpened_ = false;
+    shownOverTitle_ = false;
     placeAppearanceRunning_ = false;
 }
 
@@ -340,6 +341,7 @@ void GUIBackgroundWindow::ShowBackground()
     GUIControl::SetWindowShown(textWindow_, true);
     upgradeScene_ = false;
     placeAppearanceRunning_ = false;
+    shownOverTitle_ = true;
 }
 
 void GUIBackgroundWindow::ShowUpgradeScene()
@@ -356,6 +358,7 @@ void GUIBackgroundWindow::ShowUpgradeScene()
     }
     upgradeScene_ = true;
     placeAppearanceRunning_ = false;
+    shownOverTitle_ = true;
 }
 
 void GUIBackgroundWindow::StartPlaceAppearance()
@@ -621,6 +624,7 @@ void GUIBackgroundWindow::StepTitleClosed()
         animation->Play();
     }
     textWindow_->SetParent(topWindow_);
+    shownOverTitle_ = false;
     state_ = kStateTitleOpening;
 }
 
@@ -641,8 +645,12 @@ void GUIBackgroundWindow::StepTitleOpen()
     if (!titleCloseRequested_) {
         return;
     }
-    visible_ = false;
-    alpha_ = 1.0f;
+    // Alone over a level the title area fades out; a background or scene
+    // shown since it opened (a result screen's click) stays.
+    if (!shownOverTitle_) {
+        visible_ = false;
+        alpha_ = 1.0f;
+    }
     titleCloseRequested_ = false;
     titleOpen_ = false;
     state_ = kStateWaitForFadeIn;

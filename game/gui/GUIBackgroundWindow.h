@@ -207,6 +207,9 @@ private:
     bool titleCloseRequested_ = false;
     bool titleOpen_ = false;
     bool titleFreshlyOpened_ = false;
+    // The background or the upgrade scene was shown after the title area began
+    // to open: closing the title area then leaves it shown.
+    bool shownOverTitle_ = false;
     std::uint32_t state_ = kStateIntro;
     bool titlesComplete_ = false;
     float titleTimer_ = 0.0f;

@@ -48,7 +48,9 @@ void GUIGameLogicLoadingWindow::Update()
         manager_->SetTextKey(kTextLoading);
         textAsked_ = true;
     }
-    if (textAsked_ && manager_->IsTextPrinted())
+    // The load holds the picture of the frame before it: the background fully
+    // in, with the whole word on it.
+    if (textAsked_ && manager_->IsTransitionDone() && manager_->IsTextPrinted())
         loadNext_ = true;
 }
 

@@ -1,6 +1,6 @@
 // The short wait before a level: once the menu background is ready it prints
-// "LOADING" in its text panel; once the word is fully printed, the next frame
-// loads the level's resource set and answers 1.
+// "LOADING" in its text panel; once the background has come in and the word
+// is fully printed, the next frame loads the level's resource set and answers 1.
 #pragma once
 
 #include "framework/gui/GUILoadingWindowBase.h"

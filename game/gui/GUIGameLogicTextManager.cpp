@@ -17,6 +17,7 @@ GUIGameLogicTextManager::GUIGameLogicTextManager(OrrelayEngine::Engine* engine, 
     const OrrelayEngine::Vector2 screen(guiManager_->GetScreenWidth(), guiManager_->GetScreenHeight());
     window_ = guiManager_->CreateWindowFromModel(OrrelayEngine::GUIWindow::kFlagShown, OrrelayEngine::Vector2(), screen,
                                                  nullptr, parent);
+    window_->SetDepthOrder(kDepthOrder);
 }
 
 GUIGameLogicTextManager::~GUIGameLogicTextManager()

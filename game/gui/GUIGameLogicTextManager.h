@@ -23,6 +23,9 @@ class GUIGameLogicText;
 class GUIGameLogicTextManager : public BoardScoreTexts
 {
 public:
+    // In front of the head-up display's frame, behind the tutorial character.
+    static constexpr std::int32_t kDepthOrder = 50;
+
     // The manager's window is made under parent (borrowed; may be null).
     GUIGameLogicTextManager(OrrelayEngine::Engine* engine, OrrelayEngine::GUIWindow* parent);
     ~GUIGameLogicTextManager() override;

@@ -26,6 +26,7 @@
 #include "game/gui/HudCamera.h"
 #include "game/gui/WideNumberText.h"
 #include "game/logic/Board.h"
+#include "game/logic/CameraControl.h"
 #include "game/logic/GameLogic.h"
 
 namespace Tansywell {
@@ -68,10 +69,10 @@ constexpr std::uint32_t kFontField = 6;
 } // namespace
 
 GUIGameLogicWindow::GUIGameLogicWindow(OrrelayEngine::Engine* engine, GameFramework::ProfileManagerBase* profileManager,
-                                       const GameData* data, GUIMenuWindowManager* manager)
+                                       const GameData* data)
     : GUIGameLogicWindowBase(engine, profileManager), timerManager_(engine->GetTimerManager()),
       modelManager_(engine->GetModelManager()), particleSystemManager_(engine->GetParticleSystemManager()),
-      guiManager_(engine->GetGUIManager()), controls_(engine->GetControls()), data_(data), manager_(manager)
+      guiManager_(engine->GetGUIManager()), controls_(engine->GetControls()), data_(data)
 {
     const Vector2 screen(guiManager_->GetScreenWidth(), guiManager_->GetScreenHeight());
     const Vector2 unit(1.0f, 1.0f);
@@ -157,6 +158,7 @@ void GUIGameLogicWindow::Show(GameFramework::GameLogicBase* gameLogic)
     root_->SetFlags(GUIWindow::kFlagShown);
     logic_ = dynamic_cast<GameLogic*>(gameLogic);
     board_ = logic_ != nullptr ? logic_->GetBoard() : nullptr;
+    camera_ = logic_ != nullptr ? logic_->GetCameraControl() : nullptr;
     shown_ = true;
     for (GUIControl* control : animated_)
         control->PlayOpen();
@@ -200,6 +202,7 @@ void GUIGameLogicWindow::Hide()
     shown_ = false;
     logic_ = nullptr;
     board_ = nullptr;
+    camera_ = nullptr;
 }
 
 void GUIGameLogicWindow::SetActive(bool active)

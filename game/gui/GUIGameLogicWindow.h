@@ -46,7 +46,6 @@ class GameLogic;
 class GUICollectionOfManaEffect;
 class GUIControl;
 class GUIGameLogicProgress;
-class GUIMenuWindowManager;
 class HudCamera;
 
 class GUIGameLogicWindow : public GameFramework::GUIGameLogicWindowBase
@@ -71,7 +70,7 @@ public:
     static constexpr std::int32_t kOverlayDepthOrder = 5;
 
     GUIGameLogicWindow(OrrelayEngine::Engine* engine, GameFramework::ProfileManagerBase* profileManager,
-                       const GameData* data, GUIMenuWindowManager* manager);
+                       const GameData* data);
     ~GUIGameLogicWindow() override;
 
     void Update() override;
@@ -82,8 +81,9 @@ public:
     // Activates the screen and enables its menu, view and close buttons (or the reverse).
     virtual void SetFlag(bool enabled);
 
-    // The board camera the view button switches; null: the view counts as 3D
-    // and the button does nothing.
+    // The camera the view button switches: Show takes the level's board
+    // camera; tests may put another in its place after Show. Null: the view
+    // counts as 3D and the button does nothing.
     void SetCamera(HudCamera* camera) { camera_ = camera; }
     // The record shared with the level-complete screen; the screen starts with one of its own.
     void SetLevelBonusRecord(LevelBonusRecord* record) { record_ = record; }
@@ -142,8 +142,6 @@ private:
     OrrelayEngine::GUIManager* guiManager_;
     OrrelayEngine::Controls* controls_;
     const GameData* data_;
-    // Handed over by the game's factory; the HUD needs nothing of it yet.
-    [[maybe_unused]] GUIMenuWindowManager* manager_;
     LevelBonusRecord ownRecord_;
     LevelBonusRecord* record_ = &ownRecord_;
     HudCamera* camera_ = nullptr;

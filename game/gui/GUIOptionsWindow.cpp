@@ -112,6 +112,7 @@ void GUIOptionsWindow::Show()
     soundBar_->SetPosition(VolumeToPosition(soundVolume_));
     musicBar_->SetPosition(VolumeToPosition(musicVolume_));
     fullscreenBox_->SetChecked(IsFullscreen());
+    cancelled_ = false;
 }
 
 void GUIOptionsWindow::Hide()
@@ -129,7 +130,8 @@ void GUIOptionsWindow::Update()
         fullscreenBox_->SetChecked(IsFullscreen());
     if (!frameWindow_->IsVisible())
         return;
-    UpdateVolumes();
+    if (!cancelled_)
+        UpdateVolumes();
     UpdateSample();
     UpdateButtons();
     PrintTexts();
@@ -180,6 +182,7 @@ void GUIOptionsWindow::UpdateButtons()
     }
     if (Clicked(kCancel)) {
         ApplyVolumes();
+        cancelled_ = true;
         result_ = kResultBack;
     }
 }

@@ -70,6 +70,8 @@ private:
     // The modes' texts, made once: a frame prints one and must not allocate.
     std::vector<std::wstring> modeTexts_;
     bool samplePlaying_ = false;
+    // Cancel was clicked: the bars no longer drive the mixer while the screen fades out.
+    bool cancelled_ = false;
 };
 
 } // namespace Tansywell

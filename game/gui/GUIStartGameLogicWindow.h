@@ -53,8 +53,8 @@ public:
     // Chooses the level to start, within what the current profile has reached.
     void Select(std::uint32_t stage, std::uint32_t level);
 
-    // The map's own advance flag: the walk to a newly opened stage. Nothing in
-    // the game sets it.
+    // The map's own advance flag: the walk to a newly opened stage, set by the
+    // game when a stage is complete; cleared once the walk has arrived.
     void SetAdvance(bool advance) { advance_ = advance; }
     bool IsAdvancing() const { return advance_; }
     const std::vector<std::unique_ptr<GUIMapElement>>& GetElements() const { return elements_; }

@@ -103,6 +103,11 @@ void CameraControl::SetCameraType(std::uint32_t type)
     config_->SetValue(kTypeVariable, type != kTypeFlat ? "1" : "0");
 }
 
+void CameraControl::SetCameraType(bool threeDimensional)
+{
+    SetCameraType(threeDimensional ? kTypeTilted : kTypeFlat);
+}
+
 void CameraControl::WriteValue()
 {
     if (blend_ == writtenValue_)

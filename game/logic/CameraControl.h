@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/core/Vector3.h"
+#include "game/gui/HudCamera.h"
 
 namespace OrrelayEngine {
 class Camera;
@@ -32,7 +33,7 @@ namespace Tansywell {
 class Board;
 struct GameLevelRecord;
 
-class CameraControl
+class CameraControl : public HudCamera
 {
 public:
     enum CameraType : std::uint32_t
@@ -58,7 +59,7 @@ public:
     // Reads "data\boards\<camera name>.ini"; a file that cannot be read is
     // fatal, with the file error's message in the log.
     CameraControl(OrrelayEngine::Engine* engine, const GameLevelRecord* level, const Board* board);
-    virtual ~CameraControl();
+    ~CameraControl() override;
 
     CameraControl(const CameraControl&) = delete;
     CameraControl& operator=(const CameraControl&) = delete;
@@ -67,9 +68,13 @@ public:
     void StartSwingOut();
     bool IsSwingInRunning() const { return swingIn_ != 0; }
     bool IsSwingOutRunning() const { return swingOut_ != 0; }
-    // The head-up display's buttons and the tutorial; 0 flat, 1 tilted, 2 free.
+    // The tutorial; 0 flat, 1 tilted, 2 free.
     void SetCameraType(std::uint32_t type);
     std::uint32_t GetCameraType() const { return cameraType_; }
+    // The head-up display's view button: the camera types are its states.
+    std::uint32_t GetCameraState() const override { return cameraType_; }
+    float GetCameraBlend() const override { return blend_; }
+    void SetCameraType(bool threeDimensional) override;
     float GetExtraAngle() const { return extraAngle_; }
     void SetExtraAngle(float angle) { extraAngle_ = angle; }
     // Once per frame while the level runs.

@@ -1,7 +1,5 @@
 #include "game/logic/CellGroup.h"
 
-#include <algorithm>
-
 namespace Tansywell {
 
 CellGroup::CellGroup() = default;
@@ -12,11 +10,6 @@ void CellGroup::Truncate(std::uint32_t size)
 {
     if (size < cells_.size())
         cells_.resize(size);
-}
-
-bool CellGroup::Contains(const Cell* cell) const
-{
-    return std::find(cells_.begin(), cells_.end(), cell) != cells_.end();
 }
 
 } // namespace Tansywell

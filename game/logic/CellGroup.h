@@ -21,7 +21,6 @@ public:
     void Add(Cell* cell) { cells_.push_back(cell); }
     // Drops the entries from position size on.
     void Truncate(std::uint32_t size);
-    bool Contains(const Cell* cell) const;
 
     std::uint32_t GetSize() const { return static_cast<std::uint32_t>(cells_.size()); }
     bool IsEmpty() const { return cells_.empty(); }

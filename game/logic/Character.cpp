@@ -399,8 +399,9 @@ void Character::UpdateBubbles()
     bool typing = false;
     for (std::uint32_t i = 0; i <= bubble; ++i) {
         GameTools::GUITextPrinter& printer = *printers_[first + i];
-        // Each line starts once the line above it has been typed.
-        if (i > 0 && !lineTexts_[i].empty() && printers_[first + i - 1]->IsDone()) {
+        // Each line starts once the line above it has been typed: an empty
+        // printer above whose line is still waiting has typed nothing yet.
+        if (i > 0 && !lineTexts_[i].empty() && lineTexts_[i - 1].empty() && printers_[first + i - 1]->IsDone()) {
             printer.SetText(lineTexts_[i]);
             lineTexts_[i].clear();
         }

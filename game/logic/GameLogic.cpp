@@ -4,9 +4,11 @@
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "framework/ScoreKeeper.h"
+#include "game/GameData.h"
 #include "game/GameLevelRecord.h"
 #include "game/Profile.h"
 #include "game/ProfileManager.h"
+#include "game/gui/GUIGameLogicTextManager.h"
 #include "game/logic/Board.h"
 #include "game/logic/BonusManager.h"
 #include "game/logic/CameraControl.h"
@@ -41,8 +43,10 @@ GameLogic::GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profil
     relaxMode_ = IsRelaxModeOn(profiles_) ? 1 : 0;
     bonuses_ = std::make_unique<BonusManager>(engine, gameData_);
     items_ = std::make_unique<ItemManager>(engine, level_, gameData_, bonuses_.get());
+    texts_ =
+        std::make_unique<GUIGameLogicTextManager>(engine, gameData_ != nullptr ? gameData_->playRootWindow : nullptr);
     board_ = std::make_unique<Board>(engine, mixer, gameData_, data_, character_, GetScoreKeeper(), bonuses_.get(),
-                                     items_.get(), nullptr, relaxMode_ != 0, level_->energyFactor);
+                                     items_.get(), texts_.get(), relaxMode_ != 0, level_->energyFactor);
     environment_ = std::make_unique<Environment>(engine, level_, gameData_, data_, board_.get());
     camera_ = std::make_unique<CameraControl>(engine, level_, board_.get());
     tutorial_ =
@@ -62,6 +66,7 @@ GameLogic::~GameLogic()
     camera_.reset();
     environment_.reset();
     board_.reset();
+    texts_.reset();
     items_.reset();
     bonuses_.reset();
 }
@@ -69,6 +74,7 @@ GameLogic::~GameLogic()
 void GameLogic::Update()
 {
     GameLogicBase::Update();
+    texts_->Update();
     if (GetState() != kStateRunning)
         return;
 

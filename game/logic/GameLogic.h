@@ -3,7 +3,8 @@
 // a frame in a fixed order, flashes a possible move after 11 seconds without
 // a destruction, swings the camera out once the level is won, and turns the
 // board's end into the level's state (won, lost) once no item is in play any
-// more. The floating score texts are not made yet: the board gets none.
+// more. The board's scores float up from their cells as texts on the play
+// screen, which move on also while the level is paused or over.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,7 @@ class Character;
 class Environment;
 class GameData;
 class GameLogicData;
+class GUIGameLogicTextManager;
 class ItemManager;
 class ProfileManager;
 class Tutorial;
@@ -46,14 +48,15 @@ public:
     GameLogic(OrrelayEngine::Engine* engine, const ProfileManager* profiles, GameFramework::Mixer* mixer,
               const GameData* gameData, const GameLogicData* data, const GameFramework::StageRecord* stage,
               const GameLevelRecord* level, std::uint32_t value, Character* character);
-    // Releases the tutorial, camera control, scenery, board, items and
-    // bonuses, in this order.
+    // Releases the tutorial, camera control, scenery, board, score texts,
+    // items and bonuses, in this order.
     ~GameLogic() override;
 
     void Update() override;
 
     BonusManager* GetBonusManager() const { return bonuses_.get(); }
     ItemManager* GetItemManager() const { return items_.get(); }
+    GUIGameLogicTextManager* GetTextManager() const { return texts_.get(); }
     Board* GetBoard() const { return board_.get(); }
     Environment* GetEnvironment() const { return environment_.get(); }
     CameraControl* GetCameraControl() const { return camera_.get(); }
@@ -71,6 +74,7 @@ private:
     const GameLevelRecord* level_;
     std::unique_ptr<BonusManager> bonuses_;
     std::unique_ptr<ItemManager> items_;
+    std::unique_ptr<GUIGameLogicTextManager> texts_;
     std::unique_ptr<Board> board_;
     std::unique_ptr<Environment> environment_;
     std::unique_ptr<CameraControl> camera_;

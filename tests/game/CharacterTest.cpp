@@ -60,7 +60,7 @@ TEST_F(CharacterTest, SizeTextChoosesTheBubbleAndLinesTypeTopDown)
     } cases[] = {{L"1", 0}, {L"2", 1}, {L"4", 3}, {L"7", 3}, {L"0", 0}, {L"-3", 0}, {L"two", 0}};
     character->SetState(Character::kStateMenus);
     p.Text("K_0", L"abcdefghij");
-    p.Text("K_1", L"efgh");
+    p.Text("K_1", L"efghefghefgh");
     for (const auto& test : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(test.size)));
         p.Text("K_SIZE", test.size);
@@ -70,20 +70,34 @@ TEST_F(CharacterTest, SizeTextChoosesTheBubbleAndLinesTypeTopDown)
         EXPECT_FALSE(character->IsSpeechHidden());
     }
 
-    p.Text("K_SIZE", L"2");
-    character->Say("K", 5.0f);
-    // Bubble 1 holds lines 1 and 2.
-    GameTools::GUITextPrinter* top = character->GetPrinter(1);
-    GameTools::GUITextPrinter* second = character->GetPrinter(2);
-    Frame();
-    EXPECT_EQ(L"abcdefghij", top->GetTargetText());
-    EXPECT_FALSE(top->IsDone());
-    EXPECT_EQ(L"", second->GetTargetText());
-    for (int i = 0; i < 20 && !top->IsDone(); ++i)
+    // Bubble 1 holds lines 1 and 2, bubble 3 lines 6 to 9: each line is
+    // typed once the one above it is done, never with it.
+    p.Text("K_2", L"ijklmnijklmn");
+    p.Text("K_3", L"opqrstuvwxyz");
+    const struct
+    {
+        const wchar_t* size;
+        std::uint32_t firstPrinter;
+        std::vector<std::wstring> lines;
+    } speeches[] = {{L"2", 1, {L"abcdefghij", L"efghefghefgh"}},
+                    {L"3", 3, {L"abcdefghij", L"efghefghefgh", L"ijklmnijklmn"}},
+                    {L"4", 6, {L"abcdefghij", L"efghefghefgh", L"ijklmnijklmn", L"opqrstuvwxyz"}}};
+    for (const auto& speech : speeches) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(speech.size)));
+        p.Text("K_SIZE", speech.size);
+        character->Say("K", 5.0f);
         Frame();
-    ASSERT_TRUE(top->IsDone());
-    Frame();
-    EXPECT_EQ(L"efgh", second->GetTargetText());
+        for (std::size_t line = 0; line < speech.lines.size(); ++line) {
+            SCOPED_TRACE(line);
+            GameTools::GUITextPrinter* printer = character->GetPrinter(speech.firstPrinter + line);
+            EXPECT_EQ(speech.lines[line], printer->GetTargetText());
+            for (std::size_t below = line + 1; below < speech.lines.size(); ++below)
+                EXPECT_EQ(L"", character->GetPrinter(speech.firstPrinter + below)->GetTargetText()) << below;
+            for (int i = 0; i < 20 && !printer->IsDone(); ++i)
+                Frame();
+            ASSERT_TRUE(printer->IsDone());
+        }
+    }
 }
 
 TEST_F(CharacterTest, LinesStandInTheWidthOfTheLongestLineAndInTheBubblesMiddle)

@@ -68,6 +68,7 @@ class PlayedGame : public Tansywell::Game
 {
 public:
     using GameBase::highScoresTable_;
+    using GameBase::levelCompleteWindow_;
     using GameBase::mixer_;
     using GameBase::profileManager_;
 

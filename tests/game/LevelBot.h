@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "engine/scene/Model.h"
+#include "game/gui/GUIGameLogicText.h"
+#include "game/gui/GUIGameLogicTextManager.h"
 #include "game/logic/Board.h"
 #include "game/logic/BoardItem.h"
 #include "game/logic/Cell.h"
@@ -115,7 +117,26 @@ struct LevelPlayed
     std::uint32_t moves = 0;
     // The swap lesson was still being taught when the board came to its end.
     bool swapLessonCutShort = false;
+    // After the first swap taken, a score above 0 floated up at one of its two cells.
+    bool scoreFloated = false;
 };
+
+// A floating score above 0 within a cell of one of the two points.
+inline bool ScoreFloatsAt(const GamePlayer& player, const Vector2& a, const Vector2& b)
+{
+    const Tansywell::GameLogic* level = Level(player);
+    if (level == nullptr)
+        return false;
+    const Tansywell::GUIGameLogicTextManager& texts = *level->GetTextManager();
+    for (std::uint32_t i = 0; i < texts.GetTextCount(); ++i) {
+        const Tansywell::GUIGameLogicText& text = texts.GetText(i);
+        const Vector2& at = text.GetPosition();
+        const bool near = std::hypot(at.x - a.x, at.y - a.y) < 45.0f || std::hypot(at.x - b.x, at.y - b.y) < 45.0f;
+        if (near && text.GetText().size() > 1 && text.GetText()[0] == L'+' && text.GetText() != L"+0")
+            return true;
+    }
+    return false;
+}
 
 // Plays the level to its end: the tutorial's swap when its tip shows, else
 // the listed move that clears the most remaining layers (to win) or the
@@ -136,10 +157,14 @@ inline bool PlayLevel(GamePlayer& player, bool toWin, LevelPlayed& played, std::
     // Moves the game did not take (a cell under the character, say), skipped
     // until a move is taken; a player would try another.
     std::vector<std::pair<const Cell*, const Cell*>> untaken;
+    // Where the first swap taken stood on the screen.
+    Vector2 firstSwap[2];
     for (int turn = 0; turn < kMoveLimit; ++turn) {
         if (!player.WaitFor(
                 [&] {
                     watchLesson();
+                    if (moves == 1 && !played.scoreFloated)
+                        played.scoreFloated = ScoreFloatsAt(player, firstSwap[0], firstSwap[1]);
                     return BoardAwaitsMove(player) || LevelOver(player);
                 },
                 kMoveSeconds, "the board settled after move " + std::to_string(moves)))
@@ -184,8 +209,10 @@ inline bool PlayLevel(GamePlayer& player, bool toWin, LevelPlayed& played, std::
             continue;
         }
         const std::uint32_t energy = board.GetEnergy();
-        player.ClickAt(board.GetCellScreenPosition(first));
-        player.ClickAt(board.GetCellScreenPosition(second));
+        const Vector2 firstAt = board.GetCellScreenPosition(first);
+        const Vector2 secondAt = board.GetCellScreenPosition(second);
+        player.ClickAt(firstAt);
+        player.ClickAt(secondAt);
         if (!player.WaitFor(
                 [&] {
                     watchLesson();
@@ -203,6 +230,10 @@ inline bool PlayLevel(GamePlayer& player, bool toWin, LevelPlayed& played, std::
             continue;
         }
         untaken.clear();
+        if (moves == 0) {
+            firstSwap[0] = firstAt;
+            firstSwap[1] = secondAt;
+        }
         ++moves;
     }
     ADD_FAILURE() << "the level did not end in " << kMoveLimit << " moves; " << player.Screen();

@@ -14,6 +14,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/ConfigValues.h"
 #include "engine/core/MessageManager.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/scene/Model.h"
@@ -23,8 +24,11 @@
 #include "framework/Mixer.h"
 #include "framework/ProfileManagerBase.h"
 #include "game/Profile.h"
+#include "game/gui/GUIBackgroundWindow.h"
+#include "game/gui/GUILevelCompleteWindow.h"
 #include "game/logic/Board.h"
 #include "game/logic/BoardItem.h"
+#include "game/logic/CameraControl.h"
 #include "game/logic/Cell.h"
 #include "game/logic/Character.h"
 #include "game/logic/GameLogic.h"
@@ -80,6 +84,32 @@ Vector2 KnobCentre(const OrrelayEngine::GUIScroll& slider, std::uint32_t index)
     return Vector2(drawn.x + (end.x - start.x) * t, drawn.y + (end.y - start.y) * t);
 }
 
+// The menus' background stands behind the screen: shown, its scenery in view.
+bool BackgroundShown(const GamePlayer& player)
+{
+    const Tansywell::GUIBackgroundWindow* background = player.GetGame().GetBackgroundWindow();
+    return background != nullptr && background->IsVisible() && !background->GetThemedWindows().empty() &&
+           background->GetThemedWindows().back()->IsVisible();
+}
+
+// The arrow to the mode before the shown one: the options' lowest button on
+// the left without a caption of its own (the volume bars' arrows lie above it).
+OrrelayEngine::GUIWindow* PreviousResolutionArrow(const GamePlayer& player)
+{
+    OrrelayEngine::GUIWindow* lowest = nullptr;
+    player.Gui().ForEachWindow([&](OrrelayEngine::GUIWindow& window) {
+        auto* button = dynamic_cast<OrrelayEngine::GUIButton*>(&window);
+        if (button == nullptr || dynamic_cast<OrrelayEngine::GUICheckBox*>(&window) != nullptr ||
+            !button->IsVisible() || !button->IsEnabled() || button->GetDrawnTextCount() != 0)
+            return;
+        const Vector2 at = GamePlayer::HitCentre(*button);
+        if (at.x < player.Gui().GetScreenWidth() * 0.5f &&
+            (lowest == nullptr || at.y < GamePlayer::HitCentre(*lowest).y))
+            lowest = button;
+    });
+    return lowest;
+}
+
 OrrelayEngine::GUICheckBox* ShownCheckBox(const GamePlayer& player)
 {
     OrrelayEngine::GUICheckBox* found = nullptr;
@@ -113,7 +143,7 @@ struct Route
     std::uint32_t levelTwoMoves;
     std::uint64_t frames;
 };
-constexpr Route kRoute{19, 21, 5808};
+constexpr Route kRoute{19, 21, 5967};
 
 SavedState ReadState(const PlayTests::PlayedGame& game)
 {
@@ -166,7 +196,21 @@ TEST(PlayThrough, APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheN
     EXPECT_GT(pages, 0) << "a new player is introduced";
     ASSERT_TRUE(player.Click("START_GAME_START"));
 
-    // Level 1, won.
+    // Level 1: its field reads 1-1, and the view button turns the board flat
+    // and back, its caption offering the other view.
+    ASSERT_TRUE(player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "level 1 in play"));
+    EXPECT_TRUE(player.ShowsText(L"1-1")) << player.Screen();
+    const auto cameraType = [&] { return Level(player)->GetCameraControl()->GetCameraType(); };
+    ASSERT_TRUE(player.Click("GAME_LOGIC_2D"));
+    EXPECT_TRUE(player.WaitFor(
+        [&] { return cameraType() == Tansywell::CameraControl::kTypeFlat && player.Shows("GAME_LOGIC_3D"); }, 2.0f,
+        "the flat view"));
+    EXPECT_TRUE(player.Click("GAME_LOGIC_3D"));
+    EXPECT_TRUE(player.WaitFor(
+        [&] { return cameraType() == Tansywell::CameraControl::kTypeTilted && player.Shows("GAME_LOGIC_2D"); }, 2.0f,
+        "the tilted view"));
+
+    // Level 1, won, its energy left counted into a bonus.
     LevelPlayed won;
     ASSERT_TRUE(PlayLevel(player, true, won));
     ASSERT_EQ(GameFramework::GameLogicBase::kStateWon, Level(player)->GetState()) << player.Screen();
@@ -174,18 +218,30 @@ TEST(PlayThrough, APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheN
     ASSERT_NE(nullptr, ada);
     // A lesson the level's end cut short returns in a later level; one taught is done.
     EXPECT_EQ(won.swapLessonCutShort, ada->GetFlag(Tansywell::Profile::kFlagTutorialSwap));
+    EXPECT_TRUE(won.scoreFloated) << "no score floated up at the first swap's cells";
     ASSERT_TRUE(player.WaitFor([&] { return player.Shows("LEVEL_COMPLETE_ENERGY_BONUS"); }, 20.0f,
                                "the level complete with its bonus"));
+    const auto* results =
+        dynamic_cast<const Tansywell::GUILevelCompleteWindow*>(player.GetGame().levelCompleteWindow_.get());
+    ASSERT_NE(nullptr, results);
+    // The bonus goes into the profile as it is counted.
+    const std::uint32_t scoreWithoutBonus = ada->GetTotalScore() - results->GetBonus();
     ASSERT_TRUE(player.Click("CONTINUE", 60.0f));
-    const std::uint32_t scoreAfterWin = ada->GetTotalScore();
-    EXPECT_GT(scoreAfterWin, 0u);
 
     // Level 2 follows at once: pause and resume, the menu and back, then the
     // energy spent.
     ASSERT_TRUE(player.WaitFor([&] { return BoardAwaitsMove(player); }, 60.0f, "level 2 in play"));
+    EXPECT_GT(results->GetBonus(), 0u) << "level 1 was won with energy left";
+    const std::uint32_t scoreAfterWin = ada->GetTotalScore();
+    EXPECT_EQ(scoreWithoutBonus + results->GetBonus(), scoreAfterWin);
     EXPECT_EQ(1u, Level(player)->GetLevel()->levelIndex);
     player.Key(SDLK_p, SDL_SCANCODE_P);
     ASSERT_TRUE(player.Click("GAME_LOGIC_PAUSED_RESUME"));
+    ASSERT_TRUE(player.WaitFor([&] { return Level(player)->GetState() == GameFramework::GameLogicBase::kStateRunning; },
+                               2.0f, "level 2 running after the pause"));
+    const float clock = Level(player)->GetElapsedTime();
+    player.Frames(PlayTests::kFramesPerSecond);
+    EXPECT_GT(Level(player)->GetElapsedTime(), clock) << "the level's clock stands still after the pause";
     player.Key(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
     ASSERT_TRUE(player.Click("GAME_LOGIC_MENU_RETURN"));
     LevelPlayed lost;
@@ -198,26 +254,44 @@ TEST(PlayThrough, APlayerWinsALevelLosesTheNextSetsTheOptionsAndFindsItAllAtTheN
                                "the high scores with Ada's entry"));
     ASSERT_TRUE(player.Click("OK"));
     ASSERT_TRUE(player.Click("NO"));
+    ASSERT_TRUE(player.WaitFor([&] { return player.Shows("MAIN_MENU_OPTIONS"); }, 20.0f, "the main menu"));
+    EXPECT_TRUE(BackgroundShown(player)) << "the main menu stands on black after the relax offer";
 
-    // Options: the sound volume dragged, full screen switched off, applied.
-    ASSERT_TRUE(player.Click("MAIN_MENU_OPTIONS"));
-    ASSERT_TRUE(player.WaitFor([&] { return player.Shows("OPTIONS_APPLY"); }, 20.0f, "the options"));
-    OrrelayEngine::GUIScroll* sound = SliderUnder(player, "OPTIONS_SOUND_VOLUME");
-    ASSERT_NE(nullptr, sound) << player.Screen();
-    const std::uint32_t last = sound->GetPositionCount() - 1;
-    const std::uint32_t before = sound->GetPositionIndex();
-    const std::uint32_t wanted = before > last / 2 ? last / 4 : last * 3 / 4;
-    player.Drag(KnobCentre(*sound, before), KnobCentre(*sound, wanted));
-    EXPECT_NEAR(static_cast<float>(wanted) / static_cast<float>(last), player.GetGame().mixer_->GetSoundVolume(),
-                0.02f);
+    // Options: the sound volume dragged and cancelled; then dragged again, full
+    // screen switched off, another resolution, applied.
+    GameFramework::Mixer& mixer = *player.GetGame().mixer_;
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "applied");
+        ASSERT_TRUE(player.Click("MAIN_MENU_OPTIONS"));
+        ASSERT_TRUE(player.WaitFor([&] { return player.Shows("OPTIONS_APPLY"); }, 20.0f, "the options"));
+        OrrelayEngine::GUIScroll* sound = SliderUnder(player, "OPTIONS_SOUND_VOLUME");
+        ASSERT_NE(nullptr, sound) << player.Screen();
+        const float shown = mixer.GetSoundVolume();
+        const std::uint32_t last = sound->GetPositionCount() - 1;
+        const std::uint32_t before = sound->GetPositionIndex();
+        const std::uint32_t wanted = before > last / 2 ? last / 4 : last * 3 / 4;
+        player.Drag(KnobCentre(*sound, before), KnobCentre(*sound, wanted));
+        EXPECT_NEAR(static_cast<float>(wanted) / static_cast<float>(last), mixer.GetSoundVolume(), 0.02f);
+        if (!cancel)
+            break;
+        ASSERT_TRUE(player.Click("CANCEL"));
+        ASSERT_TRUE(player.WaitFor([&] { return player.Shows("MAIN_MENU_OPTIONS"); }, 20.0f, "the main menu"));
+        EXPECT_FLOAT_EQ(shown, mixer.GetSoundVolume()) << "Cancel kept the changed volume";
+    }
     OrrelayEngine::GUICheckBox* fullscreen = ShownCheckBox(player);
     ASSERT_NE(nullptr, fullscreen) << player.Screen();
     ASSERT_TRUE(fullscreen->IsChecked());
     player.ClickAt(GamePlayer::HitCentre(*fullscreen));
     EXPECT_FALSE(fullscreen->IsChecked());
+    OrrelayEngine::GUIWindow* previousMode = PreviousResolutionArrow(player);
+    ASSERT_NE(nullptr, previousMode) << player.Screen();
+    player.ClickAt(GamePlayer::HitCentre(*previousMode));
     ASSERT_TRUE(player.Click("OPTIONS_APPLY"));
     ASSERT_TRUE(player.WaitFor([&] { return player.GetGame().GetEngine()->GetConfig()->GetValues()->fullscreen == 0; },
                                2.0f, "windowed play"));
+    ASSERT_TRUE(player.WaitFor([&] { return player.Shows("MAIN_MENU_EXIT"); }, 20.0f, "the main menu"));
+    EXPECT_EQ("800x600x32", player.GetGame().GetEngine()->GetConfig()->GetValues()->videoMode);
+    EXPECT_TRUE(BackgroundShown(player)) << "the main menu stands on black after another resolution";
 
     // The way out.
     ASSERT_TRUE(player.Click("MAIN_MENU_EXIT"));

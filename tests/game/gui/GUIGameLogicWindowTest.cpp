@@ -49,7 +49,7 @@ protected:
     HudTest()
     {
         h.SetReached(0, 0);
-        hud = std::make_unique<GUIGameLogicWindow>(h.t.engine, h.profiles.get(), &h.t.data, nullptr);
+        hud = std::make_unique<GUIGameLogicWindow>(h.t.engine, h.profiles.get(), &h.t.data);
         h.screens = [this] { hud->Update(); };
     }
 
@@ -182,8 +182,8 @@ TEST_F(HudTest, HideFadesOutTwiceAsFastThenHidesTheRoot)
 TEST_F(HudTest, ViewButtonOffersTheOtherView)
 {
     RecordingCamera camera;
-    hud->SetCamera(&camera);
     ShowOver(h.StartLevel());
+    hud->SetCamera(&camera);
     struct Case
     {
         std::uint32_t state;
