@@ -37,6 +37,7 @@
 #include "platform/InputDevice.h"
 #include "tests/game/StartUpEnvironment.h"
 #include "tests/game/screens/ScreenshotGame.h"
+#include "tests/game/screens/ScreenshotSession.h"
 #include "tools/GUITextPrinter.h"
 
 namespace {
@@ -47,44 +48,16 @@ using ScreenTests::ScreenshotGame;
 
 constexpr std::uint64_t kFrameMicroseconds = 50000;
 
-class MenuBackgroundFlow : public testing::Test
+class MenuBackgroundFlow : public testing::Test, protected ScreenTests::ScreenshotSession
 {
 protected:
-    void SetUp() override
-    {
-        env_ = std::make_unique<GameTests::StartUpEnvironment>(GameTests::InstallBuiltDataSet(installation_), true);
-        try {
-            game_ = std::make_unique<ScreenshotGame>(800, 600);
-        } catch (const OrrelayEngine::FatalError& error) {
-            FAIL() << error.GetMessage();
-        } catch (const OrrelayEngine::FileError& error) {
-            FAIL() << error.GetMessage();
-        }
-        folder_ = std::filesystem::path(QUILLORY_BUILD_DIR) / "screenshots";
-        std::filesystem::create_directories(folder_);
-    }
-
-    void TearDown() override
-    {
-        game_.reset();
-        env_.reset();
-    }
-
-    void Frame()
-    {
-        Platform::AdvanceManualClock(kFrameMicroseconds);
-        game_->Frame();
-    }
+    MenuBackgroundFlow() : ScreenshotSession(kFrameMicroseconds) {}
+    void SetUp() override { Open(800, 600); }
+    void TearDown() override { Close(); }
 
     bool StepUntil(const std::function<bool()>& condition, int limit = 1200)
     {
-        for (int i = 0; i < limit; ++i) {
-            if (condition()) {
-                return true;
-            }
-            Frame();
-        }
-        return condition();
+        return ScreenshotSession::StepUntil(condition, limit);
     }
 
     // The shown, enabled button that drew the caption in the last frame.
@@ -182,11 +155,6 @@ protected:
         EXPECT_TRUE(background->IsVisible());
         EXPECT_TRUE(background->GetThemedWindows().back()->IsVisible());
     }
-
-    TestSupport::ScratchFolder installation_;
-    std::unique_ptr<GameTests::StartUpEnvironment> env_;
-    std::unique_ptr<ScreenshotGame> game_;
-    std::filesystem::path folder_;
 };
 
 TEST_F(MenuBackgroundFlow, TheGardenTheLoadingAndTheMenusStandOnTheBackgroundThroughTheFlow)

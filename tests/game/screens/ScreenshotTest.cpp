@@ -65,6 +65,7 @@
 #include "platform/VirtualKeys.h"
 #include "tests/game/StartUpEnvironment.h"
 #include "tests/game/screens/ScreenshotGame.h"
+#include "tests/game/screens/ScreenshotSession.h"
 #include "tools/GUITextPrinter.h"
 
 namespace {
@@ -88,45 +89,16 @@ struct ScreenSize
     std::uint32_t height;
 };
 
-class Screenshots : public testing::TestWithParam<ScreenSize>
+class Screenshots : public testing::TestWithParam<ScreenSize>, protected ScreenTests::ScreenshotSession
 {
 protected:
-    void SetUp() override
-    {
-        env_ = std::make_unique<GameTests::StartUpEnvironment>(GameTests::InstallBuiltDataSet(installation_), true);
-        try {
-            game_ = std::make_unique<ScreenshotGame>(GetParam().width, GetParam().height);
-        } catch (const OrrelayEngine::FatalError& error) {
-            FAIL() << error.GetMessage();
-        } catch (const OrrelayEngine::FileError& error) {
-            FAIL() << error.GetMessage();
-        }
-        folder_ = std::filesystem::path(QUILLORY_BUILD_DIR) / "screenshots";
-        std::filesystem::create_directories(folder_);
-    }
+    Screenshots() : ScreenshotSession(kFrameMicroseconds) {}
+    void SetUp() override { Open(GetParam().width, GetParam().height); }
+    void TearDown() override { Close(); }
 
-    void TearDown() override
-    {
-        game_.reset();
-        env_.reset();
-    }
-
-    void Frame()
-    {
-        Platform::AdvanceManualClock(kFrameMicroseconds);
-        game_->Frame();
-    }
-
-    // Frames until the condition holds; false after the limit.
     bool StepUntil(const std::function<bool()>& condition, int limit = 600)
     {
-        for (int i = 0; i < limit; ++i) {
-            if (condition()) {
-                return true;
-            }
-            Frame();
-        }
-        return condition();
+        return ScreenshotSession::StepUntil(condition, limit);
     }
 
     void Steps(int count)
@@ -270,10 +242,6 @@ protected:
     // The bubbles speak on the board's screen; the tutorial's last lesson may
     // still be fading out there when the results open over it.
     bool characterBubbles_ = true;
-    TestSupport::ScratchFolder installation_;
-    std::unique_ptr<GameTests::StartUpEnvironment> env_;
-    std::unique_ptr<ScreenshotGame> game_;
-    std::filesystem::path folder_;
 };
 
 TEST_P(Screenshots, EveryScreenHoldsItsLayout)
