@@ -77,6 +77,16 @@ protected:
         handler_.messages.clear();
     }
 
+    // A windowed GL window and its driver; false where the video driver gives
+    // no OpenGL context.
+    bool CreateGlWindow(std::unique_ptr<GraphicsDriverGL>& driver)
+    {
+        TestSupport::PinGraphicsLibraries();
+        SetOpenGlWindows(true);
+        CreateWindow();
+        return window_ != nullptr && !GraphicsFailed(GraphicsDriverGL::CreateForWindow(window_.get(), driver));
+    }
+
     void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
     void PumpAll()
@@ -294,11 +304,8 @@ std::uint32_t ReadPixel(GraphicsDriverGL& driver, std::uint32_t x, std::uint32_t
 TEST_F(AppWindowTest, GlWindowHasStencilAndItsSurfaceFollowsAModeChange)
 {
     TestSupport::ScopedLeakCheckPause pause;
-    TestSupport::PinGraphicsLibraries();
-    SetOpenGlWindows(true);
-    CreateWindow();
     std::unique_ptr<GraphicsDriverGL> driver;
-    if (GraphicsFailed(GraphicsDriverGL::CreateForWindow(window_.get(), driver))) {
+    if (!CreateGlWindow(driver)) {
         GTEST_SKIP() << "no OpenGL context under this video driver";
     }
     int stencilBits = 0;
@@ -355,11 +362,8 @@ TEST_F(AppWindowTest, GlWindowHasStencilAndItsSurfaceFollowsAModeChange)
 TEST_F(AppWindowTest, ScaledFullScreenShowsTheWholePictureCentred)
 {
     TestSupport::ScopedLeakCheckPause pause;
-    TestSupport::PinGraphicsLibraries();
-    SetOpenGlWindows(true);
-    CreateWindow();
     std::unique_ptr<GraphicsDriverGL> driver;
-    if (GraphicsFailed(GraphicsDriverGL::CreateForWindow(window_.get(), driver))) {
+    if (!CreateGlWindow(driver)) {
         GTEST_SKIP() << "no OpenGL context under this video driver";
     }
     const auto adapters = driver->EnumerateAdapters();
